@@ -1,0 +1,27 @@
+// Calendar and time scales: Modified Julian Dates, sidereal time, obliquity, TT - UT.
+#pragma once
+
+// Remainder of x modulo 1 with the sign of x: frac(-0.25) = -0.25.
+double frac(double x);
+
+// Degrees (or hours) from degrees, minutes and seconds; negative when any field is.
+double ddd(int d, int m, double s);
+// Splits x into whole degrees, whole minutes and seconds; the sign goes to the first non-zero field.
+void dms(double x, int& d, int& m, double& s);
+
+// MJD of a calendar date (Gregorian from 1582 Oct 15, Julian before) and hour.
+double mjd(int day, int month, int year, double hour);
+// Calendar date and hour of an MJD; proleptic Julian calendar before JD 0.
+void caldat(double mjd, int& day, int& month, int& year, double& hour);
+
+// Julian centuries since J2000.0 of an MJD.
+double julcent(double mjd);
+
+// Local mean sidereal time (hours) at UT mjd and east longitude lambda (degrees), plus dsec seconds.
+double lsidtim(double mjd, double lambda, double dsec);
+
+// Mean obliquity of the ecliptic (radians), IAU 1976, for T Julian centuries since J2000.
+double eps(double T);
+
+// Default TT - UTC in seconds for a calendar year.
+double DefTdUt(int year);

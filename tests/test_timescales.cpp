@@ -1,0 +1,70 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "astro/timescales.h"
+
+TEST(Calendar, ReferenceDatesAndGregorianReform)
+{
+    EXPECT_DOUBLE_EQ(mjd(1, 1, 2000, 12.0), 51544.5);
+    EXPECT_DOUBLE_EQ(mjd(17, 11, 1858, 0.0), 0.0);            // MJD zero point
+    EXPECT_DOUBLE_EQ(mjd(15, 10, 1582, 0) - mjd(4, 10, 1582, 0), 1.0);
+    EXPECT_DOUBLE_EQ(mjd(1, 1, -4712, 12.0), -2400000.5);     // JD 0 (4713 BC Jan 1, noon)
+
+    int d, m, y;
+    double h;
+    caldat(51544.5, d, m, y, h);
+    EXPECT_EQ(d, 1);
+    EXPECT_EQ(m, 1);
+    EXPECT_EQ(y, 2000);
+    EXPECT_DOUBLE_EQ(h, 12.0);
+    caldat(mjd(4, 10, 1582, 6.0), d, m, y, h);
+    EXPECT_EQ(d * 10000 + m * 100, 41000);
+}
+
+TEST(Calendar, RoundTripAcrossEraBoundaries)
+{
+    // Every day from 4800 BC to AD 2200, including the proleptic Julian branch before JD 0.
+    for (double day = -2475000.5; day < 120000.0; day += 37.0) {
+        int d, m, y;
+        double h;
+        caldat(day + 0.25, d, m, y, h);
+        ASSERT_NEAR(mjd(d, m, y, h), day + 0.25, 1e-6) << "at MJD " << day;
+        ASSERT_GE(d, 1);
+        ASSERT_LE(d, 31);
+        ASSERT_GE(m, 1);
+        ASSERT_LE(m, 12);
+    }
+}
+
+TEST(Calendar, DegreesMinutesSeconds)
+{
+    int d, m;
+    double s;
+    dms(-0.5, d, m, s);
+    EXPECT_EQ(d, 0);
+    EXPECT_EQ(m, -30);
+    EXPECT_NEAR(s, 0.0, 1e-9);
+    EXPECT_DOUBLE_EQ(ddd(0, -30, 0), -0.5);
+    dms(-12.5125, d, m, s);
+    EXPECT_EQ(d, -12);
+    EXPECT_EQ(m, 30);
+    EXPECT_NEAR(s, 45.0, 1e-9);
+    EXPECT_DOUBLE_EQ(frac(-0.25), -0.25);
+}
+
+TEST(TimeScales, SiderealTimeObliquityAndTtMinusUt)
+{
+    EXPECT_NEAR(lsidtim(51544.5, 0, 0), 18.697374558, 1e-6);
+    EXPECT_NEAR(lsidtim(51544.5, 15.0, 36.0), 19.697374558 + 0.01, 1e-6);
+    EXPECT_LT(lsidtim(51544.0, -120.0, 0), 0.0);     // sign kept, not reduced to [0, 24)
+    EXPECT_NEAR(eps(0) * 180 / M_PI, 23.43929111, 1e-9);
+
+    EXPECT_DOUBLE_EQ(DefTdUt(1986), 55.184);
+    EXPECT_DOUBLE_EQ(DefTdUt(1990), 57.184);
+    EXPECT_DOUBLE_EQ(DefTdUt(2000), 64.184);
+    EXPECT_DOUBLE_EQ(DefTdUt(2006), 65.184);
+    EXPECT_DOUBLE_EQ(DefTdUt(2009), 66.184);
+    EXPECT_DOUBLE_EQ(DefTdUt(1870), 3.184);
+    EXPECT_DOUBLE_EQ(DefTdUt(1890), -6.816);
+}

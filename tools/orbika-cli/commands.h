@@ -1,0 +1,5 @@
+// Subcommands of orbika-cli. Each returns the process exit status (2 for bad arguments).
+#pragma once
+
+int runSgp4(int argc, char** argv);
+int runEphem(int argc, char** argv);
