@@ -1,4 +1,5 @@
 // orbika-cli: headless access to the computation library.
+#include <clocale>
 #include <cstdio>
 #include <cstring>
 
@@ -12,6 +13,8 @@ const char* const kUsage =
 
 int main(int argc, char** argv)
 {
+    // Like the GUI, take the C locale from the environment; output repairs decimal commas.
+    std::setlocale(LC_ALL, "");
     if (argc >= 2 && std::strcmp(argv[1], "sgp4") == 0) return runSgp4(argc - 2, argv + 2);
     if (argc >= 2 && std::strcmp(argv[1], "ephem") == 0) return runEphem(argc - 2, argv + 2);
     std::fputs(kUsage, stderr);
