@@ -1,0 +1,11 @@
+// Local attitude frame of a satellite: an aircraft flying along its velocity, belly to the Earth.
+#pragma once
+#include "foundation/mat3.h"
+#include "foundation/vec3.h"
+
+// Rotation from the inertial frame to the local attitude frame for position r and
+// velocity v, turned by yaw (degrees, positive to the right) and then pitch (degrees,
+// positive up). Row 1 is the inertial direction of that yaw and pitch, row 2 the right
+// wing, row 3 the belly. Mode 1: the nose follows v; mode 2: the nose is levelled to the
+// local horizontal (tilt by the flight-path angle) so the belly points at the Earth's centre.
+Mat3 GetRVMat(const Vec3& r, const Vec3& v, double yaw, double pitch, int mode);
