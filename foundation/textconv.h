@@ -1,7 +1,42 @@
 // Number, angle and date text conversions, independent of the C library's locale.
 #pragma once
 
+#include <cstdio>
+
 // Replaces ',' by '.' up to the first '(' of s (in place).
 void decdot(char* s);
 // Replaces every ',' in s by '.' (in place).
 void decdot0(char* s);
+
+// Number in s (decimal point only, surrounding white space ignored); 0 when s is not entirely a number.
+double Atof(const char* s);
+
+// Reads one line of f and stores its first n blank-separated numbers in v.
+// Returns 1 when n numbers were stored, 0 at end of file, on an empty line or on fewer tokens.
+int Fscanf(FILE* f, int n, double* v);
+
+// Case-insensitive prefix match of names: 0 when a and b agree in their first n characters (both
+// at least n long, or both of the same non-zero length and equal), else 1; n <= 0 gives 1.
+int Strncmpi(const char* a, const char* b, int n);
+
+// Writes the three-letter month abbreviation ("JAN" ... "DEC", else "ERR") to out (4 bytes).
+void GetMonth(int month, char* out);
+
+// Calendar date and time of an MJD, split into whole hours, minutes and seconds.
+// MJDs beyond +/-1e8 days are clamped and NaN becomes 0 so the fields stay in range.
+void caltime(double mjd, int& day, int& month, int& year, int& hour, int& minute, double& second);
+
+// Writes "MON dd hh:mm" (12 characters, minutes rounded, hour 24 possible) of an MJD to out (13 bytes).
+void dtmstr(double mjd, char* out);
+
+// Decimal hours (or degrees) x to the form h.mm, minutes rounded.
+double hdfdms(double x);
+// Decimal degrees x to the form d.mmss, seconds rounded to the minute from 59.5 s.
+double DegFDms(double x);
+// Form d.mmss (or h.mmss) x to decimal degrees (hours).
+double DmsDegF(double x);
+
+// Writes one angle field to out (at least 13 bytes): mode 0 decimal degrees; mode > 0 decimal
+// degrees shown as d.mm (d.mmss with digits4) with a degree sign; mode -1 x already d.mmss,
+// degree sign; mode <= -2 x already h.mmss, 'h' instead of the point.
+void prpang(char* out, int digits4, int mode, double x);

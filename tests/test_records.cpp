@@ -1,0 +1,158 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <memory>
+#include <string>
+
+#include "astro/timescales.h"
+#include "core/defaults.h"
+#include "core/records.h"
+#include "core/textpage.h"
+
+namespace {
+std::unique_ptr<WoutData> emptyPage()
+{
+    auto page = std::make_unique<WoutData>();
+    page->nlines = 0;
+    return page;
+}
+
+std::string entry(double mjd, double az, double el, int timeonly)
+{
+    char text[kAosTextBytes];
+    aosstr(mjd, az, el, text, timeonly);
+    return text;
+}
+
+// Runs SetDefaults at instant t under the POSIX time zone rule tz, restoring the zone afterwards.
+std::unique_ptr<WinpData> defaultsIn(const char* tz, std::time_t t)
+{
+    const char* old = std::getenv("TZ");
+    const std::string saved = old ? old : "";
+    setenv("TZ", tz, 1);
+    tzset();
+    auto in = std::make_unique<WinpData>();
+    SetDefaults(in.get(), t);
+    if (old) setenv("TZ", saved.c_str(), 1);
+    else unsetenv("TZ");
+    tzset();
+    return in;
+}
+
+// 2023 November 14, 22:13:20 UT.
+constexpr std::time_t kSampleInstant = 1700000000;
+// TT - TAI, seconds.
+constexpr double kTtMinusTai = 32.184;
+}  // namespace
+
+TEST(TextPage, FullPageDropsFurtherLines)
+{
+    auto page = emptyPage();
+    char text[kLineBytes] = "line";
+    for (int i = 0; i < kPageLines + 1; ++i) PutNxtLn(page.get(), text);
+    EXPECT_EQ(page->nlines, kPageLines);
+    page->nlines = kPageLines - 3;
+    PutSpace(page.get(), 1000000);
+    EXPECT_EQ(page->nlines, kPageLines);
+    EXPECT_STREQ(page->lines[kPageLines - 1], " ");
+    PutSpace(page.get(), -4);
+    EXPECT_EQ(page->nlines, kPageLines);
+}
+
+TEST(TextPage, LongLinesAreCutAndTagged)
+{
+    auto page = emptyPage();
+    char text[100];
+    std::memset(text, '~', 80);  // a tilde in every position must not tag an untagged line
+    text[80] = '\0';
+    PutNxtLn(page.get(), text);
+    PutNxtLnT(page.get(), text);
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_EQ(strnlen(page->lines[i], kTagByte), static_cast<size_t>(kTagByte));  // no terminator
+        EXPECT_EQ(std::string(page->lines[i], kTagByte), std::string(kTagByte, '~'));
+    }
+    EXPECT_NE(page->lines[0][kTagByte], kLineTag);
+    EXPECT_EQ(page->lines[1][kTagByte], kLineTag);
+}
+
+TEST(TextPage, DecimalCommasBeforeTheBracketOnly)
+{
+    auto page = emptyPage();
+    char text[kLineBytes] = "12,5 (3,4)";
+    PutNxtLn(page.get(), text);
+    EXPECT_STREQ(page->lines[0], "12.5 (3,4)");
+    EXPECT_STREQ(text, "12.5 (3,4)");  // the caller's text is converted too
+}
+
+TEST(Aosstr, PassListEntries)
+{
+    const double base = mjd(5, 1, 2024, 0.0);
+    auto at = [base](int h, int m, double s) { return base + (h + m / 60.0 + s / 3600.0) / 24.0; };
+    EXPECT_EQ(entry(at(10, 59, 59.4), 123.4, 45.6, 0), "JAN  5  10:59:59 (123, 46)");
+    EXPECT_EQ(entry(at(10, 59, 59.6), 123.4, 45.6, 0), "JAN  5  11:00:00 (123, 46)");
+    EXPECT_EQ(entry(at(23, 59, 59.6), 7.0, -3.0, 0), "JAN  5  24:00:00 (  7, -3)");
+    EXPECT_EQ(entry(at(8, 5, 9.0), 350.0, 0.0, 1), "   8:05:09 (350,  0)");
+    for (double bad : {1e300, -1e300, std::nan("")})
+        EXPECT_LT(entry(bad, bad, bad, 0).size(), static_cast<size_t>(kAosTextBytes));
+}
+
+TEST(Defaults, ClockAndTimeZone)
+{
+    const double utMjd = kSampleInstant / 86400.0 + 40587.0;
+    // 5.5 hours east: already the next day.
+    auto east = defaultsIn("IST-5:30", kSampleInstant);
+    EXPECT_EQ(east->day * 10000 + east->month * 100, 151100);
+    EXPECT_EQ(east->year, 2023);
+    EXPECT_EQ(east->hour * 10000 + east->minute * 100 + east->second, 34320);
+    EXPECT_DOUBLE_EQ(east->timezone, 5.5);
+    EXPECT_NEAR(east->mjd, utMjd, 1e-9);
+    // 5 hours west: the same day, earlier.
+    auto west = defaultsIn("EST5", kSampleInstant);
+    EXPECT_EQ(west->day * 10000 + west->hour * 100 + west->minute, 141713);
+    EXPECT_DOUBLE_EQ(west->timezone, -5.0);
+    EXPECT_NEAR(west->mjd, utMjd, 1e-9);
+    EXPECT_EQ(west->systzflg, 1);
+    // UTC - TAI agrees with the default TT - UT, so switching to user IERS values changes nothing.
+    EXPECT_DOUBLE_EQ(kTtMinusTai - west->utctai, west->ttut);
+    // 2006 June 11: TAI - UTC was 33 s (IERS Bulletin C).
+    auto in2006 = defaultsIn("UTC0", 1150000000);
+    EXPECT_EQ(in2006->utctai, -33);
+    EXPECT_DOUBLE_EQ(in2006->ttut, 65.184);
+}
+
+TEST(Defaults, SettingsReadyForUse)
+{
+    auto in = std::make_unique<WinpData>();
+    std::memset(in.get(), 0x5A, sizeof(WinpData));  // leftovers must not survive
+    SetDefaults(in.get(), kSampleInstant);
+    EXPECT_NEAR(in->tstep * 86400.0, 15.0, 1e-12);
+    EXPECT_EQ(in->sgpslot, kNoSgpSlot);
+    EXPECT_EQ(in->nsat, 0);
+    EXPECT_EQ(in->rdvsel, -1);
+    for (int s = 0; s < kSlots; ++s) {
+        EXPECT_EQ(std::string(in->satname[s]), std::string(20, ' '));
+        EXPECT_EQ(std::string(in->srchname[s]), std::string(20, ' '));
+        EXPECT_EQ(std::string(in->intldsn[s]), std::string(11, ' '));
+        EXPECT_EQ(in->sgp4flg[s], 1);
+        EXPECT_EQ(in->numflg[s], 0);
+    }
+    EXPECT_DOUBLE_EQ(in->scf107[0], 160.0);
+    EXPECT_DOUBLE_EQ(in->scam[0], 0.01);
+    EXPECT_EQ(in->scam[1], 0.0);
+    EXPECT_TRUE(in->thrsun[0]);
+    EXPECT_FALSE(in->thrsun[1]);
+    EXPECT_STREQ(in->tlefile, "./visual.txt");
+    EXPECT_EQ(std::string(in->updurl).substr(std::strlen(in->updurl) - 25), "NORAD/elements/visual.txt");
+}
+
+TEST(Defaults, EmptyStateRecord)
+{
+    auto sp = std::make_unique<SatPosData>();
+    SetDefaults(sp.get());
+    EXPECT_EQ(sp->ncircle, kCirclePoints);
+    EXPECT_EQ(sp->mag, kNoMagnitude);
+    for (int s = 0; s < kMaxSat; ++s) EXPECT_EQ(sp->ctrlat[s], kNoCentreLine);
+}

@@ -1,0 +1,206 @@
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "astro/timescales.h"
+#include "core/textpage.h"
+#include "foundation/textconv.h"
+
+namespace {
+// Temporary file holding text, rewound for reading.
+FILE* fileWith(const char* text)
+{
+    FILE* f = std::tmpfile();
+    std::fputs(text, f);
+    std::rewind(f);
+    return f;
+}
+
+std::string angle(int digits4, int mode, double x)
+{
+    char buf[16];
+    prpang(buf, digits4, mode, x);
+    return buf;
+}
+}  // namespace
+
+TEST(Atof, AcceptsOnlyWholePointNumbers)
+{
+    EXPECT_EQ(Atof("1,5"), 0.0);
+    EXPECT_DOUBLE_EQ(Atof("  2.5e-3  "), 0.0025);
+    EXPECT_DOUBLE_EQ(Atof("\t-12.75\r\n"), -12.75);
+    EXPECT_DOUBLE_EQ(Atof("+3"), 3.0);
+    EXPECT_DOUBLE_EQ(Atof(".5"), 0.5);
+    EXPECT_DOUBLE_EQ(Atof("-1E+02"), -100.0);
+    for (const char* bad : {"", "   ", "abc", "1.5x", "1e", "1 2", "+-1", "0x10", "--1", "+"})
+        EXPECT_EQ(Atof(bad), 0.0) << '"' << bad << '"';
+    EXPECT_EQ(Atof(nullptr), 0.0);
+    // Overflow, infinities, NaN and binary noise all give a finite 0.
+    for (const char* odd : {"1e999", "-1e400", "inf", "nan", "Infinity", "\x01\xff\x80"})
+        EXPECT_EQ(Atof(odd), 0.0) << '"' << odd << '"';
+}
+
+TEST(Fscanf, ReadsOneLineOfNumbersPerCall)
+{
+    FILE* f = fileWith("3.1   160.0  155.0     4.0\n"
+                       "3.1 160\n"
+                       "1,5 2\r\n");
+    double v[4] = {-1, -1, -1, -1};
+    EXPECT_EQ(Fscanf(f, 4, v), 1);
+    EXPECT_DOUBLE_EQ(v[0], 3.1);
+    EXPECT_DOUBLE_EQ(v[1], 160.0);
+    EXPECT_DOUBLE_EQ(v[2], 155.0);
+    EXPECT_DOUBLE_EQ(v[3], 4.0);
+    v[2] = -1;
+    EXPECT_EQ(Fscanf(f, 4, v), 0);  // too few tokens: the two read stay
+    EXPECT_DOUBLE_EQ(v[1], 160.0);
+    EXPECT_EQ(v[2], -1);
+    EXPECT_EQ(Fscanf(f, 2, v), 1);  // a decimal comma is no number; CR LF ends the last token
+    EXPECT_EQ(v[0], 0.0);
+    EXPECT_DOUBLE_EQ(v[1], 2.0);
+    EXPECT_EQ(Fscanf(f, 1, v), 0);  // end of file
+    std::fclose(f);
+}
+
+TEST(Fscanf, AdvancesExactlyOneLine)
+{
+    // A line longer than the 79 characters kept is consumed whole; the last line needs no newline.
+    const std::string longLine = "1 2 3 " + std::string(120, '9') + "\n";
+    FILE* f = fileWith((longLine + "7 8").c_str());
+    double v[3];
+    EXPECT_EQ(Fscanf(f, 3, v), 1);
+    EXPECT_DOUBLE_EQ(v[2], 3.0);
+    EXPECT_EQ(Fscanf(f, 2, v), 1);
+    EXPECT_DOUBLE_EQ(v[0], 7.0);
+    EXPECT_DOUBLE_EQ(v[1], 8.0);
+    EXPECT_EQ(Fscanf(f, 1, v), 0);
+    std::fclose(f);
+    std::FILE* empty = fileWith("");
+    EXPECT_EQ(Fscanf(empty, 1, v), 0);
+    std::fclose(empty);
+}
+
+TEST(Strncmpi, PrefixMatchOfSatelliteNames)
+{
+    EXPECT_EQ(Strncmpi("iss", "ISS (ZARYA)", 3), 0);
+    EXPECT_EQ(Strncmpi("ISS (ZARYA)", "iss", 11), 1);
+    EXPECT_EQ(Strncmpi("iss", "ISS", 0), 1);
+    EXPECT_EQ(Strncmpi("noaa", "NOAA", 10), 0);  // same length, shorter than n: compared in full
+    EXPECT_EQ(Strncmpi("noaa", "NOAB", 10), 1);
+    EXPECT_EQ(Strncmpi("", "", 5), 1);
+    EXPECT_EQ(Strncmpi("abc", "abd", 2), 0);
+}
+
+TEST(GetMonth, AbbreviationsAndError)
+{
+    char out[4];
+    const char* expected[] = {"ERR", "JAN", "FEB", "MAR", "APR", "MAY", "JUN",
+                              "JUL", "AUG", "SEP", "OCT", "NOV", "DEC", "ERR"};
+    for (int m = 0; m <= 13; ++m) {
+        GetMonth(m, out);
+        EXPECT_STREQ(out, expected[m]);
+    }
+    GetMonth(-5, out);
+    EXPECT_STREQ(out, "ERR");
+}
+
+TEST(Sexagesimal, PackedAngleForms)
+{
+    EXPECT_NEAR(DegFDms(10.5), 10.30, 1e-12);
+    EXPECT_NEAR(DegFDms(-0.999999), -1.0, 1e-12);
+    EXPECT_NEAR(DegFDms(12.0 + 34.0 / 60 + 56.25 / 3600), 12.345625, 1e-10);  // fractional seconds kept
+    EXPECT_NEAR(DmsDegF(10.30), 10.5, 1e-12);
+    EXPECT_NEAR(DmsDegF(-0.30), -0.5, 1e-12);
+    EXPECT_NEAR(hdfdms(1.9999), 2.00, 1e-12);
+    EXPECT_NEAR(hdfdms(-2.25), -2.15, 1e-12);
+    // d.mmss -> degrees -> d.mmss for whole seconds, and degrees -> d.mmss -> degrees within 0.5".
+    for (int d = -179; d <= 179; d += 7)
+        for (int m = 0; m < 60; m += 11)
+            for (int s = 0; s < 60; s += 13) {
+                const double packed = std::copysign(std::abs(d) + m / 100.0 + s / 10000.0, d);
+                ASSERT_NEAR(DegFDms(DmsDegF(packed)), packed, 1e-9) << packed;
+            }
+    for (double x = -400.0; x < 400.0; x += 0.0137)
+        ASSERT_NEAR(DmsDegF(DegFDms(x)), x, 0.5 / 3600 + 1e-9) << x;
+    EXPECT_TRUE(std::isfinite(DegFDms(1e300)));
+    EXPECT_TRUE(std::isfinite(DmsDegF(-1e300)));
+    EXPECT_TRUE(std::isnan(hdfdms(std::nan(""))));
+}
+
+TEST(Dtmstr, RoundsToTheMinuteWithoutCarryingTheDay)
+{
+    char out[13];
+    dtmstr(mjd(15, 3, 2024, 23 + 59 / 60.0 + 45 / 3600.0), out);
+    EXPECT_STREQ(out, "MAR 15 24:00");
+    dtmstr(mjd(1, 1, 2000, 10 + 5 / 60.0 + 20 / 3600.0), out);
+    EXPECT_STREQ(out, "JAN  1 10:05");
+    dtmstr(mjd(1, 1, 2000, 10 + 5 / 60.0 + 40 / 3600.0), out);
+    EXPECT_STREQ(out, "JAN  1 10:06");
+    for (double bad : {1e300, -1e300, std::nan("")}) {
+        dtmstr(bad, out);
+        EXPECT_EQ(std::strlen(out), 12u);
+    }
+}
+
+TEST(Prpang, AngleFields)
+{
+    EXPECT_EQ(angle(0, 0, 12.3456), "  12.35");
+    EXPECT_EQ(angle(1, 0, -12.3456), "  -12.346");
+    EXPECT_EQ(angle(0, 1, 10.5), "  10\xB0" "30");
+    EXPECT_EQ(angle(0, 1, 10.5 + 30.0 / 3600), "  10\xB0" "31");  // 30 s round the minute up
+    EXPECT_EQ(angle(0, 1, 10.5 + 29.0 / 3600), "  10\xB0" "30");
+    EXPECT_EQ(angle(1, 1, 10.5 + 15.0 / 3600), "  10\xB0" "3015");
+    EXPECT_EQ(angle(1, -1, -5.3015), "  -5\xB0" "3015");
+    EXPECT_EQ(angle(1, -2, 12.3045), "  12h3045");
+    EXPECT_EQ(angle(0, -2, 12.3045), "  12h31");
+    for (double bad : {1e300, -1e300, std::nan("")})
+        for (int mode : {0, 1, -1, -2})
+            EXPECT_LE(angle(1, mode, bad).size(), 12u);
+}
+
+namespace {
+// Runs the locale-sensitive conversions and collects their results as text and numbers.
+void conversions(std::vector<std::string>& texts, std::vector<double>& numbers)
+{
+    for (const char* s : {"2.5e-3", " -160.75 ", "1,5"}) numbers.push_back(Atof(s));
+    FILE* f = fileWith("3.1 160.0 155.0 4.0\n");
+    double v[4] = {};
+    numbers.push_back(Fscanf(f, 4, v));
+    numbers.insert(numbers.end(), v, v + 4);
+    std::fclose(f);
+    for (int mode : {0, 1, -1, -2}) texts.push_back(angle(mode & 1, mode, 47.1234));
+    char buf[kLineBytes + 4];
+    dtmstr(60000.51, buf);
+    texts.push_back(buf);
+    aosstr(60000.51, 123.4, 45.6, buf, 0);
+    texts.push_back(buf);
+    static WoutData page;
+    page.nlines = 0;
+    std::snprintf(buf, sizeof buf, "%8.3f %10.5lf %g %.2e", 12.5, -0.25, 1.5, 12345.678);
+    PutNxtLn(&page, buf);
+    texts.push_back(page.lines[0]);
+}
+}  // namespace
+
+TEST(Locale, DecimalCommaLocaleChangesNothing)
+{
+    std::vector<std::string> cTexts, deTexts;
+    std::vector<double> cNumbers, deNumbers;
+    std::setlocale(LC_ALL, "C");
+    conversions(cTexts, cNumbers);
+    if (!std::setlocale(LC_ALL, "de_DE.UTF-8")) GTEST_SKIP() << "de_DE.UTF-8 locale not installed";
+    char probe[8];
+    std::snprintf(probe, sizeof probe, "%.1f", 1.5);
+    const bool commaLocale = std::string(probe) == "1,5";
+    conversions(deTexts, deNumbers);
+    std::setlocale(LC_ALL, "C");
+    ASSERT_TRUE(commaLocale) << "the locale should write decimal commas";
+    EXPECT_EQ(deTexts, cTexts);
+    EXPECT_EQ(deNumbers, cNumbers);
+    EXPECT_EQ(cTexts.back(), "  12.500   -0.25000 1.5 1.23e+04");
+}
