@@ -4,7 +4,6 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
-#include <string>
 
 #include "astro/angle_units.h"
 #include "astro/moon200.h"
@@ -108,27 +107,16 @@ void printText(const std::array<BodyCoordinates, 7>& list)
     for (const BodyCoordinates& b : list) emit("%-8s %13.8f %12.8f %13.8f\n", b.name, b.lon, b.lat, b.dist);
 }
 
-// A number with 8 decimals and a decimal point whatever the locale.
-std::string jsonNumber(double x)
-{
-    std::array<char, 48> text{};
-    std::snprintf(text.data(), text.size(), "%.8f", x);
-    decdot0(text.data());
-    return text.data();
-}
-
-// JSON array of the bodies. emit() would turn the separating commas into points, so the
-// numbers are made locale-proof one by one and the lines written as they are.
+// JSON array of the bodies.
 void printJson(const std::array<BodyCoordinates, 7>& list)
 {
-    std::fputs("[\n", stdout);
+    emit("[\n");
     for (std::size_t k = 0; k < list.size(); ++k) {
         const BodyCoordinates& b = list[k];
-        std::printf("  {\"name\": \"%s\", \"lon\": %s, \"lat\": %s, \"dist\": %s}%s\n", b.name,
-                    jsonNumber(b.lon).c_str(), jsonNumber(b.lat).c_str(), jsonNumber(b.dist).c_str(),
-                    k + 1 < list.size() ? "," : "");
+        emit("  {\"name\": \"%s\", \"lon\": %.8f, \"lat\": %.8f, \"dist\": %.8f}%s\n", b.name, b.lon,
+             b.lat, b.dist, k + 1 < list.size() ? "," : "");
     }
-    std::fputs("]\n", stdout);
+    emit("]\n");
 }
 }  // namespace
 

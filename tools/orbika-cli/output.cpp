@@ -1,24 +1,27 @@
 #include "output.h"
 
+#include <clocale>
 #include <cstdarg>
 #include <cstdio>
-#include <string>
+#include <locale.h>
 
-#include "foundation/textconv.h"
+namespace {
+// Writes the formatted text to f while the C locale is in force for this thread,
+// so a decimal-comma environment cannot change the numbers.
+void writeInCLocale(std::FILE* f, const char* format, va_list args)
+{
+    static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
+    const locale_t previous = uselocale(cLocale);
+    std::vfprintf(f, format, args);
+    uselocale(previous);
+}
+}  // namespace
 
 void emit(const char* format, ...)
 {
-    va_list args, copy;
+    va_list args;
     va_start(args, format);
-    va_copy(copy, args);
-    const int n = std::vsnprintf(nullptr, 0, format, copy);
-    va_end(copy);
-    if (n > 0) {
-        std::string text(static_cast<size_t>(n) + 1, '\0');
-        std::vsnprintf(text.data(), text.size(), format, args);
-        decdot0(text.data());
-        std::fputs(text.c_str(), stdout);
-    }
+    writeInCLocale(stdout, format, args);
     va_end(args);
 }
 
@@ -27,7 +30,7 @@ void complain(const char* format, ...)
     va_list args;
     va_start(args, format);
     std::fputs("orbika-cli: ", stderr);
-    std::vfprintf(stderr, format, args);
+    writeInCLocale(stderr, format, args);
     std::fputc('\n', stderr);
     va_end(args);
 }
