@@ -1,0 +1,59 @@
+#include "core/satsgp4.h"
+
+#include <algorithm>
+
+#include "propagation/sgp4.h"
+
+namespace {
+
+constexpr double kTwoPi = 6.283185307179586476925;
+constexpr double kDegToRad = kTwoPi / 360.0;
+constexpr double kMinutesPerDay = 1440.0;
+
+// MJD of 1949 December 31 0h UT, the origin of the propagator's epoch.
+constexpr double kSgp4EpochMjd = 33281.0;
+// Smallest eccentricity handed to the propagator.
+constexpr double kMinEcc = 1.0e-8;
+// Mean motion (rad/min) used when the element set has none.
+constexpr double kZeroMeanMotion = 1.0;
+// Returned for a slot outside the record.
+constexpr int kBadSlot = -1;
+
+// Harmless state reported after a failed propagation: deep inside the Earth.
+void dummystate(Vec3& r, Vec3& v)
+{
+    r.assign(100.0, 0.0, 0.0);
+    v.assign(0.0, 10.0, 0.0);
+}
+
+// Initialises satrec with the elements of slot; returns the propagator's error code.
+int initslot(const WinpData* in, int slot, gravconsttype grav)
+{
+    const double n = kTwoPi * in->elmm[slot] / kMinutesPerDay;
+    return sgp4init(grav, in->sgpmode, in->elepoch[slot] - kSgp4EpochMjd, in->elbstar[slot],
+                    std::max(in->elecc[slot], kMinEcc), in->elargp[slot] * kDegToRad,
+                    in->elincl[slot] * kDegToRad, in->elmanom[slot] * kDegToRad,
+                    n == 0.0 ? kZeroMeanMotion : n, in->elnode[slot] * kDegToRad, satrec);
+}
+
+}  // namespace
+
+int Sgp4(WinpData* in, double dt, int slot, Vec3& r, Vec3& v)
+{
+    if (slot < 0 || slot >= kSlots) {
+        dummystate(r, v);
+        return kBadSlot;
+    }
+    const gravconsttype grav = in->gravflg ? wgs84 : wgs72;
+    if (in->sgpslot != slot && initslot(in, slot, grav) == 0) in->sgpslot = slot;
+
+    double rk[3], vk[3];
+    const int error = sgp4(grav, satrec, dt * kMinutesPerDay, rk, vk);
+    if (error != 0) {
+        dummystate(r, v);
+        return error;
+    }
+    r.assign(rk[0], rk[1], rk[2]);
+    v.assign(vk[0], vk[1], vk[2]);
+    return 0;
+}

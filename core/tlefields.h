@@ -1,0 +1,45 @@
+// Fields of two-line element (TLE) lines: parsing of line 1 and line 2, the epoch as MJD, and
+// storing a parsed element set into a slot of the settings record.
+#pragma once
+
+#include "core/records.h"
+
+// Shortest element line: columns 1 to 63 must be present.
+constexpr int kTleMinLength = 63;
+
+// The fields of one element set, as written in the lines (angles in degrees).
+struct TleFields {
+    // Line 1.
+    int satno;             // catalogue number, columns 3-7
+    char designator[9];    // international designator text, columns 10-17 (YYNNNPPP)
+    int epochyear;         // two-digit epoch year, columns 19-20
+    double epochday;       // day of year with fraction (1.0 = January 1, 0h), columns 21-32
+    double ndot;           // first derivative of the mean motion, columns 34-43
+    double nddot;          // second derivative of the mean motion (packed), columns 45-52
+    double bstar;          // B* drag term (packed), columns 54-61
+    char ephtype;          // ephemeris type, column 63; '9' = not SGP4 mean elements
+    bool statevector;      // "+++++STATEVCT1+++++" in columns 40-58: a state-vector entry
+    int svrevolution;      // state-vector entries: revolution number, columns 34-38
+    // Line 2.
+    double incl;           // inclination, columns 9-16
+    double node;           // right ascension of the ascending node, columns 18-25
+    double ecc;            // eccentricity, columns 27-33 ("0." assumed) or written out in 26-33
+    double argp;           // argument of perigee, columns 35-42
+    double manom;          // mean anomaly, columns 44-51
+    double mm;             // mean motion, rev/day, columns 53-63 (perigee distance, km, if ecc >= 1)
+    long revolution;       // revolution number at epoch, columns 64-68 (0 when absent)
+};
+
+// Parses an element line 1 (NUL-terminated; a CR or LF ends the line) into the line-1 fields of f.
+// Returns false, leaving f unchanged, when the line does not start with '1' or is shorter than
+// kTleMinLength. Number fields that are not numbers read as 0.
+bool ParseTleLine1(const char* line, TleFields& f);
+// The same for line 2, which must start with '2'.
+bool ParseTleLine2(const char* line, TleFields& f);
+
+// MJD of a TLE epoch: two-digit year (above 56: 19xx, else 20xx) and day of year with fraction.
+double TleEpochMjd(int year2, double day);
+
+// Stores a parsed TLE entry into a slot: catalogue number, epoch, elements, derivatives, B*,
+// sgp4flg from the ephemeris type, numflg = 0, semi-major axis (km) and its change (km/day).
+void StoreTle(WinpData* in, int slot, const TleFields& f);

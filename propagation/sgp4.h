@@ -1,0 +1,54 @@
+// SGP4/SDP4 analytic propagator for two-line element sets (Spacetrack Report #3, 2006 revision).
+#pragma once
+
+// Selector of the Earth constants used by the model.
+enum gravconsttype { wgs72old = 0, wgs72 = 1, wgs84 = 2 };
+
+// Element set and model coefficients; filled by sgp4init, read (and for resonant
+// deep-space orbits advanced) by sgp4.
+struct elsetrec {
+    long satnum;
+    int epochyr, epochtynumrev;
+    int error;          // code of the last failure, 0 = none
+    char init, method;  // init 'y' while initialising; method 'n' near-Earth, 'd' deep space
+
+    // Near-Earth coefficients.
+    int isimp;
+    double aycof, con41, cc1, cc4, cc5, d2, d3, d4, delmo, eta, argpdot, omgcof, sinmao, t,
+        t2cof, t3cof, t4cof, t5cof, x1mth2, x7thm1, mdot, nodedot, xlcof, xmcof, nodecf;
+
+    // Deep-space coefficients and resonance integrator state (atime, xli, xni).
+    int irez;
+    double d2201, d2211, d3210, d3222, d4410, d4422, d5220, d5232, d5421, d5433, dedt, del1,
+        del2, del3, didt, dmdt, dnodt, domdt, e3, ee2, peo, pgho, pho, pinco, plo, se2, se3,
+        sgh2, sgh3, sgh4, sh2, sh3, si2, si3, sl2, sl3, sl4, gsto, xfact, xgh2, xgh3, xgh4,
+        xh2, xh3, xi2, xi3, xl2, xl3, xl4, xlamo, zmol, zmos, atime, xli, xni;
+
+    // Mean elements at epoch (angles in radians, mean motion in radians per minute).
+    double a, altp, alta, epochdays, jdsatepoch, nddot, ndot, bstar, rcse, inclo, nodeo, ecco,
+        argpo, mo, no;
+};
+
+// The process-wide record; the caller re-initialises it for each satellite it propagates.
+extern elsetrec satrec;
+
+// Earth constants of a selector: tumin (min), radius (km), xke (1/min), j2, j3, j4, j3/j2.
+// An unknown selector leaves the outputs untouched.
+void getgravconst(gravconsttype whichconst, double& tumin, double& radiusearthkm, double& xke,
+                  double& j2, double& j3, double& j4, double& j3oj2);
+
+// Greenwich mean sidereal time (radians, [0, 2pi)) of a Julian Date (UT1), IAU 1982.
+double gstime(double jdut1);
+
+// Initialises rec for the elements: epoch in days since 1949 Dec 31 0h UT, bstar (1/Earth radii),
+// eccentricity, argument of perigee, inclination, mean anomaly (radians), Kozai mean motion
+// (rad/min) and node (radians). Deep space is used only when deepspace is true and the period
+// is at least 225 min. Returns the error code (0 = success).
+int sgp4init(gravconsttype whichconst, bool deepspace, double epoch, double xbstar, double xecco,
+             double xargpo, double xinclo, double xmo, double xno, double xnodeo, elsetrec& rec);
+
+// Position r (km) and velocity v (km/s) in the TEME frame tsince minutes after epoch.
+// Returns the error code: 1 mean eccentricity or semi-major axis out of range (state still
+// computed), 2 mean motion not positive, 3 perturbed eccentricity out of range (r, v untouched),
+// 6 negative semi-latus rectum (r, v untouched) or radius below one Earth radius (r, v written).
+int sgp4(gravconsttype whichconst, elsetrec& rec, double tsince, double r[3], double v[3]);

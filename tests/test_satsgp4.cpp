@@ -1,0 +1,107 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "core/satsgp4.h"
+#include "propagation/sgp4.h"
+#include "sgp4_verification.h"
+
+namespace {
+
+// Settings record with the verification cases of the given catalogue numbers in slots 0, 1, ...
+std::unique_ptr<WinpData> recordWith(std::initializer_list<int> satnos)
+{
+    std::unique_ptr<WinpData> in = std::make_unique<WinpData>();
+    in->sgpslot = kNoSgpSlot;
+    in->gravflg = 0;
+    in->sgpmode = true;
+    int slot = 0;
+    for (const int satno : satnos)
+        for (const VerificationCase& c : readVerificationCases())
+            if (c.tle.satno == satno) StoreTle(in.get(), slot++, c.tle);
+    EXPECT_EQ(slot, static_cast<int>(satnos.size()));
+    return in;
+}
+
+// Published state of a case at t minutes.
+ReferenceRow published(int satno, double t)
+{
+    for (const ReferenceCase& c : readReferenceCases())
+        for (const ReferenceRow& row : c.rows)
+            if (c.satno == satno && row.t == t) return row;
+    ADD_FAILURE() << satno << " has no row at " << t;
+    return ReferenceRow{};
+}
+
+void expectState(const Vec3& r, const Vec3& v, const ReferenceRow& row)
+{
+    for (unsigned k = 0; k < 3; ++k) {
+        EXPECT_NEAR(r[k], row.r[k], 1e-6);
+        EXPECT_NEAR(v[k], row.v[k], 1e-8);
+    }
+}
+
+}  // namespace
+
+TEST(Sgp4Slot, AlternatingSlotsReinitialiseAndMatchPublishedStates)
+{
+    // A near-Earth and a resonant deep-space satellite, propagated in turn.
+    std::unique_ptr<WinpData> in = recordWith({5, 28626});
+    Vec3 r, v;
+    for (const double t : {360.0, 1440.0, 720.0}) {
+        ASSERT_EQ(Sgp4(in.get(), t / 1440.0, 0, r, v), 0);
+        EXPECT_EQ(in->sgpslot, 0);
+        expectState(r, v, published(5, t));
+        ASSERT_EQ(Sgp4(in.get(), t / 1440.0, 1, r, v), 0);
+        EXPECT_EQ(in->sgpslot, 1);
+        expectState(r, v, published(28626, t));
+    }
+
+    // The record is re-initialised only when the slot changes.
+    in->elmm[1] = 2.0;
+    ASSERT_EQ(Sgp4(in.get(), 0.5, 1, r, v), 0);
+    expectState(r, v, published(28626, 720.0));
+    in->sgpslot = kNoSgpSlot;
+    ASSERT_EQ(Sgp4(in.get(), 0.5, 1, r, v), 0);
+    EXPECT_NEAR(abs(r), 26600.0, 200.0);  // now a 12-hour orbit
+}
+
+TEST(Sgp4Slot, SettingsChooseConstantsAndModel)
+{
+    std::unique_ptr<WinpData> in = recordWith({28626});
+    Vec3 r72, v72, r84, v84, rnear, vnear;
+    ASSERT_EQ(Sgp4(in.get(), 1.0, 0, r72, v72), 0);
+    in->gravflg = 1;
+    in->sgpslot = kNoSgpSlot;
+    ASSERT_EQ(Sgp4(in.get(), 1.0, 0, r84, v84), 0);
+    EXPECT_GT(abs(r84 - r72), 1e-4);
+    EXPECT_LT(abs(r84 - r72), 1.0);
+    in->sgpmode = false;
+    in->sgpslot = kNoSgpSlot;
+    ASSERT_EQ(Sgp4(in.get(), 1.0, 0, rnear, vnear), 0);
+    EXPECT_EQ(satrec.method, 'n');
+    EXPECT_GT(abs(rnear - r84), 1.0);
+}
+
+TEST(Sgp4Slot, CircularElementsAndFailuresGiveUsableResults)
+{
+    // An eccentricity of 0 is raised to one the model accepts.
+    std::unique_ptr<WinpData> in = recordWith({6251});
+    in->elecc[0] = 0.0;
+    Vec3 r, v;
+    ASSERT_EQ(Sgp4(in.get(), 0.1, 0, r, v), 0);
+    EXPECT_NEAR(abs(r), 6378.0 + 390.0, 50.0);
+
+    // A failing element set yields the dummy state and is initialised again next time.
+    std::unique_ptr<WinpData> bad = recordWith({33334});
+    EXPECT_EQ(Sgp4(bad.get(), 0.0, 0, r, v), 3);
+    EXPECT_EQ(bad->sgpslot, kNoSgpSlot);
+    EXPECT_EQ(r[0], 100.0);
+    EXPECT_EQ(r[1], 0.0);
+    EXPECT_EQ(v[1], 10.0);
+    EXPECT_EQ(v[0], 0.0);
+
+    // A slot outside the record is refused without touching it.
+    EXPECT_NE(Sgp4(in.get(), 0.0, kSlots, r, v), 0);
+    EXPECT_EQ(r[0], 100.0);
+}

@@ -1,0 +1,195 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <memory>
+#include <string>
+
+#include "astro/timescales.h"
+#include "core/meanmotion.h"
+#include "core/tlefields.h"
+
+namespace {
+
+// Entries as they appear in data/tle/visual.txt.
+const char* const kIss1 = "1 25544U 98067A   26052.76529868  .00010666  00000+0  20704-3 0  9990";
+const char* const kIss2 = "2 25544  51.6320 151.0701 0008512 119.8639 240.3195 15.48189327553866";
+const char* const kNegative1 =
+    "1 17589U 87027A   26053.14499552 -.00000078  00000+0 -16158-4 0  9990";
+// Verification-set lines: a non-zero second derivative, and no designator or ephemeris type.
+const char* const kPacked1 = "1 16925U 86065D   06151.67415771  .02550794 -30915-6  18784-3 0  4486";
+const char* const kBlank1 = "1 11801U          80230.29629788  .01431103  00000-0  14311-1      13";
+
+TleFields parsed(const char* line1, const char* line2)
+{
+    TleFields f{};
+    EXPECT_TRUE(ParseTleLine1(line1, f)) << line1;
+    EXPECT_TRUE(ParseTleLine2(line2, f)) << line2;
+    return f;
+}
+
+}  // namespace
+
+TEST(TleFields, ParsesEveryFieldOfARealEntry)
+{
+    const TleFields f = parsed(kIss1, kIss2);
+    EXPECT_EQ(f.satno, 25544);
+    EXPECT_STREQ(f.designator, "98067A  ");
+    EXPECT_EQ(f.epochyear, 26);
+    EXPECT_DOUBLE_EQ(f.epochday, 52.76529868);
+    EXPECT_DOUBLE_EQ(f.ndot, 0.00010666);
+    EXPECT_DOUBLE_EQ(f.nddot, 0.0);
+    EXPECT_NEAR(f.bstar, 0.20704e-3, 1e-15);
+    EXPECT_EQ(f.ephtype, '0');
+    EXPECT_FALSE(f.statevector);
+    EXPECT_DOUBLE_EQ(f.incl, 51.6320);
+    EXPECT_DOUBLE_EQ(f.node, 151.0701);
+    EXPECT_DOUBLE_EQ(f.ecc, 0.0008512);
+    EXPECT_DOUBLE_EQ(f.argp, 119.8639);
+    EXPECT_DOUBLE_EQ(f.manom, 240.3195);
+    EXPECT_DOUBLE_EQ(f.mm, 15.48189327);
+    EXPECT_EQ(f.revolution, 55386);
+
+    // CR LF line ends (DOS files) give the same fields.
+    TleFields dos{};
+    ASSERT_TRUE(ParseTleLine1((std::string(kIss1) + "\r\n").c_str(), dos));
+    ASSERT_TRUE(ParseTleLine2((std::string(kIss2) + "\r\n").c_str(), dos));
+    EXPECT_EQ(dos.revolution, 55386);
+    EXPECT_DOUBLE_EQ(dos.mm, f.mm);
+}
+
+TEST(TleFields, PackedExponentFieldsAndSigns)
+{
+    TleFields f{};
+    ASSERT_TRUE(ParseTleLine1(kNegative1, f));
+    EXPECT_DOUBLE_EQ(f.ndot, -0.00000078);
+    EXPECT_NEAR(f.bstar, -0.16158e-4, 1e-18);
+    ASSERT_TRUE(ParseTleLine1(kPacked1, f));
+    EXPECT_NEAR(f.nddot, -0.30915e-6, 1e-20);
+    EXPECT_NEAR(f.bstar, 0.18784e-3, 1e-17);
+    ASSERT_TRUE(ParseTleLine1(kBlank1, f));
+    EXPECT_EQ(f.satno, 11801);
+    EXPECT_STREQ(f.designator, "        ");
+    EXPECT_EQ(f.ephtype, ' ');
+    EXPECT_NEAR(f.bstar, 0.014311, 1e-15);
+
+    // The program's own state-vector marker, in any case.
+    std::string sv = "1 99999U 24001A   24001.00000000     0 +++++statevct1+++++          1";
+    ASSERT_TRUE(ParseTleLine1(sv.c_str(), f));
+    EXPECT_TRUE(f.statevector);
+    sv[39] = '-';
+    ASSERT_TRUE(ParseTleLine1(sv.c_str(), f));
+    EXPECT_FALSE(f.statevector);
+}
+
+TEST(TleFields, WrittenOutEccentricityOfAHyperbolicOrbit)
+{
+    std::string line2 = kIss2;
+    line2.replace(25, 8, " 1.20000");  // columns 26-33
+    line2.replace(52, 11, "  6578.1370");
+    TleFields f{};
+    ASSERT_TRUE(ParseTleLine2(line2.c_str(), f));
+    EXPECT_DOUBLE_EQ(f.ecc, 1.2);
+    EXPECT_DOUBLE_EQ(f.mm, 6578.137);
+    EXPECT_DOUBLE_EQ(f.argp, 119.8639);
+
+    std::unique_ptr<WinpData> in = std::make_unique<WinpData>();
+    ASSERT_TRUE(ParseTleLine1(kIss1, f));
+    StoreTle(in.get(), 4, f);
+    EXPECT_DOUBLE_EQ(in->elmm[4], 6578.137);      // perigee distance
+    EXPECT_DOUBLE_EQ(in->elsma[4], 6578.137 / (1.0 - 1.2));
+}
+
+TEST(TleFields, MalformedLinesFailCleanly)
+{
+    TleFields f{};
+    f.satno = 4711;
+    const std::string iss1 = kIss1;
+    const std::string binary = "1" + std::string(80, '\xff');
+    std::string withNul = iss1;
+    withNul[30] = '\0';
+    for (const std::string& bad :
+         {std::string(), std::string("1"), iss1.substr(0, 62), iss1.substr(0, 62) + "\r\n",
+          "3" + iss1.substr(1), withNul, std::string(200, ' ')}) {
+        EXPECT_FALSE(ParseTleLine1(bad.c_str(), f)) << bad;
+        EXPECT_FALSE(ParseTleLine2(bad.c_str(), f)) << bad;
+    }
+    EXPECT_FALSE(ParseTleLine1(kIss2, f));
+    EXPECT_FALSE(ParseTleLine2(kIss1, f));
+    EXPECT_FALSE(ParseTleLine1(nullptr, f));
+    EXPECT_FALSE(ParseTleLine2(nullptr, f));
+    EXPECT_EQ(f.satno, 4711);  // untouched by failed parses
+
+    // Exactly 63 columns is a complete line; garbage of that length never crashes.
+    EXPECT_TRUE(ParseTleLine1(iss1.substr(0, 63).c_str(), f));
+    EXPECT_TRUE(ParseTleLine2(std::string(kIss2).substr(0, 63).c_str(), f));
+    EXPECT_EQ(f.revolution, 0);
+    EXPECT_TRUE(ParseTleLine1(binary.c_str(), f));
+    EXPECT_EQ(f.satno, 0);
+    EXPECT_DOUBLE_EQ(f.epochday, 0.0);
+}
+
+TEST(TleFields, EpochYearWindowAndDayFraction)
+{
+    EXPECT_DOUBLE_EQ(TleEpochMjd(57, 1.0), mjd(1, 1, 1957, 0.0));
+    EXPECT_DOUBLE_EQ(TleEpochMjd(56, 1.0), mjd(1, 1, 2056, 0.0));
+    EXPECT_DOUBLE_EQ(TleEpochMjd(0, 1.5), 51544.5);  // 2000 January 1, 12h
+    EXPECT_NEAR(TleEpochMjd(26, 52.76529868), 61092.76529868, 1e-8);
+    EXPECT_NEAR(TleEpochMjd(24, 366.25), mjd(31, 12, 2024, 6.0), 1e-9);  // leap year end
+    EXPECT_TRUE(std::isfinite(TleEpochMjd(99, 1e300)));
+    EXPECT_TRUE(std::isfinite(TleEpochMjd(99, NAN)));
+}
+
+TEST(MeanMotion, SemiMajorAxisKnownValuesAndRoundTrip)
+{
+    EXPECT_NEAR(getsax(1, 15.5, 0.0005, 51.6), 6790.0, 10.0);      // ISS-like
+    EXPECT_NEAR(getsax(0, 1.00273791, 0.0, 0.0), 42166.0, 2.0);    // geostationary with J2
+    // At the critical inclination the J2 term vanishes: both give the Kepler axis.
+    const double kepler = std::cbrt(2.9755364003e15 / std::pow(2.0 * M_PI * 2.0, 2.0));
+    EXPECT_NEAR(getsax(1, 2.0, 0.3, 54.7356103), kepler, 1e-6);
+    EXPECT_NEAR(getsax(0, 2.0, 0.3, 54.7356103), kepler, 1e-6);
+    // Away from it the J2 term changes the axis by kilometres.
+    EXPECT_GT(std::fabs(getsax(0, 15.5, 0.0, 0.0) - getsax(0, 15.5, 0.0, 90.0)), 5.0);
+
+    for (double n : {0.5, 1.0027, 2.0, 12.0, 16.3}) {
+        for (double e : {0.0, 0.1, 0.7}) {
+            for (double incl : {0.0, 51.6, 98.0, 180.0}) {
+                const double a = getsax(0, n, e, incl);
+                EXPECT_NEAR(getn0(a, e, incl), n, 3e-5 * n) << n << " " << e << " " << incl;
+            }
+        }
+    }
+
+    // Limits: no mean motion, open orbits, zero axis.
+    EXPECT_TRUE(std::isfinite(getsax(1, 0.0, 0.0, 0.0)));
+    EXPECT_TRUE(std::isfinite(getsax(1, 10.0, 1.5, 0.0)));
+    EXPECT_GE(getsax(0, 1e12, 0.0, 0.0), 0.001);
+    EXPECT_DOUBLE_EQ(getn0(7000.0, 1.0, 0.0), 1.0 / (2.0 * M_PI));
+    EXPECT_DOUBLE_EQ(getn0(0.0, 0.0, 0.0), 1000.0);
+    EXPECT_DOUBLE_EQ(getn0(-7000.0, 0.0, 30.0), getn0(7000.0, 0.0, 30.0));
+}
+
+TEST(TleFields, StoreIntoASlot)
+{
+    std::unique_ptr<WinpData> in = std::make_unique<WinpData>();
+    TleFields f = parsed(kIss1, kIss2);
+    StoreTle(in.get(), 3, f);
+    EXPECT_EQ(in->satno[3], 25544);
+    EXPECT_NEAR(in->elepoch[3], 61092.76529868, 1e-8);
+    EXPECT_EQ(in->sgp4flg[3], 1);
+    EXPECT_EQ(in->numflg[3], 0);
+    EXPECT_DOUBLE_EQ(in->elincl[3], 51.632);
+    EXPECT_DOUBLE_EQ(in->elmm[3], 15.48189327);
+    EXPECT_NEAR(in->elsma[3], 6795.0, 10.0);
+    // A growing mean motion shrinks the orbit: -4/3 a/n ndot = -0.062 km per day.
+    EXPECT_NEAR(in->eladot[3], -4.0 / 3.0 * in->elsma[3] / 15.48189327 * 0.00010666, 1e-12);
+    EXPECT_LT(in->eladot[3], -0.06);
+    EXPECT_EQ(in->satno[2], 0);  // other slots untouched
+
+    f.ephtype = '9';
+    f.mm = 0.0;
+    StoreTle(in.get(), 3, f);
+    EXPECT_EQ(in->sgp4flg[3], 0);
+    EXPECT_DOUBLE_EQ(in->elmm[3], 1e-30);
+    EXPECT_TRUE(std::isfinite(in->elsma[3]));
+}
