@@ -5,13 +5,17 @@
 #include <cmath>
 
 #include "propagation/sgp4deep.h"
+#include "propagation/sgp4trig.h"
 
 elsetrec satrec;
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
-constexpr double kTwoPi = 2.0 * kPi;
+using sgp4trig::addangle;
+using sgp4trig::kPi;
+using sgp4trig::kTwoPi;
+using sgp4trig::mod2pi;
+
 constexpr double kX2o3 = 2.0 / 3.0;
 
 // Divisor that replaces 1 + cos(i) for inclinations within it of 180 deg.
@@ -169,8 +173,59 @@ double nearearthcoefs(const GravConst& g, const EpochTerms& e, double sfour, dou
     return rec.argpdot + rec.nodedot;
 }
 
-// Remainder of x modulo 2 pi with the sign of x.
-inline double mod2pi(double x) { return std::fmod(x, kTwoPi); }
+double square(double x) { return x * x; }
+
+// Terms of the secular drag update: semi-major axis factor, eccentricity decrease, mean
+// longitude increase.
+struct DragTerms {
+    double tempa, tempe, templ;
+};
+
+// Mean elements after the secular gravity and drag update at t minutes since epoch.
+DragTerms secular(const elsetrec& rec, double t, MeanElements& m)
+{
+    const double xmdf = rec.mo + rec.mdot * t;
+    const double argpdf = rec.argpo + rec.argpdot * t;
+    const double nodedf = rec.nodeo + rec.nodedot * t;
+    const double t2 = t * t;
+    m = {rec.ecco, argpdf, rec.inclo, xmdf, nodedf + rec.nodecf * t2, rec.no};
+    DragTerms d = {1.0 - rec.cc1 * t, rec.bstar * rec.cc4 * t, rec.t2cof * t2};
+    if (rec.isimp == 1) return d;
+
+    double sinmm = std::sin(xmdf), cosmdf = std::cos(xmdf);
+    const double delomg = rec.omgcof * t;
+    const double delmtemp = 1.0 + rec.eta * cosmdf;
+    const double delm = rec.xmcof * (delmtemp * delmtemp * delmtemp - rec.delmo);
+    const double temp = delomg + delm;
+    m.mm = xmdf + temp;
+    m.argpm = argpdf - temp;
+    addangle(temp, sinmm, cosmdf);
+    const double t3 = t2 * t;
+    const double t4 = t3 * t;
+    d.tempa = d.tempa - rec.d2 * t2 - rec.d3 * t3 - rec.d4 * t4;
+    d.tempe = d.tempe + rec.bstar * rec.cc5 * (sinmm - rec.sinmao);
+    d.templ = d.templ + rec.t3cof * t3 + t4 * (rec.t4cof + t * rec.t5cof);
+    return d;
+}
+
+// Sine and cosine of the eccentric longitude from u = mean longitude - node and the
+// long-period eccentricity vector (axnl, aynl): Newton iteration as published (at most
+// kKeplerIterations steps, each limited to kKeplerMaxStep), leaving the values of the last
+// iterate.
+void kepler(double u, double axnl, double aynl, double& sineo1, double& coseo1)
+{
+    double eo1 = u;
+    sineo1 = std::sin(eo1);
+    coseo1 = std::cos(eo1);
+    for (int ktr = 1;; ++ktr) {
+        double tem5 = 1.0 - coseo1 * axnl - sineo1 * aynl;
+        tem5 = (u - aynl * coseo1 + axnl * sineo1 - eo1) / tem5;
+        if (std::fabs(tem5) >= kKeplerMaxStep) tem5 = tem5 > 0.0 ? kKeplerMaxStep : -kKeplerMaxStep;
+        if (std::fabs(tem5) < kKeplerTolerance || ktr >= kKeplerIterations) return;
+        addangle(tem5, sineo1, coseo1);
+        eo1 = eo1 + tem5;
+    }
+}
 
 }  // namespace
 
@@ -260,51 +315,29 @@ int sgp4init(gravconsttype whichconst, bool deepspace, double epoch, double xbst
 int sgp4(gravconsttype whichconst, elsetrec& rec, double tsince, double r[3], double v[3])
 {
     const GravConst& g = gravity(whichconst);
-    const double vkmpersec = g.radiusearthkm * g.xke / 60.0;
     const bool deep = rec.method == 'd';
-
     rec.t = tsince;
     rec.error = 0;
-    const double t = tsince;
 
-    // Secular gravity and atmospheric drag.
-    const double xmdf = rec.mo + rec.mdot * t;
-    const double argpdf = rec.argpo + rec.argpdot * t;
-    const double nodedf = rec.nodeo + rec.nodedot * t;
-    const double t2 = t * t;
-    MeanElements m = {rec.ecco, argpdf, rec.inclo, xmdf, nodedf + rec.nodecf * t2, rec.no};
-    double tempa = 1.0 - rec.cc1 * t;
-    double tempe = rec.bstar * rec.cc4 * t;
-    double templ = rec.t2cof * t2;
-    if (rec.isimp != 1) {
-        const double delomg = rec.omgcof * t;
-        const double delmtemp = 1.0 + rec.eta * std::cos(xmdf);
-        const double delm = rec.xmcof * (delmtemp * delmtemp * delmtemp - rec.delmo);
-        const double temp = delomg + delm;
-        m.mm = xmdf + temp;
-        m.argpm = argpdf - temp;
-        const double t3 = t2 * t;
-        const double t4 = t3 * t;
-        tempa = tempa - rec.d2 * t2 - rec.d3 * t3 - rec.d4 * t4;
-        tempe = tempe + rec.bstar * rec.cc5 * (std::sin(m.mm) - rec.sinmao);
-        templ = templ + rec.t3cof * t3 + t4 * (rec.t4cof + t * rec.t5cof);
-    }
-    if (deep) dspace(t, rec, m);
-
+    // Secular gravity, atmospheric drag and (deep space) lunar-solar and resonance effects.
+    MeanElements m;
+    const DragTerms drag = secular(rec, tsince, m);
+    if (deep) dspace(tsince, rec, m);
     if (m.nm <= 0.0) {
         rec.error = 2;
         return rec.error;
     }
-    const double am = std::pow(g.xke / m.nm, kX2o3) * tempa * tempa;
-    const double nm = g.xke / std::pow(am, 1.5);
-    double em = m.em - tempe;
+    // Brouwer semi-major axis (Earth radii): the epoch value unless resonance changed nm.
+    const double abrouwer = m.nm == rec.no ? rec.a : std::cbrt(square(g.xke / m.nm));
+    const double am = abrouwer * drag.tempa * drag.tempa;
+    const double nm = g.xke / (am * std::sqrt(am));
+    double em = m.em - drag.tempe;
     if (em >= 1.0 || em < -0.001 || am < 0.95) rec.error = 1;
     if (em < 1.0e-6) em = 1.0e-6;  // keeps the eccentricity positive for the divisions below
-    m.mm = m.mm + rec.no * templ;
-    double xlm = m.mm + m.argpm + m.nodem;
+    m.mm = m.mm + rec.no * drag.templ;
+    const double xlm = mod2pi(m.mm + m.argpm + m.nodem);
     const double nodem = mod2pi(m.nodem);
     const double argpm = mod2pi(m.argpm);
-    xlm = mod2pi(xlm);
     const double mm = mod2pi(xlm - argpm - nodem);
 
     // Lunar-solar periodics.
@@ -327,23 +360,14 @@ int sgp4(gravconsttype whichconst, elsetrec& rec, double tsince, double r[3], do
         rec.xlcof = xlcofof(g.j3oj2, sinip, cosip);
     }
 
-    // Long-period periodics.
-    const double axnl = ep * std::cos(argpp);
+    // Long-period periodics and Kepler's equation for the eccentric longitude.
+    const double sinargp = std::sin(argpp), cosargp = std::cos(argpp);
+    const double axnl = ep * cosargp;
     double temp = 1.0 / (am * (1.0 - ep * ep));
-    const double aynl = ep * std::sin(argpp) + temp * rec.aycof;
+    const double aynl = ep * sinargp + temp * rec.aycof;
     const double xl = mp + argpp + nodep + temp * rec.xlcof * axnl;
-
-    // Kepler's equation for the eccentric longitude.
-    const double u = mod2pi(xl - nodep);
-    double eo1 = u, tem5 = 9999.9, sineo1 = 0.0, coseo1 = 0.0;
-    for (int ktr = 1; std::fabs(tem5) >= kKeplerTolerance && ktr <= kKeplerIterations; ++ktr) {
-        sineo1 = std::sin(eo1);
-        coseo1 = std::cos(eo1);
-        tem5 = 1.0 - coseo1 * axnl - sineo1 * aynl;
-        tem5 = (u - aynl * coseo1 + axnl * sineo1 - eo1) / tem5;
-        if (std::fabs(tem5) >= kKeplerMaxStep) tem5 = tem5 > 0.0 ? kKeplerMaxStep : -kKeplerMaxStep;
-        eo1 = eo1 + tem5;
-    }
+    double sineo1, coseo1;
+    kepler(mod2pi(xl - nodep), axnl, aynl, sineo1, coseo1);
 
     // Short-period preliminary quantities.
     const double ecose = axnl * coseo1 + aynl * sineo1;
@@ -361,7 +385,6 @@ int sgp4(gravconsttype whichconst, elsetrec& rec, double tsince, double r[3], do
     temp = esine / (1.0 + betal);
     const double sinu = am / rl * (sineo1 - aynl - axnl * temp);
     const double cosu = am / rl * (coseo1 - axnl + aynl * temp);
-    double su = std::atan2(sinu, cosu);
     const double sin2u = (cosu + cosu) * sinu;
     const double cos2u = 1.0 - 2.0 * sinu * sinu;
     temp = 1.0 / pl;
@@ -377,16 +400,20 @@ int sgp4(gravconsttype whichconst, elsetrec& rec, double tsince, double r[3], do
     }
     const double mrt = rl * (1.0 - 1.5 * temp2 * betal * rec.con41) +
                        0.5 * temp1 * rec.x1mth2 * cos2u;
-    su = su - 0.25 * temp2 * rec.x7thm1 * sin2u;
     const double xnode = nodep + 1.5 * temp2 * cosip * sin2u;
-    const double xinc = xincp + 1.5 * temp2 * cosip * sinip * cos2u;
     const double mvt = rdotl - nm * temp1 * rec.x1mth2 * sin2u / g.xke;
     const double rvdot = rvdotl + nm * temp1 * (rec.x1mth2 * cos2u + 1.5 * rec.con41) / g.xke;
 
-    // Orientation vectors, position (km) and velocity (km/s).
-    const double sinsu = std::sin(su), cossu = std::cos(su);
+    // Orientation: argument of latitude su = atan2(sinu, cosu) plus its short-period term,
+    // node, and inclination plus its short-period term.
+    const double hu = std::sqrt(sinu * sinu + cosu * cosu);
+    double sinsu = hu > 0.0 ? sinu / hu : 0.0, cossu = hu > 0.0 ? cosu / hu : 1.0;
+    addangle(-0.25 * temp2 * rec.x7thm1 * sin2u, sinsu, cossu);
+    double sini = sinip, cosi = cosip;
+    addangle(1.5 * temp2 * cosip * sinip * cos2u, sini, cosi);
     const double snod = std::sin(xnode), cnod = std::cos(xnode);
-    const double sini = std::sin(xinc), cosi = std::cos(xinc);
+
+    const double vkmpersec = g.radiusearthkm * g.xke / 60.0;
     const double xmx = -snod * cosi;
     const double xmy = cnod * cosi;
     const double ux = xmx * sinsu + cnod * cossu;

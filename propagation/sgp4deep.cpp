@@ -6,10 +6,16 @@
 #include <array>
 #include <cmath>
 
+#include "propagation/sgp4trig.h"
+
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
-constexpr double kTwoPi = 2.0 * kPi;
+using sgp4trig::kPi;
+using sgp4trig::kTwoPi;
+using sgp4trig::mod2pi;
+using sgp4trig::SinCos;
+using sgp4trig::sincosof;
+
 constexpr double kX2o3 = 2.0 / 3.0;
 
 // Solar and lunar constants of the model: mean motions (rad/min) and eccentricities of the
@@ -277,41 +283,50 @@ struct ResonanceRates {
     double xndt, xldot, xnddt;
 };
 
+// Sines and cosines of the resonance phase constants.
+const SinCos kFasx2Sc = sincosof(kFasx2);
+const SinCos k2Fasx4Sc = sincosof(2.0 * kFasx4);
+const SinCos k3Fasx6Sc = sincosof(3.0 * kFasx6);
+const SinCos kG22Sc = sincosof(kG22);
+const SinCos kG32Sc = sincosof(kG32);
+const SinCos kG44Sc = sincosof(kG44);
+const SinCos kG52Sc = sincosof(kG52);
+const SinCos kG54Sc = sincosof(kG54);
+
+// Resonance rates at the integrator state: mean longitude xli (rad), mean motion xni (rad/min),
+// time atime (min). The angles of the published sums are formed by the addition theorems from
+// the sines and cosines of xli and of the argument of perigee.
 ResonanceRates resonancerates(const elsetrec& rec, double xli, double xni, double atime)
 {
     ResonanceRates d;
     d.xldot = xni + rec.xfact;
+    const SinCos li = sincosof(xli);
+    const SinCos li2 = li + li;
     if (rec.irez != 2) {
         // Near-synchronous resonance.
-        const double s1 = std::sin(xli - kFasx2), c1 = std::cos(xli - kFasx2);
-        const double s2 = std::sin(2.0 * (xli - kFasx4)), c2 = std::cos(2.0 * (xli - kFasx4));
-        const double s3 = std::sin(3.0 * (xli - kFasx6)), c3 = std::cos(3.0 * (xli - kFasx6));
-        d.xndt = rec.del1 * s1 + rec.del2 * s2 + rec.del3 * s3;
-        d.xnddt = rec.del1 * c1 + 2.0 * rec.del2 * c2 + 3.0 * rec.del3 * c3;
+        const SinCos a1 = li - kFasx2Sc;
+        const SinCos a2 = li2 - k2Fasx4Sc;
+        const SinCos a3 = li2 + li - k3Fasx6Sc;
+        d.xndt = rec.del1 * a1.s + rec.del2 * a2.s + rec.del3 * a3.s;
+        d.xnddt = rec.del1 * a1.c + 2.0 * rec.del2 * a2.c + 3.0 * rec.del3 * a3.c;
     } else {
         // Near half-day resonance.
-        const double xomi = rec.argpo + rec.argpdot * atime;
-        const double x2omi = xomi + xomi;
-        const double x2li = xli + xli;
-        const std::array<double, 10> coef = {rec.d2201, rec.d2211, rec.d3210, rec.d3222,
-                                             rec.d4410, rec.d4422, rec.d5220, rec.d5232,
-                                             rec.d5421, rec.d5433};
-        const std::array<double, 10> arg = {
-            x2omi + xli - kG22,  xli - kG22,          xomi + xli - kG32,  -xomi + xli - kG32,
-            x2omi + x2li - kG44, x2li - kG44,         xomi + xli - kG52,  -xomi + xli - kG52,
-            xomi + x2li - kG54,  -xomi + x2li - kG54};
-        // Terms with twice the mean longitude (indices 4, 5, 8, 9) count twice in d2n/dt2.
-        double sinsum = 0.0, cossum1 = 0.0, cossum2 = 0.0;
-        for (unsigned k = 0; k < 10; ++k) {
-            sinsum += coef[k] * std::sin(arg[k]);
-            const double term = coef[k] * std::cos(arg[k]);
-            if (k == 4 || k == 5 || k == 8 || k == 9)
-                cossum2 += term;
-            else
-                cossum1 += term;
-        }
-        d.xndt = sinsum;
-        d.xnddt = cossum1 + 2.0 * cossum2;
+        const SinCos om = sincosof(rec.argpo + rec.argpdot * atime);
+        const SinCos om2 = om + om;
+        const SinCos omli = om + li, liom = li - om, omli2 = om + li2, li2om = li2 - om;
+        const SinCos a2201 = om2 + li - kG22Sc, a2211 = li - kG22Sc;
+        const SinCos a3210 = omli - kG32Sc, a3222 = liom - kG32Sc;
+        const SinCos a4410 = om2 + li2 - kG44Sc, a4422 = li2 - kG44Sc;
+        const SinCos a5220 = omli - kG52Sc, a5232 = liom - kG52Sc;
+        const SinCos a5421 = omli2 - kG54Sc, a5433 = li2om - kG54Sc;
+        d.xndt = rec.d2201 * a2201.s + rec.d2211 * a2211.s + rec.d3210 * a3210.s +
+                 rec.d3222 * a3222.s + rec.d4410 * a4410.s + rec.d4422 * a4422.s +
+                 rec.d5220 * a5220.s + rec.d5232 * a5232.s + rec.d5421 * a5421.s +
+                 rec.d5433 * a5433.s;
+        d.xnddt = rec.d2201 * a2201.c + rec.d2211 * a2211.c + rec.d3210 * a3210.c +
+                  rec.d3222 * a3222.c + rec.d5220 * a5220.c + rec.d5232 * a5232.c +
+                  2.0 * (rec.d4410 * a4410.c + rec.d4422 * a4422.c + rec.d5421 * a5421.c +
+                         rec.d5433 * a5433.c);
     }
     d.xnddt *= d.xldot;
     return d;
@@ -425,7 +440,7 @@ void dsinit(double xke, const DsCommon& c, double xpidot, double eccsq, elsetrec
 
 void dspace(double t, elsetrec& rec, MeanElements& m)
 {
-    const double theta = std::fmod(rec.gsto + t * kRptim, kTwoPi);
+    const double theta = mod2pi(rec.gsto + t * kRptim);
     m.em = m.em + rec.dedt * t;
     m.inclm = m.inclm + rec.didt * t;
     m.argpm = m.argpm + rec.domdt * t;
@@ -491,7 +506,7 @@ void dpper(const elsetrec& rec, double t, char init, double& ep, double& inclp, 
     const double dbet = -ph * sinop + pinc * cosip * cosop;
     alfdp = alfdp + dalf;
     betdp = betdp + dbet;
-    nodep = std::fmod(nodep, kTwoPi);
+    nodep = mod2pi(nodep);
     double xls = mp + argpp + cosip * nodep;
     const double dls = pl + pgh - pinc * nodep * sinip;
     xls = xls + dls;
