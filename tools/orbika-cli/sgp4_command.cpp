@@ -1,9 +1,263 @@
-#include "commands.h"
-
+// orbika-cli sgp4 FILE [--wgs84] [--no-sdp4] [--json]: SGP4/SDP4 states of every entry of a TLE
+// file, through the program's TLE field parser and slot propagation.
+#include <cmath>
 #include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
 
-int runSgp4(int, char**)
+#include "commands.h"
+#include "core/records.h"
+#include "core/satsgp4.h"
+#include "core/tlefields.h"
+#include "foundation/textconv.h"
+#include "output.h"
+
+namespace {
+
+constexpr double kMinutesPerDay = 1440.0;
+// Times (min) used when line 2 carries no run.
+constexpr double kDefaultTimes[] = {0.0, 360.0, 720.0, 1080.0, 1440.0};
+// Line 2 columns after which a run (start, stop, step in minutes) may follow.
+constexpr size_t kRunColumn = 69;
+// Most states listed for one entry.
+constexpr double kMaxRows = 1.0e6;
+// Slot of the settings record used for the propagation.
+constexpr int kSlot = 0;
+
+struct Options {
+    const char* file = nullptr;
+    bool wgs84 = false;
+    bool sdp4 = true;
+    bool json = false;
+};
+
+// One element set of the file with the times to propagate (minutes since epoch).
+struct Entry {
+    TleFields tle{};
+    std::vector<double> times;
+};
+
+// One propagated state: time (min), position (km), velocity (km/s).
+struct Row {
+    double t;
+    Vec3 r, v;
+};
+
+// The states of one entry and, when propagation failed, the code and time of the failure.
+struct Result {
+    int satno = 0;
+    std::vector<Row> rows;
+    int error = 0;
+    double errortime = 0.0;
+};
+
+bool parseOptions(int argc, char** argv, Options& o)
 {
-    std::fputs("orbika-cli: sgp4 is not available yet\n", stderr);
-    return 2;
+    for (int i = 0; i < argc; ++i) {
+        const char* a = argv[i];
+        if (std::strcmp(a, "--wgs84") == 0) {
+            o.wgs84 = true;
+        } else if (std::strcmp(a, "--no-sdp4") == 0) {
+            o.sdp4 = false;
+        } else if (std::strcmp(a, "--json") == 0) {
+            o.json = true;
+        } else if (a[0] == '-' && a[1] != '\0') {
+            complain("sgp4: unknown option %s", a);
+            return false;
+        } else if (o.file) {
+            complain("sgp4: more than one file given (%s)", a);
+            return false;
+        } else {
+            o.file = a;
+        }
+    }
+    if (!o.file) complain("sgp4: no TLE file given");
+    return o.file != nullptr;
+}
+
+// True for a text made only of the characters of a decimal number.
+bool isnumbertext(const std::string& s)
+{
+    return !s.empty() && s.find_first_not_of("0123456789+-.eE") == std::string::npos;
+}
+
+// Start, stop and step (min) written after column 69 of line 2; false when there are none.
+bool readRun(const std::string& line2, double run[3])
+{
+    if (line2.size() <= kRunColumn) return false;
+    const std::string rest = line2.substr(kRunColumn);
+    size_t pos = 0;
+    for (int k = 0; k < 3; ++k) {
+        const size_t begin = rest.find_first_not_of(" \t", pos);
+        if (begin == std::string::npos) return false;
+        pos = rest.find_first_of(" \t", begin);
+        const std::string token = rest.substr(begin, pos - begin);
+        if (!isnumbertext(token)) return false;
+        run[k] = Atof(token.c_str());
+    }
+    return true;
+}
+
+// Times of a run: start, start + step, ... before stop, and stop; empty when unusable.
+std::vector<double> runTimes(const double run[3])
+{
+    const double start = run[0], stop = run[1], step = run[2];
+    std::vector<double> times;
+    if (!(step > 0.0) || !(stop >= start) || (stop - start) / step > kMaxRows) return times;
+    for (long i = 0; start + i * step < stop - 1e-9; ++i) times.push_back(start + i * step);
+    times.push_back(stop);
+    return times;
+}
+
+// The element set of lines 1 and 2 (numbered n1, n2); false, reported, when malformed.
+bool makeEntry(const std::string& line1, int n1, const std::string& line2, int n2, Entry& e)
+{
+    if (!ParseTleLine1(line1.c_str(), e.tle)) {
+        complain("line %d: malformed TLE line 1, entry skipped", n1);
+        return false;
+    }
+    if (!ParseTleLine2(line2.c_str(), e.tle)) {
+        complain("line %d: malformed TLE line 2, entry skipped", n2);
+        return false;
+    }
+    double run[3];
+    if (!readRun(line2, run)) {
+        e.times.assign(std::begin(kDefaultTimes), std::end(kDefaultTimes));
+        return true;
+    }
+    e.times = runTimes(run);
+    if (e.times.empty()) complain("line %d: unusable start, stop and step, entry skipped", n2);
+    return !e.times.empty();
+}
+
+// Element line kind: '1' or '2' followed by a blank, else 0 (title or other text).
+char linekind(const std::string& line)
+{
+    return line.size() >= 2 && (line[0] == '1' || line[0] == '2') && line[1] == ' ' ? line[0] : 0;
+}
+
+// All well-formed entries of the stream; comment lines (#) and blank lines are ignored, title
+// lines are optional, CR LF line ends are accepted.
+std::vector<Entry> readEntries(std::istream& in)
+{
+    std::vector<Entry> entries;
+    std::string line, line1;
+    int n = 0, n1 = 0;
+    const auto dropLine1 = [&]() {
+        if (n1) complain("line %d: TLE line 1 without line 2, entry skipped", n1);
+        n1 = 0;
+    };
+    while (std::getline(in, line)) {
+        ++n;
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (line.find_first_not_of(" \t") == std::string::npos || line[0] == '#') continue;
+        const char kind = linekind(line);
+        if (kind == '1') {
+            dropLine1();
+            line1 = line;
+            n1 = n;
+        } else if (kind == '2' && n1 == 0) {
+            complain("line %d: TLE line 2 without line 1, skipped", n);
+        } else if (kind == '2') {
+            Entry e;
+            if (makeEntry(line1, n1, line, n, e)) entries.push_back(e);
+            n1 = 0;
+        } else {
+            dropLine1();
+        }
+    }
+    dropLine1();
+    return entries;
+}
+
+// Propagates an entry at its times until the first failure.
+Result propagate(WinpData* in, const Entry& e)
+{
+    Result res;
+    res.satno = e.tle.satno;
+    StoreTle(in, kSlot, e.tle);
+    in->sgpslot = kNoSgpSlot;
+    for (const double t : e.times) {
+        Row row{t, Vec3(), Vec3()};
+        const int code = Sgp4(in, t / kMinutesPerDay, kSlot, row.r, row.v);
+        if (code != 0) {
+            res.error = code;
+            res.errortime = t;
+            break;
+        }
+        res.rows.push_back(row);
+    }
+    return res;
+}
+
+void printText(const Result& res)
+{
+    emit("%d xx\n", res.satno);
+    for (const Row& w : res.rows)
+        emit("%17.8f%17.8f%17.8f%17.8f%13.9f%13.9f%13.9f\n", w.t, w.r[0], w.r[1], w.r[2], w.v[0],
+             w.v[1], w.v[2]);
+    if (res.error != 0) emit("# error %d at %.8f\n", res.error, res.errortime);
+}
+
+// A JSON number with the given decimals; null for values that are not finite.
+std::string jsonnumber(double x, int decimals)
+{
+    if (!std::isfinite(x)) return "null";
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.*f", decimals, x);
+    return buf;
+}
+
+void printJson(const Result& res, bool first)
+{
+    emit("%s{\"satnum\": %d, \"rows\": [", first ? "" : ",\n", res.satno);
+    for (size_t k = 0; k < res.rows.size(); ++k) {
+        const Row& w = res.rows[k];
+        emit("%s{\"tsince\": %s, \"x\": %s, \"y\": %s, \"z\": %s, \"vx\": %s, \"vy\": %s, "
+             "\"vz\": %s}",
+             k ? ", " : "", jsonnumber(w.t, 8).c_str(), jsonnumber(w.r[0], 8).c_str(),
+             jsonnumber(w.r[1], 8).c_str(), jsonnumber(w.r[2], 8).c_str(),
+             jsonnumber(w.v[0], 9).c_str(), jsonnumber(w.v[1], 9).c_str(),
+             jsonnumber(w.v[2], 9).c_str());
+    }
+    emit("]");
+    if (res.error != 0)
+        emit(", \"error\": {\"code\": %d, \"tsince\": %s}", res.error,
+             jsonnumber(res.errortime, 8).c_str());
+    emit("}");
+}
+
+}  // namespace
+
+int runSgp4(int argc, char** argv)
+{
+    Options o;
+    if (!parseOptions(argc, argv, o)) return 2;
+    std::ifstream file(o.file, std::ios::binary);
+    if (!file) {
+        complain("sgp4: cannot open %s", o.file);
+        return 2;
+    }
+    const std::vector<Entry> entries = readEntries(file);
+    if (file.bad()) {
+        complain("sgp4: cannot read %s", o.file);
+        return 2;
+    }
+
+    std::unique_ptr<WinpData> in = std::make_unique<WinpData>();
+    in->gravflg = o.wgs84 ? 1 : 0;
+    in->sgpmode = o.sdp4;
+    if (o.json) emit("[");
+    for (size_t k = 0; k < entries.size(); ++k) {
+        const Result res = propagate(in.get(), entries[k]);
+        if (o.json)
+            printJson(res, k == 0);
+        else
+            printText(res);
+    }
+    if (o.json) emit("]\n");
+    return 0;
 }
