@@ -3,6 +3,7 @@
 
 #include <cmath>
 
+#include "astro/angle_units.h"
 #include "core/tlefields.h"
 #include "propagation/sgp4.h"
 
@@ -33,13 +34,13 @@ constexpr double kSpan = 2880.0;
 
 elsetrec initialised(const ElementLines& lines)
 {
-    constexpr double deg = 3.14159265358979323846 / 180.0;
+    constexpr double deg = angle_units::kDegToRad;
     TleFields f{};
     ParseTleLine1(lines.line1, f);
     ParseTleLine2(lines.line2, f);
     elsetrec rec{};
-    sgp4init(wgs72, true, TleEpochMjd(f.epochyear, f.epochday) - 33281.0, f.bstar, f.ecc,
-             f.argp * deg, f.incl * deg, f.manom * deg, f.mm * 2.0 * deg * 180.0 / 1440.0,
+    sgp4init(wgs72, true, TleEpochMjd(f.epochyear, f.epochday) + 2400000.5 - kSgp4EpochJd, f.bstar, f.ecc,
+             f.argp * deg, f.incl * deg, f.manom * deg, f.mm * angle_units::kTwoPi / 1440.0,
              f.node * deg, rec);
     return rec;
 }

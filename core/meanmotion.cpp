@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <cmath>
 
+#include "astro/angle_units.h"
+
 namespace {
 
-constexpr double kTwoPi = 6.283185307179586476925;
-constexpr double kDegToRad = kTwoPi / 360.0;
+using angle_units::kDegToRad;
+using angle_units::kTwoPi;
 
 // Earth's GM in km^3/day^2 (398600.44 km^3/s^2 times 86400^2).
 constexpr double kGmDay = 2.9755364003e15;

@@ -2,16 +2,17 @@
 
 #include <algorithm>
 
+#include "astro/angle_units.h"
 #include "propagation/sgp4.h"
 
 namespace {
 
-constexpr double kTwoPi = 6.283185307179586476925;
-constexpr double kDegToRad = kTwoPi / 360.0;
+using angle_units::kDegToRad;
+using angle_units::kTwoPi;
 constexpr double kMinutesPerDay = 1440.0;
 
-// MJD of 1949 December 31 0h UT, the origin of the propagator's epoch.
-constexpr double kSgp4EpochMjd = 33281.0;
+// MJD of the origin of the propagator's epoch (MJD = JD - 2400000.5).
+constexpr double kSgp4EpochMjd = kSgp4EpochJd - 2400000.5;
 // Smallest eccentricity handed to the propagator.
 constexpr double kMinEcc = 1.0e-8;
 // Mean motion (rad/min) used when the element set has none.

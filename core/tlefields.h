@@ -26,7 +26,7 @@ struct TleFields {
     double ecc;            // eccentricity, columns 27-33 ("0." assumed) or written out in 26-33
     double argp;           // argument of perigee, columns 35-42
     double manom;          // mean anomaly, columns 44-51
-    double mm;             // mean motion, rev/day, columns 53-63 (perigee distance, km, if ecc >= 1)
+    double mm;             // mean motion, rev/day, columns 53-63 (perigee distance if ecc >= 1)
     long revolution;       // revolution number at epoch, columns 64-68 (0 when absent)
 };
 

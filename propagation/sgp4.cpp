@@ -11,9 +11,9 @@ elsetrec satrec;
 
 namespace {
 
+using angle_units::kPi;
+using angle_units::kTwoPi;
 using sgp4trig::addangle;
-using sgp4trig::kPi;
-using sgp4trig::kTwoPi;
 using sgp4trig::mod2pi;
 
 constexpr double kX2o3 = 2.0 / 3.0;
@@ -29,13 +29,19 @@ constexpr int kKeplerIterations = 10;
 constexpr double kKeplerTolerance = 1.0e-12;
 constexpr double kKeplerMaxStep = 0.95;
 
-// Julian Date of 1949 Dec 31 0h UT, the model's epoch origin.
-constexpr double kJdEpochOrigin = 2433281.5;
-
 // Earth constants of one selector.
 struct GravConst {
     double tumin, radiusearthkm, xke, j2, j3, j4, j3oj2;
 };
+
+// Earth radii (km), GM (km^3/s^2) and zonal harmonics J2, J3, J4 of WGS-72 and WGS-84, and
+// xke (1/min) of the old WGS-72 set, as used by the published model.
+constexpr double kRadiusWgs72 = 6378.135, kMuWgs72 = 398600.8;
+constexpr double kJ2Wgs72 = 0.001082616, kJ3Wgs72 = -0.00000253881, kJ4Wgs72 = -0.00000165597;
+constexpr double kXkeWgs72old = 0.0743669161;
+constexpr double kRadiusWgs84 = 6378.137, kMuWgs84 = 398600.5;
+constexpr double kJ2Wgs84 = 0.00108262998905, kJ3Wgs84 = -0.00000253215306,
+                 kJ4Wgs84 = -0.00000161098761;
 
 // xke (1/min) from the Earth radius (km) and GM (km^3/s^2).
 double xkeof(double radiuskm, double mu)
@@ -43,17 +49,16 @@ double xkeof(double radiuskm, double mu)
     return 60.0 / std::sqrt(radiuskm * radiuskm * radiuskm / mu);
 }
 
-// WGS-72 (old and current) and WGS-84 constants of the published model.
-const double kXke72old = 0.0743669161;
-const double kXke72 = xkeof(6378.135, 398600.8);
-const double kXke84 = xkeof(6378.137, 398600.5);
+GravConst gravconst(double radiuskm, double xke, double j2, double j3, double j4)
+{
+    return {1.0 / xke, radiuskm, xke, j2, j3, j4, j3 / j2};
+}
+
+// The constants of the three selectors, in selector order.
 const GravConst kGrav[3] = {
-    {1.0 / kXke72old, 6378.135, kXke72old, 0.001082616, -0.00000253881, -0.00000165597,
-     -0.00000253881 / 0.001082616},
-    {1.0 / kXke72, 6378.135, kXke72, 0.001082616, -0.00000253881, -0.00000165597,
-     -0.00000253881 / 0.001082616},
-    {1.0 / kXke84, 6378.137, kXke84, 0.00108262998905, -0.00000253215306, -0.00000161098761,
-     -0.00000253215306 / 0.00108262998905}};
+    gravconst(kRadiusWgs72, kXkeWgs72old, kJ2Wgs72, kJ3Wgs72, kJ4Wgs72),
+    gravconst(kRadiusWgs72, xkeof(kRadiusWgs72, kMuWgs72), kJ2Wgs72, kJ3Wgs72, kJ4Wgs72),
+    gravconst(kRadiusWgs84, xkeof(kRadiusWgs84, kMuWgs84), kJ2Wgs84, kJ3Wgs84, kJ4Wgs84)};
 
 // Constants of a selector; WGS-72 for an unknown one.
 const GravConst& gravity(gravconsttype whichconst)
@@ -93,7 +98,7 @@ EpochTerms initl(const GravConst& g, double epoch, elsetrec& rec)
     e.posq = po * po;
     e.rp = e.ao * (1.0 - rec.ecco);
     rec.method = 'n';
-    rec.gsto = gstime(epoch + kJdEpochOrigin);
+    rec.gsto = gstime(epoch + kSgp4EpochJd);
     return e;
 }
 

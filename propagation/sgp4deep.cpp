@@ -10,8 +10,8 @@
 
 namespace {
 
-using sgp4trig::kPi;
-using sgp4trig::kTwoPi;
+using angle_units::kPi;
+using angle_units::kTwoPi;
 using sgp4trig::mod2pi;
 using sgp4trig::SinCos;
 using sgp4trig::sincosof;
@@ -60,7 +60,7 @@ constexpr double kStepp = 720.0;
 constexpr double kStepn = -720.0;
 constexpr double kStep2 = 259200.0;
 
-// Inclination (rad, 3 deg) within which of 0 or 180 deg the node rate from the periodics is dropped.
+// Inclination (rad, 3 deg) within which of 0 or 180 deg the periodics give no node rate.
 constexpr double kNodeRateInclLimit = 5.2359877e-2;
 
 // Inclination (rad) below which the periodics are applied with the Lyddane modification.

@@ -3,10 +3,9 @@
 #pragma once
 #include <cmath>
 
-namespace sgp4trig {
+#include "astro/angle_units.h"
 
-constexpr double kPi = 3.14159265358979323846;
-constexpr double kTwoPi = 2.0 * kPi;
+namespace sgp4trig {
 
 // Largest correction (rad) applied through the series; the first neglected terms are below
 // 1e-18 there.
@@ -27,7 +26,11 @@ inline SinCos operator-(const SinCos& a, const SinCos& b)
 }
 
 // Remainder of x modulo 2 pi with the sign of x (fmod to within rounding).
-inline double mod2pi(double x) { return x - kTwoPi * std::trunc(x / kTwoPi); }
+inline double mod2pi(double x)
+{
+    using angle_units::kTwoPi;
+    return x - kTwoPi * std::trunc(x / kTwoPi);
+}
 
 // Given s = sin(a) and c = cos(a), replaces them by sin(a + d) and cos(a + d).
 inline void addangle(double d, double& s, double& c)

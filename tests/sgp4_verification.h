@@ -21,10 +21,11 @@ struct ReferenceRow {
     double v[3] = {0.0, 0.0, 0.0};
 };
 
-// The published rows of one case, headed by its catalogue number.
+// The rows of one case, headed by its catalogue number, and an error line that ends them.
 struct ReferenceCase {
     int satno = 0;
     std::vector<ReferenceRow> rows;
+    std::string error;
 };
 
 // Line without its trailing CR (the verification file has DOS line ends).
@@ -56,26 +57,41 @@ inline std::vector<VerificationCase> readVerificationCases()
     return cases;
 }
 
-// The cases of tcppver.out in file order, first seven numbers of each row.
-inline std::vector<ReferenceCase> readReferenceCases()
+// Cases in the layout of tcppver.out (also that of orbika-cli sgp4): "N xx" headers, rows
+// whose first seven numbers are read, "# error" lines.
+inline std::vector<ReferenceCase> readStateCases(std::istream& in)
 {
     std::vector<ReferenceCase> cases;
-    std::ifstream in(std::string(ORBIKA_TEST_DATA) + "/tcppver.out");
     std::string line;
     while (std::getline(in, line)) {
         std::istringstream fields(line);
-        if (line.find("xx") != std::string::npos) {
+        ReferenceRow row;
+        if (line.find(" xx") != std::string::npos) {
             cases.emplace_back();
             fields >> cases.back().satno;
-            continue;
+        } else if (!cases.empty() && line.rfind("# error", 0) == 0) {
+            cases.back().error = line;
+        } else if (!cases.empty() && fields >> row.t >> row.r[0] >> row.r[1] >> row.r[2] >>
+                                         row.v[0] >> row.v[1] >> row.v[2]) {
+            cases.back().rows.push_back(row);
         }
-        ReferenceRow row;
-        if (cases.empty() || !(fields >> row.t >> row.r[0] >> row.r[1] >> row.r[2] >> row.v[0] >>
-                               row.v[1] >> row.v[2]))
-            continue;
-        cases.back().rows.push_back(row);
     }
     return cases;
+}
+
+// The published cases of tcppver.out in file order.
+inline std::vector<ReferenceCase> readReferenceCases()
+{
+    std::ifstream in(std::string(ORBIKA_TEST_DATA) + "/tcppver.out");
+    return readStateCases(in);
+}
+
+// The first case with the catalogue number satno (an empty one when there is none).
+inline ReferenceCase findCase(const std::vector<ReferenceCase>& cases, int satno)
+{
+    for (const ReferenceCase& c : cases)
+        if (c.satno == satno) return c;
+    return ReferenceCase{};
 }
 
 // Times of a run: start, start + step, ... below stop, then stop itself.

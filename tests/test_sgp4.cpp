@@ -5,13 +5,14 @@
 #include <map>
 #include <utility>
 
+#include "astro/angle_units.h"
 #include "propagation/sgp4.h"
 #include "sgp4_verification.h"
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
-constexpr double kDeg = kPi / 180.0;
+using angle_units::kPi;
+constexpr double kDeg = angle_units::kDegToRad;
 constexpr double kWgs72Radius = 6378.135;
 
 // How a published run ends (codes mapped to this propagator) and, where the state is still
@@ -34,15 +35,14 @@ const std::map<std::pair<int, double>, RunEnd> kRunEnds = {
     {{20413, 1844000.0}, {0, 6, true, 0.830534 * kWgs72Radius}},
 };
 
-// Initialises rec from parsed TLE fields (WGS-72 unless given). The epoch passes through a
+// Initialises rec from parsed TLE fields with WGS-72 constants. The epoch passes through a
 // Julian Date as in the published runs: its rounding (2e-10 day) moves the perigee of the
 // highly eccentric case 23333 by 4e-6 km.
-int initFromTle(const TleFields& f, elsetrec& rec, bool deepspace = true,
-                gravconsttype grav = wgs72)
+int initFromTle(const TleFields& f, elsetrec& rec, bool deepspace = true)
 {
     const double jd = TleEpochMjd(f.epochyear, f.epochday) + 2400000.5;
-    const double epoch = jd - 2433281.5;
-    return sgp4init(grav, deepspace, epoch, f.bstar, std::max(f.ecc, 1e-8), f.argp * kDeg,
+    const double epoch = jd - kSgp4EpochJd;
+    return sgp4init(wgs72, deepspace, epoch, f.bstar, std::max(f.ecc, 1e-8), f.argp * kDeg,
                     f.incl * kDeg, f.manom * kDeg, f.mm * 2.0 * kPi / 1440.0, f.node * kDeg, rec);
 }
 
@@ -68,11 +68,10 @@ TleFields verificationElements(int satno)
 }
 
 // A near-circular orbit with mean motion n (rev/day) and inclination incl (degrees).
-int initCircular(double n, double incl, bool deepspace, elsetrec& rec,
-                 gravconsttype grav = wgs72)
+int initCircular(double n, double incl, bool deepspace, elsetrec& rec)
 {
-    return sgp4init(grav, deepspace, 20000.0, 1e-5, 2e-4, 0.3, incl * kDeg, 1.0, n * 2.0 * kPi / 1440.0,
-                    2.0, rec);
+    return sgp4init(wgs72, deepspace, 20000.0, 1e-5, 2e-4, 0.3, incl * kDeg, 1.0,
+                    n * 2.0 * kPi / 1440.0, 2.0, rec);
 }
 
 }  // namespace
@@ -134,19 +133,6 @@ TEST(Sgp4Verification, EveryCaseMatchesPublishedStatesAndStopsWithTheirError)
     EXPECT_EQ(comparedRows, 667 - 1);  // every published row but the one that is not a state
 }
 
-TEST(Sgp4Verification, DecayedStateIsWrittenWithItsErrorCode)
-{
-    elsetrec rec;
-    EXPECT_EQ(initFromTle(verificationElements(28872), rec), 5);
-    double r[3], v[3];
-    EXPECT_EQ(sgp4(wgs72, rec, 55.0, r, v), 6);
-    EXPECT_NEAR(r[0], 4358.7125, 1e-3);
-    EXPECT_NEAR(r[1], -2251.9777, 1e-3);
-    EXPECT_NEAR(r[2], -4037.1962, 1e-3);
-    // An earlier time of the same record propagates without error again.
-    EXPECT_EQ(sgp4(wgs72, rec, 50.0, r, v), 0);
-}
-
 TEST(Sgp4Model, DeepSpacePermissionDecidesTheModelOfAGeostationaryOrbit)
 {
     elsetrec deep, near;
@@ -154,8 +140,6 @@ TEST(Sgp4Model, DeepSpacePermissionDecidesTheModelOfAGeostationaryOrbit)
     ASSERT_EQ(initCircular(1.0027, 0.05, false, near), 0);
     EXPECT_EQ(deep.method, 'd');
     EXPECT_EQ(near.method, 'n');
-    EXPECT_EQ(deep.init, 'n');
-    EXPECT_EQ(near.init, 'n');
 
     double rd[3], vd[3], rn[3], vn[3];
     ASSERT_EQ(sgp4(wgs72, deep, 2880.0, rd, vd), 0);
@@ -198,30 +182,12 @@ TEST(Sgp4Model, RetrogradeInclinationOf180DegreesStaysFinite)
     for (const double n : {15.0, 1.0027}) {
         elsetrec rec;
         ASSERT_EQ(initCircular(n, 180.0, true, rec), 0);
-        EXPECT_TRUE(std::isfinite(rec.xlcof));
-        EXPECT_TRUE(std::isfinite(rec.aycof));
-        EXPECT_TRUE(std::isfinite(rec.nodedot));
-        EXPECT_TRUE(std::isfinite(rec.dnodt));
+        EXPECT_TRUE(std::isfinite(rec.xlcof) && std::isfinite(rec.nodedot));
         double r[3], v[3];
         ASSERT_EQ(sgp4(wgs72, rec, 720.0, r, v), 0);
         const double a = std::cbrt(398600.8 / std::pow(n * 2.0 * kPi / 86400.0, 2.0));
         EXPECT_NEAR(norm(r), a, 0.01 * a) << "n = " << n;
         EXPECT_NEAR(norm(v), std::sqrt(398600.8 / a), 0.01 * std::sqrt(398600.8 / a));
-    }
-}
-
-TEST(Sgp4Model, Wgs72AndWgs84DifferByMetres)
-{
-    const TleFields deb = verificationElements(6251);
-    for (const double t : {0.0, 1440.0}) {
-        elsetrec a, b;
-        double ra[3], va[3], rb[3], vb[3];
-        ASSERT_EQ(initFromTle(deb, a, true, wgs72), 0);
-        ASSERT_EQ(initFromTle(deb, b, true, wgs84), 0);
-        ASSERT_EQ(sgp4(wgs72, a, t, ra, va), 0);
-        ASSERT_EQ(sgp4(wgs84, b, t, rb, vb), 0);
-        EXPECT_GT(distance(ra, rb), 1e-4) << t;
-        EXPECT_LT(distance(ra, rb), 0.5) << t;
     }
 }
 
@@ -248,27 +214,18 @@ TEST(Sgp4Model, ResonanceIntegrationIsIndependentOfCallOrder)
 
 TEST(Sgp4Constants, SiderealTimeAndGravityConstants)
 {
-    // GMST at J2000.0 (JD 2451545.0) is 280.46061837 degrees.
+    // GMST at J2000.0 (JD 2451545.0) is 280.46061837 degrees; the textbook example of
+    // 1992 August 20, 12:14 UT1 (before J2000, so the raw value is negative) 152.578787886 deg.
     EXPECT_NEAR(gstime(2451545.0), 280.46061837 * kDeg, 1e-9);
-    for (double jd = 2433281.5; jd < 2470000.0; jd += 1234.567) {
-        const double g = gstime(jd);
-        EXPECT_GE(g, 0.0);
-        EXPECT_LT(g, 2.0 * kPi);
-    }
+    EXPECT_NEAR(gstime(2448854.5 + (12.0 + 14.0 / 60.0) / 24.0), 152.578787886 * kDeg, 1e-8);
 
     double tumin, radius, xke, j2, j3, j4, j3oj2;
     getgravconst(wgs72, tumin, radius, xke, j2, j3, j4, j3oj2);
     EXPECT_NEAR(xke, 0.07436691613317, 1e-13);
     EXPECT_DOUBLE_EQ(tumin * xke, 1.0);
-    EXPECT_DOUBLE_EQ(radius, 6378.135);
-    EXPECT_DOUBLE_EQ(j3oj2, j3 / j2);
     getgravconst(wgs84, tumin, radius, xke, j2, j3, j4, j3oj2);
     EXPECT_NEAR(xke, 0.07436685316872, 1e-13);
-    EXPECT_DOUBLE_EQ(radius, 6378.137);
-    EXPECT_DOUBLE_EQ(j4, -0.00000161098761);
-    getgravconst(wgs72old, tumin, radius, xke, j2, j3, j4, j3oj2);
-    EXPECT_DOUBLE_EQ(xke, 0.0743669161);
-
+    EXPECT_DOUBLE_EQ(j3oj2, -0.00000253215306 / 0.00108262998905);
     // An unknown selector leaves the outputs untouched.
     radius = -1.0;
     getgravconst(static_cast<gravconsttype>(7), tumin, radius, xke, j2, j3, j4, j3oj2);
