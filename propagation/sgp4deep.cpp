@@ -182,6 +182,31 @@ Periodics bodyperiodics(const elsetrec& rec, const CoefFields& f, double zm, dou
             rec.*f[10] * f2 + rec.*f[11] * f3};
 }
 
+// Eccentricity functions of the half-day resonance: coefficients of 1, e, e^2, e^3.
+using Cubic = std::array<double, 4>;
+// g211, g310, g322, g410, g422 for e <= 0.65 and for e > 0.65.
+constexpr std::array<Cubic, 5> kGLowEcc = {{{3.616, -13.2470, 16.2900, 0.0},
+                                            {-19.302, 117.3900, -228.4190, 156.5910},
+                                            {-18.9068, 109.7927, -214.6334, 146.5816},
+                                            {-41.122, 242.6940, -471.0940, 313.9530},
+                                            {-146.407, 841.8800, -1629.014, 1083.4350}}};
+constexpr std::array<Cubic, 5> kGHighEcc = {{{-72.099, 331.819, -508.738, 266.724},
+                                             {-346.844, 1582.851, -2415.925, 1246.113},
+                                             {-342.585, 1554.908, -2366.899, 1215.972},
+                                             {-1052.797, 4758.686, -7193.992, 3651.957},
+                                             {-3581.690, 16178.110, -24462.770, 12422.520}}};
+// g520 for e <= 0.65, 0.65 < e <= 0.715 and e > 0.715.
+constexpr std::array<Cubic, 3> kG520 = {{{-532.114, 3017.977, -5740.032, 3708.2760},
+                                         {1464.74, -4664.75, 3763.64, 0.0},
+                                         {-5149.66, 29936.92, -54087.36, 31324.56}}};
+// g533, g521, g532 for e < 0.7 and for e >= 0.7.
+constexpr std::array<Cubic, 3> kG5LowEcc = {{{-919.22770, 4988.6100, -9064.7700, 5542.21},
+                                             {-822.71072, 4568.6173, -8491.4146, 5337.524},
+                                             {-853.66600, 4690.2500, -8624.7700, 5341.4}}};
+constexpr std::array<Cubic, 3> kG5HighEcc = {{{-37995.780, 161616.52, -229838.20, 109377.94},
+                                              {-51752.104, 218913.95, -309468.16, 146349.42},
+                                              {-40023.880, 170470.89, -242699.48, 115605.82}}};
+
 // Coefficients of the half-day (12 h) resonance; aonv = (n/xke)^(2/3).
 void halfdayresonance(const DsCommon& c, double aonv, double eccsq, elsetrec& rec)
 {
@@ -191,34 +216,15 @@ void halfdayresonance(const DsCommon& c, double aonv, double eccsq, elsetrec& re
     const double emsq = eccsq;
     const double eoc = em * emsq;
     const double g201 = -0.306 - (em - 0.64) * 0.440;
-    double g211, g310, g322, g410, g422, g520, g521, g532, g533;
-    if (em <= 0.65) {
-        g211 = 3.616 - 13.2470 * em + 16.2900 * emsq;
-        g310 = -19.302 + 117.3900 * em - 228.4190 * emsq + 156.5910 * eoc;
-        g322 = -18.9068 + 109.7927 * em - 214.6334 * emsq + 146.5816 * eoc;
-        g410 = -41.122 + 242.6940 * em - 471.0940 * emsq + 313.9530 * eoc;
-        g422 = -146.407 + 841.8800 * em - 1629.014 * emsq + 1083.4350 * eoc;
-        g520 = -532.114 + 3017.977 * em - 5740.032 * emsq + 3708.2760 * eoc;
-    } else {
-        g211 = -72.099 + 331.819 * em - 508.738 * emsq + 266.724 * eoc;
-        g310 = -346.844 + 1582.851 * em - 2415.925 * emsq + 1246.113 * eoc;
-        g322 = -342.585 + 1554.908 * em - 2366.899 * emsq + 1215.972 * eoc;
-        g410 = -1052.797 + 4758.686 * em - 7193.992 * emsq + 3651.957 * eoc;
-        g422 = -3581.690 + 16178.110 * em - 24462.770 * emsq + 12422.520 * eoc;
-        if (em > 0.715)
-            g520 = -5149.66 + 29936.92 * em - 54087.36 * emsq + 31324.56 * eoc;
-        else
-            g520 = 1464.74 - 4664.75 * em + 3763.64 * emsq;
-    }
-    if (em < 0.7) {
-        g533 = -919.22770 + 4988.6100 * em - 9064.7700 * emsq + 5542.21 * eoc;
-        g521 = -822.71072 + 4568.6173 * em - 8491.4146 * emsq + 5337.524 * eoc;
-        g532 = -853.66600 + 4690.2500 * em - 8624.7700 * emsq + 5341.4 * eoc;
-    } else {
-        g533 = -37995.780 + 161616.52 * em - 229838.20 * emsq + 109377.94 * eoc;
-        g521 = -51752.104 + 218913.95 * em - 309468.16 * emsq + 146349.42 * eoc;
-        g532 = -40023.880 + 170470.89 * em - 242699.48 * emsq + 115605.82 * eoc;
-    }
+    const auto g = [em, emsq, eoc](const Cubic& c) {
+        return c[0] + c[1] * em + c[2] * emsq + c[3] * eoc;
+    };
+    const std::array<Cubic, 5>& low = em <= 0.65 ? kGLowEcc : kGHighEcc;
+    const double g211 = g(low[0]), g310 = g(low[1]), g322 = g(low[2]), g410 = g(low[3]),
+                 g422 = g(low[4]);
+    const double g520 = g(em <= 0.65 ? kG520[0] : em > 0.715 ? kG520[2] : kG520[1]);
+    const std::array<Cubic, 3>& high = em < 0.7 ? kG5LowEcc : kG5HighEcc;
+    const double g533 = g(high[0]), g521 = g(high[1]), g532 = g(high[2]);
 
     const double sini2 = sinim * sinim;
     const double f220 = 0.75 * (1.0 + 2.0 * cosim + cosisq);
