@@ -3,8 +3,11 @@
 #include <algorithm>
 #include <cmath>
 
+#include "astro/angle_units.h"
+
 namespace {
-constexpr double kDegToRad = 3.14159265358979323846 / 180.0;
+using angle_units::kDegToRad;
+using angle_units::kPi;
 // Below this sine of the angle between two unit vectors they count as parallel.
 constexpr double kParallel = 1e-10;
 
@@ -41,7 +44,7 @@ Mat3 GetRVMat(const Vec3& r, const Vec3& v, double yaw, double pitch, int mode)
     const Vec3 belly = nose * right;
     Mat3 m = rows(nose, right, belly);
     if (mode == 2) {
-        const double tilt = std::acos(std::clamp(dot(up, nose), -1.0, 1.0)) - 0.5 * M_PI;
+        const double tilt = std::acos(std::clamp(dot(up, nose), -1.0, 1.0)) - 0.5 * kPi;
         m *= yrot(tilt);
     }
     m *= zrot(yaw * kDegToRad);

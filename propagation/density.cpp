@@ -1,12 +1,13 @@
 #include <algorithm>
 #include <cmath>
 
+#include "astro/angle_units.h"
 #include "propagation/forcemodel.h"
 #include "propagation/jacchia71_table.h"
 
 namespace {
-constexpr double kPi = 3.14159265358979323846;
-constexpr double kTwoPi = 2.0 * kPi;
+using angle_units::kPi;
+using angle_units::kTwoPi;
 
 // WGS-84 first eccentricity squared.
 constexpr double kWgs84E2 = 0.0066943799901413165;

@@ -10,6 +10,15 @@ namespace {
 constexpr int kDim = kJgm3MaxDegree + 2;
 using Harmonics = std::array<std::array<double, kDim>, kDim>;
 
+// Reciprocals 1/k of the recursion divisors: a multiplication keeps the dependent chain short.
+constexpr std::array<double, kDim + 1> reciprocals()
+{
+    std::array<double, kDim + 1> r{};
+    for (int k = 1; k <= kDim; ++k) r[k] = 1.0 / k;
+    return r;
+}
+constexpr std::array<double, kDim + 1> kInv = reciprocals();
+
 // Un-normalised cosine coefficient C[n][m] of the field (C00 = 1, degree 1 zero).
 double coefC(int n, int m)
 {
@@ -39,7 +48,7 @@ void cunningham(const Vec3& r, int nmax, Harmonics& v, Harmonics& w)
     v[1][0] = z0 * v[0][0];
     w[1][0] = 0.0;
     for (int n = 2; n <= nmax; ++n) {
-        v[n][0] = ((2 * n - 1) * z0 * v[n - 1][0] - (n - 1) * rho * v[n - 2][0]) / n;
+        v[n][0] = ((2 * n - 1) * z0 * v[n - 1][0] - (n - 1) * rho * v[n - 2][0]) * kInv[n];
         w[n][0] = 0.0;
     }
     for (int m = 1; m <= nmax; ++m) {
@@ -50,8 +59,9 @@ void cunningham(const Vec3& r, int nmax, Harmonics& v, Harmonics& w)
             w[m + 1][m] = (2 * m + 1) * z0 * w[m][m];
         }
         for (int n = m + 2; n <= nmax; ++n) {
-            v[n][m] = ((2 * n - 1) * z0 * v[n - 1][m] - (n + m - 1) * rho * v[n - 2][m]) / (n - m);
-            w[n][m] = ((2 * n - 1) * z0 * w[n - 1][m] - (n + m - 1) * rho * w[n - 2][m]) / (n - m);
+            const double a = (2 * n - 1) * z0, b = (n + m - 1) * rho, inv = kInv[n - m];
+            v[n][m] = (a * v[n - 1][m] - b * v[n - 2][m]) * inv;
+            w[n][m] = (a * w[n - 1][m] - b * w[n - 2][m]) * inv;
         }
     }
 }
