@@ -1,6 +1,6 @@
 # Set-up on a fresh Debian 12 machine: install what is missing, configure, build, run or test.
 BUILD   ?= build
-PACKAGES = cmake ninja-build g++ libgtest-dev libbenchmark-dev locales
+PACKAGES = cmake ninja-build g++ libgtest-dev libbenchmark-dev locales qt6-base-dev
 APT_ENV  = DEBIAN_FRONTEND=noninteractive
 
 .PHONY: all deps locale configure build run test bench clean
