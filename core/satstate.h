@@ -1,0 +1,25 @@
+// The state of a selected satellite at one instant: position, sub-satellite point, look
+// angles from the site, sky position, illumination, magnitude and footprint.
+#pragma once
+
+#include "core/records.h"
+
+// Fills the row of slot (0..kMaxSat-1) in sp for the UT instant mjd: sub-satellite point,
+// height, R.A./Dec., azimuth, elevation, range, range rate, illumination, Sun at the site,
+// the prime satellite's magnitude and eclipse check; full != 0 adds the footprint circle.
+// The satellite position (km) and velocity (km/s) of date go to sp->vec1 and sp->vec2.
+// Stores the analytically propagated state (m, m/s) and mjd in the slot's stpos/stvel/stmjd.
+void GetSatPos(double mjd, WinpData* in, SatPosData* sp, int slot, int full);
+
+// True when the satellite in slot meets the visibility conditions of the settings
+// (or, in relative mode, when the two satellites see each other).
+bool cksatok(const WinpData* in, const SatPosData* sp, int slot);
+
+// Footprint circle of slot around its sub-satellite point of latitude lat (radians) into
+// sp->circlat/circlon (radians); sets sp->ncircle.
+void GetSatVis(SatPosData* sp, double lat, int slot);
+
+// Apparent azimuth az and elevation el (radians) at the site of the occultation target
+// (occra/occdec as R.A. h.mmss and Dec. d.mmss when occradec is set, else azimuth and
+// elevation in degrees), at UT mjd with T Julian centuries TT since J2000.
+void convRDAE(const WinpData* in, double mjd, double T, double& az, double& el);
