@@ -39,8 +39,10 @@ constexpr int kLandingSteps = 4;
 // is exactly or nearly zero cannot meet finer ones, and without an attempt limit the steps
 // would shrink without end.
 constexpr double kMinTolerance = 1e-12;
-// Smallest squared distance from the geocentre (m^2) accepted as a start position.
+// Smallest squared distance from the geocentre (m^2) accepted as a start position, and the
+// x coordinate (m) that replaces a start position closer than that.
 constexpr double kMinRadius2 = 100.0;
+constexpr double kCentreOffset = 100.0;
 
 // The propagation in progress: its settings, slot, integrated state and third bodies.
 const WinpData* context = nullptr;
@@ -60,12 +62,13 @@ void setSlotVec(double (&a)[3][kSlots], int slot, const Vec3& v)
     for (int i = 0; i < 3; ++i) a[i][slot] = v[i];
 }
 
-// Geopotential degree and order for the geocentric distance r (m).
+// Geopotential degree and order for the geocentric distance r (m): the full field within
+// 1000 km of the surface, fewer terms farther out where they fade as (R/r)^n.
 int geopotentialDegree(double r)
 {
-    if (r < 7378137.0) return 20;
-    if (r < 10000000.0) return 15;
-    if (r < 16378137.0) return 10;
+    if (r < kEarthRadius + 1.0e6) return 20;
+    if (r < 1.0e7) return 15;
+    if (r < kEarthRadius + 1.0e7) return 10;
     return 6;
 }
 
@@ -259,7 +262,7 @@ void NumProp(double mjd, WinpData* ind, int slot, const Vec3& sun, const Vec3& m
     context = ind;
     nmrksx = slot;
     Vec3 r0 = slotVec(ind->stpos, slot);
-    if (dot(r0, r0) < kMinRadius2) r0[0] = 100.0;
+    if (dot(r0, r0) < kMinRadius2) r0[0] = kCentreOffset;
     const Vec3 v0 = slotVec(ind->stvel, slot);
     smy = {r0[0], r0[1], r0[2], v0[0], v0[1], v0[2]};
 
