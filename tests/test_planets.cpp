@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
 #include <array>
 #include <cstdio>
 #include <string>
@@ -9,6 +7,7 @@
 
 #include "astro/timescales.h"
 #include "astro_check_values.h"
+#include "cli_run.h"
 
 namespace {
 const std::array<const char*, 5> kPlanets = {"mercury", "venus", "mars", "jupiter", "saturn"};
@@ -28,26 +27,10 @@ constexpr std::array<PlanetTolerance, 5> kReferenceTolerance = {{
 }};
 
 // Standard output and exit status of a shell command.
-struct CommandResult {
-    std::string out;
-    int status = -1;
-};
-CommandResult runCommand(const std::string& command)
-{
-    CommandResult r;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) return r;
-    std::array<char, 512> buf{};
-    while (std::fgets(buf.data(), buf.size(), pipe)) r.out += buf.data();
-    const int raw = pclose(pipe);
-    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    return r;
-}
-
 // Exit status of orbika-cli with the given arguments, its output discarded.
 int cliStatus(const std::string& args)
 {
-    return runCommand(std::string(ORBIKA_CLI) + " " + args + " 2>/dev/null").status;
+    return runCli(args + " 2>/dev/null").status;
 }
 }  // namespace
 
@@ -114,9 +97,8 @@ TEST(EphemCli, PrintsTheLibraryPositionsInAnyLocale)
     const std::array<const char*, 7> names = {"Sun", "Moon", "Mercury", "Venus", "Mars", "Jupiter", "Saturn"};
     const std::array<const char*, 7> bodies = {"sun", "moon", "mercury", "venus", "mars", "jupiter", "saturn"};
     // A decimal-comma locale (where installed) must not change the output.
-    const CommandResult text =
-        runCommand("LC_ALL=de_DE.UTF-8 " + std::string(ORBIKA_CLI) + " ephem --mjd 60310.0");
-    const CommandResult json = runCommand(std::string(ORBIKA_CLI) + " ephem --json --mjd 60310");
+    const CliRun text = runCli("ephem --mjd 60310.0", "LC_ALL=de_DE.UTF-8");
+    const CliRun json = runCli("ephem --json --mjd 60310");
     ASSERT_EQ(text.status, 0);
     ASSERT_EQ(json.status, 0);
     ASSERT_EQ(json.out.front(), '[');

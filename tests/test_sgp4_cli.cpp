@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
 #include <array>
 #include <cmath>
 #include <cstdio>
@@ -10,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "cli_run.h"
 #include "sgp4_verification.h"
 
 namespace {
@@ -17,20 +16,9 @@ namespace {
 const std::string kVerificationFile = std::string(ORBIKA_TEST_DATA) + "/SGP4-VER.TLE";
 
 // Output (standard error too when args redirect it) and exit status of orbika-cli sgp4.
-struct CliRun {
-    std::string out;
-    int status = -1;
-};
 CliRun runSgp4Command(const std::string& args, const std::string& env = "")
 {
-    CliRun run;
-    FILE* pipe = popen((env + " " + ORBIKA_CLI + " sgp4 " + args).c_str(), "r");
-    if (!pipe) return run;
-    std::array<char, 512> buf{};
-    while (std::fgets(buf.data(), buf.size(), pipe)) run.out += buf.data();
-    const int raw = pclose(pipe);
-    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    return run;
+    return runCli("sgp4 " + args, env);
 }
 
 std::vector<ReferenceCase> casesOf(const std::string& out)
