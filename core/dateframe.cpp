@@ -1,0 +1,53 @@
+#include "core/dateframe.h"
+
+#include "astro/angle_units.h"
+#include "astro/frames.h"
+#include "astro/moon200.h"
+#include "astro/sun200.h"
+#include "astro/timescales.h"
+#include "core/timeset.h"
+
+namespace {
+using angle_units::kPi;
+constexpr double kSecondsPerDay = 86400.0;
+// Radians per hour of sidereal time.
+constexpr double kHourToRad = kPi / 12.0;
+// Earth radii per astronomical unit (149597870.691 km / 6378.137 km).
+constexpr double kEarthRadiiPerAu = 23454.79106062;
+// Years per Julian century, and the year of the J2000 equinox.
+constexpr double kYearsPerCentury = 100.0;
+constexpr double kJ2000Year = 2000.0;
+}  // namespace
+
+DateFrame MakeDateFrame(const WinpData* in, double mjd)
+{
+    DateFrame f;
+    f.t = mjd;
+    f.trot = in->iersflg ? mjd + in->ut1utc / kSecondsPerDay : mjd;
+    int day, month, year;
+    double hour;
+    caldat(mjd, day, month, year, hour);
+    f.T = julcent(mjd + SetTtUt(in, year) / kSecondsPerDay);
+    f.nut = nutmat(f.T, f.eqeq, in->iersflg);
+    f.gast = lsidtim(f.trot, 0.0, f.eqeq) * kHourToRad;
+    return f;
+}
+
+Mat3 EpochMatrix(const WinpData* in, const DateFrame& f)
+{
+    if (in->epoch == 0.0) return mxidn();
+    return pmatequ(f.T, (in->epoch - kJ2000Year) / kYearsPerCentury) * mxtrn(f.nut);
+}
+
+Vec3 SunOfDate(const DateFrame& f)
+{
+    Sun200 sun;
+    const Vec3 r = mxvct(f.nut, eclequ(f.T, sun.position(f.T)));
+    return aberrat(f.T, r) * kEarthRadiiPerAu;
+}
+
+Vec3 MoonOfDate(const DateFrame& f)
+{
+    Moon200 moon;
+    return mxvct(f.nut, eclequ(f.T, moon.position(f.T)));
+}

@@ -1,0 +1,29 @@
+// Time scales and frame matrices of one instant, as the satellite computations use them.
+#pragma once
+
+#include "core/records.h"
+#include "foundation/mat3.h"
+#include "foundation/vec3.h"
+
+// Instants and frame quantities of one UT instant.
+struct DateFrame {
+    double t;     // UT instant, MJD
+    double trot;  // instant of the Earth's rotation: t + UT1-UTC with IERS values, MJD
+    double T;     // Julian centuries TT since J2000
+    double eqeq;  // equation of the equinoxes, seconds of time
+    double gast;  // apparent Greenwich sidereal time at trot, radians
+    Mat3 nut;     // nutation matrix, mean to true equator and equinox of date
+};
+
+// Frame quantities at the UT instant mjd: TT - UT from the calendar year of mjd, the full
+// nutation series when IERS values are set.
+DateFrame MakeDateFrame(const WinpData* in, double mjd);
+
+// Rotation from the true equator and equinox of date to the mean equator and equinox of the
+// year in->epoch; the identity when epoch is 0.
+Mat3 EpochMatrix(const WinpData* in, const DateFrame& f);
+
+// Geocentric Sun (Earth radii, true equator and equinox of date, with annual aberration).
+Vec3 SunOfDate(const DateFrame& f);
+// Geocentric Moon (Earth radii, true equator and equinox of date).
+Vec3 MoonOfDate(const DateFrame& f);

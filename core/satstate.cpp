@@ -1,0 +1,278 @@
+#include "core/satstate.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "astro/angle_units.h"
+#include "astro/frames.h"
+#include "core/dateframe.h"
+#include "core/geodesy.h"
+#include "core/illumination.h"
+#include "core/keplerj2.h"
+#include "core/satsgp4.h"
+#include "foundation/textconv.h"
+#include "propagation/numprop.h"
+
+namespace {
+using angle_units::kDegToRad;
+using angle_units::kRadToDeg;
+using angle_units::kTwoPi;
+// Seconds of time per radian, for the equation of the equinoxes.
+constexpr double kTimeSecPerRad = 13750.9870831;
+// Speed of light, km/s.
+constexpr double kSpeedOfLight = 299792.458;
+// Sidereal day, seconds: the period of the site's rotation.
+constexpr double kSiderealDay = 86164.09054;
+// Degrees per hour of right ascension.
+constexpr double kDegPerHour = 15.0;
+// Metres per km.
+constexpr double kMetresPerKm = 1000.0;
+// Apparent magnitude of the Sun as a light source.
+constexpr double kSunMagnitude = -26.74;
+
+// The observer: geodetic latitude and east longitude (radians), height (m), and the
+// geocentric position (km) and velocity (km/s) of date of the point where it is placed.
+struct Observer {
+    double lat, lon, hgt;
+    Vec3 r, v;
+};
+
+// Values of one satellite row of the state record (angles in degrees).
+struct Row {
+    double lat, lon, height;  // sub-satellite point; height km
+    double ra, dec;           // h.mmss and d.mmss
+    double azim, elev, range, rrate;
+    double sunlit, moonlit;
+};
+
+// The second satellite of relative mode for slot, or -1 when relative mode does not apply.
+int relativePartner(const WinpData* in, int slot)
+{
+    if (!in->relmode || slot != in->prime || slot >= kMaxSat || in->nsat <= 1 || in->occmode != 0
+        || in->flares != 0)
+        return -1;
+    return slot + 1 < std::min(in->nsat, kMaxSat) ? slot + 1 : 0;
+}
+
+// The site as given by the settings; its velocity is that of the Earth's rotation.
+Observer observerAt(const WinpData* in, const DateFrame& f)
+{
+    Observer o;
+    o.lat = in->obslat * kDegToRad;
+    o.lon = in->obslon * kDegToRad;
+    o.hgt = in->obshgt;
+    const double phic = SiteLatitude(o.lat);
+    o.r = GeoPos(f.trot, f.eqeq, phic, o.lon, o.hgt, in->polex, in->poley) * kEarthRadiusKm;
+    const double speed = kTwoPi * (kEarthRadiusKm + o.hgt / kMetresPerKm) * std::cos(phic) / kSiderealDay;
+    const double theta = f.gast + o.lon;
+    o.v = Vec3(-std::sin(theta), std::cos(theta), 0.0) * speed;
+    return o;
+}
+
+// Keeps an analytic state of slot (km, km/s, true of date) as the start of numerical
+// propagation: metres and m/s in its frame, the mean equator of date.
+void storeState(WinpData* in, int slot, const DateFrame& f, const Vec3& r, const Vec3& v)
+{
+    const Mat3 mean = mxtrn(f.nut);
+    const Vec3 rm = mxvct(mean, r) * kMetresPerKm, vm = mxvct(mean, v) * kMetresPerKm;
+    for (unsigned k = 0; k < 3; ++k) {
+        in->stpos[k][slot] = rm[k];
+        in->stvel[k][slot] = vm[k];
+    }
+    in->stmjd[slot] = f.t;
+}
+
+// Position r (km) and velocity v (km/s) of slot at f.t in the true equator and equinox of date.
+void propagate(WinpData* in, int slot, const DateFrame& f, const Vec3& sun, const Vec3& moon, Vec3& r,
+               Vec3& v)
+{
+    if (in->numflg[slot]) {
+        NumProp(f.t, in, slot, sun, moon, r, v);
+        r = mxvct(f.nut, r);
+        v = mxvct(f.nut, v);
+        return;
+    }
+    const double dt = f.t - in->elepoch[slot];
+    if (in->sgp4flg[slot]) {
+        Sgp4(in, dt, slot, r, v);
+        // TEME to true equator and equinox of date.
+        const Mat3 eq = zrot(-f.eqeq / kTimeSecPerRad);
+        r = mxvct(eq, r);
+        v = mxvct(eq, v);
+    } else {
+        KeplerJ2(in, slot, dt, r, v);
+    }
+    storeState(in, slot, f, r, v);
+}
+
+// Sub-satellite point of r (km, true of date) into row.
+void subSatellitePoint(const WinpData* in, const DateFrame& f, const Vec3& r, Row& row)
+{
+    Vec3 fixed = mxvct(zrot(f.gast), r);
+    if (in->polex != 0.0 || in->poley != 0.0) fixed = mxvct(PoleMx(in->polex, in->poley), fixed);
+    GeodeticPoint(fixed, row.lat, row.lon, row.height);
+    row.lat *= kRadToDeg;
+    row.lon *= kRadToDeg;
+}
+
+// R.A., Dec., look angles, range and range rate of the satellite at r, v seen by o.
+void lookAngles(const WinpData* in, const DateFrame& f, const Observer& o, const Vec3& r,
+                const Vec3& v, Row& row)
+{
+    Vec3 topo = r - o.r;
+    if (in->iersflg) topo = r - v * (abs(topo) / kSpeedOfLight) - o.r;
+    row.rrate = dot(v - o.v, vnorm(topo));
+
+    const Vec3 sky = carpol(mxvct(EpochMatrix(in, f), topo));
+    row.ra = DegFDms(sky[1] * kRadToDeg / kDegPerHour);
+    row.dec = DegFDms(sky[2] * kRadToDeg);
+
+    double az, el, dist;
+    AppPos(f.trot, f.eqeq, o.lat, o.lon, o.hgt, 0, topo / kEarthRadiusKm, az, el, dist);
+    if (az < 0.0) az += kTwoPi;
+    row.azim = az * kRadToDeg;
+    row.elev = el * kRadToDeg;
+    row.range = dist * kEarthRadiusKm;
+}
+
+// Height (degrees) of the body above the Earth's limb seen from the satellite at r (km).
+double limbHeight(const DateFrame& f, const Row& row, const Vec3& r, const Vec3& body)
+{
+    double az, el, dist;
+    AppPos(f.trot, f.eqeq, row.lat * kDegToRad, row.lon * kDegToRad, row.height * kMetresPerKm, 1,
+           body, az, el, dist);
+    return AboveLimb(el, abs(r) / kEarthRadiusKm) * kRadToDeg;
+}
+
+// The Sun at the site and the sub-solar point.
+void sunValues(const DateFrame& f, const Observer& o, const Vec3& sun, SatPosData* sp)
+{
+    double az, el, dist;
+    AppPos(f.trot, f.eqeq, o.lat, o.lon, o.hgt, 1, sun, az, el, dist);
+    sp->sunelev = el * kRadToDeg;
+    sp->sunazim = az;
+    const Vec3 p = carpol(sun);
+    sp->sunlat = SubSolarLatitude(p[2]) * kRadToDeg;
+    sp->sunlon = FoldPi(p[1] - f.gast) * kRadToDeg;
+}
+
+// The Moon at the site: azimuth, elevation (radians) and apparent semidiameter.
+void moonValues(const DateFrame& f, const Observer& o, const Vec3& moon, SatPosData* sp)
+{
+    double dist;
+    AppPos(f.trot, f.eqeq, o.lat, o.lon, o.hgt, 1, moon, sp->moonazim, sp->moonelev, dist);
+    sp->moonsd = MoonSemidiameter(dist);
+}
+
+// Solar eclipse at the satellite r (Earth radii), kept in the settings for display; returns
+// its magnitude term.
+double eclipseCheck(WinpData* in, const Vec3& r, const Vec3& sun, const Vec3& moon)
+{
+    const SolarEclipse ecl = EclipseAt(r, sun, moon);
+    in->ecltype = ecl.type;
+    in->eclmag = ecl.mag;
+    in->smang = ecl.dist * kRadToDeg;
+    in->eclpow = ecl.power;
+    return ecl.term;
+}
+
+// Apparent magnitude of the satellite at r (Earth radii) seen from o; 99 without a size.
+double magnitude(const WinpData* in, const Row& row, const Vec3& r, const Observer& o, const Vec3& sun,
+                 const Vec3& moon, double ecl)
+{
+    if (in->charlen <= 0.0) return kNoMagnitude;
+    const bool byMoon = in->moonvis && row.sunlit < 0.0 && row.moonlit > 0.0;
+    const double src = byMoon ? MoonSourceMagnitude(r, sun, moon) : kSunMagnitude;
+    double mag = SatMagnitude(r, o.r / kEarthRadiusKm, byMoon ? moon : sun, src, row.range,
+                              in->charlen, ecl);
+    if (in->extinct) mag += Extinction(row.elev);
+    return mag;
+}
+
+// Copies row into the state record's slot.
+void writeRow(SatPosData* sp, int slot, const Row& row, bool moonlit)
+{
+    sp->lat[slot] = row.lat;
+    sp->lon[slot] = row.lon;
+    sp->height[slot] = row.height;
+    sp->ra[slot] = row.ra;
+    sp->dec[slot] = row.dec;
+    sp->azim[slot] = row.azim;
+    sp->elev[slot] = row.elev;
+    sp->range[slot] = row.range;
+    sp->rrate[slot] = row.rrate;
+    sp->sunlit[slot] = row.sunlit;
+    if (moonlit) sp->moonlit[slot] = row.moonlit;
+}
+
+// Relative mode: the prime's row takes the second satellite's point, and keeps its own point
+// in ra/dec and its height in sunlit.
+void relativeRow(SatPosData* sp, int prime, int second)
+{
+    sp->primelit = sp->sunlit[prime];
+    sp->ra[prime] = sp->lat[prime];
+    sp->dec[prime] = sp->lon[prime];
+    sp->sunlit[prime] = sp->height[prime];
+    sp->lat[prime] = sp->lat[second];
+    sp->lon[prime] = sp->lon[second];
+    sp->height[prime] = sp->height[second];
+}
+
+// Saved site of the settings, put back when relative mode has moved the observer.
+struct SiteFields {
+    double lat, lon, hgt;
+};
+}  // namespace
+
+void GetSatPos(double mjd, WinpData* in, SatPosData* sp, int slot, int full)
+{
+    if (slot < 0 || slot >= kSlots) return;
+    const int second = relativePartner(in, slot);
+    const SiteFields site{in->obslat, in->obslon, in->obshgt};
+    if (second >= 0) {
+        GetSatPos(mjd, in, sp, second, 0);
+        in->obslat = sp->lat[second];
+        in->obslon = sp->lon[second];
+        in->obshgt = sp->height[second] * kMetresPerKm;
+        sp->seclit = sp->sunlit[second];
+    }
+    const Vec3 secondVel = sp->vec2;
+
+    const DateFrame f = MakeDateFrame(in, mjd);
+    const Vec3 sun = SunOfDate(f);
+    const bool moonNeeded = in->moonvis || in->occmode == 2 || in->eclchk || in->numflg[slot];
+    const Vec3 moon = moonNeeded ? MoonOfDate(f) : Vec3();
+
+    Vec3 r, v;
+    propagate(in, slot, f, sun, moon, r, v);
+    Observer o = observerAt(in, f);
+    if (second >= 0) o.v = secondVel;
+
+    Row row{};
+    subSatellitePoint(in, f, r, row);
+    lookAngles(in, f, o, r, v, row);
+    sunValues(f, o, sun, sp);
+    row.sunlit = limbHeight(f, row, r, sun);
+    if (in->moonvis) row.moonlit = limbHeight(f, row, r, moon);
+    if (in->occmode == 2) moonValues(f, o, moon, sp);
+
+    if (slot == in->prime) {
+        const Vec3 re = r / kEarthRadiusKm;
+        const double ecl = in->eclchk ? eclipseCheck(in, re, sun, moon) : 0.0;
+        sp->mag = magnitude(in, row, re, o, sun, moon, ecl);
+    }
+    if (slot < kMaxSat) {
+        writeRow(sp, slot, row, in->moonvis);
+        if (full && in->occmode == 0 && in->flares == 0) GetSatVis(sp, row.lat * kDegToRad, slot);
+        // The occultation, transit and flare geometries (occmode, flares, iridmode) join here,
+        // from the filled row, r and v, the Sun and Moon vectors and the observer o.
+    }
+    if (second >= 0) {
+        relativeRow(sp, slot, second);
+        in->obslat = site.lat;
+        in->obslon = site.lon;
+        in->obshgt = site.hgt;
+    }
+    sp->vec1 = r;
+    sp->vec2 = v;
+}

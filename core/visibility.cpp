@@ -1,0 +1,34 @@
+// Visibility test of a computed satellite row.
+#include <cmath>
+
+#include "astro/angle_units.h"
+#include "core/geodesy.h"
+#include "core/satstate.h"
+
+namespace {
+using angle_units::kDegToRad;
+
+
+// Relative mode: the row holds the second satellite's point (lat, lon, height) and the
+// prime's point (ra, dec, sunlit); true when each is above the other's horizon.
+bool mutualView(const WinpData* in, const SatPosData* sp, int slot)
+{
+    const double p1 = sp->lat[slot] * kDegToRad, l1 = sp->lon[slot] * kDegToRad;
+    const double p2 = sp->ra[slot] * kDegToRad, l2 = sp->dec[slot] * kDegToRad;
+    const double cosd = std::cos(p1) * std::cos(p2) * std::cos(l1 - l2) + std::sin(p1) * std::sin(p2);
+    if (cosd <= std::cos(HorizonAngle(sp->height[slot]) + HorizonAngle(sp->sunlit[slot])))
+        return false;
+    return !in->visonly || (sp->primelit >= 0.0 && sp->seclit >= 0.0);
+}
+}  // namespace
+
+bool cksatok(const WinpData* in, const SatPosData* sp, int slot)
+{
+    if (slot < 0 || slot >= kMaxSat) return false;
+    if (in->relmode && in->nsat >= 2 && in->occmode == 0 && in->flares == 0)
+        return mutualView(in, sp, slot);
+    if (sp->elev[slot] < in->minsatelev || sp->sunelev >= in->maxsunelev) return false;
+    if (!in->visonly) return true;
+    if (in->moonvis) return sp->moonlit[slot] >= 0.0 && sp->sunlit[slot] < 0.0;
+    return sp->sunlit[slot] >= 0.0;
+}
