@@ -1,0 +1,57 @@
+// Test helpers that change process-wide state for one scope: the current directory, the time zone.
+#pragma once
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <ctime>
+#include <filesystem>
+#include <string>
+
+// Makes a fresh temporary directory current; goes back and removes it at the end of the scope.
+class ScopedTempDir {
+public:
+    ScopedTempDir() : old_(std::filesystem::current_path())
+    {
+        std::string templ = (std::filesystem::temp_directory_path() / "orbika-test-XXXXXX").string();
+        if (mkdtemp(templ.data())) path_ = templ;
+        std::filesystem::current_path(path_);
+    }
+    ~ScopedTempDir()
+    {
+        std::error_code ec;
+        std::filesystem::current_path(old_, ec);
+        std::filesystem::remove_all(path_, ec);
+    }
+    ScopedTempDir(const ScopedTempDir&) = delete;
+    ScopedTempDir& operator=(const ScopedTempDir&) = delete;
+    const std::filesystem::path& path() const { return path_; }
+
+private:
+    std::filesystem::path old_, path_;
+};
+
+// Sets the TZ rule (e.g. "XYZ-3" for a fixed zone 3 h east) for the scope.
+class ScopedTz {
+public:
+    explicit ScopedTz(const char* tz)
+    {
+        const char* old = std::getenv("TZ");
+        had_ = old != nullptr;
+        if (had_) old_ = old;
+        setenv("TZ", tz, 1);
+        tzset();
+    }
+    ~ScopedTz()
+    {
+        if (had_) setenv("TZ", old_.c_str(), 1);
+        else unsetenv("TZ");
+        tzset();
+    }
+    ScopedTz(const ScopedTz&) = delete;
+    ScopedTz& operator=(const ScopedTz&) = delete;
+
+private:
+    bool had_ = false;
+    std::string old_;
+};

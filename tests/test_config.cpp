@@ -1,0 +1,324 @@
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "core/config.h"
+#include "core/defaults.h"
+#include "scoped_env.h"
+
+namespace {
+// 2023 November 14, 22:13:20 UT.
+constexpr std::time_t kSampleInstant = 1700000000;
+
+std::unique_ptr<WinpData> defaults()
+{
+    auto in = std::make_unique<WinpData>();
+    SetDefaults(in.get(), kSampleInstant);
+    return in;
+}
+
+std::string slurp(const char* path)
+{
+    std::ifstream f(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(f), {});
+}
+
+void spill(const char* path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
+
+// A hand-written configuration of 20 lines (index 0 = line 1) and two satellite names.
+std::vector<std::string> sampleLines()
+{
+    return {"2.000000 ",  "48.137500 ", "11.575000 ", "519.000000 ", "Munich",
+            "8 ",         "2 ",         "1 ",         "/data/tle/visual.txt", "0 ",
+            "-12.000000 ", "15.000000", "1950.000000", "12", "0",
+            "1 ",         "http://example.org/tle.txt", "7   150.0   140.0     3.0",
+            "  2.20000e+00   1.20000e+00   2.00000e-02", "2 ", "ISS (ZARYA)", "HST"};
+}
+
+std::string joined(const std::vector<std::string>& lines)
+{
+    std::string text;
+    for (const auto& l : lines) text += l + '\n';
+    return text;
+}
+
+// Reads a configuration made of lines into fresh defaults; returns the status.
+int readLines(const std::vector<std::string>& lines, WinpData* in)
+{
+    spill(kConfigFile, joined(lines));
+    return getcfg(in);
+}
+}  // namespace
+
+TEST(ConfigFile, DefaultSettingsGiveTheDocumentedLayout)
+{
+    ScopedTempDir dir;
+    auto in = defaults();
+    ASSERT_TRUE(putcfg(in.get()));
+    const std::string expected = "16.000000 \n0.000000 \n0.000000 \n0.000000 \nDefault\n10 \n0 \n2 \n./visual.txt\n1 \n"
+                                 "-6.000000 \n10.000000\n2000.000000\n10\n1\n0 \n" +
+                                 std::string(in->updurl) +
+                                 "\n3.1   160.0   155.0     4.0\n  2.30000e+00   1.30000e+00   1.00000e-02\n0 \n";
+    EXPECT_EQ(slurp(kConfigFile), expected);
+    EXPECT_FALSE(std::filesystem::exists(std::string(kConfigFile) + ".tmp"));
+}
+
+TEST(ConfigFile, WrittenSettingsReadBack)
+{
+    ScopedTempDir dir;
+    auto out = defaults();
+    out->systzflg = 0;
+    out->timezone = -5.5;
+    out->obslat = -33.8568;
+    out->obslon = 151.2153;
+    out->obshgt = 42.5;
+    std::strcpy(out->locname, "Sydney, Observatory Hill");
+    out->fontsize = 8;
+    out->grid = 2;
+    out->mapbg = 1;
+    std::strcpy(out->tlefile, "/home/user/tle/stations.txt");
+    out->visonly = 0;
+    out->maxsunelev = -9.5;
+    out->minsatelev = 5.25;
+    out->epoch = 2025.5;
+    out->txtfontsz = 12;
+    out->txtbold = false;
+    out->leftbtn = true;
+    std::strcpy(out->updurl, "http://example.org/tle/visual.txt");
+    out->duration = 7.5;
+    out->f107 = 123.4;
+    out->f107avg = 130.1;
+    out->kp = 2.5;
+    out->cd = 2.25;
+    out->cr = 1.75;
+    out->areamass = 0.0125;
+    out->nsat = 3;
+    std::strcpy(out->satname[0], "ISS (ZARYA)         ");  // a TLE title cut to 20 characters
+    std::strcpy(out->satname[1], "HST");
+    std::strcpy(out->satname[2], "NOAA 19");
+    ASSERT_TRUE(putcfg(out.get()));
+
+    auto in = defaults();
+    ASSERT_EQ(getcfg(in.get()), kCfgRead);
+    EXPECT_EQ(in->systzflg, 0);
+    EXPECT_EQ(in->timezone, -5.5);
+    EXPECT_EQ(in->obslat, -33.8568);
+    EXPECT_EQ(in->obslon, 151.2153);
+    EXPECT_EQ(in->obshgt, 42.5);
+    EXPECT_STREQ(in->locname, "Sydney, Observatory Hill");
+    EXPECT_EQ(in->fontsize, 8);
+    EXPECT_EQ(in->grid, 2);
+    EXPECT_EQ(in->mapbg, 1);
+    EXPECT_STREQ(in->tlefile, "/home/user/tle/stations.txt");
+    EXPECT_EQ(in->visonly, 0);
+    EXPECT_EQ(in->maxsunelev, -9.5);
+    EXPECT_EQ(in->minsatelev, 5.25);
+    EXPECT_EQ(in->epoch, 2025.5);
+    EXPECT_EQ(in->txtfontsz, 12);
+    EXPECT_FALSE(in->txtbold);
+    EXPECT_TRUE(in->leftbtn);
+    EXPECT_STREQ(in->updurl, "http://example.org/tle/visual.txt");
+    EXPECT_EQ(in->duration, 7.5);
+    EXPECT_EQ(in->f107, 123.4);
+    EXPECT_EQ(in->f107avg, 130.1);
+    EXPECT_EQ(in->kp, 2.5);
+    EXPECT_EQ(in->cd, 2.25);
+    EXPECT_EQ(in->cr, 1.75);
+    EXPECT_EQ(in->areamass, 0.0125);
+    ASSERT_EQ(in->nsat, 3);
+    EXPECT_STREQ(in->srchname[0], "ISS (ZARYA)        ");  // 19 characters kept
+    EXPECT_STREQ(in->srchname[1], "HST");
+    EXPECT_STREQ(in->srchname[2], "NOAA 19");
+
+    // The system zone is stored as 16 and comes back as "use the system zone".
+    out->systzflg = 1;
+    ASSERT_TRUE(putcfg(out.get()));
+    ASSERT_EQ(getcfg(in.get()), kCfgRead);
+    EXPECT_EQ(in->systzflg, 1);
+}
+
+TEST(ConfigFile, DecimalCommaLocaleWritesAndReadsTheSameFile)
+{
+    ScopedTempDir dir;
+    auto in = defaults();
+    in->obslat = 52.5;
+    in->obshgt = 34.25;
+    in->duration = 2.5;
+    in->areamass = 0.0375;
+    std::setlocale(LC_ALL, "C");
+    ASSERT_TRUE(putcfg(in.get(), "c.cfg"));
+    if (!std::setlocale(LC_ALL, "de_DE.UTF-8")) GTEST_SKIP() << "de_DE.UTF-8 locale not installed";
+    char probe[8];
+    std::snprintf(probe, sizeof probe, "%.1f", 2.5);
+    const bool comma = std::string(probe) == "2,5";
+    const bool wrote = putcfg(in.get(), "de.cfg");
+    auto back = defaults();
+    const int status = getcfg(back.get(), "c.cfg");
+    std::setlocale(LC_ALL, "C");
+    ASSERT_TRUE(comma) << "the locale does not write decimal commas";
+    ASSERT_TRUE(wrote);
+    EXPECT_EQ(slurp("de.cfg"), slurp("c.cfg"));
+    ASSERT_EQ(status, kCfgRead);
+    EXPECT_EQ(back->obslat, 52.5);
+    EXPECT_EQ(back->obshgt, 34.25);
+    EXPECT_EQ(back->duration, 2.5);
+    EXPECT_EQ(back->areamass, 0.0375);
+}
+
+TEST(ConfigFile, StoredValuesAreBroughtIntoRange)
+{
+    ScopedTempDir dir;
+    auto sample = defaults();
+    ASSERT_EQ(readLines(sampleLines(), sample.get()), kCfgRead);
+    EXPECT_EQ(sample->timezone, 2.0);
+    EXPECT_EQ(sample->fontsize, 8);
+    EXPECT_EQ(sample->epoch, 1950.0);
+    EXPECT_EQ(sample->duration, 7.0);
+
+    struct Case {
+        int line;           // 1-based line of sampleLines() replaced
+        const char* text;
+        double WinpData::*field;
+        double expected;
+    };
+    const Case doubles[] = {
+        {1, "15.500000 ", &WinpData::timezone, 0.0}, {1, "15.000000 ", &WinpData::timezone, 15.0},
+        {1, "-15.000000 ", &WinpData::timezone, -15.0}, {1, "-15.5", &WinpData::timezone, 0.0},
+        {18, "0.5 150 140 3", &WinpData::duration, 1.0}, {18, "30 150 140 3", &WinpData::duration, 14.0},
+        {13, "1899.5", &WinpData::epoch, 0.0}, {13, "0", &WinpData::epoch, 0.0},
+    };
+    for (const Case& c : doubles) {
+        auto lines = sampleLines();
+        lines[c.line - 1] = c.text;
+        auto w = defaults();
+        ASSERT_EQ(readLines(lines, w.get()), kCfgRead) << c.text;
+        EXPECT_EQ(w.get()->*c.field, c.expected) << "line " << c.line << ": " << c.text;
+        EXPECT_EQ(w->systzflg, 0);
+    }
+
+    // Lines 6, 7, 8, 15 and 16: map font size, grid, background, bold text, left button.
+    const auto intField = [](const WinpData& w, int line) -> int {
+        switch (line) {
+        case 6: return w.fontsize;
+        case 7: return w.grid;
+        case 8: return w.mapbg;
+        case 15: return w.txtbold;
+        default: return w.leftbtn;
+        }
+    };
+    const std::tuple<int, const char*, int> ints[] = {{6, "12 ", 10}, {6, "9", 10}, {7, "-1 ", 1}, {7, "3", 1},
+                                                      {8, "3 ", 0},   {8, "-1", 0},  {15, "5", 1}, {16, "2 ", 0},
+                                                      {16, "1", 1}};
+    for (const auto& [line, text, expected] : ints) {
+        auto lines = sampleLines();
+        lines[line - 1] = text;
+        auto w = defaults();
+        ASSERT_EQ(readLines(lines, w.get()), kCfgRead) << text;
+        EXPECT_EQ(intField(*w, line), expected) << "line " << line << ": " << text;
+    }
+
+    // Short update addresses and empty names keep the defaults; 16 means the system zone.
+    auto lines = sampleLines();
+    lines[0] = "16.000000 ";
+    lines[4] = "";
+    lines[8] = "";
+    lines[16] = "abcde";
+    auto w = defaults();
+    const auto untouched = defaults();
+    ASSERT_EQ(readLines(lines, w.get()), kCfgRead);
+    EXPECT_EQ(w->systzflg, 1);
+    EXPECT_STREQ(w->locname, "Default");
+    EXPECT_STREQ(w->tlefile, "./visual.txt");
+    EXPECT_STREQ(w->updurl, untouched->updurl);
+    lines[16] = "abcdef";
+    ASSERT_EQ(readLines(lines, w.get()), kCfgRead);
+    EXPECT_STREQ(w->updurl, "abcdef");
+}
+
+TEST(ConfigFile, StoredSatelliteNames)
+{
+    ScopedTempDir dir;
+    auto lines = sampleLines();
+    lines[19] = "3 ";
+    auto in = defaults();
+    ASSERT_EQ(readLines(lines, in.get()), kCfgRead);  // the file ends after the second name
+    ASSERT_EQ(in->nsat, 2);
+    EXPECT_STREQ(in->srchname[0], "ISS (ZARYA)");
+    EXPECT_STREQ(in->srchname[1], "HST");
+
+    lines[19] = "11 ";
+    ASSERT_EQ(readLines(lines, in.get()), kCfgRead);
+    EXPECT_EQ(in->nsat, 0);
+
+    // Leading white space is skipped; a long name keeps 19 characters and the next stays intact.
+    lines[19] = "3";
+    lines.resize(20);
+    lines.insert(lines.end(), {"   \tNOAA 19", "ABCDEFGHIJKLMNOPQRSTUVWXYZ", "TERRA\r"});
+    ASSERT_EQ(readLines(lines, in.get()), kCfgRead);
+    ASSERT_EQ(in->nsat, 3);
+    EXPECT_STREQ(in->srchname[0], "NOAA 19");
+    EXPECT_STREQ(in->srchname[1], "ABCDEFGHIJKLMNOPQRS");
+    EXPECT_STREQ(in->srchname[2], "TERRA");
+}
+
+TEST(ConfigFile, StatusCodesAndNothingAppliedOnFailure)
+{
+    ScopedTempDir dir;
+    auto in = defaults();
+    in->obslat = 12.5;
+    EXPECT_EQ(getcfg(in.get()), kCfgMissing);
+    EXPECT_EQ(in->obslat, 12.5);
+
+    const std::string good = joined(sampleLines());
+    std::string binary(600, '\0');
+    for (size_t i = 0; i < binary.size(); ++i) binary[i] = static_cast<char>((i * 37 + 11) % 256);
+    auto first20 = sampleLines();
+    first20.resize(20);
+    std::string twentyLines = joined(first20);
+    twentyLines = twentyLines.substr(0, twentyLines.size() - 2);  // "2" without its line end
+    const std::string broken[] = {"", good.substr(0, good.find("Munich")), good.substr(0, good.find("7   150")),
+                                  binary, std::string("\0\0\0\n", 4) + good, twentyLines};
+    for (const std::string& text : broken) {
+        spill(kConfigFile, text);
+        auto w = defaults();
+        EXPECT_EQ(getcfg(w.get()), kCfgReadFailed) << text.size() << " bytes";
+        EXPECT_EQ(w->obslat, 0.0);
+        EXPECT_EQ(w->nsat, 0);
+        EXPECT_STREQ(w->locname, "Default");
+        EXPECT_EQ(w->duration, 3.1);
+    }
+
+    // A bad value in lines 1 to 10 keeps the defaults from there to line 10; the rest applies.
+    auto lines = sampleLines();
+    lines[6] = "grid";
+    auto w = defaults();
+    ASSERT_EQ(readLines(lines, w.get()), kCfgRead);
+    EXPECT_EQ(w->obslat, 48.1375);
+    EXPECT_EQ(w->fontsize, 8);
+    EXPECT_EQ(w->grid, 0);
+    EXPECT_EQ(w->mapbg, 2);
+    EXPECT_STREQ(w->tlefile, "./visual.txt");
+    EXPECT_EQ(w->visonly, 1);
+    EXPECT_EQ(w->maxsunelev, -12.0);
+    EXPECT_EQ(w->nsat, 2);
+}
+
+TEST(ConfigFile, FailedWriteKeepsTheOldFile)
+{
+    ScopedTempDir dir;
+    spill(kConfigFile, "old settings\n");
+    std::filesystem::create_directory(std::string(kConfigFile) + ".tmp");  // the new file cannot be made
+    auto in = defaults();
+    EXPECT_FALSE(putcfg(in.get()));
+    EXPECT_EQ(slurp(kConfigFile), "old settings\n");
+    EXPECT_FALSE(putcfg(in.get(), "no/such/dir/orbika.cfg"));
+    EXPECT_FALSE(std::filesystem::exists("no"));
+}

@@ -1,0 +1,155 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <memory>
+
+#include "astro/timescales.h"
+#include "core/defaults.h"
+#include "core/timeset.h"
+#include "scoped_env.h"
+
+namespace {
+// 2023 November 14, 22:13:20 UT.
+constexpr std::time_t kSampleInstant = 1700000000;
+constexpr double kSampleMjd = 1700000000.0 / 86400.0 + 40587.0;
+// 2024 July 1, 12:00:00 UT (summer time in central Europe).
+constexpr std::time_t kSummerInstant = 1719835200;
+
+std::unique_ptr<WinpData> defaults()
+{
+    auto in = std::make_unique<WinpData>();
+    SetDefaults(in.get(), kSampleInstant);
+    return in;
+}
+
+// Refraction in degrees at elevation h (degrees) from Bennett's formula
+// (J. Navigation 35, 1982), a fit to the Pulkovo standard tables for 10 deg C and 1010 mbar.
+double bennett(double h)
+{
+    const double deg = 3.14159265358979323846 / 180.0;
+    return 1.0 / std::tan((h + 7.31 / (h + 4.4)) * deg) / 60.0;
+}
+
+void expectFields(const WinpData& in, int d, int mo, int y, int h, int mi, int s)
+{
+    EXPECT_EQ(in.day, d);
+    EXPECT_EQ(in.month, mo);
+    EXPECT_EQ(in.year, y);
+    EXPECT_EQ(in.hour, h);
+    EXPECT_EQ(in.minute, mi);
+    EXPECT_EQ(in.second, s);
+}
+}  // namespace
+
+TEST(Refraction, CheckValuesAndStandardTable)
+{
+    auto in = defaults();
+    // From 10 degrees on the tangent law: 0.01521154622 / tan(10 deg) = 0.0862690 deg.
+    EXPECT_NEAR(ElvRefr(in.get(), 10.0), 10.0862690, 1e-7);
+    EXPECT_DOUBLE_EQ(ElvRefr(in.get(), -1.0), -1.0 + 0.84446937);
+    // Near 10 degrees the standard tables give about 5.3 arcminutes; everywhere from the horizon
+    // to 80 degrees the correction stays within 22 arcseconds of them.
+    EXPECT_NEAR(ElvRefr(in.get(), 10.0) - 10.0, 0.09, 0.005);
+    EXPECT_NEAR(ElvRefr(in.get(), 9.9) - 9.9, 0.09, 0.005);
+    for (double e : {0.0, 1.0, 2.0, 5.0, 9.99, 10.0, 15.0, 20.0, 30.0, 45.0, 60.0, 80.0})
+        EXPECT_NEAR(ElvRefr(in.get(), e) - e, bennett(e), 0.006) << e << " deg";
+    // Refraction always lifts a body between -2 and 85 degrees, never by more than 0.85 degree.
+    for (double e = -1.99; e < 85.0; e += 0.37) {
+        const double r = ElvRefr(in.get(), e) - e;
+        EXPECT_GT(r, 0.0) << e;
+        EXPECT_LT(r, 0.85) << e;
+    }
+    // Outside the range, without refraction and in relative mode the elevation is unchanged.
+    for (double e : {-2.0, -30.0, 85.0, 90.0}) EXPECT_EQ(ElvRefr(in.get(), e), e);
+    in->refract = false;
+    EXPECT_EQ(ElvRefr(in.get(), 20.0), 20.0);
+    in->refract = true;
+    in->relmode = 1;
+    EXPECT_EQ(ElvRefr(in.get(), 20.0), 20.0);
+}
+
+TEST(TimeSettings, TtMinusUt)
+{
+    // The yearly default for the year asked, not the year of the date fields.
+    auto in = defaults();
+    EXPECT_EQ(SetTtUt(in.get(), 1990), DefTdUt(1990));
+    EXPECT_EQ(SetTtUt(in.get(), 2006), DefTdUt(2006));
+    EXPECT_NE(DefTdUt(1990), DefTdUt(2006));
+    // With the user's IERS values: TT - TAI = 32.184 s plus TAI - UTC (37 s since 2017).
+    in->iersflg = true;
+    in->utctai = -37;
+    EXPECT_DOUBLE_EQ(SetTtUt(in.get(), 1990), 69.184);
+}
+
+TEST(TimeSettings, ClockGivesUtFieldsAndSystemZone)
+{
+    auto in = defaults();
+    {
+        ScopedTz tz("XYZ-3");  // 3 h east of Greenwich
+        DefTime(in.get(), kSampleInstant);
+        expectFields(*in, 14, 11, 2023, 22, 13, 20);
+        EXPECT_EQ(GBL_timezone, -10800);
+    }
+    {
+        ScopedTz tz("ABC+5:30");  // 5.5 h west
+        DefTime(in.get(), kSampleInstant);
+        EXPECT_EQ(GBL_timezone, 19800);
+    }
+    {
+        ScopedTz tz("CET-1CEST,M3.5.0,M10.5.0/3");
+        DefTime(in.get(), kSummerInstant);
+        expectFields(*in, 1, 7, 2024, 12, 0, 0);
+        EXPECT_EQ(GBL_timezone, -7200);
+        DefTime(in.get(), kSampleInstant);
+        EXPECT_EQ(GBL_timezone, -3600);
+    }
+    // The real-time MJD leaves the date fields alone.
+    in->day = 3;
+    in->hour = 7;
+    EXPECT_NEAR(RT_MJD(in.get(), kSampleInstant), kSampleMjd, 1e-9);
+    EXPECT_EQ(in->day, 3);
+    EXPECT_EQ(in->hour, 7);
+    int d = 0, m = 0, y = 0;
+    DefDate(d, m, y);
+    EXPECT_GE(y, 2024);
+    EXPECT_TRUE(m >= 1 && m <= 12 && d >= 1 && d <= 31);
+}
+
+TEST(TimeSettings, LocalDateAndMjdAgree)
+{
+    auto in = defaults();
+    ScopedTz tz("XYZ-3");
+    DefTime(in.get(), kSampleInstant);
+    in->systzflg = 0;
+    in->timezone = 3.0;
+    in->mjd = kSampleMjd;
+    setLocalDate(in.get());
+    expectFields(*in, 15, 11, 2023, 1, 13, 20);
+
+    in->passcont = 1;
+    in->passepoch = 60000.0;
+    in->deltamode = 2;
+    in->rtmode = 1;
+    in->mjd = 0.0;
+    in->timezone = 5.0;  // a zone of its own: the local fields now mean 20:13:20 UT
+    setNewMjd(in.get());
+    EXPECT_NEAR(in->mjd, kSampleMjd - 2.0 / 24.0, 1e-9);
+    EXPECT_EQ(in->passcont, 0);
+    EXPECT_EQ(in->passepoch, 0.0);
+    EXPECT_EQ(in->deltamode, 0);
+    EXPECT_EQ(in->rtmode, 0);
+    EXPECT_EQ(in->ttut, DefTdUt(2023));
+    in->systzflg = 1;  // the system zone replaces the stored one
+    setNewMjd(in.get());
+    EXPECT_EQ(in->timezone, 3.0);
+    EXPECT_NEAR(in->mjd, kSampleMjd, 1e-9);
+
+    // Seconds are rounded, carrying through minute, hour, day and year.
+    in->timezone = 0.0;
+    in->mjd = 60309.0 + 86399.6 / 86400.0;  // 2023 December 31, 23:59:59.6
+    setLocalDate(in.get());
+    expectFields(*in, 1, 1, 2024, 0, 0, 0);
+    in->mjd = 60310.5 + 29.4 / 86400.0;
+    setLocalDate(in.get());
+    expectFields(*in, 1, 1, 2024, 12, 0, 29);
+}
