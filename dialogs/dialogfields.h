@@ -2,13 +2,24 @@
 #pragma once
 
 #include <QString>
+#include <QWidget>
 
 class QDialog;
 class QFormLayout;
 class QHBoxLayout;
 class QLineEdit;
 class QTextEdit;
-class QWidget;
+
+// Names widget w and gives it its tool tip and What's This text; returns w.
+template <typename W>
+W* describe(W* w, const QString& name, const QString& tip = QString(),
+            const QString& whatsThis = QString())
+{
+    w->setObjectName(name);
+    w->setToolTip(tip);
+    w->setWhatsThis(whatsThis);
+    return w;
+}
 
 // Text of a number in the 'g' format with six significant digits.
 QString numText(double v);
@@ -21,7 +32,15 @@ int fieldInt(const QLineEdit* e);
 // returns the edit, named name, with its tool tip and What's This text.
 QLineEdit* addField(QFormLayout* form, const QString& label, const QString& name,
                     const QString& tip = QString(), const QString& whatsThis = QString());
+// Enables or disables field together with the label whose accelerator leads to it.
+void enableField(QWidget* field, bool on);
+// Label of selection row i (from 0) with its accelerator: "&1" ... "&9", "1&0".
+QString rowKey(int i);
 // Row with the buttons "&OK" (accept, default) and "&Cancel" (reject) of dialog d.
 QHBoxLayout* okCancelRow(QDialog* d);
+// Row with one right-aligned default button, named name, that accepts dialog d.
+QHBoxLayout* closeRow(QDialog* d, const QString& text, const QString& name);
 // Read-only multi-line text area named name, in a fixed-pitch font when fixedPitch is set.
 QTextEdit* readOnlyText(QWidget* parent, const QString& name, bool fixedPitch);
+// Shows text in the text area in points-sized type (sizes below 1 keep the font) from its start.
+void showText(QTextEdit* area, const QString& text, int points);

@@ -1,0 +1,86 @@
+#include "obdatedialog.h"
+
+#include <QCheckBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+#include "dialogfields.h"
+
+ObDateDialog::ObDateDialog(QWidget* parent) : QDialog(parent)
+{
+    setWindowTitle(tr("Date, Time and Timezone"));
+    auto* date = new QFormLayout;
+    yearEdit = addField(date, tr("&Year:"), "yearEdit");
+    monthEdit = addField(date, tr("&Month:"), "monthEdit");
+    dayEdit = addField(date, tr("&Day:"), "dayEdit");
+    auto* time = new QFormLayout;
+    hourEdit = addField(time, tr("&Hours:"), "hourEdit");
+    minEdit = addField(time, tr("&Minutes:"), "minEdit");
+    secEdit = addField(time, tr("&Seconds:"), "secEdit");
+    auto* columns = new QHBoxLayout;
+    columns->addLayout(date);
+    columns->addSpacing(16);
+    columns->addLayout(time);
+
+    systemBox = describe(new QCheckBox(tr("Use S&ystem Timezone")), "systemBox", QString(),
+                         tr("Takes the time zone from the system clock settings."));
+    auto* zone = new QFormLayout;
+    tzoneEdit = addField(zone, tr("&Timezone (positive East, negative West):"), "tzoneEdit",
+                         QString(), tr("Hours of local time ahead of UTC."));
+    durEdit = addField(zone, tr("D&uration (in days):"), "durEdit",
+                       tr("Intervall used for calculations"),
+                       tr("AOS times and next passes are searched within this interval from the "
+                          "start time; it is also the interval of the delta-time plots."));
+    rtEdit = addField(zone, tr("&R/T Offset (in hours)"), "rtEdit",
+                      tr("RealTime clock offset in hours."),
+                      tr("The real time shown is offset from the system clock by these hours, "
+                         "which is useful for simulations."));
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(columns);
+    layout->addWidget(systemBox);
+    layout->addLayout(zone);
+    layout->addLayout(okCancelRow(this));
+    connect(systemBox, &QCheckBox::toggled, this, &ObDateDialog::systemSlot);
+}
+
+void ObDateDialog::setParams(int year, int month, int day, int hour, int minute, int second,
+                             double timezone, int systz, double duration, double rtoffset)
+{
+    yearEdit->setText(QString::number(year));
+    monthEdit->setText(QString::number(month));
+    dayEdit->setText(QString::number(day));
+    hourEdit->setText(QString::number(hour));
+    minEdit->setText(QString::number(minute));
+    secEdit->setText(QString::number(second));
+    tzoneEdit->setText(numText(timezone));
+    durEdit->setText(numText(std::fabs(duration)));
+    rtEdit->setText(numText(rtoffset));
+    // A negative duration asks for the date alone (launch, match, manoeuvre times).
+    durEdit->setEnabled(duration >= 0);
+    rtEdit->setEnabled(duration >= 0);
+    systemBox->setChecked(systz != 0);
+    systemSlot();
+}
+
+void ObDateDialog::getParams(int& year, int& month, int& day, int& hour, int& minute, int& second,
+                             double& timezone, int& systz, double& duration,
+                             double& rtoffset) const
+{
+    year = fieldInt(yearEdit);
+    month = fieldInt(monthEdit);
+    day = fieldInt(dayEdit);
+    hour = fieldInt(hourEdit);
+    minute = fieldInt(minEdit);
+    second = fieldInt(secEdit);
+    timezone = fieldDouble(tzoneEdit);
+    systz = systemBox->isChecked() ? 1 : 0;
+    duration = fieldDouble(durEdit);
+    rtoffset = fieldDouble(rtEdit);
+}
+
+void ObDateDialog::systemSlot() { tzoneEdit->setEnabled(!systemBox->isChecked()); }

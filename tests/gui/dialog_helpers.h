@@ -1,0 +1,17 @@
+// Access to the named widgets of a dialog in the dialog tests.
+#pragma once
+
+#include <QString>
+#include <QWidget>
+
+#include <stdexcept>
+
+// The child widget of type W named name; a missing widget fails the test through an exception.
+template <typename W>
+W* child(const QWidget& parent, const char* name)
+{
+    W* w = parent.findChild<W*>(QString::fromLatin1(name));
+    if (!w)
+        throw std::runtime_error(std::string("no widget ") + name);
+    return w;
+}

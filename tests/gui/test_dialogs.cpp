@@ -1,0 +1,280 @@
+// Time, place, step, system and help dialogs: values in and out, enabling rules, bad input.
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTextEdit>
+
+#include "dialog_helpers.h"
+#include "obdatedialog.h"
+#include "obiersdialog.h"
+#include "oblocaldialog.h"
+#include "obobsdialog.h"
+#include "obquickdialog.h"
+#include "obstepdialog.h"
+#include "obsysconfdialog.h"
+
+namespace {
+
+// The label whose accelerator leads to field, or nullptr.
+const QLabel* labelOf(const QWidget& dialog, const QWidget* field)
+{
+    for (const QLabel* l : dialog.findChildren<QLabel*>())
+        if (l->buddy() == field)
+            return l;
+    return nullptr;
+}
+
+}  // namespace
+
+TEST(DateDialog, ValuesRoundTripAndDateOnlyMode)
+{
+    ObDateDialog d;
+    d.setParams(2026, 2, 22, 23, 59, 7, -4.5, 0, 3.25, 1.5);
+    int y, mo, da, h, mi, s, systz;
+    double tz, dur, rt;
+    d.getParams(y, mo, da, h, mi, s, tz, systz, dur, rt);
+    EXPECT_EQ(2026, y);
+    EXPECT_EQ(2, mo);
+    EXPECT_EQ(22, da);
+    EXPECT_EQ(23, h);
+    EXPECT_EQ(59, mi);
+    EXPECT_EQ(7, s);
+    EXPECT_DOUBLE_EQ(-4.5, tz);
+    EXPECT_EQ(0, systz);
+    EXPECT_DOUBLE_EQ(3.25, dur);
+    EXPECT_DOUBLE_EQ(1.5, rt);
+    auto* durEdit = child<QLineEdit>(d, "durEdit");
+    auto* rtEdit = child<QLineEdit>(d, "rtEdit");
+    EXPECT_TRUE(durEdit->isEnabled());
+    EXPECT_TRUE(rtEdit->isEnabled());
+    EXPECT_EQ("Intervall used for calculations", durEdit->toolTip());
+    EXPECT_EQ("RealTime clock offset in hours.", rtEdit->toolTip());
+
+    // A launch or match date: the negated duration is shown positive, both fields locked.
+    ObDateDialog dateOnly;
+    dateOnly.setParams(2026, 2, 22, 0, 0, 0, 1.0, 0, -7.0, 0.0);
+    EXPECT_EQ("7", child<QLineEdit>(dateOnly, "durEdit")->text());
+    EXPECT_FALSE(child<QLineEdit>(dateOnly, "durEdit")->isEnabled());
+    EXPECT_FALSE(child<QLineEdit>(dateOnly, "rtEdit")->isEnabled());
+}
+
+TEST(DateDialog, SystemTimezoneLocksTheZoneField)
+{
+    ObDateDialog d;
+    d.setParams(2026, 1, 1, 0, 0, 0, 2.0, 1, 1.0, 0.0);
+    auto* box = child<QCheckBox>(d, "systemBox");
+    auto* tz = child<QLineEdit>(d, "tzoneEdit");
+    EXPECT_TRUE(box->isChecked());
+    EXPECT_FALSE(tz->isEnabled());
+    box->setChecked(false);
+    EXPECT_TRUE(tz->isEnabled());
+    box->setChecked(true);
+    EXPECT_FALSE(tz->isEnabled());
+    int y, mo, da, h, mi, s, systz;
+    double tzone, dur, rt;
+    d.getParams(y, mo, da, h, mi, s, tzone, systz, dur, rt);
+    EXPECT_EQ(1, systz);
+}
+
+TEST(DateDialog, UnreadableFieldsBecomeZero)
+{
+    ObDateDialog d;
+    d.setParams(2026, 3, 4, 5, 6, 7, 1.0, 0, 2.0, 3.0);
+    child<QLineEdit>(d, "yearEdit")->setText("twenty");
+    child<QLineEdit>(d, "monthEdit")->setText("");
+    child<QLineEdit>(d, "dayEdit")->setText("99999999999999");
+    child<QLineEdit>(d, "hourEdit")->setText("4.5");
+    child<QLineEdit>(d, "secEdit")->setText(" 12 ");
+    child<QLineEdit>(d, "tzoneEdit")->setText("1,5");
+    child<QLineEdit>(d, "durEdit")->setText("1e999");
+    child<QLineEdit>(d, "rtEdit")->setText("nan");
+    int y, mo, da, h, mi, s, systz;
+    double tz, dur, rt;
+    d.getParams(y, mo, da, h, mi, s, tz, systz, dur, rt);
+    EXPECT_EQ(0, y);
+    EXPECT_EQ(0, mo);
+    EXPECT_EQ(0, da);
+    EXPECT_EQ(0, h);
+    EXPECT_EQ(6, mi);
+    EXPECT_EQ(12, s);
+    EXPECT_EQ(0.0, tz);
+    EXPECT_EQ(0.0, dur);
+    EXPECT_EQ(0.0, rt);
+}
+
+TEST(IersDialog, DefaultsLockEveryValueAndItsLabel)
+{
+    ObIersDialog d;
+    d.setParams(false, 0.1234, -0.25, -37, -0.1725);
+    auto* ck = child<QCheckBox>(d, "ckDefault");
+    const std::array<const char*, 4> fields = {"taiEdit", "ut1Edit", "xEdit", "yEdit"};
+    EXPECT_TRUE(ck->isChecked());
+    EXPECT_FALSE(child<QLabel>(d, "poleLabel")->isEnabled());
+    for (const char* name : fields) {
+        const auto* e = child<QLineEdit>(d, name);
+        EXPECT_FALSE(e->isEnabled()) << name;
+        ASSERT_NE(nullptr, labelOf(d, e)) << name;
+        EXPECT_FALSE(labelOf(d, e)->isEnabled()) << name;
+    }
+    ck->setChecked(false);
+    EXPECT_TRUE(child<QLabel>(d, "poleLabel")->isEnabled());
+    for (const char* name : fields) {
+        EXPECT_TRUE(child<QLineEdit>(d, name)->isEnabled()) << name;
+        EXPECT_TRUE(labelOf(d, child<QLineEdit>(d, name))->isEnabled()) << name;
+    }
+    bool iers;
+    double x, y, ut1;
+    int tai;
+    d.getParams(iers, x, y, tai, ut1);
+    EXPECT_TRUE(iers);
+    EXPECT_DOUBLE_EQ(0.1234, x);
+    EXPECT_DOUBLE_EQ(-0.25, y);
+    EXPECT_EQ(-37, tai);
+    EXPECT_DOUBLE_EQ(-0.1725, ut1);
+    EXPECT_EQ("Difference UTC - TAI", child<QLineEdit>(d, "taiEdit")->toolTip());
+}
+
+TEST(ObsDialog, DecimalAndDmsFormsConvertBothWays)
+{
+    ObObsDialog d;
+    d.setParams(10.5, 8.25, 410, "Zurich", false);
+    auto* lat = child<QLineEdit>(d, "latEdit");
+    auto* lng = child<QLineEdit>(d, "lngEdit");
+    EXPECT_EQ("10.5", lat->text());
+    EXPECT_EQ("8.25", lng->text());
+    child<QRadioButton>(d, "ddmmButton")->setChecked(true);
+    EXPECT_EQ("10.3", lat->text());
+    EXPECT_EQ("8.15", lng->text());
+    double la, lo, h;
+    bool ddmm;
+    d.getParams(la, lo, h, ddmm);
+    EXPECT_TRUE(ddmm);
+    EXPECT_NEAR(10.5, la, 1e-9);  // returned in decimal degrees whatever is shown
+    EXPECT_NEAR(8.25, lo, 1e-9);
+    EXPECT_DOUBLE_EQ(410, h);
+    child<QRadioButton>(d, "decButton")->setChecked(true);
+    EXPECT_EQ("10.5", lat->text());
+    EXPECT_EQ("8.25", lng->text());
+    EXPECT_EQ("Zurich", d.getGeoname());
+
+    // Opened in d.mmss: the stored decimal degrees appear converted and come back unchanged.
+    ObObsDialog dms;
+    dms.setParams(-33.8675, 151.207, 58, "Sydney", true);
+    EXPECT_TRUE(child<QRadioButton>(dms, "ddmmButton")->isChecked());
+    EXPECT_EQ("-33.5203", child<QLineEdit>(dms, "latEdit")->text());
+    EXPECT_EQ("151.1225", child<QLineEdit>(dms, "lngEdit")->text());
+    dms.getParams(la, lo, h, ddmm);
+    EXPECT_NEAR(-33.8675, la, 1.0 / 3600);
+    EXPECT_NEAR(151.207, lo, 1.0 / 3600);
+}
+
+TEST(ObsDialog, WideLongitudesKeepFourDecimalsAndBadTextIsZero)
+{
+    ObObsDialog d;
+    d.setParams(47.25, -120.25, 0, nullptr, false);
+    EXPECT_EQ("-120.2500", child<QLineEdit>(d, "lngEdit")->text());
+    EXPECT_EQ("", d.getGeoname());
+    EXPECT_EQ("Switch between decimal degrees and Degrees/Minutes/Seconds",
+              child<QGroupBox>(d, "angleGroup")->toolTip());
+    child<QLineEdit>(d, "latEdit")->setText("north");
+    child<QLineEdit>(d, "heightEdit")->setText("");
+    double la, lo, h;
+    bool ddmm;
+    d.getParams(la, lo, h, ddmm);
+    EXPECT_EQ(0.0, la);
+    EXPECT_DOUBLE_EQ(-120.25, lo);
+    EXPECT_EQ(0.0, h);
+    EXPECT_FALSE(ddmm);
+}
+
+TEST(StepDialog, ValuesRoundTripAndBadTextIsZero)
+{
+    ObStepDialog d;
+    d.setParams(2, 7.5);
+    int m;
+    double s;
+    d.getParams(m, s);
+    EXPECT_EQ(2, m);
+    EXPECT_DOUBLE_EQ(7.5, s);
+    child<QLineEdit>(d, "minEdit")->setText("1.5");
+    child<QLineEdit>(d, "secEdit")->setText("abc");
+    d.getParams(m, s);
+    EXPECT_EQ(0, m);
+    EXPECT_EQ(0.0, s);
+}
+
+TEST(SysConfDialog, ThirteenValuesRoundTripAndLettersGiveNoIterationLimit)
+{
+    ObSysConfDialog d;
+    d.setParams(1e-10, 150.5, 140.25, 3.0, 2.2, 1.3, 0.0125, 0.25, true, false, true, 400, false);
+    double tol, f107, f107avg, kp, cd, cr, am, ld;
+    bool sun, moon, refr, ext;
+    int maxiter;
+    d.getParams(tol, f107, f107avg, kp, cd, cr, am, ld, sun, moon, refr, maxiter, ext);
+    EXPECT_DOUBLE_EQ(1e-10, tol);
+    EXPECT_DOUBLE_EQ(150.5, f107);
+    EXPECT_DOUBLE_EQ(140.25, f107avg);
+    EXPECT_DOUBLE_EQ(3.0, kp);
+    EXPECT_DOUBLE_EQ(2.2, cd);
+    EXPECT_DOUBLE_EQ(1.3, cr);
+    EXPECT_DOUBLE_EQ(0.0125, am);
+    EXPECT_DOUBLE_EQ(0.25, ld);
+    EXPECT_TRUE(sun);
+    EXPECT_FALSE(moon);
+    EXPECT_TRUE(refr);
+    EXPECT_EQ(400, maxiter);
+    EXPECT_FALSE(ext);
+    EXPECT_EQ("Maximum number of iterations for one integration step.",
+              child<QLineEdit>(d, "mxiEdit")->toolTip());
+
+    child<QLineEdit>(d, "mxiEdit")->setText("lots");
+    child<QLineEdit>(d, "tolEdit")->setText("");
+    d.getParams(tol, f107, f107avg, kp, cd, cr, am, ld, sun, moon, refr, maxiter, ext);
+    EXPECT_EQ(0, maxiter);
+    EXPECT_EQ(0.0, tol);
+}
+
+TEST(QuickDialog, MarkerSendsTheFollowingTextToTheTop)
+{
+    ObQuickDialog d;
+    for (const char* line : {"A", "$$$", "B"}) {
+        d.setHelpLine(line);
+        d.setHelpLine("\n");
+    }
+    EXPECT_EQ("\nB\nA\n", child<QTextEdit>(d, "textEdit1")->toPlainText());
+    EXPECT_TRUE(child<QTextEdit>(d, "textEdit1")->isReadOnly());
+}
+
+TEST(LocalDialog, ShowsTheTextFromItsStartInTheMapFontSize)
+{
+    ObLocalDialog d;
+    const QString text = "Lat: 47,  Long: 8\n\tAzim:  12.50,\tElev:  33.10";
+    d.setParams(text, 13);
+    auto* area = child<QTextEdit>(d, "textEdit");
+    EXPECT_EQ(text, area->toPlainText());
+    EXPECT_EQ(13, area->font().pointSize());
+    EXPECT_EQ(0, area->textCursor().position());
+    d.setParams("x", 0);  // an unusable size keeps the font
+    EXPECT_EQ(13, area->font().pointSize());
+}
+
+TEST(TimeAndPlaceDialogs, EveryAcceleratorLeadsToAField)
+{
+    ObDateDialog date;
+    ObIersDialog iers;
+    ObObsDialog obs;
+    ObStepDialog step;
+    ObSysConfDialog sys;
+    for (const QDialog* d : std::initializer_list<const QDialog*>{&date, &iers, &obs, &step, &sys}) {
+        for (const QLabel* l : d->findChildren<QLabel*>())
+            EXPECT_TRUE(!l->text().contains('&') || l->buddy()) << l->text().toStdString();
+    }
+    EXPECT_EQ("&Timezone (positive East, negative West):",
+              labelOf(date, child<QLineEdit>(date, "tzoneEdit"))->text());
+    EXPECT_EQ("Relative &Tolerance for Numeric Integration: ",
+              labelOf(sys, child<QLineEdit>(sys, "tolEdit"))->text());
+}
