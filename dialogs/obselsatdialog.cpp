@@ -21,42 +21,47 @@ ObSelSatDialog::ObSelSatDialog(QWidget* parent) : QDialog(parent)
     satinfEdit->setMinimumSize(380, 300);
 
     closeButton = describe(new QPushButton(tr("&Close")), "closeButton");
-    newButton = describe(new QPushButton(tr("Ne&w Set")), "newButton", tr("Start a new satellite list."),
-                           tr("Deletes all selected satellites and starts a new list."));
+    newButton =
+        describe(new QPushButton(tr("Ne&w Set")), "newButton", tr("Start a new satellite list."),
+                 tr("Deletes all selected satellites and starts a new list."));
     findButton = describe(new QPushButton(tr("&Find")), "findButton", tr("Start the search."),
-                            tr("Searches the TLE file from its start for the satellites whose "
-                               "names begin with the given name (or for the given NORAD number "
-                               "or international launch designator)."));
+                          tr("Searches the TLE file from its start for the satellites whose "
+                             "names begin with the given name (or for the given NORAD number "
+                             "or international launch designator)."));
     moreButton = describe(new QPushButton(tr("&More")), "moreButton", tr("More matches found."),
-                            tr("Further satellites match the search: shows the next one."));
-    selectButton = describe(new QPushButton(tr("&Select")), "selectButton", tr("Add satellite to list."),
-                              tr("Adds the satellite shown to the list of selected satellites "
-                                 "(at most 10; with 10 selected the last one is replaced)."));
+                          tr("Further satellites match the search: shows the next one."));
+    selectButton =
+        describe(new QPushButton(tr("&Select")), "selectButton", tr("Add satellite to list."),
+                 tr("Adds the satellite shown to the list of selected satellites "
+                    "(at most 10; with 10 selected the last one is replaced)."));
     findButton->setDefault(true);
 
-    satnameEdit = describe(new QLineEdit, "satnameEdit", QString(), tr("Enter the complete name of the satellite or its beginning. "
-                                 "'*' goes through all satellites of the file."));
+    satnameEdit = describe(new QLineEdit, "satnameEdit", QString(),
+                           tr("Enter the complete name of the satellite or its beginning. "
+                              "'*' goes through all satellites of the file."));
     nameLabel = new QLabel(tr("Satellite &Name:"));
     nameLabel->setObjectName("nameLabel");
     nameLabel->setBuddy(satnameEdit);
 
-    noradEdit = describe(new QLineEdit, "noradEdit", QString(), tr("Enter the NORAD catalogue number to search by number instead "
-                               "of by name."));
+    noradEdit = describe(new QLineEdit, "noradEdit", QString(),
+                         tr("Enter the NORAD catalogue number to search by number instead "
+                            "of by name."));
     auto* noradLabel = new QLabel(tr("NORA&D#:"));
     noradLabel->setBuddy(noradEdit);
 
     noradBox = describe(new QCheckBox(tr("Select NO&RAD#")), "noradBox", QString(),
-                       tr("The TLEs are identified by their NORAD catalogue number."));
+                        tr("The TLEs are identified by their NORAD catalogue number."));
     idsnBox = describe(new QCheckBox(tr("Select Int.&Launch #")), "idsnBox", QString(),
-                      tr("The TLEs are identified by their international launch designator, "
-                         "which must be entered fully (e.g. 1998-067A); '*' selects all."));
-    lowBox = describe(new QCheckBox(tr("L&ow Orbits Only")), "lowBox", tr("Only orbits < 250 km are considered."),
-                     tr("Only satellites in low, decaying orbits with recent elements are "
-                        "considered."));
+                       tr("The TLEs are identified by their international launch designator, "
+                          "which must be entered fully (e.g. 1998-067A); '*' selects all."));
+    lowBox = describe(new QCheckBox(tr("L&ow Orbits Only")), "lowBox",
+                      tr("Only orbits < 250 km are considered."),
+                      tr("Only satellites in low, decaying orbits with recent elements are "
+                         "considered."));
     recentBox = describe(new QCheckBox(tr("R&ecent Launches")), "recentBox",
-                        tr("Only Satellites with < 100 revolutions are considered."),
-                        tr("Only satellites launched recently (fewer than 100 revolutions at "
-                           "epoch) are considered."));
+                         tr("Only Satellites with < 100 revolutions are considered."),
+                         tr("Only satellites launched recently (fewer than 100 revolutions at "
+                            "epoch) are considered."));
 
     auto* buttons = new QVBoxLayout;
     for (QPushButton* b : {findButton, moreButton, selectButton, newButton})
@@ -130,10 +135,7 @@ void ObSelSatDialog::dSatInfo(const QString& text)
     satinfEdit->moveCursor(QTextCursor::Start);
 }
 
-void ObSelSatDialog::dSatList()
-{
-    satinfEdit->setPlainText(vsSatList());
-}
+void ObSelSatDialog::dSatList() { satinfEdit->setPlainText(vsSatList()); }
 
 void ObSelSatDialog::findSlot() { search(false); }
 

@@ -8,10 +8,10 @@
 
 // The child widget of type W named name; a missing widget fails the test through an exception.
 template <typename W>
-W* child(const QWidget& parent, const char* name)
+W* child(const QWidget& parent, const QString& name)
 {
-    W* w = parent.findChild<W*>(QString::fromLatin1(name));
+    W* w = parent.findChild<W*>(name);
     if (!w)
-        throw std::runtime_error(std::string("no widget ") + name);
+        throw std::runtime_error("no widget " + name.toStdString());
     return w;
 }

@@ -269,7 +269,8 @@ TEST(TimeAndPlaceDialogs, EveryAcceleratorLeadsToAField)
     ObObsDialog obs;
     ObStepDialog step;
     ObSysConfDialog sys;
-    for (const QDialog* d : std::initializer_list<const QDialog*>{&date, &iers, &obs, &step, &sys}) {
+    for (const QDialog* d :
+         std::initializer_list<const QDialog*>{&date, &iers, &obs, &step, &sys}) {
         for (const QLabel* l : d->findChildren<QLabel*>())
             EXPECT_TRUE(!l->text().contains('&') || l->buddy()) << l->text().toStdString();
     }
