@@ -1,0 +1,113 @@
+#include "core/welcome.h"
+
+#include <cmath>
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
+
+#include "astro/timescales.h"
+#include "core/config.h"
+#include "core/defaults.h"
+#include "core/selection.h"
+#include "core/textpage.h"
+#include "core/timeset.h"
+#include "core/tlefile.h"
+
+namespace {
+constexpr double kSecondsPerHour = 3600.0;
+// Bytes of a formatted page line before the page cuts it to 76 characters.
+constexpr int kPutBytes = 128;
+// Time zones closer than this (hours) count as equal.
+constexpr double kZoneTolerance = 1e-9;
+// tlefile value when no valid TLE file was found.
+constexpr const char* kNoTleFile = "*";
+
+// Page texts of the map background (0 white, 1 grey, 2 black) and grid (0 none, 1 30 deg, 2 10 deg).
+const char* const kBackgrounds[] = {"Map background: White", "Map background: Grey", "Map background: Black"};
+const char* const kGrids[] = {"   No coordinate grid", "   30 deg coordinate grid", "   10 deg coordinate grid"};
+
+// Entry code of a text table; codes out of range give the fallback entry.
+template <size_t N>
+const char* pick(const char* const (&texts)[N], int code, int fallback)
+{
+    return texts[(code >= 0 && code < static_cast<int>(N)) ? code : fallback];
+}
+
+// Appends one printf-formatted line to the page.
+#if defined(__GNUC__)
+__attribute__((format(printf, 2, 3)))
+#endif
+void putf(WoutData* out, const char* fmt, ...)
+{
+    char line[kPutBytes];
+    va_list args;
+    va_start(args, fmt);
+    std::vsnprintf(line, sizeof line, fmt, args);
+    va_end(args);
+    PutNxtLn(out, line);
+}
+
+// The system time zone in hours east, as last found from the clock.
+double systemZoneHours() { return -GBL_timezone / kSecondsPerHour; }
+
+// Searches f from its start for each stored search name and takes every entry found into the
+// selection in stored order; tlefile becomes "*" when the file cannot be opened.
+void reselect(WinpData* in)
+{
+    const int stored = in->nsat;
+    in->nsat = 0;
+    FILE* f = std::fopen(in->tlefile, "r");
+    if (!f) {
+        std::snprintf(in->tlefile, sizeof in->tlefile, "%s", kNoTleFile);
+        return;
+    }
+    char text[kTleTextBytes];
+    in->srchmode = 0;
+    for (int i = 0; i < stored; ++i) {
+        std::rewind(f);
+        std::memcpy(in->srchname[kWorkSlot], in->srchname[i], sizeof in->srchname[i]);
+        if (tleread(in, f, text, 0) > 0) vsSatSel(in);
+    }
+    std::fclose(f);
+}
+
+// The welcome page: version, configuration problems, the start-up settings and the selection.
+void writePage(const WinpData* in, WoutData* out, int cfgStatus)
+{
+    out->nlines = 0;
+    PutSpace(out, 1);
+    putf(out, "   *** Welcome to Orbika Version 11.8 ***");
+    if (cfgStatus == kCfgReadFailed) putf(out, "Problems reading Configuration File. Using defaults instead.");
+    putf(out, "The startup input values are:");
+    const bool otherZone = std::fabs(in->timezone - systemZoneHours()) > kZoneTolerance;
+    putf(out, "Timezone: %g%s", in->timezone, otherZone ? " *** Timezone different from set system time! ***" : "");
+    putf(out, "Geographic Location:");
+    putf(out, "%s", in->locname);
+    putf(out, "Lat.: %g  Long.: %g  Height: %g", in->obslat, in->obslon, in->obshgt);
+    putf(out, "Name of the Orbit Element File:");
+    putf(out, "%s", std::strcmp(in->tlefile, kNoTleFile) ? in->tlefile : "*** No valid TLE file selected ***");
+    putf(out, "Maximum Sun Elev.: %g", in->maxsunelev);
+    putf(out, "Minimum Sat Elev.: %g", in->minsatelev);
+    putf(out, "%s", in->visonly ? "Only visible passes" : "All passes");
+    putf(out, "Epoch for R.A./Dec.: %g", in->epoch);
+    putf(out, "%s", pick(kBackgrounds, in->mapbg, 0));
+    putf(out, "%s", pick(kGrids, in->grid, 1));
+    putf(out, "Selected Satellites:");
+    for (int i = 0; i < in->nsat; ++i) putf(out, "%s", in->satname[i]);
+}
+}  // namespace
+
+void swelcm(WinpData* in, WoutData* out, std::time_t now)
+{
+    SetDefaults(in, now);
+    DefTime(in, now);
+    in->mjd = mjd(in->day, in->month, in->year, in->hour + in->minute / 60.0 + in->second / kSecondsPerHour);
+    const int status = getcfg(in);
+    if (in->systzflg) in->timezone = systemZoneHours();
+    setLocalDate(in);
+    in->ttut = SetTtUt(in, in->year);
+    reselect(in);
+    writePage(in, out, status);
+}
+
+void swelcm(WinpData* in, WoutData* out) { swelcm(in, out, std::time(nullptr)); }

@@ -1,0 +1,151 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/config.h"
+#include "core/defaults.h"
+#include "core/welcome.h"
+#include "scoped_env.h"
+
+namespace {
+// 2023 November 14, 22:13:20 UT.
+constexpr std::time_t kSampleInstant = 1700000000;
+constexpr double kSampleMjd = 1700000000.0 / 86400.0 + 40587.0;
+constexpr const char* kVisualTle = ORBIKA_DATA_DIR "/tle/visual.txt";
+constexpr const char* kProblem = "Problems reading Configuration File. Using defaults instead.";
+
+struct Start {
+    std::unique_ptr<WinpData> in = std::make_unique<WinpData>();
+    std::unique_ptr<WoutData> out = std::make_unique<WoutData>();
+    std::vector<std::string> page;  // the page lines, trailing blanks removed
+};
+
+// Runs the start-up routine at the sample instant in the current directory.
+Start startUp()
+{
+    Start s;
+    s.out->nlines = 0;
+    swelcm(s.in.get(), s.out.get(), kSampleInstant);
+    for (int i = 0; i < s.out->nlines; ++i) {
+        std::string line(s.out->lines[i], strnlen(s.out->lines[i], kTagByte));
+        line.erase(line.find_last_not_of(' ') + 1);
+        s.page.push_back(line);
+    }
+    return s;
+}
+
+// Writes a configuration with a site, display options, the bundled TLE file and satellite names.
+void writeConfig(int systzflg, double timezone, const std::vector<const char*>& names)
+{
+    auto in = std::make_unique<WinpData>();
+    SetDefaults(in.get(), kSampleInstant);
+    in->systzflg = systzflg;
+    in->timezone = timezone;
+    in->obslat = 48.1375;
+    in->obslon = 11.575;
+    in->obshgt = 519;
+    std::strcpy(in->locname, "Munich");
+    std::snprintf(in->tlefile, sizeof in->tlefile, "%s", kVisualTle);
+    in->visonly = 0;
+    in->maxsunelev = -12;
+    in->minsatelev = 15;
+    in->epoch = 1950;
+    in->mapbg = 1;
+    in->grid = 1;
+    in->nsat = static_cast<int>(names.size());
+    for (size_t i = 0; i < names.size(); ++i) std::strcpy(in->satname[i], names[i]);
+    ASSERT_TRUE(putcfg(in.get()));
+}
+
+bool contains(const std::vector<std::string>& page, const std::string& line)
+{
+    return std::find(page.begin(), page.end(), line) != page.end();
+}
+}  // namespace
+
+TEST(Welcome, PageAndStoredSelection)
+{
+    ScopedTz tz("XYZ-3");
+    ScopedTempDir dir;
+    writeConfig(1, 0.0, {"iss", "NO SUCH SATELLITE", "hst"});
+    const Start s = startUp();
+    const std::vector<std::string> expected = {
+        "",
+        "   *** Welcome to Orbika Version 11.8 ***",
+        "The startup input values are:",
+        "Timezone: 3",
+        "Geographic Location:",
+        "Munich",
+        "Lat.: 48.1375  Long.: 11.575  Height: 519",
+        "Name of the Orbit Element File:",
+        std::string(kVisualTle).substr(0, kTagByte),
+        "Maximum Sun Elev.: -12",
+        "Minimum Sat Elev.: 15",
+        "All passes",
+        "Epoch for R.A./Dec.: 1950",
+        "Map background: Grey",
+        "   30 deg coordinate grid",
+        "Selected Satellites:",
+        "ISS (ZARYA)",
+        "HST",
+    };
+    EXPECT_EQ(s.page, expected);
+
+    // Found names fill the slots in stored order; the search names stay as stored.
+    const WinpData& in = *s.in;
+    ASSERT_EQ(in.nsat, 2);
+    EXPECT_EQ(in.satno[0], 25544);
+    EXPECT_EQ(in.satno[1], 20580);
+    EXPECT_NEAR(in.elincl[0], 51.6320, 1e-9);
+    EXPECT_STREQ(in.srchname[1], "NO SUCH SATELLITE");
+    EXPECT_EQ(in.satname[kWorkSlot][0], '#');
+    EXPECT_EQ(in.sgpslot, kNoSgpSlot);
+
+    // The start instant stays the clock's; the date fields are the system zone's local time.
+    EXPECT_EQ(in.systzflg, 1);
+    EXPECT_EQ(in.timezone, 3.0);
+    EXPECT_NEAR(in.mjd, kSampleMjd, 1e-9);
+    EXPECT_EQ(in.day, 15);
+    EXPECT_EQ(in.hour, 1);
+    EXPECT_EQ(in.minute, 13);
+    EXPECT_EQ(in.second, 20);
+}
+
+TEST(Welcome, StoredZoneAndMissingOrBrokenFiles)
+{
+    ScopedTz tz("XYZ-3");
+    ScopedTempDir dir;
+    {
+        // No configuration: defaults without a message; the default TLE file is not here.
+        const Start s = startUp();
+        EXPECT_FALSE(contains(s.page, kProblem));
+        EXPECT_TRUE(contains(s.page, "Timezone: 3"));
+        EXPECT_TRUE(contains(s.page, "*** No valid TLE file selected ***"));
+        EXPECT_STREQ(s.in->tlefile, "*");
+        EXPECT_EQ(s.in->nsat, 0);
+        EXPECT_TRUE(contains(s.page, "Map background: Black"));
+        EXPECT_TRUE(contains(s.page, "Only visible passes"));
+        EXPECT_EQ(s.page.back(), "Selected Satellites:");
+    }
+    {
+        // A stored zone of its own is used for the date fields and flagged on the page.
+        writeConfig(0, 1.0, {"HST"});
+        const Start s = startUp();
+        EXPECT_EQ(s.page.at(3), "Timezone: 1 *** Timezone different from set system time! ***");
+        EXPECT_EQ(s.in->day, 14);
+        EXPECT_EQ(s.in->hour, 23);
+        EXPECT_EQ(s.in->nsat, 1);
+    }
+    for (const char* broken : {"", "2.000000 \n48.1375 \n"}) {
+        std::ofstream(kConfigFile, std::ios::binary) << broken;
+        const Start s = startUp();
+        EXPECT_EQ(s.page.at(2), kProblem);
+        EXPECT_EQ(s.in->obslat, 0.0);
+        EXPECT_EQ(s.in->nsat, 0);
+    }
+}
