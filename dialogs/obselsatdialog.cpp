@@ -1,6 +1,7 @@
 #include "obselsatdialog.h"
 
 #include <QCheckBox>
+#include <QFontMetricsF>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -13,11 +14,22 @@
 #include "dialogfields.h"
 #include "selectionglue.h"
 
+namespace {
+
+// Tab stop of the description area, in character widths.
+constexpr int kDescriptionTab = 9;
+
+}  // namespace
+
 ObSelSatDialog::ObSelSatDialog(QWidget* parent) : QDialog(parent)
 {
     setWindowTitle(tr("Select Satellite"));
 
-    satinfEdit = readOnlyText(this, "satinfEdit", false);
+    satinfEdit = readOnlyText(this, "satinfEdit", true);
+    // The labels of an entry's description end in one or two tabs; stops of nine characters
+    // line up all their colons.
+    satinfEdit->setTabStopDistance(kDescriptionTab *
+                                   QFontMetricsF(satinfEdit->font()).horizontalAdvance('0'));
     satinfEdit->setMinimumSize(380, 300);
 
     closeButton = describe(new QPushButton(tr("&Close")), "closeButton");
