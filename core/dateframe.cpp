@@ -6,12 +6,17 @@
 #include "astro/sun200.h"
 #include "astro/timescales.h"
 #include "core/timeset.h"
+#include "foundation/textconv.h"
 
 namespace {
+using angle_units::kDegToRad;
 using angle_units::kPi;
+using angle_units::kRadToDeg;
 constexpr double kSecondsPerDay = 86400.0;
 // Radians per hour of sidereal time.
 constexpr double kHourToRad = kPi / 12.0;
+// Degrees per hour of right ascension.
+constexpr double kDegPerHour = 15.0;
 // Earth radii per astronomical unit (149597870.691 km / 6378.137 km).
 constexpr double kEarthRadiiPerAu = 23454.79106062;
 // Years per Julian century, and the year of the J2000 equinox.
@@ -21,13 +26,18 @@ constexpr double kJ2000Year = 2000.0;
 
 DateFrame MakeDateFrame(const WinpData* in, double mjd)
 {
-    DateFrame f;
-    f.t = mjd;
-    f.trot = in->iersflg ? mjd + in->ut1utc / kSecondsPerDay : mjd;
     int day, month, year;
     double hour;
     caldat(mjd, day, month, year, hour);
-    f.T = julcent(mjd + SetTtUt(in, year) / kSecondsPerDay);
+    return MakeDateFrame(in, mjd, julcent(mjd + SetTtUt(in, year) / kSecondsPerDay));
+}
+
+DateFrame MakeDateFrame(const WinpData* in, double mjd, double T)
+{
+    DateFrame f;
+    f.t = mjd;
+    f.trot = in->iersflg ? mjd + in->ut1utc / kSecondsPerDay : mjd;
+    f.T = T;
     f.nut = nutmat(f.T, f.eqeq, in->iersflg);
     f.gast = lsidtim(f.trot, 0.0, f.eqeq) * kHourToRad;
     return f;
@@ -37,6 +47,18 @@ Mat3 EpochMatrix(const WinpData* in, const DateFrame& f)
 {
     if (in->epoch == 0.0) return mxidn();
     return pmatequ(f.T, (in->epoch - kJ2000Year) / kYearsPerCentury) * mxtrn(f.nut);
+}
+
+Vec3 SkyDirection(double ra, double dec)
+{
+    return polcar(Vec3(1.0, DmsDegF(ra) * kDegPerHour * kDegToRad, DmsDegF(dec) * kDegToRad));
+}
+
+void SkyCoordinates(const Vec3& v, double& ra, double& dec)
+{
+    const Vec3 p = carpol(v);
+    ra = DegFDms(p[1] * kRadToDeg / kDegPerHour);
+    dec = DegFDms(p[2] * kRadToDeg);
 }
 
 Vec3 SunOfDate(const DateFrame& f)

@@ -18,10 +18,17 @@ struct DateFrame {
 // Frame quantities at the UT instant mjd: TT - UT from the calendar year of mjd, the full
 // nutation series when IERS values are set.
 DateFrame MakeDateFrame(const WinpData* in, double mjd);
+// The same with the TT instant given as T, Julian centuries since J2000.
+DateFrame MakeDateFrame(const WinpData* in, double mjd, double T);
 
 // Rotation from the true equator and equinox of date to the mean equator and equinox of the
 // year in->epoch; the identity when epoch is 0.
 Mat3 EpochMatrix(const WinpData* in, const DateFrame& f);
+
+// Unit vector of the direction of R.A. ra (h.mmss) and Dec. dec (d.mmss).
+Vec3 SkyDirection(double ra, double dec);
+// R.A. ra (h.mmss, 0 to 24 h) and Dec. dec (d.mmss) of the direction v.
+void SkyCoordinates(const Vec3& v, double& ra, double& dec);
 
 // Geocentric Sun (Earth radii, true equator and equinox of date, with annual aberration).
 Vec3 SunOfDate(const DateFrame& f);

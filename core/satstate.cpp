@@ -10,7 +10,6 @@
 #include "core/illumination.h"
 #include "core/keplerj2.h"
 #include "core/satsgp4.h"
-#include "foundation/textconv.h"
 #include "propagation/numprop.h"
 
 namespace {
@@ -23,8 +22,6 @@ constexpr double kTimeSecPerRad = 13750.9870831;
 constexpr double kSpeedOfLight = 299792.458;
 // Sidereal day, seconds: the period of the site's rotation.
 constexpr double kSiderealDay = 86164.09054;
-// Degrees per hour of right ascension.
-constexpr double kDegPerHour = 15.0;
 // Metres per km.
 constexpr double kMetresPerKm = 1000.0;
 // Apparent magnitude of the Sun as a light source.
@@ -123,9 +120,7 @@ void lookAngles(const WinpData* in, const DateFrame& f, const Observer& o, const
     if (in->iersflg) topo = r - v * (abs(topo) / kSpeedOfLight) - o.r;
     row.rrate = dot(v - o.v, vnorm(topo));
 
-    const Vec3 sky = carpol(mxvct(EpochMatrix(in, f), topo));
-    row.ra = DegFDms(sky[1] * kRadToDeg / kDegPerHour);
-    row.dec = DegFDms(sky[2] * kRadToDeg);
+    SkyCoordinates(mxvct(EpochMatrix(in, f), topo), row.ra, row.dec);
 
     double az, el, dist;
     AppPos(f.trot, f.eqeq, o.lat, o.lon, o.hgt, 0, topo / kEarthRadiusKm, az, el, dist);

@@ -8,7 +8,9 @@
 // height, R.A./Dec., azimuth, elevation, range, range rate, illumination, Sun at the site,
 // the prime satellite's magnitude and eclipse check; full != 0 adds the footprint circle.
 // The satellite position (km) and velocity (km/s) of date go to sp->vec1 and sp->vec2.
-// Stores the analytically propagated state (m, m/s) and mjd in the slot's stpos/stvel/stmjd.
+// Stores the analytically propagated state (m, m/s, mean equator of date: the frame of the
+// numerical propagation) and mjd in the slot's stpos/stvel/stmjd. Slots kMaxSat..kSlots-1
+// (the TLE reader's work slot) get only that state, vec1/vec2 and the Sun values.
 void GetSatPos(double mjd, WinpData* in, SatPosData* sp, int slot, int full);
 
 // True when the satellite in slot meets the visibility conditions of the settings
@@ -19,7 +21,7 @@ bool cksatok(const WinpData* in, const SatPosData* sp, int slot);
 // sp->circlat/circlon (radians); sets sp->ncircle.
 void GetSatVis(SatPosData* sp, double lat, int slot);
 
-// Apparent azimuth az and elevation el (radians) at the site of the occultation target
-// (occra/occdec as R.A. h.mmss and Dec. d.mmss when occradec is set, else azimuth and
-// elevation in degrees), at UT mjd with T Julian centuries TT since J2000.
+// Apparent azimuth az and elevation el (radians) at the site of the occultation target, at UT
+// mjd with T Julian centuries TT since J2000: occra/occdec as R.A. (h.mmss) and Dec. (d.mmss)
+// referred to epoch when occradec is set, else the entered azimuth and elevation (degrees).
 void convRDAE(const WinpData* in, double mjd, double T, double& az, double& el);
