@@ -68,6 +68,12 @@ bool readLine(FILE* f, char* buf, int size)
     return any;
 }
 
+// True for a line with nothing before its line end.
+bool isEmptyLine(const char* line)
+{
+    return line[0] == '\0' || line[0] == '\n' || (line[0] == '\r' && line[1] == '\n');
+}
+
 // x with its sign given back: the unsigned result r of a conversion of |x|.
 double withSign(double x, double r) { return x < 0 ? -r : r; }
 }  // namespace
@@ -92,7 +98,7 @@ double Atof(const char* s)
 int Fscanf(FILE* f, int n, double* v)
 {
     char line[kScanLineBytes];
-    if (!f || !readLine(f, line, kScanLineBytes) || line[0] == '\0') return 0;
+    if (!f || !readLine(f, line, kScanLineBytes) || isEmptyLine(line)) return 0;
     // Tokens are separated by blanks only; the line end stays with the last token.
     const char* p = line;
     for (int stored = 0; stored < n; ++stored) {

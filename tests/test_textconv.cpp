@@ -44,7 +44,7 @@ TEST(Atof, AcceptsOnlyWholePointNumbers)
 TEST(Fscanf, ReadsOneWholeLineOfNumbersPerCall)
 {
     // Lines longer than the 79 characters kept are consumed whole; the last needs no newline.
-    const std::string text = "3.1   160.0  155.0     4.0\n3.1 160\n1,5 2\r\n1 2 3 " + std::string(120, '9') + "\n7 8";
+    const std::string text = "3.1   160.0  155.0     4.0\n3.1 160\n1,5 2\r\n1 2 3 " + std::string(120, '9') + "\n\n\r\n7 8";
     FILE* f = fileWith(text.c_str());
     double v[4] = {-1, -1, -1, -1};
     EXPECT_EQ(Fscanf(f, 4, v), 1);
@@ -55,6 +55,8 @@ TEST(Fscanf, ReadsOneWholeLineOfNumbersPerCall)
     EXPECT_EQ(Fscanf(f, 2, v), 1);  // a decimal comma is no number; CR LF ends the last token
     EXPECT_EQ(std::vector<double>(v, v + 2), (std::vector<double>{0.0, 2.0}));
     EXPECT_EQ(Fscanf(f, 3, v), 1);
+    EXPECT_EQ(Fscanf(f, 1, v), 0);  // empty lines, with LF or CR LF, read nothing
+    EXPECT_EQ(Fscanf(f, 1, v), 0);
     EXPECT_EQ(Fscanf(f, 2, v), 1);
     EXPECT_EQ(std::vector<double>(v, v + 2), (std::vector<double>{7.0, 8.0}));
     EXPECT_EQ(Fscanf(f, 1, v), 0);  // end of file
