@@ -58,7 +58,8 @@ void ObPassDialog::setParams(int fontsize)
     }
     line.clear();
     vsGetPassDTxt(t, line, true);
-    text += line;
+    if (!line.isEmpty())
+        text += '\n' + line;  // the pole closes the list on lines of its own
     showText(passEdit, text, fontsize);
     closeButton->setFocus();
 }

@@ -1,0 +1,105 @@
+// Pass details dialog over a computed pass list of the ISS from the bundled TLE file.
+#include <gtest/gtest.h>
+
+#include <QPushButton>
+#include <QTextEdit>
+
+#include <cstdio>
+#include <string>
+
+#include "core/defaults.h"
+#include "core/orbitpole.h"
+#include "core/passdetails.h"
+#include "core/passes.h"
+#include "core/records.h"
+#include "core/timeset.h"
+#include "core/tlefile.h"
+#include "dialog_helpers.h"
+#include "obpassdialog.h"
+#include "selectionglue.h"
+
+namespace {
+
+constexpr double kSecondsPerDay = 86400.0;
+
+// The ISS selected, its passes of two days from the elements' epoch listed, the first one clicked.
+class PassDialog : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        SetDefaults(indata);
+        std::snprintf(indata->tlefile, sizeof indata->tlefile, "%s",
+                      ORBIKA_DATA_DIR "/tle/visual.txt");
+        satfle = std::fopen(indata->tlefile, "r");
+        ASSERT_NE(nullptr, satfle);
+        vsResetSatList();
+        QString key = "ISS";
+        int n = 0;
+        vsFindSat(key, n, 0, 0, 0);
+        ASSERT_NE(0, n);
+        vsSatSel();
+        std::fclose(satfle);
+        satfle = nullptr;
+
+        indata->year = 2026;
+        indata->month = 2;
+        indata->day = 22;
+        indata->hour = indata->minute = indata->second = 0;
+        indata->timezone = 0;
+        indata->systzflg = 0;
+        indata->duration = 2;
+        indata->visonly = 0;
+        indata->tstep = 60 / kSecondsPerDay;
+        setNewMjd(indata);
+        aospass(indata, outdata);
+        ASSERT_GT(indata->npass, 0);
+        indata->pdpass = 0;
+        indata->pdoffset = 0;
+    }
+};
+
+}  // namespace
+
+TEST_F(PassDialog, ShowsEveryDetailLineThenThePole)
+{
+    // The same pass written line by line straight from the core.
+    std::string expected;
+    char buf[kPassDetailBytes];
+    double t = 0;
+    int more = 1;
+    while (more) {
+        buf[0] = '\0';
+        more = GetPassDTxt(indata, t, buf, 0);
+        expected += buf;
+    }
+    buf[0] = '\0';
+    GetPoleTxt(indata, buf);
+    expected += std::string("\n") + buf;
+
+    ObPassDialog d;
+    d.setParams(11);
+    const auto* text = child<QTextEdit>(d, "passEdit");
+    EXPECT_EQ(expected, text->toPlainText().toStdString());
+    EXPECT_TRUE(text->toPlainText().startsWith("ISS (ZARYA)"));
+    EXPECT_TRUE(text->toPlainText().contains("Apparent Pole of orbit"));
+    EXPECT_GT(text->toPlainText().count('\n'), 8);
+    EXPECT_EQ(11, text->font().pointSize());
+    EXPECT_EQ(0, text->textCursor().position());
+    EXPECT_EQ("Saves the Pass Details information on the Orbika Save-File.",
+              child<QPushButton>(d, "saveButton")->toolTip());
+    EXPECT_EQ("Copy groundtrack on save file.", child<QPushButton>(d, "gtrackButton")->toolTip());
+}
+
+TEST_F(PassDialog, TinyStepsAreCutAtTheLineLimit)
+{
+    // Started a minute into the pass, hundredth-second steps would give tens of thousands of lines.
+    indata->passaos[0] += 60 / kSecondsPerDay;
+    indata->tstep = 0.01 / kSecondsPerDay;
+    ObPassDialog d;
+    d.setParams(10);
+    const QString text = child<QTextEdit>(d, "passEdit")->toPlainText();
+    const int lines = text.count('\n') + 1;
+    EXPECT_GE(lines, 6250);
+    EXPECT_LT(lines, 6250 + 12);  // the header and the pole lines come on top
+    EXPECT_TRUE(text.contains("\nApparent Pole of orbit"));
+}
