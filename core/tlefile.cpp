@@ -1,0 +1,430 @@
+#include "core/tlefile.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "astro/timescales.h"
+#include "astro/twobody.h"
+#include "core/epochstate.h"
+#include "core/geodesy.h"
+#include "core/meanmotion.h"
+#include "core/tlefields.h"
+#include "foundation/textconv.h"
+#include "foundation/vec3.h"
+#include "propagation/forcemodel.h"
+
+FILE* satfle = nullptr;
+
+namespace {
+
+// Characters of a satellite name taken from a title line.
+constexpr int kNameChars = 20;
+// A blank name as the search starts with it.
+constexpr char kBlankName[] = "                    ";
+// Characters of the TLE designator form YYNNNPPP and of the long form YYYY-NNNPPP.
+constexpr int kShortDesignatorChars = 8;
+constexpr int kLongDesignatorChars = 11;
+// Two-digit launch years below this are 20xx, the others 19xx.
+constexpr int kFirstYearOf1900s = 57;
+// Shortest line that the search treats as an element line.
+constexpr size_t kDataLineMin = 60;
+// Names shorter than this are replaced by the designator in searches by number or designator.
+constexpr size_t kShortestName = 2;
+// Search key kinds (srchmode).
+constexpr int kByName = 0;
+constexpr int kByNumber = 1;
+
+constexpr double kSecondsPerDay = 86400.0;
+constexpr double kMinutesPerDay = 1440.0;
+constexpr double kMetresPerKm = 1000.0;
+// Earth's gravitational parameter for the elements of state vectors, km^3/s^2 (JGM-3).
+constexpr double kGmEarthKm = kEarthGM / (kMetresPerKm * kMetresPerKm * kMetresPerKm);
+// The period is shown only above this mean motion, rev/day.
+constexpr double kShowPeriodMeanMotion = 0.001;
+
+// Filter for decaying low satellites: least mean motion (rev/day) and oldest epoch (days back).
+constexpr double kLowMeanMotion = 16.088;
+constexpr double kLowMaxAge = 7.0;
+// Filter for recent launches: most revolutions, fast orbits (rev/day), few revolutions.
+constexpr long kRecentMaxRevs = 99;
+constexpr double kRecentFastMeanMotion = 4.0;
+constexpr long kRecentFewRevs = 10;
+// Element adjustment in Iridium mode: semi-major axis band of the operational orbits, km.
+constexpr int kIridiumMode = 3;
+constexpr double kIridiumMinSma = 7150.0;
+constexpr double kIridiumMaxSma = 7159.9;
+
+// Name remembered by a name search that found a further match (result 2).
+char lookahead[kNameChars + 1];
+bool haslookahead = false;
+
+// Reads one line of f into buf (kTleLineBytes): at most 79 characters are kept, the rest of a
+// longer line and the line end are dropped, and the text is cut at a CR. False at end of file.
+bool readline(FILE* f, char* buf)
+{
+    int len = 0;
+    bool any = false;
+    for (int c; (c = std::getc(f)) != EOF;) {
+        any = true;
+        if (c == '\n') break;
+        if (len < kTleLineBytes - 1) buf[len++] = static_cast<char>(c);
+    }
+    buf[len] = '\0';
+    buf[std::strcspn(buf, "\r")] = '\0';
+    return any;
+}
+
+// True for an element line as the search sees it: '1' or '2' and at least 60 characters.
+bool isdataline(const char* line)
+{
+    return (line[0] == '1' || line[0] == '2') && std::strlen(line) >= kDataLineMin;
+}
+
+// Copies the first 20 characters of a title line into the work slot's name.
+void setname(WinpData* in, const char* title)
+{
+    std::snprintf(in->satname[kWorkSlot], sizeof in->satname[kWorkSlot], "%.*s", kNameChars, title);
+}
+
+// Appends x formatted by fmt with decimal points whatever the C locale.
+template <class T>
+void appendnum(std::string& s, const char* fmt, T x)
+{
+    char buf[64];
+    std::snprintf(buf, sizeof buf, fmt, x);
+    decdot(buf);
+    s += buf;
+}
+
+// Copies the designator of parsed line-1 fields into the work slot in both forms.
+void storedesignator(WinpData* in, const TleFields& fields)
+{
+    std::snprintf(in->tlintl, sizeof in->tlintl, "%s", fields.designator);
+    convldsn(in, true);
+    std::memcpy(in->intldsn[kWorkSlot], in->cvintl, sizeof in->intldsn[kWorkSlot]);
+}
+
+// Reads the three state-vector lines of an entry and stores the state, its osculating elements
+// and the spacecraft values into the work slot. False when a line is missing or short.
+bool readstatevector(WinpData* in, FILE* f, TleFields fields)
+{
+    double pos[4], vel[4], sc[6];
+    if (!Fscanf(f, 4, pos) || !Fscanf(f, 4, vel) || !Fscanf(f, 6, sc)) return false;
+
+    const Vec3 r = Vec3(pos[0], pos[1], pos[2]) / kMetresPerKm;
+    const Vec3 v = Vec3(vel[0], vel[1], vel[2]) / kMetresPerKm;
+    double tp, a;
+    oscelm(kGmEarthKm, 0.0, r, v, tp, fields.manom, a, fields.ecc, fields.node, fields.argp,
+           fields.incl);
+    fields.mm = fields.ecc < 1.0 ? getn0(a, fields.ecc, fields.incl) : (1.0 - fields.ecc) * a;
+    fields.ndot = fields.nddot = fields.bstar = 0.0;
+    fields.ephtype = '9';  // Keplerian elements, not SGP4 mean elements
+    fields.revolution = fields.svrevolution;
+    StoreTle(in, kWorkSlot, fields);
+
+    const int w = kWorkSlot;
+    in->numflg[w] = 1;
+    in->stmjd[w] = in->elepoch[w];
+    for (int k = 0; k < 3; ++k) {
+        in->svpos[k][w] = in->stpos[k][w] = pos[k];
+        in->svvel[k][w] = in->stvel[k][w] = vel[k];
+    }
+    in->scf107[w] = sc[0];
+    in->scf107avg[w] = sc[1];
+    in->sckp[w] = sc[2];
+    in->sccd[w] = sc[3];
+    in->sccr[w] = sc[4];
+    in->scam[w] = sc[5];
+    in->thracc[w] = in->thryaw[w] = in->thrpitch[w] = 0.0;
+    in->thrflg[w] = false;
+    in->thrsun[w] = true;
+    in->thrupd[w] = false;
+    return true;
+}
+
+// True when the work slot's entry passes the filters for decaying low satellites and recent
+// launches (revolution 0 = unknown).
+bool passesfilters(const WinpData* in, long revolution)
+{
+    const int w = kWorkSlot;
+    if (in->lowflt && (in->elmm[w] < kLowMeanMotion || in->elepoch[w] < in->mjd - kLowMaxAge))
+        return false;
+    if (!in->recentflt || revolution == 0) return true;
+    if (revolution > kRecentMaxRevs) return false;
+    return in->elmm[w] >= kRecentFastMeanMotion || revolution < kRecentFewRevs;
+}
+
+// Adjusts the work slot's TLE elements while reading: epoch shift, replacement mean motion
+// (in Iridium mode with operational orbits only, for those orbits alone) and node shift; the
+// elements become Keplerian without decay.
+void adjustelements(WinpData* in)
+{
+    const int w = kWorkSlot;
+    in->elepoch[w] -= in->adjdt / kSecondsPerDay;
+    const double a = in->elsma[w];
+    const bool operational = a >= kIridiumMinSma && a <= kIridiumMaxSma;
+    if (in->adjmm != 0.0 && (in->iridmode != kIridiumMode || !in->iropsonly || operational)) {
+        in->elmm[w] = in->adjmm;
+        in->elsma[w] = getsax(0, in->adjmm, in->elecc[w], in->elincl[w]);
+    }
+    in->eladot[w] = in->elndot[w] = in->elnddot[w] = 0.0;
+    in->sgp4flg[w] = 0;
+    in->elnode[w] += in->adjnode;
+}
+
+// Description of the work slot's entry: name, number, designator, epoch and elements.
+std::string description(const WinpData* in, const char* epochtext, long revolution)
+{
+    const int w = kWorkSlot;
+    const double a = in->elsma[w];
+    const double e = in->elecc[w];
+    const double n = in->elmm[w];
+    std::string s = in->satname[w];
+    s += "\n" + std::string(32, '=');
+    appendnum(s, "\nNORAD#\t\t:%6i", in->satno[w]);
+    s += std::string("\nInt.Launch#\t: ") + in->intldsn[w] + "\n\nEpoch\t: " + epochtext;
+    appendnum(s, "\n\nInclination\t: %8.4lf", in->elincl[w]);
+    appendnum(s, "\nRight Ascension\t: %8.4lf", in->elnode[w]);
+    appendnum(s, "\nArg. of Perigee\t: %8.4lf", in->elargp[w]);
+    if (e >= 1.0) {
+        appendnum(s, "\n\nEccentricity\t: %8.5lf", e);
+        appendnum(s, "\nSemi-Major Axis a\t: %10.3lf km", a);
+        appendnum(s, "\nPerigee Distance q\t:%11.3lf km", n);
+        return s;
+    }
+    appendnum(s, "\nMean Anomaly\t: %8.4lf", in->elmanom[w]);
+    appendnum(s, "\n\nEccentricity\t: %9.7lf", e);
+    appendnum(s, "\nSemi-Major Axis a\t: %10.3lf km", a);
+    appendnum(s, "\nChange in a\t: %10.3lf km/day", in->eladot[w]);
+    appendnum(s, "\nPerigee\t\t: %10.3lf km", a * (1.0 - e) - kEarthRadiusKm);
+    appendnum(s, "\nApogee\t\t: %10.3lf km", a * (1.0 + e) - kEarthRadiusKm);
+    if (revolution >= 1)
+        appendnum(s, "\n\nRevolution at Epoch: %li", revolution);
+    else
+        s += "\n";
+    appendnum(s, "\nRevolutions per day: %12.8lf", n);
+    if (n > kShowPeriodMeanMotion) appendnum(s, "\n\nPeriod (min):%10.2lf", kMinutesPerDay / n);
+    return s;
+}
+
+// Name search: the next title that starts with the key (case-insensitive) whose entry parses
+// and passes the filters; with more, the title remembered by the previous look-ahead comes first.
+// Returns 2 when a further matching title follows (remembered, file positioned after it), 1 when
+// none does, 0 when nothing was found.
+int searchname(WinpData* in, FILE* f, char* text, bool more)
+{
+    const char* key = in->srchname[kWorkSlot];
+    const int keylen = static_cast<int>(std::strlen(key));
+    char line[kTleLineBytes];
+    bool pending = more && haslookahead;
+    if (pending) std::memcpy(line, lookahead, sizeof lookahead);
+    haslookahead = false;
+
+    int eof = 0;
+    while (!eof) {
+        if (!pending) {
+            if (!readline(f, line)) break;
+            if (isdataline(line) || Strncmpi(key, line, keylen) != 0) continue;
+        }
+        pending = false;
+        setname(in, line);
+        char line1[kTleLineBytes] = "";
+        if (!gettle(in, f, line1, text, eof)) continue;
+        while (readline(f, line)) {
+            if (!isdataline(line) && Strncmpi(key, line, keylen) == 0) {
+                std::snprintf(lookahead, sizeof lookahead, "%.*s", kNameChars, line);
+                haslookahead = true;
+                return 2;
+            }
+        }
+        return 1;
+    }
+    return 0;
+}
+
+// True when line 1 matches the work slot's NORAD number (key kind 1) or designator key.
+bool line1matches(WinpData* in, const char* line)
+{
+    TleFields fields{};
+    if (line[0] != '1' || !ParseTleLine1(line, fields)) return false;
+    if (in->srchmode == kByNumber) return fields.satno == in->satno[kWorkSlot];
+    storedesignator(in, fields);
+    const char* key = in->srchname[kWorkSlot];
+    return Strncmpi(key, in->cvintl, static_cast<int>(std::strlen(key))) == 0;
+}
+
+// True when another line can be read from f; the position is kept.
+bool morefollows(FILE* f)
+{
+    const long pos = std::ftell(f);
+    if (pos < 0) return false;
+    char line[kTleLineBytes];
+    const bool more = readline(f, line);
+    std::fseek(f, pos, SEEK_SET);
+    return more;
+}
+
+// Search by NORAD number or designator, or of any entry (any): the next line 1 that matches
+// and whose entry parses and passes the filters; titles before it give the name. For any entry
+// the result is 2 when more lines follow.
+int searchline1(WinpData* in, FILE* f, char* text, bool any)
+{
+    char line[kTleLineBytes];
+    int eof = 0;
+    while (!eof && readline(f, line)) {
+        if (!isdataline(line)) {
+            setname(in, line);
+            continue;
+        }
+        if (line[0] != '1' || !(any || line1matches(in, line))) continue;
+        if (gettle(in, f, line, text, eof)) return any && morefollows(f) ? 2 : 1;
+    }
+    return 0;
+}
+
+}  // namespace
+
+int tleread(WinpData* in, FILE* f, char* text, int more)
+{
+    const int w = kWorkSlot;
+    in->sgpslot = kNoSgpSlot;
+    setname(in, kBlankName);
+    text[0] = '\0';
+    const bool any = in->srchname[w][0] == '*';
+    const int kind = in->srchmode;
+    if (any) in->srchmode = kByNumber;
+
+    int result = 0;
+    if (f) {
+        result = in->srchmode == kByName ? searchname(in, f, text, more != 0)
+                                         : searchline1(in, f, text, any);
+    }
+    if (result == 0) {
+        if (in->srchmode == kByNumber)
+            std::snprintf(text, kTleTextBytes, "\n+++ No match found for NORAD# %i +++",
+                          in->satno[w]);
+        else
+            std::snprintf(text, kTleTextBytes, "\n+++ No match found for %s +++", in->srchname[w]);
+    }
+    in->srchmode = kind;
+    return result;
+}
+
+int gettle(WinpData* in, FILE* f, char* line, char* text, int& eof)
+{
+    const int w = kWorkSlot;
+    text[0] = '\0';
+    if (line[0] != '1' && !readline(f, line)) {
+        eof = 1;
+        return 0;
+    }
+    TleFields fields{};
+    if (!ParseTleLine1(line, fields)) return 0;
+    storedesignator(in, fields);
+    char epochtext[kEpochTextBytes];
+    cnvepch(in, fields.epochyear, fields.epochday, epochtext);
+
+    if (fields.statevector) {
+        if (!readstatevector(in, f, fields)) {
+            eof = std::feof(f) ? 1 : 0;
+            return 0;
+        }
+    } else {
+        char line2[kTleLineBytes];
+        if (!readline(f, line2)) {
+            eof = 1;
+            return 0;
+        }
+        if (!ParseTleLine2(line2, fields)) return 0;
+        StoreTle(in, w, fields);
+    }
+    const long revolution = fields.statevector ? fields.svrevolution : fields.revolution;
+    if (!passesfilters(in, revolution)) return 0;
+    if (in->adjread && !in->numflg[w]) adjustelements(in);
+
+    char* name = in->satname[w];
+    if (in->srchmode != kByName && std::strlen(name) < kShortestName)
+        std::snprintf(name, sizeof in->satname[w], "%s", in->intldsn[w]);
+    name[std::strcspn(name, "\r\n")] = '\0';
+
+    std::string s = description(in, epochtext, revolution);
+    if (in->numflg[w])
+        s += "\n+++ Numeric Propagation +++";
+    else
+        EpochState(in, w, true);
+    std::snprintf(text, kTleTextBytes, "%s", s.c_str());
+    return 1;
+}
+
+void ShiftElm(WinpData* in, int to, int from)
+{
+    in->sgpslot = kNoSgpSlot;
+    if (to < 0 || to >= kSlots || from < 0 || from >= kSlots || to == from) return;
+    auto copy = [to, from](auto& a) { a[to] = a[from]; };
+    auto copytext = [to, from](auto& a) { std::memcpy(a[to], a[from], sizeof a[to]); };
+    auto copyvec = [&copy](auto& a) {
+        for (auto& component : a) copy(component);
+    };
+    copy(in->satno);
+    copytext(in->intldsn);
+    copytext(in->satname);
+    copy(in->sgp4flg);
+    copy(in->numflg);
+    for (double* a : {in->elepoch, in->elsma, in->elnode, in->elargp, in->elincl, in->elecc,
+                      in->elmanom, in->elmm, in->eladot, in->elndot, in->elnddot, in->elbstar,
+                      in->stmjd, in->scf107, in->scf107avg, in->sckp, in->sccd, in->sccr, in->scam,
+                      in->thracc, in->thryaw, in->thrpitch})
+        a[to] = a[from];
+    copyvec(in->svpos);
+    copyvec(in->svvel);
+    copyvec(in->stpos);
+    copyvec(in->stvel);
+    copy(in->thrflg);
+    copy(in->thrsun);
+    copy(in->thrupd);
+}
+
+void convldsn(WinpData* in, bool toLong)
+{
+    if (!toLong) {
+        // Characters 3, 4 and 6 to 11 of the long form.
+        const int from[kShortDesignatorChars] = {2, 3, 5, 6, 7, 8, 9, 10};
+        const size_t len = std::strlen(in->cvintl);
+        for (int i = 0; i < kShortDesignatorChars; ++i) {
+            const size_t k = static_cast<size_t>(from[i]);
+            in->tlintl[i] = k < len ? in->cvintl[k] : ' ';
+        }
+        in->tlintl[kShortDesignatorChars] = '\0';
+        return;
+    }
+    char s[kShortDesignatorChars + 1];
+    std::snprintf(s, sizeof s, "%-8.8s", in->tlintl);
+    if (s[0] == ' ') {
+        std::snprintf(in->cvintl, sizeof in->cvintl, "%*s", kLongDesignatorChars, "");
+        return;
+    }
+    const char year[3] = {s[0], s[1], '\0'};
+    const char* century = std::atoi(year) < kFirstYearOf1900s ? "20" : "19";
+    std::snprintf(in->cvintl, sizeof in->cvintl, "%s%s-%s", century, year, s + 2);
+}
+
+void cnvepch(WinpData* in, int year, double day, char* text)
+{
+    const double t = TleEpochMjd(year, day);
+    in->elepoch[kWorkSlot] = t;
+    // Whole seconds of the day, so that the text never shows 60 seconds.
+    const double midnight = std::floor(t);
+    long secs = std::lround((t - midnight) * kSecondsPerDay);
+    const long perday = static_cast<long>(kSecondsPerDay);
+    int d, m, y;
+    double hour;
+    caldat(midnight + static_cast<double>(secs / perday), d, m, y, hour);
+    secs %= perday;
+    char mon[4];
+    GetMonth(m, mon);
+    std::snprintf(text, kEpochTextBytes, "%2i-%s-%4i   %2i:%2i:%2i", d, mon, y,
+                  static_cast<int>(secs / 3600), static_cast<int>(secs / 60 % 60),
+                  static_cast<int>(secs % 60));
+}
