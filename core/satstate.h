@@ -11,6 +11,10 @@
 // Stores the analytically propagated state (m, m/s, mean equator of date: the frame of the
 // numerical propagation) and mjd in the slot's stpos/stvel/stmjd. Slots kMaxSat..kSlots-1
 // (the TLE reader's work slot) get only that state, vec1/vec2 and the Sun values.
+// Relative mode (relmode, slot = prime, nsat > 1, no occultation or flares): the next selected
+// satellite is computed first and observes the prime; the prime's row then holds the second's
+// lat/lon/height, its own lat/lon in ra/dec and its own height in sunlit (primelit, seclit
+// keep both illuminations), and the site fields are restored.
 void GetSatPos(double mjd, WinpData* in, SatPosData* sp, int slot, int full);
 
 // True when the satellite in slot meets the visibility conditions of the settings
