@@ -13,9 +13,6 @@
 
 namespace {
 
-// Marker of the program's own state-vector entries in line 1, columns 40-58.
-constexpr char kStateVectorMarker[] = "+++++STATEVCT1+++++";
-
 // Smallest mean motion stored, rev/day.
 constexpr double kMinMeanMotion = 1.0e-30;
 

@@ -4,6 +4,9 @@
 
 #include "core/records.h"
 
+// Marker of the program's own state-vector entries in line 1, columns 40-58.
+inline constexpr char kStateVectorMarker[] = "+++++STATEVCT1+++++";
+
 // Shortest element line: columns 1 to 63 must be present.
 constexpr int kTleMinLength = 63;
 

@@ -7,6 +7,7 @@
 
 #include "astro/timescales.h"
 #include "core/selection.h"
+#include "core/tlefields.h"
 #include "core/tlefile.h"
 #include "foundation/textconv.h"
 
@@ -19,8 +20,6 @@ constexpr int kChecksumColumn = 69;
 constexpr int kTitleChars = 40;
 // Capacity of a file name of the settings record.
 constexpr int kFileNameBytes = sizeof(WinpData::tlesave);
-// Marker of a state-vector entry in line 1, columns 40-58.
-constexpr char kStateVectorMarker[] = "+++++STATEVCT1+++++";
 // Largest eccentricity written in the elliptic form (seven digits after an assumed "0.").
 constexpr double kMaxEllipticEcc = 0.9999999;
 // Perigee distances from this value on (km) are written with two decimals.
