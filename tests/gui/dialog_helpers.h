@@ -1,10 +1,19 @@
-// Access to the named widgets of a dialog in the dialog tests.
+// Shared parts of the dialog tests: access to named widgets and settings with the bundled
+// TLE file open for the selection glue.
 #pragma once
+
+#include <gtest/gtest.h>
 
 #include <QString>
 #include <QWidget>
 
+#include <cstdio>
 #include <stdexcept>
+
+#include "core/defaults.h"
+#include "core/records.h"
+#include "core/tlefile.h"
+#include "selectionglue.h"
 
 // The child widget of type W named name; a missing widget fails the test through an exception.
 template <typename W>
@@ -15,3 +24,33 @@ W* child(const QWidget& parent, const QString& name)
         throw std::runtime_error("no widget " + name.toStdString());
     return w;
 }
+
+// Settings at their defaults with the bundled visual TLE file open and nothing selected.
+class VisualTleTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        SetDefaults(indata);
+        std::snprintf(indata->tlefile, sizeof indata->tlefile, "%s",
+                      ORBIKA_DATA_DIR "/tle/visual.txt");
+        satfle = std::fopen(indata->tlefile, "r");
+        ASSERT_NE(nullptr, satfle);
+        vsResetSatList();
+    }
+    void TearDown() override
+    {
+        if (satfle)
+            std::fclose(satfle);
+        satfle = nullptr;
+    }
+
+    // Finds the first entry whose name starts with name and selects it.
+    static void select(const char* name)
+    {
+        QString key = name;
+        int n = 0;
+        vsFindSat(key, n, 0, 0, 0);
+        ASSERT_NE(0, n) << name;
+        vsSatSel();
+    }
+};

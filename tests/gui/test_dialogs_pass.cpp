@@ -3,43 +3,28 @@
 
 #include <QTextEdit>
 
-#include <cstdio>
 #include <string>
 
-#include "core/defaults.h"
 #include "core/orbitpole.h"
 #include "core/passdetails.h"
 #include "core/passes.h"
-#include "core/records.h"
 #include "core/timeset.h"
-#include "core/tlefile.h"
 #include "dialog_helpers.h"
 #include "obpassdialog.h"
-#include "selectionglue.h"
 
 namespace {
 
 constexpr double kSecondsPerDay = 86400.0;
 
 // The ISS selected, its passes of two days from the elements' epoch listed, the first one clicked.
-class PassDialog : public ::testing::Test {
+class PassDialog : public VisualTleTest {
 protected:
     void SetUp() override
     {
-        SetDefaults(indata);
-        std::snprintf(indata->tlefile, sizeof indata->tlefile, "%s",
-                      ORBIKA_DATA_DIR "/tle/visual.txt");
-        satfle = std::fopen(indata->tlefile, "r");
-        ASSERT_NE(nullptr, satfle);
-        vsResetSatList();
-        QString key = "ISS";
-        int n = 0;
-        vsFindSat(key, n, 0, 0, 0);
-        ASSERT_NE(0, n);
-        vsSatSel();
-        std::fclose(satfle);
-        satfle = nullptr;
-
+        VisualTleTest::SetUp();
+        if (HasFatalFailure())
+            return;
+        select("ISS");
         indata->year = 2026;
         indata->month = 2;
         indata->day = 22;

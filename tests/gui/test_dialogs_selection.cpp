@@ -8,50 +8,19 @@
 #include <QRadioButton>
 #include <QTextEdit>
 
-#include <cstdio>
 #include <string>
 #include <utility>
 
-#include "core/defaults.h"
-#include "core/records.h"
-#include "core/tlefile.h"
 #include "dialog_helpers.h"
 #include "obremsatdialog.h"
 #include "obselsatdialog.h"
 #include "obswitchdialog.h"
-#include "selectionglue.h"
 
 namespace {
 
-// Settings at their defaults with the bundled visual TLE file open and nothing selected.
-class SelectionDialogs : public ::testing::Test {
+// The selection dialogs over the bundled TLE file.
+class SelectionDialogs : public VisualTleTest {
 protected:
-    void SetUp() override
-    {
-        SetDefaults(indata);
-        std::snprintf(indata->tlefile, sizeof indata->tlefile, "%s",
-                      ORBIKA_DATA_DIR "/tle/visual.txt");
-        satfle = std::fopen(indata->tlefile, "r");
-        ASSERT_NE(nullptr, satfle);
-        vsResetSatList();
-    }
-    void TearDown() override
-    {
-        if (satfle)
-            std::fclose(satfle);
-        satfle = nullptr;
-    }
-
-    // Finds the first entry whose name starts with name and selects it.
-    static void select(const char* name)
-    {
-        QString key = name;
-        int n = 0;
-        vsFindSat(key, n, 0, 0, 0);
-        ASSERT_NE(0, n) << name;
-        vsSatSel();
-    }
-
     // A button that is shown and usable (the dialog itself is never shown in the tests).
     static bool offered(const QPushButton* b) { return !b->isHidden() && b->isEnabled(); }
 
