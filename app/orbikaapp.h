@@ -1,0 +1,143 @@
+// The main window: command table, menus, toolbar, status bar, the scroll area holding the view,
+// the plotting timer and the hot keys. Every command ends in one member function of the view.
+// (The online TLE update with its HTTP client comes with the download work.)
+#pragma once
+
+#include <array>
+#include <functional>
+
+#include <QMainWindow>
+#include <QString>
+
+class QAction;
+class QKeyEvent;
+class QLabel;
+class QMenu;
+class QScrollArea;
+class QTimer;
+class QToolBar;
+class OrbikaView;
+
+// The program directory at start, the start directory of the picture dialog, the current TLE
+// file name, the map font size and the picture scale (0 normal, 2 half, 3 quarter).
+extern QString APPDIR;
+extern QString CFDIR;
+extern QString TLEname;
+extern int fntsz;
+extern int picsize;
+
+class OrbikaApp : public QMainWindow {
+    Q_OBJECT
+public:
+    // Every command of the menus and the toolbar, in menu order.
+    enum Cmd {
+        FileOpen, FileUpdate, FileSave, FileSaveAs, FileTLESave, FileTLESaveAs, FilePicture,
+        FileQuit,
+        InputSelectSat, InputRemoveSat, InputNextSat, InputDate, InputLocation, InputIers,
+        CalcAOS, CalcAllSats, CalcOrbitTrack, CalcIridium, CalcMatch,
+        ManvEdit, ManvDeltaV, ManvLaunch, ManvRendz, ManvOrbDet,
+        PlotRT, PlotDelta, PlotCurrent, PlotNext, PlotLast, PlotForward, PlotBackward,
+        ViewRefresh, ViewSwitch, ViewMap, ViewText, ViewNames, ViewPicture, ViewVisibility,
+        ViewStep, ViewMagnitude, ViewFontSize, ViewLeft, Size25, Size50, NormalSize,
+        ViewToolBar, ViewStatusBar,
+        SettSysConf,
+        HelpAbout, HelpAboutQt, HelpQuick, HelpWhatsThis,
+        CmdCount
+    };
+
+    explicit OrbikaApp(QWidget* parent = nullptr);
+
+    QAction* action(Cmd c) const { return actions[c]; }
+    OrbikaView* getView() const { return view; }
+    // What the timer does: 0 idle, 1 real-time plot, 2 delta-time plot.
+    int timerMode() const { return tmMode; }
+
+public slots:
+    void slotFileOpen();
+    void slotFileUpdate();
+    void slotFileSave();
+    void slotFileSaveAs();
+    void slotFileTLESave();
+    void slotFileTLESaveAs();
+    void slotFilePicture();
+    void slotFileQuit();
+    void slotInputSelectSat();
+    void slotInputRemoveSat();
+    void slotInputNextSat();
+    void slotInputDate();
+    void slotInputLocation();
+    void slotInputIers();
+    void slotCalcAOS();
+    void slotCalcAllSats();
+    void slotCalcOrbitTrack();
+    void slotCalcIridium();
+    void slotCalcMatch();
+    void slotManvEdit();
+    void slotManvDeltaV();
+    void slotManvLaunch();
+    void slotManvRendz();
+    void slotManvOrbDet();
+    void slotPlotRT();
+    void slotPlotDelta();
+    void slotPlotCurrent();
+    void slotPlotNext();
+    void slotPlotLast();
+    void slotPlotForward();
+    void slotPlotBackward();
+    void slotViewRefresh();
+    void slotViewSwitch();
+    void slotViewMap();
+    void slotViewText();
+    void slotViewNames(bool on);
+    void slotViewPicture(bool on);
+    void slotViewLeft(bool on);
+    void slotViewVisibility();
+    void slotViewStep();
+    void slotViewMagnitude();
+    void slotViewFontSize();
+    void slotViewToolBar(bool on);
+    void slotViewStatusBar(bool on);
+    void slotSettSysConf();
+    void slotHelpAbout();
+    void slotQuickHelp();
+    void slotStopTime();
+    void slotTmCheck();
+    void size25();
+    void size50();
+    void normalSize();
+
+protected:
+    void keyPressEvent(QKeyEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
+
+private:
+    void initActions();
+    void initMenuBar();
+    void initToolBar();
+    void initStatusBar();
+    void initView();
+    // Shows msg, stops the timer when stopTimer is set, runs the command and shows "Ready.".
+    void command(const QString& msg, bool stopTimer, const std::function<void()>& run);
+    // Starts timer mode mode (interval ms) when the timer is idle, else stops it.
+    void toggleTimer(int mode, int interval);
+    // Scroll bars of the central scroll area to 0.
+    void scrollHome();
+    // Handles the hot keys of the letters, digits and navigation keys; false for other keys.
+    bool hotKey(int key);
+
+    OrbikaView* view = nullptr;
+    QLabel* pictureLabel = nullptr;
+    QScrollArea* scrollArea = nullptr;
+    QMenu* fileMenu = nullptr;
+    QMenu* inputMenu = nullptr;
+    QMenu* calcMenu = nullptr;
+    QMenu* maneuverMenu = nullptr;
+    QMenu* plotMenu = nullptr;
+    QMenu* viewMenu = nullptr;
+    QMenu* settingsMenu = nullptr;
+    QMenu* helpMenu = nullptr;
+    QToolBar* toolBar = nullptr;
+    std::array<QAction*, CmdCount> actions{};
+    QTimer* timer = nullptr;
+    int tmMode = 0;
+};

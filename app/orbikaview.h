@@ -1,0 +1,137 @@
+// The central view: shows the text page of the output buffer (or a loaded picture) and holds one
+// handler per command, which fills a dialog from the settings record, writes the accepted values
+// back, runs the computation and shows the result.
+#pragma once
+
+#include <array>
+
+#include <QPixmap>
+#include <QString>
+#include <QWidget>
+
+#include "core/records.h"
+
+class QImage;
+
+class OrbikaView : public QWidget {
+    Q_OBJECT
+public:
+    // Runs the start-up routine (defaults, configuration file, welcome page, re-selection of the
+    // stored satellites) and shows the welcome page.
+    explicit OrbikaView(QWidget* parent);
+
+    // Small members of the main window's commands.
+    void setFont(int n);
+    int getFsz() const { return fsz; }
+    bool getLeft() const;
+    void vLeft(bool b);
+    // Makes satellite n (counting from 1) the prime satellite when n satellites are selected.
+    void keyPress(int n);
+    void goHome();
+    // The TLE file name, empty when there is none or it is a default name starting with '*'.
+    QString getTLEname() const;
+    void setTLEname(const QString& s);
+    void setSaveName(const QString& s);
+    void setTSaveName(const QString& s);
+    QString getSaveName() const;
+    QString getTSaveName() const;
+
+    // Text pages: the output buffer drawn into the text image.
+    void showtxt(bool fixedTagged);
+    void showSattxt();
+    // Switches between the last text page and the map.
+    void vText();
+    // Shows the last text page again (the commands whose display is not built yet).
+    void showLastText();
+
+    // Command handlers (settings, selection and text results).
+    void vSelectSat();
+    void vRemoveSat();
+    int vNextSat();
+    int vInputDate();
+    int vInputLocation();
+    void vLocalInf();
+    void vLocalPass();
+    void vSetIERS();
+    void vSysConf();
+    void vStep();
+    void vSwitch();
+    void vMag();
+    void vCalcAOS();
+    void vAllSat();
+    void vOrbitTrack();
+    void vTLESave();
+    void vFileSave();
+    void showPassDetails(int i);
+    void vQuit();
+
+    // Commands of the flare, matching, orbit editing and map dialogs.
+    void vIridium();
+    void vMatch();
+    void vEditOrb();
+    void vDeltaV();
+    void vLaunch();
+    void vRendz();
+    void vOrbDet();
+    void vVisibility();
+    void vMapDialog();
+
+    // Plot modes.
+    void vRefresh();
+    // One plot step at the instant mjd; circles asks for footprints.
+    void SatPlot(double mjd, int circles);
+    void vRefreshP();
+    void vCurrent();
+    void vForward();
+    void vBackward();
+    void vPlotNext();
+    void vPlotLast();
+    void vNames(bool on);
+    void RT_Plot();
+    // One delta-time step; true when the interval is finished.
+    bool PlotDelta();
+    // The view's side of starting (1 real time, 2 delta time) and stopping (0) the timer modes.
+    void vTmCheck(int mode);
+    void scrollDsp(int dx, int dy);
+
+    // Loaded picture.
+    void vPicture(const QImage& image);
+    void vPicSwitch(bool on);
+    void vImage(int size);
+
+    // Pass line under the text-page y coordinate y (index into the listed passes), or -1.
+    int passAt(int y) const;
+    // Number of pass lines recorded for clicks, and the top of pass line k in the text image.
+    int passLines() const { return nepos; }
+    int passLineTop(int k) const { return epos[k]; }
+    const QPixmap& textImage() const { return pmText; }
+
+protected:
+    void paintEvent(QPaintEvent* e) override;
+    void mousePressEvent(QMouseEvent* e) override;
+
+private:
+    // Draws the output buffer into the text image; passList records the pass line positions and
+    // draws tagged lines fixed-pitch from their second character on.
+    void drawPage(bool fixedTagged, bool passList);
+    // Shows the text image from its top.
+    void showPage();
+    // Sets the event type of the pass searches from the visibility settings and asks for the
+    // largest event distance of transits and flares; false (event type unchanged) when cancelled.
+    bool prepareEvents();
+    // Current event type (iridmode) implied by the visibility settings.
+    int eventMode() const;
+
+    int fsz = 10;                  // current map and text font size
+    bool localMode = false;        // local visibility for a location entered on the spot
+    int dsplmd = 1;                // 1 text page, 2 pass list page, 3 map
+    std::array<int, kMaxPasses> epos{};  // top of each pass line of the pass list page
+    int nepos = 0;                 // entries of epos in use
+    int pageAscent = 0;            // line spacing of the text page, pixels
+    double deltaend = 0;           // MJD at which the delta-time plot stops
+    int picScale = 0;              // picture scale: 0 normal, 2 half, 3 quarter
+    QPixmap pmText;
+    QPixmap pmPicture;
+    QPixmap pmPicShown;
+    QPixmap pmEarth;
+};

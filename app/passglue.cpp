@@ -1,0 +1,62 @@
+#include "passglue.h"
+
+#include <cstdio>
+
+#include <QApplication>
+
+#include "core/orbitpole.h"
+#include "core/passdetails.h"
+#include "core/records.h"
+#include "fileglue.h"
+#include "messages.h"
+
+namespace {
+
+// Detail modes of GetPassDTxt: display, plain numbers, ground track.
+constexpr int kDisplay = 0;
+constexpr int kPlainNumbers = 1;
+constexpr int kGroundTrack = 2;
+// Most lines written to the save file for one pass.
+constexpr int kMaxSavedLines = 16250;
+
+}  // namespace
+
+int vsGetPassDTxt(double& t, QString& text, bool pole)
+{
+    char buf[kPassDetailBytes] = "";
+    int more = 1;
+    if (pole)
+        GetPoleTxt(indata, buf);
+    else
+        more = GetPassDTxt(indata, t, buf, kDisplay);
+    text = QString::fromLatin1(buf);
+    return more;
+}
+
+void vsSavePassDt(int kind)
+{
+    const QString name = vsFileName(indata->savename);
+    std::FILE* f = std::fopen(indata->savename, indata->savenew ? "w" : "a");
+    if (!f)
+        return;
+    indata->savenew = 0;
+    const int mode = kind == 2 ? kGroundTrack : kPlainNumbers;
+    double t = 0;
+    int lines = 0;
+    char buf[kPassDetailBytes];
+    for (bool more = true; more && lines < kMaxSavedLines; ++lines) {
+        buf[0] = '\0';
+        more = GetPassDTxt(indata, t, buf, mode) != 0;
+        std::fputs(buf, f);
+    }
+    if (mode == kPlainNumbers && lines > 1) {
+        buf[0] = '\0';
+        GetPoleTxt(indata, buf);
+        std::fputs("\n", f);
+        std::fputs(buf, f);
+    }
+    std::fputs("\n", f);
+    std::fclose(f);
+    inform(QApplication::activeWindow(), QObject::tr("Saved on File ") + name,
+           QStringLiteral("Orbika"));
+}

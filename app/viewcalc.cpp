@@ -1,0 +1,162 @@
+// The view's computing commands: pass lists, all-satellite passes, next satellites, saving the
+// results and the TLEs, and writing the settings at exit.
+#include <QApplication>
+#include <QFileInfo>
+#include <QInputDialog>
+
+#include "core/config.h"
+#include "core/passes.h"
+#include "core/tlesave.h"
+#include "fileglue.h"
+#include "messages.h"
+#include "obpassdialog.h"
+#include "orbikaview.h"
+
+namespace {
+
+// Event types of the pass searches (iridmode).
+constexpr int kPlainPasses = 0;
+constexpr int kTransit = 1;
+constexpr int kKnownFlare = 2;
+// Range and decimals of the event distance input, km.
+constexpr double kMaxEventDist = 50000.0;
+constexpr int kEventDistDecimals = 1;
+
+// AllSatAos results.
+constexpr int kSaveFileFailed = 1;
+constexpr int kTleFileFailed = 2;
+// SaveTle results.
+constexpr int kTleSaved = 0;
+constexpr int kNoSatellite = 1;
+
+// Wait cursor for the lifetime of the object.
+struct WaitCursor {
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+}  // namespace
+
+int OrbikaView::eventMode() const
+{
+    if (indata->occmode)
+        return kTransit;
+    if (indata->flares && indata->knownsurf > 0)
+        return kKnownFlare;
+    return indata->iridmode;
+}
+
+bool OrbikaView::prepareEvents()
+{
+    const int iridmode = indata->iridmode;
+    indata->iridmode = eventMode();
+    if (indata->iridmode != kTransit && indata->iridmode != kKnownFlare)
+        return true;
+    bool ok = false;
+    const double dist = QInputDialog::getDouble(this, tr("Transit/Flares"),
+                                                tr("Maximum Distance (km):"), indata->evmaxdist,
+                                                0, kMaxEventDist, kEventDistDecimals, &ok);
+    if (ok)
+        indata->evmaxdist = dist;
+    else
+        indata->iridmode = iridmode;
+    return ok;
+}
+
+int OrbikaView::vNextSat()
+{
+    const int iridmode = indata->iridmode;
+    indata->iridmode = kPlainPasses;
+    const WaitCursor wait;
+    const int n = Nxt4Pass(indata);
+    indata->iridmode = iridmode;
+    return n;
+}
+
+void OrbikaView::vCalcAOS()
+{
+    const int iridmode = indata->iridmode;
+    const bool iridflg = indata->iridflg;
+    if (!prepareEvents())
+        return;
+    indata->iridflg = false;
+    outdata->nlines = 0;
+    {
+        const WaitCursor wait;
+        aospass(indata, outdata);
+    }
+    if (!indata->autosave) {
+        indata->pagemode = -1;
+        showSattxt();
+    }
+    indata->iridmode = iridmode;
+    indata->iridflg = iridflg;
+}
+
+void OrbikaView::vAllSat()
+{
+    const QString name = vsFileName(indata->savename);
+    const int iridmode = indata->iridmode;
+    if (!prepareEvents())
+        return;
+    int result = 0;
+    {
+        const WaitCursor wait;
+        result = AllSatAos(indata);
+    }
+    indata->iridmode = iridmode;
+    if (result == kSaveFileFailed)
+        inform(this, tr("*** Problems with the output file"), tr("All Passes"));
+    else if (result == kTleFileFailed)
+        inform(this, tr("*** Problems with the input file"), tr("All Passes"));
+    else
+        inform(this, tr("List of passes saved on file ") + name, tr("Orbika"));
+}
+
+void OrbikaView::vTLESave()
+{
+    if (indata->nsat <= 0) {
+        inform(this, tr("*** No Satellite Selected ***"), tr("Orbika"));
+        return;
+    }
+    const QString name = vsFileName(indata->tlesave);
+    const int result = SaveTle(indata);
+    if (result == kTleSaved)
+        inform(this, tr("TLE's saved on file ") + name, tr("Orbika"));
+    else if (result == kNoSatellite)
+        inform(this, tr("*** No Satellite Selected ***"), tr("Orbika"));
+    else
+        inform(this, tr("*** ERROR *** while opening or writing TLE Save File"),
+               tr("TLE File Save"));
+}
+
+void OrbikaView::vFileSave()
+{
+    if (indata->nsat <= 0) {
+        inform(this, tr("*** No Satellite Selected ***"), tr("Orbika"));
+        return;
+    }
+    const QString name = vsFileName(indata->savename);
+    indata->autosave = 1;
+    vCalcAOS();
+    indata->autosave = 0;
+    if (QFileInfo(name).isWritable())
+        inform(this, tr("Saved on File ") + name, tr("Orbika"));
+    else
+        inform(this, tr("*** Problems with the output file"), tr("Orbika"));
+}
+
+void OrbikaView::showPassDetails(int i)
+{
+    const int iridmode = indata->iridmode;
+    indata->iridmode = kPlainPasses;
+    indata->pdpass = i;
+    ObPassDialog dialog(this);
+    dialog.setParams(indata->fontsize);
+    dialog.exec();
+    indata->iridmode = iridmode;
+}
+
+void OrbikaView::vQuit() { putcfg(indata); }

@@ -1,0 +1,22 @@
+// Commands whose dialogs and computations (Iridium flares, satellite matching, orbit editing,
+// manoeuvres, launch, orbit determination, visibility and map options) are not built yet: until
+// they are, each shows the last text page.
+#include "orbikaview.h"
+
+void OrbikaView::vIridium() { showLastText(); }
+
+void OrbikaView::vMatch() { showLastText(); }
+
+void OrbikaView::vEditOrb() { showLastText(); }
+
+void OrbikaView::vDeltaV() { showLastText(); }
+
+void OrbikaView::vLaunch() { showLastText(); }
+
+void OrbikaView::vRendz() { showLastText(); }
+
+void OrbikaView::vOrbDet() { showLastText(); }
+
+void OrbikaView::vVisibility() { showLastText(); }
+
+void OrbikaView::vMapDialog() { showLastText(); }

@@ -1,0 +1,380 @@
+// The main window: command table, menus, toolbar, hot keys, timer modes and the settings written
+// at exit, each in a temporary program directory.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QStatusBar>
+#include <QTextEdit>
+#include <QTextStream>
+#include <QToolBar>
+
+#include <cstdio>
+#include <map>
+#include <vector>
+
+#include "core/records.h"
+#include "gui_helpers.h"
+#include "orbikaapp.h"
+#include "orbikaview.h"
+
+namespace {
+
+// Menu items in order; "--" is a separator.
+const std::vector<std::pair<QString, QStringList>> kMenus = {
+    {"&File", {"&Open TLE File...", "Onl&ine TLE Update", "--", "&Save", "Save &as...", "--",
+               "Save &TLE", "Save T&LE as...", "--", "&Picture...", "--", "E&xit"}},
+    {"&Input", {"&Select Satellite", "&Remove Satellite", "&Next Satellites", "--", "&Date",
+                "&Location", "--", "&IERS Parameters"}},
+    {"&Calculate", {"&AOS", "All Satellite &Passes", "Write &Orbit Track", "--",
+                    "&Iridium Flares", "--", "&Find Matching Sats"}},
+    {"&Maneuver", {"&Edit Orbit Elements", "--", "Delta-&V", "&Launch", "&Rendezvous", "--",
+                   "&Orbit Determination"}},
+    {"&Plot", {"&Real Time", "&Delta Time", "&Current Step", "--", "&Next Pass", "&Last Pass",
+               "--", "Step &Forward", "Step &Backward"}},
+    {"&View", {"&Refresh", "S&witch", "--", "Ma&p View/Sky Map", "Show Last Te&xt",
+               "Show &Names", "Show Pict&ure", "--", "&Visibility", "&Time Step", "&Magnitude",
+               "--", "Font Si&ze", "Enable &Left Button", "--", "Set Picture Size &25%",
+               "Set Picture Size &50%", "Norm&al Size", "--", "Tool&bar", "&Statusbar"}},
+    {"&Settings", {"&Configure System"}},
+    {"&Help", {"&About...", "About &Qt", "--", "&Help...", "--", "What's This?"}},
+};
+
+// Shortcut, status tip and the title that opens the What's This text of each command.
+struct Expected {
+    const char* shortcut;
+    const char* tip;
+    const char* title;
+};
+
+const std::map<QString, Expected> kActions = {
+    {"&Open TLE File...", {"Ctrl+F", "Opens a Two Line Element file", "Open TLE File"}},
+    {"Onl&ine TLE Update", {"Ctrl+I", "Download of TLE files", "Online TLE Update"}},
+    {"&Save", {"", "Saves the result of the AOS calculation", "Save File"}},
+    {"Save &as...", {"", "Saves the result of the AOS calculations under a new filename",
+                     "Save As"}},
+    {"Save &TLE", {"", "Saves the currently used orbit elements.", "Save TLE"}},
+    {"Save T&LE as...", {"", "Saves the currently used orbit elements under a new filename",
+                         "Save TLE As"}},
+    {"&Picture...", {"", "", "Load Picture"}},
+    {"E&xit", {"Ctrl+Q", "Quits Orbika", "Exit"}},
+    {"&Select Satellite", {"Ctrl+S", "Select Satellite from TLE file.", "Select Satellite"}},
+    {"&Remove Satellite", {"Ctrl+Z", "Removes satellites from the list of selected satellites.",
+                           "Remove Satellite"}},
+    {"&Next Satellites", {"Ctrl+P",
+                          "Selects the next satellites which will pass the observation site.",
+                          "Next Satellites"}},
+    {"&Date", {"Ctrl+D", "Input date and timezone", "Date"}},
+    {"&Location", {"Ctrl+C", "Set the observation site.", "Location"}},
+    {"&IERS Parameters", {"", "Set IERS Parameters", "IERS Parameters"}},
+    {"&AOS", {"Ctrl+A", "Calculate visibility times for passes.", "AOS"}},
+    {"All Satellite &Passes", {"", "Calculate visibility times for passes of all satellites.",
+                               "All Satellite Passes"}},
+    {"Write &Orbit Track", {"Ctrl+O", "Write the orbit track on file.", "Write Orbit Track"}},
+    {"&Iridium Flares", {"", "Calculate Iridium Flares.", "Iridium Flares"}},
+    {"&Find Matching Sats", {"", "Find satellites which match a particular position and time.",
+                             "Find Matching Sats"}},
+    {"&Edit Orbit Elements", {"Ctrl+E", "Edit orbit elements of selected satellite.",
+                              "Edit Orbit Elements"}},
+    {"Delta-&V", {"", "Perform a delta-v maneuver or continuous thrust of selected satellite.",
+                  "Delta-V"}},
+    {"&Launch", {"Ctrl+L", "Calculate a launch orbit.", "Launch"}},
+    {"&Rendezvous", {"", "Rendezvous Launch Orbit.", "Rendezvous"}},
+    {"&Orbit Determination", {"", "Determine a circular orbit during a pass.",
+                              "Orbit Determination"}},
+    {"&Real Time", {"Ctrl+R", "Plot Real Time positions of selected satellites.", "Real Time"}},
+    {"&Delta Time", {"Ctrl+G", "Plot satellite trajectory over a specified time interval.",
+                     "Delta Time"}},
+    {"&Current Step", {"Ctrl+U", "Current positions of selected satellites.", "Current Step"}},
+    {"&Next Pass", {"", "Jumps to the (maximum) position of the next pass.", "Next Pass"}},
+    {"&Last Pass", {"", "Jumps to the (maximum) position of the last pass.", "Last Pass"}},
+    {"Step &Forward", {"", "Moves one time step forward.", "Step Forward"}},
+    {"Step &Backward", {"", "Moves one time step backward.", "Step Backward"}},
+    {"&Refresh", {"", "Refresh the screen display", "Refresh"}},
+    {"S&witch", {"Ctrl+W", "Switch satellites", "Switch"}},
+    {"Ma&p View/Sky Map", {"Ctrl+Y", "Specify world map or sky map parameters.",
+                           "Map View/Sky Map"}},
+    {"Show Last Te&xt", {"Ctrl+X", "Switch to the last text display", "Show Last Text"}},
+    {"Show &Names", {"Ctrl+N", "Show satellites names next to their respective positions.",
+                     "Show Names"}},
+    {"Show Pict&ure", {"", "Show loaded picture.", "Show Picture"}},
+    {"&Visibility", {"Ctrl+V", "Sets the visibility parameters for AOS calculations etc.",
+                     "Visibility"}},
+    {"&Time Step", {"Ctrl+T", "Specify the time step used for the delta time calculations",
+                    "Time Step"}},
+    {"&Magnitude", {"Ctrl+M", "Specify the parameter for the apparent magnitude of the satellite.",
+                    "Magnitude"}},
+    {"Font Si&ze", {"", "Set the font size for the screen display", "Font Size"}},
+    {"Enable &Left Button", {"", "Enable left mouse button clicks for map and pass details.",
+                             "Enable Left Button"}},
+    {"Set Picture Size &25%", {"", "", nullptr}},
+    {"Set Picture Size &50%", {"", "", nullptr}},
+    {"Norm&al Size", {"", "", nullptr}},
+    {"Tool&bar", {"", "Enables/disables the toolbar", "Toolbar"}},
+    {"&Statusbar", {"", "Enables/disables the statusbar", "Statusbar"}},
+    {"&Configure System", {"", "Configure System Parameters", "Configure System"}},
+    {"&About...", {"", "About the application", "About"}},
+    {"About &Qt", {"", "Show the Qt library's About box", nullptr}},
+    {"&Help...", {"", "Quick help", "Help"}},
+};
+
+// Commands that carry an icon.
+const QStringList kWithIcon = {
+    "&Open TLE File...", "&Save", "&Select Satellite", "&Next Satellites", "&Date", "&Location",
+    "&AOS", "&Iridium Flares", "&Find Matching Sats", "&Edit Orbit Elements", "&Real Time",
+    "&Delta Time", "&Next Pass", "&Refresh", "S&witch", "Ma&p View/Sky Map", "&Visibility",
+    "&Time Step"};
+
+QStringList itemTexts(const QList<QAction*>& actions)
+{
+    QStringList texts;
+    for (const QAction* a : actions)
+        texts << (a->isSeparator() ? QStringLiteral("--") : a->text());
+    return texts;
+}
+
+// The lines of a text file.
+QStringList fileLines(const QString& path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly | QIODevice::Text))
+        return {};
+    return QString::fromLatin1(f.readAll()).split('\n');
+}
+
+// Writes text to path.
+void writeFile(const QString& path, const QByteArray& text)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(text);
+}
+
+// A configuration file in the written layout with the given map font size, TLE file and names.
+QByteArray configText(int fontsize, const char* tlefile, const QStringList& names)
+{
+    QByteArray text = "16 \n48.500000 \n11.250000 \n520.000000 \nMunich\n";
+    text += QByteArray::number(fontsize) + " \n1 \n2 \n" + tlefile + "\n1 \n";
+    text += "-6.000000 \n10.000000\n2000.000000\n10\n1\n0 \nhttp://example.org/visual.txt\n";
+    text += "3.1   160.0   155.0     4.0\n  2.30000e+00   1.30000e+00   1.00000e-02\n";
+    text += QByteArray::number(names.size()) + " \n";
+    for (const QString& n : names)
+        text += n.toLatin1() + "\n";
+    return text;
+}
+
+}  // namespace
+
+TEST(MainWindow, MenusToolbarAndCommandTexts)
+{
+    const ProgramDir dir;
+    const OrbikaApp w;
+    EXPECT_EQ("Orbika - 11.8", w.windowTitle());
+    EXPECT_FALSE(w.windowIcon().isNull());
+    EXPECT_EQ(QSize(837, 560), w.size());
+    EXPECT_TRUE(w.statusBar()->isHidden());
+
+    const QList<QAction*> bar = w.menuBar()->actions();
+    ASSERT_EQ(kMenus.size(), static_cast<std::size_t>(bar.size()));
+    for (std::size_t m = 0; m < kMenus.size(); ++m) {
+        EXPECT_EQ(kMenus[m].first, bar[m]->text());
+        EXPECT_EQ(kMenus[m].second, itemTexts(bar[m]->menu()->actions())) << m;
+        for (const QAction* a : bar[m]->menu()->actions()) {
+            if (a->isSeparator() || a->text() == "What's This?")
+                continue;
+            const auto it = kActions.find(a->text());
+            ASSERT_NE(kActions.end(), it) << a->text().toStdString();
+            const Expected& e = it->second;
+            EXPECT_EQ(QKeySequence(e.shortcut), a->shortcut()) << e.tip;
+            EXPECT_EQ(QString(e.tip), a->statusTip());
+            if (e.title) {
+                // Title, a blank line, then the explanation.
+                EXPECT_TRUE(a->whatsThis().startsWith(QString(e.title) + "\n\n"))
+                    << a->whatsThis().toStdString();
+                EXPECT_GT(a->whatsThis().size(), QString(e.title).size() + 10);
+            } else {
+                EXPECT_TRUE(a->whatsThis().isEmpty());
+            }
+            EXPECT_EQ(kWithIcon.contains(a->text()), !a->icon().isNull()) << e.tip;
+        }
+    }
+
+    const QToolBar* tools = w.findChild<QToolBar*>();
+    ASSERT_NE(nullptr, tools);
+    const QStringList expectedTools = {
+        "&Open TLE File...", "&Save", "--", "&Select Satellite", "&Next Satellites", "&Date",
+        "&Location", "--", "&Edit Orbit Elements", "--", "&AOS", "&Iridium Flares",
+        "&Find Matching Sats", "--", "&Visibility", "&Time Step", "S&witch", "--",
+        "&Real Time", "&Delta Time", "&Next Pass", "--", "Ma&p View/Sky Map", "&Refresh", "--",
+        "--", "What's This?"};
+    EXPECT_EQ(expectedTools, itemTexts(tools->actions()));
+
+    // Checkable and initially disabled commands.
+    for (auto c : {OrbikaApp::ViewNames, OrbikaApp::ViewPicture, OrbikaApp::ViewLeft,
+                   OrbikaApp::ViewToolBar, OrbikaApp::ViewStatusBar}) {
+        EXPECT_TRUE(w.action(c)->isCheckable());
+        EXPECT_FALSE(w.action(c)->isChecked());
+    }
+    for (auto c : {OrbikaApp::ViewPicture, OrbikaApp::Size25, OrbikaApp::Size50,
+                   OrbikaApp::NormalSize})
+        EXPECT_FALSE(w.action(c)->isEnabled());
+}
+
+TEST(MainWindow, HotKeysAndTimerModes)
+{
+    const ProgramDir dir;
+    OrbikaApp w;
+    pressKey(&w, Qt::Key_R);
+    EXPECT_EQ(1, w.timerMode());
+    EXPECT_EQ(1, indata->rtmode);
+    pressKey(&w, Qt::Key_R);
+    EXPECT_EQ(0, w.timerMode());
+    EXPECT_EQ(0, indata->rtmode);
+
+    // Delta time pressed while real time runs stops it and starts nothing.
+    pressKey(&w, Qt::Key_R);
+    pressKey(&w, Qt::Key_G);
+    EXPECT_EQ(0, w.timerMode());
+    pressKey(&w, Qt::Key_G);
+    EXPECT_EQ(2, w.timerMode());
+    EXPECT_EQ(2, indata->deltamode);
+    // A computing command stops the timer.
+    pressKey(&w, Qt::Key_Right);
+    EXPECT_EQ(0, w.timerMode());
+    EXPECT_EQ(0, indata->deltamode);
+
+    // Delta time with a step longer than the interval ends at the first tick.
+    indata->tstep = indata->duration + 1;
+    w.slotPlotDelta();
+    w.slotTmCheck();
+    EXPECT_EQ(0, w.timerMode());
+
+    // Digits choose the prime satellite among those selected; larger digits change nothing.
+    indata->nsat = 3;
+    indata->prime = 1;
+    pressKey(&w, Qt::Key_5);
+    EXPECT_EQ(1, indata->prime);
+    pressKey(&w, Qt::Key_3);
+    EXPECT_EQ(2, indata->prime);
+    pressKey(&w, Qt::Key_0);
+    EXPECT_EQ(2, indata->prime);
+    indata->nsat = kMaxSat;
+    pressKey(&w, Qt::Key_0);
+    EXPECT_EQ(kMaxSat - 1, indata->prime);
+    pressKey(&w, Qt::Key_1);
+    EXPECT_EQ(0, indata->prime);
+    indata->nsat = 0;
+
+    // N toggles the names command.
+    pressKey(&w, Qt::Key_N);
+    EXPECT_TRUE(w.action(OrbikaApp::ViewNames)->isChecked());
+    EXPECT_EQ(1, indata->shownames);
+}
+
+TEST(MainWindow, ExitWritesConfigurationReadBackAtNextStart)
+{
+    const ProgramDir dir;
+    writeFile(dir.file("orbika.cfg"), configText(10, "./visual.txt", {"ISS"}));
+    {
+        OrbikaApp w;
+        ASSERT_EQ(1, indata->nsat);
+        EXPECT_EQ(QString("./visual.txt"), w.getView()->getTLEname());
+        indata->obslat = -33.75;
+        indata->obslon = 151.125;
+        indata->obshgt = 40;
+        std::snprintf(indata->locname, sizeof indata->locname, "Sydney");
+        const QStringList before = fileLines(dir.file("orbika.cfg"));
+        w.close();
+        EXPECT_EQ(before, fileLines(dir.file("orbika.cfg"))) << "closing the window writes nothing";
+        w.slotFileQuit();
+        QCoreApplication::processEvents();
+    }
+    const QStringList lines = fileLines(dir.file("orbika.cfg"));
+    ASSERT_EQ(22, lines.size());  // 21 lines and the empty rest after the last newline
+    EXPECT_EQ("16.000000 ", lines[0]);
+    EXPECT_EQ("-33.750000 ", lines[1]);
+    EXPECT_EQ("151.125000 ", lines[2]);
+    EXPECT_EQ("40.000000 ", lines[3]);
+    EXPECT_EQ("Sydney", lines[4]);
+    EXPECT_EQ("./visual.txt", lines[8]);
+    EXPECT_EQ("3.1   160.0   155.0     4.0", lines[17]);
+    EXPECT_EQ("  2.30000e+00   1.30000e+00   1.00000e-02", lines[18]);
+    EXPECT_EQ("1 ", lines[19]);
+    EXPECT_TRUE(lines[20].startsWith("ISS (ZARYA)"));
+
+    indata->obslat = 0;
+    indata->nsat = 0;
+    const OrbikaApp next;
+    EXPECT_EQ(-33.75, indata->obslat);
+    EXPECT_EQ(151.125, indata->obslon);
+    EXPECT_STREQ("Sydney", indata->locname);
+    ASSERT_EQ(1, indata->nsat);
+    EXPECT_EQ(25544, indata->satno[0]);
+}
+
+TEST(MainWindow, StartWithoutTleFileOrWithSmallFont)
+{
+    const ProgramDir dir;
+    writeFile(dir.file("orbika.cfg"), configText(8, "./missing.txt", {}));
+    {
+        OrbikaApp w;
+        EXPECT_EQ(QSize(744, 560), w.size());
+        EXPECT_TRUE(w.getView()->getTLEname().isEmpty());
+        EXPECT_EQ(QDir::homePath(), QDir::currentPath());
+        // Exit returns to the program directory before writing the settings.
+        w.slotFileQuit();
+        QCoreApplication::processEvents();
+    }
+    EXPECT_EQ(QDir(dir.path()).canonicalPath(), QDir(QDir::currentPath()).canonicalPath());
+    const QStringList lines = fileLines(dir.file("orbika.cfg"));
+    ASSERT_GT(lines.size(), 8);
+    EXPECT_EQ("8 ", lines[5]);
+}
+
+TEST(MainWindow, NextSatellitesNeedTwoToStartRealTime)
+{
+    const ProgramDir dir;
+    OrbikaApp w;
+    std::snprintf(indata->tlefile, sizeof indata->tlefile, "./none.txt");
+    QString shown;
+    whenModal([&shown](QWidget* box) {
+        shown = static_cast<QMessageBox*>(box)->text();
+        box->close();
+    });
+    w.slotInputNextSat();
+    EXPECT_EQ("Unable to open TLE file", shown);
+    EXPECT_EQ(0, w.timerMode());
+
+    // A file of one satellite finds at most one.
+    writeFile(dir.file("one.txt"), fileLines(dir.file("visual.txt")).mid(0, 3).join('\n').toLatin1());
+    std::snprintf(indata->tlefile, sizeof indata->tlefile, "./one.txt");
+    whenModal([&shown](QWidget* box) {
+        shown = static_cast<QMessageBox*>(box)->text();
+        box->close();
+    });
+    w.slotInputNextSat();
+    EXPECT_EQ("No suitable satellites found", shown);
+    EXPECT_EQ(0, w.timerMode());
+}
+
+TEST(MainWindow, QuickHelpShowsIntroductionFirst)
+{
+    const ProgramDir dir;
+    OrbikaApp w;
+    QString help;
+    whenModal([&help](QWidget* d) {
+        help = d->findChild<QTextEdit*>("textEdit1")->toPlainText();
+        d->close();
+    });
+    w.slotQuickHelp();
+    EXPECT_FALSE(help.contains("$$$"));
+    const int intro = help.indexOf("ORBIKA QUICK HELP");
+    const int menus = help.indexOf("THE MENUS");
+    ASSERT_GE(intro, 0);
+    EXPECT_LT(intro, menus);
+    for (const auto& menu : kMenus)
+        EXPECT_TRUE(help.contains(QString(menu.first).remove('&'))) << menu.first.toStdString();
+    EXPECT_TRUE(help.contains("THE TLE FILE FORMAT"));
+}

@@ -1,0 +1,369 @@
+// The view: pass list page and clicks on pass lines, text page drawing, the dialog handlers'
+// write-back and cancel rules, messages for missing or unwritable files, and the small changes
+// of the settings record made by the commands.
+#include <gtest/gtest.h>
+
+#include <QDialog>
+#include <QDir>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTextEdit>
+
+#include <cstdio>
+#include <cstring>
+#include <memory>
+
+#include "core/records.h"
+#include "core/textpage.h"
+#include "core/timeset.h"
+#include "core/tlefile.h"
+#include "gui_helpers.h"
+#include "orbikaapp.h"
+#include "orbikaview.h"
+#include "qstochar.h"
+#include "selectionglue.h"
+#include "settingsupdate.h"
+
+namespace {
+
+// Sets the start to 22 February 2026, 0h UT (a day after the bundled elements' epoch), at Munich.
+void setStartAndSite()
+{
+    indata->year = 2026;
+    indata->month = 2;
+    indata->day = 22;
+    indata->hour = indata->minute = indata->second = 0;
+    indata->systzflg = 0;
+    indata->timezone = 0;
+    indata->obslat = 48.15;
+    indata->obslon = 11.58;
+    indata->obshgt = 520;
+    setNewMjd(indata);
+}
+
+// Selects the first entry found for key in the current TLE file through the selection glue.
+void selectByGlue(const char* key)
+{
+    satfle = std::fopen(indata->tlefile, "r");
+    ASSERT_NE(nullptr, satfle);
+    QString k = key;
+    int n = 0;
+    vsFindSat(k, n, 0, 0, 0);
+    ASSERT_NE(0, n);
+    vsSatSel();
+    std::fclose(satfle);
+    satfle = nullptr;
+}
+
+// Text and title of the next message box, which is then closed.
+struct Message {
+    QString title, text;
+};
+QTimer* captureMessage(Message& m)
+{
+    return whenModal([&m](QWidget* w) {
+        m.title = w->windowTitle();
+        m.text = static_cast<QMessageBox*>(w)->text();
+        w->close();
+    });
+}
+
+// Sends a mouse press of button at (x, y) to w.
+void click(QWidget* w, Qt::MouseButton button, int x, int y)
+{
+    const QPointF p(x, y);
+    QMouseEvent e(QEvent::MouseButtonPress, p, w->mapToGlobal(p), button, button, Qt::NoModifier);
+    QApplication::sendEvent(w, &e);
+}
+
+// Fills a text page: a header, a tagged title and n pass lines with a blank line before every
+// tenth, as the pass list writes them.
+void passPage(int n)
+{
+    outdata->nlines = 0;
+    char line[kLineBytes + 8];
+    std::snprintf(line, sizeof line, " Satellite: TEST");
+    PutNxtLn(outdata, line);
+    std::snprintf(line, sizeof line, "    Start (Azim.,Elev.)");
+    PutNxtLnT(outdata, line);
+    for (int i = 0; i < n; ++i) {
+        if (i % 10 == 0)
+            PutSpace(outdata, 1);
+        std::snprintf(line, sizeof line, ".JAN %2i  10:%02i:00 (100, 20)", i % 28 + 1, i % 60);
+        PutNxtLnT(outdata, line);
+    }
+}
+
+// Rightmost column holding a dark pixel between the rows y0 and y1 of image.
+int rightmostInk(const QImage& image, int y0, int y1)
+{
+    int right = -1;
+    for (int y = y0; y < y1; ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (qGray(image.pixel(x, y)) < 128)
+                right = std::max(right, x);
+    return right;
+}
+
+}  // namespace
+
+TEST(View, SelectedIssPassListAndClickOnPassLine)
+{
+    const ProgramDir dir;
+    OrbikaApp w;
+    OrbikaView* view = w.getView();
+    setStartAndSite();
+
+    whenModal([](QWidget* d) {
+        d->findChild<QLineEdit*>("satnameEdit")->setText("ISS");
+        d->findChild<QPushButton*>("findButton")->click();
+        d->findChild<QPushButton*>("selectButton")->click();
+        d->findChild<QPushButton*>("closeButton")->click();
+    });
+    w.slotInputSelectSat();
+    ASSERT_EQ(1, indata->nsat);
+    EXPECT_EQ(0, std::strncmp(indata->satname[0], "ISS (ZARYA)", 11));
+    EXPECT_EQ(nullptr, satfle) << "the TLE file is closed after the dialog";
+
+    w.slotCalcAOS();
+    EXPECT_EQ(-1, indata->pagemode);
+    ASSERT_GE(indata->npass, 2);
+    EXPECT_EQ(indata->npass, view->passLines());
+
+    // The text of pass line 1 up to the minute of its start: "MON dd  hh:mm".
+    QString start;
+    for (int l = 0, k = 0; l < outdata->nlines && start.isEmpty(); ++l)
+        if (outdata->lines[l][0] == '.' && k++ == 1)
+            start = QString::fromLatin1(outdata->lines[l] + 1).section('(', 0, 0).trimmed().chopped(3);
+    ASSERT_FALSE(start.isEmpty());
+
+    // A left click does nothing while the left button is not enabled.
+    indata->pdpass = -1;
+    bool opened = false;
+    QTimer* watch = whenModal([&opened](QWidget* d) {
+        opened = true;
+        d->close();
+    });
+    click(view, Qt::LeftButton, 100, view->passLineTop(1) + 3);
+    EXPECT_FALSE(opened);
+    EXPECT_EQ(-1, indata->pdpass);
+    delete watch;
+
+    QString details;
+    whenModal([&details](QWidget* d) {
+        details = d->findChild<QTextEdit*>("passEdit")->toPlainText();
+        d->close();
+    });
+    click(view, Qt::RightButton, 100, view->passLineTop(1) + 3);
+    EXPECT_EQ(1, indata->pdpass);
+    EXPECT_TRUE(details.startsWith("ISS (ZARYA)"));
+    EXPECT_TRUE(details.contains(start)) << start.toStdString() << "\n" << details.toStdString();
+}
+
+TEST(View, PassListPageRecordsClickPositions)
+{
+    const ProgramDir dir;
+    OrbikaView view(nullptr);
+    passPage(125);
+    indata->npass = kMaxPasses;
+    view.showSattxt();
+    ASSERT_EQ(kMaxPasses, view.passLines()) << "only the first 120 pass lines are recorded";
+    const int step = view.passLineTop(1) - view.passLineTop(0);
+    EXPECT_GT(step, 5);
+    EXPECT_EQ(2 * step, view.passLineTop(10) - view.passLineTop(9)) << "blank line between";
+    EXPECT_EQ(3 * step - 2, view.passLineTop(0)) << "after the header, the title and a blank line";
+
+    EXPECT_EQ(0, view.passAt(view.passLineTop(0) + 1));
+    EXPECT_EQ(57, view.passAt(view.passLineTop(57) + step - 1));
+    EXPECT_EQ(-1, view.passAt(view.passLineTop(0) - 1));
+    EXPECT_EQ(-1, view.passAt(view.passLineTop(9) + step + 1)) << "the blank line";
+    indata->npass = 5;
+    EXPECT_EQ(-1, view.passAt(view.passLineTop(7) + 1)) << "beyond the listed passes";
+}
+
+TEST(View, TaggedLinesAtFixedPitch)
+{
+    const ProgramDir dir;
+    OrbikaView view(nullptr);
+    outdata->nlines = 0;
+    char plain[kLineBytes] = "iiiiiiiiiiiiiiii";
+    char tagged[kLineBytes] = "iiiiiiiiiiiiiiii";
+    PutNxtLn(outdata, plain);
+    PutNxtLnT(outdata, tagged);
+    const int ascent = QFontMetrics(QFont("helvetica", view.getFsz())).ascent();
+
+    view.showtxt(false);
+    QImage image = view.textImage().toImage();
+    const int plainRight = rightmostInk(image, 0, ascent + 1);
+    EXPECT_NEAR(plainRight, rightmostInk(image, ascent + 1, 2 * ascent + 2), 1)
+        << "without the fixed pitch both lines are proportional";
+
+    view.showtxt(true);
+    image = view.textImage().toImage();
+    EXPECT_EQ(plainRight, rightmostInk(image, 0, ascent + 1));
+    EXPECT_GT(rightmostInk(image, ascent + 1, 2 * ascent + 2), plainRight + 30)
+        << "sixteen characters at the width of M reach much further";
+}
+
+TEST(View, CancelledDialogsChangeNothing)
+{
+    const ProgramDir dir;
+    OrbikaView view(nullptr);
+    const auto before = std::make_unique<WinpData>(*indata);
+    const auto reject = [](QWidget* d) { static_cast<QDialog*>(d)->reject(); };
+    whenModal(reject);
+    EXPECT_EQ(1, view.vInputDate());
+    whenModal(reject);
+    EXPECT_EQ(1, view.vInputLocation());
+    for (void (OrbikaView::*handler)() : {&OrbikaView::vStep, &OrbikaView::vSetIERS,
+                                          &OrbikaView::vSysConf, &OrbikaView::vMag}) {
+        whenModal(reject);
+        (view.*handler)();
+    }
+    EXPECT_EQ(0, std::memcmp(before.get(), indata, sizeof(WinpData)));
+}
+
+TEST(View, AcceptedDialogsWriteBack)
+{
+    const ProgramDir dir;
+    OrbikaView view(nullptr);
+    whenModal([](QWidget* d) {
+        d->findChild<QLineEdit*>("minEdit")->setText("0");
+        d->findChild<QLineEdit*>("secEdit")->setText("abc");
+        static_cast<QDialog*>(d)->accept();
+    });
+    view.vStep();
+    EXPECT_EQ(0, indata->stepmin);
+    EXPECT_DOUBLE_EQ(0.1, indata->stepsec);
+    EXPECT_DOUBLE_EQ(0.1 / 86400, indata->tstep);
+
+    // Inside another command the date dialog leaves the interval alone.
+    indata->dateonly = 1;
+    indata->duration = 3.1;
+    whenModal([](QWidget* d) {
+        d->findChild<QLineEdit*>("yearEdit")->setText("2027");
+        d->findChild<QLineEdit*>("durEdit")->setText("9");
+        static_cast<QDialog*>(d)->accept();
+    });
+    EXPECT_EQ(0, view.vInputDate());
+    EXPECT_EQ(2027, indata->year);
+    EXPECT_DOUBLE_EQ(3.1, indata->duration);
+    indata->dateonly = 0;
+
+    whenModal([](QWidget* d) {
+        d->findChild<QLineEdit*>("latEdit")->setText("-33.5");
+        d->findChild<QLineEdit*>("locEdit")->setText(QString(40, 'x'));
+        static_cast<QDialog*>(d)->accept();
+    });
+    EXPECT_EQ(0, view.vInputLocation());
+    EXPECT_DOUBLE_EQ(-33.5, indata->obslat);
+    EXPECT_EQ(QString(30, 'x'), QString(indata->locname));
+}
+
+TEST(View, MissingOrUnwritableFilesAreReported)
+{
+    const ProgramDir dir;
+    OrbikaView view(nullptr);
+    std::snprintf(indata->tlefile, sizeof indata->tlefile, "./none.txt");
+    Message m;
+    captureMessage(m);
+    view.vSelectSat();
+    EXPECT_EQ("Orbika", m.title);
+    EXPECT_EQ("Unable to open TLE file ./none.txt", m.text);
+    EXPECT_EQ(0, indata->nsat);
+
+    std::snprintf(indata->tlefile, sizeof indata->tlefile, "./visual.txt");
+    selectByGlue("ISS");
+    const QStringList files = QDir(dir.path()).entryList(QDir::Files);
+    std::snprintf(indata->savename, sizeof indata->savename, "%s/no/such/dir/satsave.txt",
+                  qPrintable(dir.path()));
+    captureMessage(m);
+    view.vOrbitTrack();
+    EXPECT_EQ("Save Orbit Track", m.title);
+    EXPECT_EQ("*** Problems with the output file", m.text);
+
+    std::snprintf(indata->tlesave, sizeof indata->tlesave, "%s", indata->savename);
+    captureMessage(m);
+    view.vTLESave();
+    EXPECT_EQ("TLE File Save", m.title);
+    EXPECT_EQ("*** ERROR *** while opening or writing TLE Save File", m.text);
+    EXPECT_EQ(files, QDir(dir.path()).entryList(QDir::Files)) << "no other file was touched";
+
+    // The default save name lands in the directory of the TLE file.
+    std::snprintf(indata->savename, sizeof indata->savename, "*satsave.txt");
+    captureMessage(m);
+    view.vOrbitTrack();
+    EXPECT_EQ("Track saved on file ./satsave.txt", m.text);
+    EXPECT_TRUE(QFile::exists(dir.file("satsave.txt")));
+}
+
+TEST(View, SaveNamesResolveToTheTleDirectory)
+{
+    const ProgramDir dir;
+    OrbikaView view(nullptr);
+    std::snprintf(indata->tlefile, sizeof indata->tlefile, "/home/u/tle/visual.txt");
+    EXPECT_EQ("/home/u/tle/satsave.txt", view.getSaveName());
+    EXPECT_EQ("/home/u/tle/orbika.tle", view.getTSaveName());
+    indata->savenew = 0;
+    view.setSaveName("/tmp/x.txt");
+    EXPECT_EQ(1, indata->savenew);
+    EXPECT_EQ("/tmp/x.txt", view.getSaveName());
+    EXPECT_EQ("/home/u/tle/visual.txt", view.getTLEname());
+    view.setTLEname("*");
+    EXPECT_TRUE(view.getTLEname().isEmpty());
+}
+
+TEST(View, RemovingSatellitesKeepsThePrime)
+{
+    WinpData in{};
+    in.nsat = 4;
+    for (int i = 0; i < in.nsat; ++i)
+        in.satno[i] = 100 + i;
+    in.prime = 2;
+    bool marks[kMaxSat] = {false, false, true, false};
+    RemoveSats(&in, marks);
+    EXPECT_EQ(3, in.nsat);
+    EXPECT_EQ(1, in.prime) << "the satellite before the removed prime";
+    EXPECT_EQ(103, in.satno[2]);
+    EXPECT_EQ(1, in.satremoved);
+
+    bool first[kMaxSat] = {true};
+    RemoveSats(&in, first);
+    EXPECT_EQ(0, in.prime) << "still satellite 101, now in slot 0";
+    EXPECT_EQ(101, in.satno[0]);
+
+    bool all[kMaxSat] = {true, true, true, true};
+    RemoveSats(&in, all);
+    EXPECT_EQ(0, in.nsat);
+    EXPECT_EQ(0, in.prime);
+}
+
+TEST(View, TimeStepAndPrimeSelection)
+{
+    WinpData in{};
+    SetTimeStep(&in, -2, -30.5);
+    EXPECT_EQ(2, in.stepmin);
+    EXPECT_DOUBLE_EQ(30.5, in.stepsec);
+    EXPECT_DOUBLE_EQ(2 / 1440.0 + 30.5 / 86400, in.tstep);
+
+    in.nsat = 2;
+    in.prime = 1;
+    SelectPrime(&in, 3);
+    EXPECT_EQ(1, in.prime);
+    SelectPrime(&in, 1);
+    EXPECT_EQ(0, in.prime);
+}
+
+TEST(View, QsToCharCutsAndEndsAtCarriageReturn)
+{
+    char out[6];
+    QsToChar("abcdefgh", out, 5);
+    EXPECT_STREQ("abcde", out);
+    QsToChar("ab\rcd", out, 5);
+    EXPECT_STREQ("ab", out);
+    EXPECT_STREQ("cd", out + 3);
+    QsToChar("", out, 5);
+    EXPECT_STREQ("", out);
+}
