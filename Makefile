@@ -27,8 +27,9 @@ configure: deps
 build: configure
 	cmake --build $(BUILD)
 
+# Starts the program from the build directory, where the bundled TLE files are copied.
 run: build
-	cd $(BUILD) && ./orbika-cli sgp4 visual.txt
+	cd $(BUILD) && ./orbika
 
 test: build locale
 	cd $(BUILD) && ctest --output-on-failure
