@@ -1,10 +1,12 @@
-// Test entry for the GUI suites: one QApplication for every test (offscreen platform under CTest).
+// Test entry for the GUI suites: one QApplication for every test, on the offscreen
+// platform unless the environment names another (test discovery runs without a display).
 #include <gtest/gtest.h>
 
 #include <QApplication>
 
 int main(int argc, char** argv)
 {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
