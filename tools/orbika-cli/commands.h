@@ -3,3 +3,7 @@
 
 int runSgp4(int argc, char** argv);
 int runEphem(int argc, char** argv);
+int runPasses(int argc, char** argv);
+int runAllPasses(int argc, char** argv);
+int runState(int argc, char** argv);
+int runTrack(int argc, char** argv);

@@ -1,6 +1,5 @@
 // orbika-cli ephem: ecliptic positions of the Sun, the Moon and the planets at one TT instant.
 #include <array>
-#include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -13,6 +12,7 @@
 #include "commands.h"
 #include "foundation/textconv.h"
 #include "foundation/vec3.h"
+#include "options.h"
 #include "output.h"
 
 namespace {
@@ -32,24 +32,6 @@ struct BodyCoordinates {
     const char* name;
     double lon, lat, dist;  // degrees [0, 360), degrees, AU or Earth radii
 };
-
-// True when s is a plain decimal number: sign, digits with at most one point, exponent.
-bool isNumberText(const char* s)
-{
-    if (*s == '+' || *s == '-') ++s;
-    int digits = 0;
-    for (; std::isdigit(static_cast<unsigned char>(*s)); ++s) ++digits;
-    if (*s == '.')
-        for (++s; std::isdigit(static_cast<unsigned char>(*s)); ++s) ++digits;
-    if (digits == 0) return false;
-    if (*s == 'e' || *s == 'E') {
-        ++s;
-        if (*s == '+' || *s == '-') ++s;
-        if (!std::isdigit(static_cast<unsigned char>(*s))) return false;
-        while (std::isdigit(static_cast<unsigned char>(*s))) ++s;
-    }
-    return *s == '\0';
-}
 
 // Reads the arguments after "ephem"; false (after a message) when they are unusable.
 bool parseArgs(int argc, char** argv, EphemArgs& args)

@@ -8,15 +8,30 @@
 namespace {
 const char* const kUsage =
     "usage: orbika-cli sgp4 FILE [--wgs84] [--no-sdp4] [--json]\n"
-    "       orbika-cli ephem --mjd MJD [--json]\n";
-}
+    "       orbika-cli ephem --mjd MJD [--json]\n"
+    "       orbika-cli passes    (--sat NAME | --norad N)... [options] [--json]\n"
+    "       orbika-cli allpasses [--out FILE] [options]\n"
+    "       orbika-cli state     (--sat NAME | --norad N)... --at \"YYYY-MM-DD HH:MM:SS.sss\"\n"
+    "                            [--step SECONDS --count N] [options] [--json]\n"
+    "       orbika-cli track     (--sat NAME | --norad N) [--step SECONDS] [options]\n"
+    "options: --tle FILE  --site LAT,LON,HEIGHT_M  --start \"YYYY-MM-DD HH:MM:SS\"  --tz H  --days D\n"
+    "         --min-elev E  --max-sun E  --visible-only 0|1  --wgs84\n";
+
+// A subcommand and its entry.
+struct Command {
+    const char* name;
+    int (*run)(int, char**);
+};
+const Command kCommands[] = {{"sgp4", runSgp4},     {"ephem", runEphem}, {"passes", runPasses},
+                             {"allpasses", runAllPasses}, {"state", runState}, {"track", runTrack}};
+}  // namespace
 
 int main(int argc, char** argv)
 {
     // Like the GUI, take the C locale from the environment; output repairs decimal commas.
     std::setlocale(LC_ALL, "");
-    if (argc >= 2 && std::strcmp(argv[1], "sgp4") == 0) return runSgp4(argc - 2, argv + 2);
-    if (argc >= 2 && std::strcmp(argv[1], "ephem") == 0) return runEphem(argc - 2, argv + 2);
+    for (const Command& c : kCommands)
+        if (argc >= 2 && std::strcmp(argv[1], c.name) == 0) return c.run(argc - 2, argv + 2);
     std::fputs(kUsage, stderr);
     return 2;
 }
