@@ -367,8 +367,18 @@ void sortByStart(WinpData* in, double* starts, int count)
     }
 }
 
-// Sets the work slot's search key to "*": any entry of the TLE file.
-void searchAll(WinpData* in) { std::snprintf(in->srchname[kWorkSlot], sizeof in->srchname[kWorkSlot], "*"); }
+// Reads every entry of the TLE file f in turn into the work slot and calls visit() for it.
+template <class Visit>
+void forEachEntry(WinpData* in, std::FILE* f, Visit visit)
+{
+    std::array<char, kTleTextBytes> text{};
+    int found;
+    do {
+        std::snprintf(in->srchname[kWorkSlot], sizeof in->srchname[kWorkSlot], "*");
+        found = tleread(in, f, text.data(), 0);
+        if (found != 0) visit();
+    } while (found == 2);
+}
 }  // namespace
 
 bool RelativeMode(const WinpData* in)
@@ -492,12 +502,7 @@ int Nxt4Pass(WinpData* in, SatPosData* sp)
     const double now = RT_MJD(in) + in->rtoffset / 24.0;
     std::array<double, kMaxSat> starts{};
     int count = 0;
-    std::array<char, kTleTextBytes> text{};
-    int found;
-    do {
-        searchAll(in);
-        found = tleread(in, f, text.data(), 0);
-        if (found == 0) break;
+    forEachEntry(in, f, [&]() {
         const int k = std::min(count, kMaxSat - 1);
         ShiftElm(in, kSpareSlot, k);
         ShiftElm(in, k, kWorkSlot);
@@ -506,7 +511,7 @@ int Nxt4Pass(WinpData* in, SatPosData* sp)
                           p.tm[0] > now + kNextLead;
         if (soon && count < kMaxSat) {
             starts[count++] = p.tm[0];
-            continue;
+            return;
         }
         ShiftElm(in, k, kSpareSlot);
         double* latest = std::max_element(starts.begin(), starts.end());
@@ -514,7 +519,7 @@ int Nxt4Pass(WinpData* in, SatPosData* sp)
             ShiftElm(in, static_cast<int>(latest - starts.begin()), kWorkSlot);
             *latest = p.tm[0];
         }
-    } while (found == 2);
+    });
     std::fclose(f);
     in->nsat = count > 0 ? count : oldCount;
     sortByStart(in, starts.data(), count);
@@ -540,19 +545,14 @@ int AllSatAos(WinpData* in, SatPosData* sp)
     writeFileHeader(in, save);
 
     const double t0 = ListStartMjd(in);
-    std::array<char, kTleTextBytes> text{};
-    int found;
-    do {
-        searchAll(in);
-        found = tleread(in, tle, text.data(), 0);
-        if (found == 0) break;
+    forEachEntry(in, tle, [&]() {
         ShiftElm(in, slot, kWorkSlot);
         const std::vector<PassEvent> passes = FindPasses(in, slot, t0, t0 + in->duration, sp);
         if (!passes.empty()) std::fputs("\n", save);
         const std::string name = SatName(in, slot);
         for (const PassEvent& p : passes)
             std::fprintf(save, "%s   %s\n", passCells(in, p, false).c_str(), name.c_str());
-    } while (found == 2);
+    });
     std::fclose(tle);
     std::fclose(save);
     SortAos(in);

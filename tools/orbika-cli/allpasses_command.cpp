@@ -24,7 +24,7 @@ int runAllPasses(int argc, char** argv)
     if (!parseCommon("allpasses", argc, argv, {"--out"}, o)) return kExitUsage;
     const std::string save = o.extra.count("--out") ? o.extra["--out"] : kDefaultSaveFile;
     auto in = std::make_unique<WinpData>();
-    const int status = prepareSettings("allpasses", o, in.get());
+    const int status = prepareSettings("allpasses", o, false, in.get());
     if (status != kExitOk) return status;
     if (save.empty() || save.size() >= sizeof in->savename) {
         complain("allpasses: unusable save file name '%s'", save.c_str());

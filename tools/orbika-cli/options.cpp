@@ -326,8 +326,12 @@ bool parseCommon(const char* command, int argc, char** argv, const std::vector<s
     return true;
 }
 
-int prepareSettings(const char* command, const CommonOptions& o, WinpData* in)
+int prepareSettings(const char* command, const CommonOptions& o, bool needSatellite, WinpData* in)
 {
+    if (needSatellite && o.sats.empty()) {
+        complain("%s: choose a satellite with --sat NAME or --norad N", command);
+        return kExitUsage;
+    }
     SetDefaults(in);
     if (!o.tle.empty()) {
         if (o.tle.size() >= sizeof in->tlefile) {

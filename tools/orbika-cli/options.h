@@ -72,6 +72,6 @@ bool parseCommon(const char* command, int argc, char** argv, const std::vector<s
                  CommonOptions& o);
 
 // Fills in from the program defaults and the options, and selects the chosen satellites from
-// the TLE file. Returns kExitOk, kExitNoMatch (unknown satellite) or kExitUsage (unreadable
-// file), after a message.
-int prepareSettings(const char* command, const CommonOptions& o, WinpData* in);
+// the TLE file; with needSatellite at least one must be chosen. Returns kExitOk, kExitNoMatch
+// (unknown satellite) or kExitUsage (no satellite, unreadable file), after a message.
+int prepareSettings(const char* command, const CommonOptions& o, bool needSatellite, WinpData* in);

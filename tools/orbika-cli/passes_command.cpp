@@ -36,12 +36,8 @@ int runPasses(int argc, char** argv)
 {
     CommonOptions o;
     if (!parseCommon("passes", argc, argv, {}, o)) return kExitUsage;
-    if (o.sats.empty()) {
-        complain("passes: choose a satellite with --sat NAME or --norad N");
-        return kExitUsage;
-    }
     auto in = std::make_unique<WinpData>();
-    const int status = prepareSettings("passes", o, in.get());
+    const int status = prepareSettings("passes", o, true, in.get());
     if (status != kExitOk) return status;
     auto sp = std::make_unique<SatPosData>();
     if (o.json) {

@@ -79,12 +79,8 @@ int runState(int argc, char** argv)
     double at, step;
     long count;
     if (!readRun(o, at, step, count)) return kExitUsage;
-    if (o.sats.empty()) {
-        complain("state: choose a satellite with --sat NAME or --norad N");
-        return kExitUsage;
-    }
     auto in = std::make_unique<WinpData>();
-    const int status = prepareSettings("state", o, in.get());
+    const int status = prepareSettings("state", o, true, in.get());
     if (status != kExitOk) return status;
     auto sp = std::make_unique<SatPosData>();
     if (o.json)

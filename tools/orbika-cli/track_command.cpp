@@ -26,12 +26,8 @@ int runTrack(int argc, char** argv)
     double step = kDefaultStep;
     if (o.extra.count("--step") && !readNumber("track", "--step", o.extra["--step"].c_str(), kMinStep, kMaxStep, step))
         return kExitUsage;
-    if (o.sats.empty()) {
-        complain("track: choose a satellite with --sat NAME or --norad N");
-        return kExitUsage;
-    }
     auto in = std::make_unique<WinpData>();
-    const int status = prepareSettings("track", o, in.get());
+    const int status = prepareSettings("track", o, true, in.get());
     if (status != kExitOk) return status;
     if (in->duration * kSecondsPerDay / step > kMaxLines) {
         complain("track: more than %.0f lines; take a longer --step or fewer --days", kMaxLines);
