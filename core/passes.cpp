@@ -381,13 +381,6 @@ void forEachEntry(WinpData* in, std::FILE* f, Visit visit)
 }
 }  // namespace
 
-bool RelativeMode(const WinpData* in)
-{
-    return in->relmode && in->nsat > 1 && in->occmode == 0 && in->flares == 0;
-}
-
-int SecondSlot(const WinpData* in) { return in->prime + 1 < std::min(in->nsat, kMaxSat) ? in->prime + 1 : 0; }
-
 std::string SatName(const WinpData* in, int slot)
 {
     std::string name(in->satname[slot], strnlen(in->satname[slot], sizeof in->satname[slot]));

@@ -19,13 +19,6 @@ struct PassEvent {
 // Name of the temporary file through which SortAos rewrites the save file.
 constexpr const char* kSortTempFile = "orbika.tmp";
 
-// True when relative satellite mode is in force: relmode set, two or more satellites, and
-// neither an occultation/transit target nor flares.
-bool RelativeMode(const WinpData* in);
-
-// Slot of the second satellite of relative mode: the one after the prime, wrapping to 0.
-int SecondSlot(const WinpData* in);
-
 // Name of the satellite in slot without the blanks that pad it.
 std::string SatName(const WinpData* in, int slot);
 

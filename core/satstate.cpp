@@ -45,10 +45,7 @@ struct Row {
 // The second satellite of relative mode for slot, or -1 when relative mode does not apply.
 int relativePartner(const WinpData* in, int slot)
 {
-    if (!in->relmode || slot != in->prime || slot >= kMaxSat || in->nsat <= 1 || in->occmode != 0
-        || in->flares != 0)
-        return -1;
-    return slot + 1 < std::min(in->nsat, kMaxSat) ? slot + 1 : 0;
+    return (RelativeMode(in) && slot == in->prime && slot < kMaxSat) ? SecondSlot(in) : -1;
 }
 
 // The site as given by the settings; its velocity is that of the Earth's rotation.
@@ -271,3 +268,10 @@ void GetSatPos(double mjd, WinpData* in, SatPosData* sp, int slot, int full)
     sp->vec1 = r;
     sp->vec2 = v;
 }
+
+bool RelativeMode(const WinpData* in)
+{
+    return in->relmode && in->nsat > 1 && in->occmode == 0 && in->flares == 0;
+}
+
+int SecondSlot(const WinpData* in) { return in->prime + 1 < std::min(in->nsat, kMaxSat) ? in->prime + 1 : 0; }

@@ -29,3 +29,10 @@ void GetSatVis(SatPosData* sp, double lat, int slot);
 // mjd with T Julian centuries TT since J2000: occra/occdec as R.A. (h.mmss) and Dec. (d.mmss)
 // referred to epoch when occradec is set, else the entered azimuth and elevation (degrees).
 void convRDAE(const WinpData* in, double mjd, double T, double& az, double& el);
+
+// True when relative satellite mode is in force: relmode set, two or more satellites, and
+// neither an occultation/transit target nor flares.
+bool RelativeMode(const WinpData* in);
+
+// Slot of the second satellite of relative mode: the one after the prime, wrapping to 0.
+int SecondSlot(const WinpData* in);
