@@ -118,6 +118,11 @@ private:
     void initView();
     // Shows msg, stops the timer when stopTimer is set, runs the command and shows "Ready.".
     void command(const QString& msg, bool stopTimer, const std::function<void()>& run);
+    // Shows msg, stops the timer and asks for a file name in a save dialog; an empty answer shows
+    // notSelected, otherwise save runs with the name.
+    void saveAs(const QString& msg, const QString& title, const QString& start,
+                const QString& filter, const QString& notSelected,
+                const std::function<void(const QString&)>& save);
     // Starts timer mode mode (interval ms) when the timer is idle, else stops it.
     void toggleTimer(int mode, int interval);
     // Scroll bars of the central scroll area to 0.

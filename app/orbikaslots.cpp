@@ -58,19 +58,28 @@ void OrbikaApp::slotFileSave()
     command(tr("Saving AOS times..."), kStop, [this] { view->vFileSave(); });
 }
 
-void OrbikaApp::slotFileSaveAs()
+void OrbikaApp::saveAs(const QString& msg, const QString& title, const QString& start,
+                       const QString& filter, const QString& notSelected,
+                       const std::function<void(const QString&)>& save)
 {
-    statusBar()->showMessage(tr("Saving under new filename..."));
+    statusBar()->showMessage(msg);
     slotStopTime();
-    const QString name = QFileDialog::getSaveFileName(this, tr("Select a File Name"),
-                                                      view->getSaveName(), tr(kAllFilter));
+    const QString name = QFileDialog::getSaveFileName(this, title, start, filter);
     if (name.isEmpty()) {
-        statusBar()->showMessage(tr("*** Save file not selected ***"));
+        statusBar()->showMessage(notSelected);
         return;
     }
-    view->setSaveName(name);
-    view->vFileSave();
+    save(name);
     statusBar()->showMessage(tr("Ready."));
+}
+
+void OrbikaApp::slotFileSaveAs()
+{
+    saveAs(tr("Saving under new filename..."), tr("Select a File Name"), view->getSaveName(),
+           tr(kAllFilter), tr("*** Save file not selected ***"), [this](const QString& name) {
+               view->setSaveName(name);
+               view->vFileSave();
+           });
 }
 
 void OrbikaApp::slotFileTLESave()
@@ -80,17 +89,12 @@ void OrbikaApp::slotFileTLESave()
 
 void OrbikaApp::slotFileTLESaveAs()
 {
-    statusBar()->showMessage(tr("Saving the TLE's under new filename..."));
-    slotStopTime();
-    const QString name = QFileDialog::getSaveFileName(this, tr("Select a TLE filename"),
-                                                      view->getTSaveName(), tr(kTleFilter));
-    if (name.isEmpty()) {
-        statusBar()->showMessage(tr("*** TLE Save File not selected ***"));
-        return;
-    }
-    view->setTSaveName(name);
-    view->vTLESave();
-    statusBar()->showMessage(tr("Ready."));
+    saveAs(tr("Saving the TLE's under new filename..."), tr("Select a TLE filename"),
+           view->getTSaveName(), tr(kTleFilter), tr("*** TLE Save File not selected ***"),
+           [this](const QString& name) {
+               view->setTSaveName(name);
+               view->vTLESave();
+           });
 }
 
 void OrbikaApp::slotFilePicture()

@@ -136,6 +136,7 @@ void OrbikaView::mousePressEvent(QMouseEvent* e)
 {
     if (e->button() == Qt::LeftButton && !indata->leftbtn)
         return;
+    // Clicks on the map and the picture are evaluated with the map display and the astrometry.
     if (indata->pagemode == -1) {
         const int pass = passAt(qRound(e->position().y()));
         if (pass >= 0) {

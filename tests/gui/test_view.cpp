@@ -162,6 +162,31 @@ TEST(View, SelectedIssPassListAndClickOnPassLine)
     EXPECT_TRUE(details.contains(start)) << start.toStdString() << "\n" << details.toStdString();
 }
 
+TEST(View, LocalInformationForASiteEnteredOnTheSpot)
+{
+    const ProgramDir dir;
+    OrbikaView view(nullptr);
+    setStartAndSite();
+    selectByGlue("ISS");
+    QString text;
+    whenModal([&text](QWidget* d) {
+        whenModal([&text](QWidget* local) {
+            text = local->findChild<QTextEdit*>()->toPlainText();
+            local->close();
+        });
+        d->findChild<QLineEdit*>("latEdit")->setText("10");
+        d->findChild<QLineEdit*>("lngEdit")->setText("20");
+        d->findChild<QLineEdit*>("locEdit")->setText("Elsewhere");
+        static_cast<QDialog*>(d)->accept();
+    });
+    view.vLocalInf();
+    EXPECT_TRUE(text.startsWith("Lat: 10,  Long: 20")) << text.toStdString();
+    EXPECT_TRUE(text.contains("Azim:"));
+    EXPECT_DOUBLE_EQ(48.15, indata->obslat) << "the site is restored";
+    EXPECT_DOUBLE_EQ(11.58, indata->obslon);
+    EXPECT_STREQ("Default", indata->locname);
+}
+
 TEST(View, PassListPageRecordsClickPositions)
 {
     const ProgramDir dir;
