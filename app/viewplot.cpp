@@ -1,5 +1,5 @@
 // The plot modes: stepping the shown instant, real time and delta time. The world and sky maps
-// are not drawn yet; until they are, each plot keeps its instant and shows the last text page.
+// are not drawn yet; until they are, each plot keeps its instant and the text page stays.
 #include <algorithm>
 
 #include "core/timeset.h"
@@ -14,11 +14,8 @@ constexpr int kDeltaTime = 2;
 
 }  // namespace
 
-void OrbikaView::SatPlot(double mjd, int)
-{
-    indata->mjd = mjd;
-    showLastText();
-}
+// Until the maps are drawn, a plot step only moves the shown instant; the page stays as it is.
+void OrbikaView::SatPlot(double mjd, int) { indata->mjd = mjd; }
 
 // The base map is drawn with the world map; until then the last text page stays.
 void OrbikaView::vRefresh() { showLastText(); }
