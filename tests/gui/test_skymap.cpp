@@ -1,0 +1,243 @@
+// The sky map: zenith and horizon-band projections and their click inverse, the depressed
+// horizon of the satellite view, which satellites get a marker, and the drawn chart (Sirius and
+// Betelgeuse where an independent hour-angle computation puts them, the Sun's legend entry only
+// by day).
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QPainter>
+#include <QPixmap>
+
+#include <cmath>
+
+#include "core/defaults.h"
+#include "core/records.h"
+#include "foundation/textconv.h"
+#include "skymap.h"
+
+namespace {
+
+constexpr double kDeg = 3.14159265358979323846 / 180.0;
+// 2000-01-16 21:00 UT and 12:00 UT.
+constexpr double kNightMjd = 51559.875;
+constexpr double kNoonMjd = 51559.5;
+
+// J2000 positions (degrees) of Sirius and Betelgeuse.
+struct Star {
+    double ra, dec;
+};
+constexpr Star kSirius{101.287155, -16.716116};
+constexpr Star kBetelgeuse{88.792939, 7.407064};
+
+// Settings of an observer at 50 N, 10 E on a white sky map.
+WinpData observer(int skyproj)
+{
+    WinpData s{};
+    SetDefaults(&s, 946684800);  // 2000-01-01
+    s.mapwidth = 860;
+    s.mapheight = 501;
+    s.obslat = 50.0;
+    s.obslon = 10.0;
+    s.obshgt = 0.0;
+    s.mjd = s.lastrefresh = kNightMjd;
+    s.skyproj = skyproj;
+    s.skyazim = 0.0;
+    s.satview = false;
+    s.epoch = 0.0;
+    s.mapbg = 0;
+    return s;
+}
+
+// Azimuth (from north through east) and elevation, degrees, of a J2000 star from the mean
+// sidereal time (IAU 1982, linear term), ignoring precession over the few days from J2000.
+void starAzEl(const Star& star, double mjd, double lat, double lon, double& az, double& el)
+{
+    const double gmst = 280.46061837 + 360.98564736629 * (mjd - 51544.5);
+    const double ha = (gmst + lon - star.ra) * kDeg, dec = star.dec * kDeg, phi = lat * kDeg;
+    el = std::asin(std::sin(phi) * std::sin(dec) + std::cos(phi) * std::cos(dec) * std::cos(ha)) / kDeg;
+    az = std::atan2(-std::cos(dec) * std::sin(ha),
+                    std::sin(dec) * std::cos(phi) - std::cos(dec) * std::sin(phi) * std::cos(ha)) / kDeg;
+}
+
+// Angle (degrees) between two directions given as azimuth and elevation in degrees.
+double separation(double az1, double el1, double az2, double el2)
+{
+    const double c = std::sin(el1 * kDeg) * std::sin(el2 * kDeg) +
+                     std::cos(el1 * kDeg) * std::cos(el2 * kDeg) * std::cos((az1 - az2) * kDeg);
+    return std::acos(std::min(1.0, c)) / kDeg;
+}
+
+// The chart of s drawn on a white canvas.
+QImage chart(const WinpData& s)
+{
+    QPixmap pm(721, 501);
+    pm.fill(Qt::white);
+    QPainter painter(&pm);
+    PltSky(painter, &s, SkyGeometryFor(s.skyproj));
+    painter.end();
+    return pm.toImage();
+}
+
+// True when a black pixel lies within one pixel of p.
+bool blackNear(const QImage& img, const QPoint& p)
+{
+    for (int dy = -1; dy <= 1; ++dy)
+        for (int dx = -1; dx <= 1; ++dx)
+            if (img.pixelColor(p + QPoint(dx, dy)) == QColor(Qt::black))
+                return true;
+    return false;
+}
+
+}  // namespace
+
+TEST(SkyMap, ZenithProjectionAndClickInverse)
+{
+    WinpData s = observer(0);
+    const SkyGeometry g = SkyGeometryFor(0);
+    EXPECT_EQ(QPoint(360, 180), PxSky(&s, g, 90.0, 123.0));
+    // Horizon circle of radius 215: north above the chart's top, east to the left, south off.
+    EXPECT_EQ(QPoint(360, -35), PxSky(&s, g, 0.0, 0.0));
+    EXPECT_EQ(QPoint(145, 180), PxSky(&s, g, 0.0, 90.0));
+    EXPECT_EQ(QPoint(575, 180), PxSky(&s, g, 0.0, 270.0));
+    EXPECT_GT(PxSky(&s, g, 0.0, 180.0).x(), s.mapwidth);
+    EXPECT_GT(PxSky(&s, g, -1.0, 90.0).x(), s.mapwidth);
+
+    ASSERT_TRUE(SkyPx(&s, g, QPoint(360, 180)));
+    EXPECT_DOUBLE_EQ(90.0, s.locel);
+    // Clicks on the pixel of a direction give that direction back within a pixel's angle.
+    for (double el : {5.0, 30.0, 60.0, 85.0})
+        for (double az : {0.0, 45.0, 100.0, 200.0, 315.0}) {
+            const QPoint p = PxSky(&s, g, el, az);
+            if (p.x() > s.mapwidth || p.y() < 0)
+                continue;
+            ASSERT_TRUE(SkyPx(&s, g, p)) << el << " " << az;
+            EXPECT_LT(separation(az, el, s.locaz, s.locel), 0.8) << el << " " << az;
+            EXPECT_GE(s.locaz, 0.0);
+            EXPECT_LT(s.locaz, 360.0);
+        }
+    // Beyond the horizon circle (the chart's corner) there is no sky.
+    EXPECT_FALSE(SkyPx(&s, g, QPoint(0, 360)));
+    EXPECT_EQ(-100.0, s.locel);
+}
+
+TEST(SkyMap, HorizonBandProjectionAndClickInverse)
+{
+    WinpData s = observer(1);
+    s.skyazim = 30.0;
+    const SkyGeometry g = SkyGeometryFor(1);
+    EXPECT_EQ(0, PxSky(&s, g, 90.0, 0.0).y());
+    EXPECT_EQ(QPoint(360, 361), PxSky(&s, g, 0.0, 30.0));
+    EXPECT_EQ(QPoint(720, 361), PxSky(&s, g, 0.0, 120.0));
+    EXPECT_EQ(QPoint(0, 361), PxSky(&s, g, 0.0, -60.0));
+    // Higher elevation is higher on the band; the band's centre line is skyazim.
+    EXPECT_LT(PxSky(&s, g, 40.0, 30.0).y(), PxSky(&s, g, 20.0, 30.0).y());
+    EXPECT_EQ(360, PxSky(&s, g, 55.0, 30.0).x());
+
+    for (double el : {2.0, 25.0, 50.0, 75.0})
+        for (double az : {-50.0, 0.0, 30.0, 80.0, 110.0}) {
+            ASSERT_TRUE(SkyPx(&s, g, PxSky(&s, g, el, az))) << el << " " << az;
+            EXPECT_LT(separation(az, el, s.locaz, s.locel), 0.8) << el << " " << az;
+        }
+    s.locra = s.locdec = 7.0;
+    EXPECT_FALSE(SkyPx(&s, g, QPoint(300, 400)));
+    EXPECT_EQ(-100.0, s.locel);
+    EXPECT_EQ(7.0, s.locra);
+    EXPECT_EQ(7.0, s.locdec);
+}
+
+TEST(SkyMap, SatelliteViewDepressesTheHorizon)
+{
+    WinpData s = observer(0);
+    s.obshgt = 400000.0;
+    EXPECT_EQ(0.0, SkyHorizon(&s));
+    s.satview = true;
+    const double h = SkyHorizon(&s);
+    EXPECT_NEAR(-19.75, h, 0.1);
+    const SkyGeometry g = SkyGeometryFor(0);
+    EXPECT_LE(PxSky(&s, g, -19.0, 90.0).x(), 721);
+    EXPECT_GT(PxSky(&s, g, -20.0, 90.0).x(), s.mapwidth);
+    ASSERT_TRUE(SkyPx(&s, g, PxSky(&s, g, -15.0, 90.0)));
+    EXPECT_NEAR(-15.0, s.locel, 0.6);
+
+    s.skyproj = 1;
+    const SkyGeometry band = SkyGeometryFor(1);
+    EXPECT_EQ(361, PxSky(&s, band, h, 0.0).y());
+    ASSERT_TRUE(SkyPx(&s, band, QPoint(360, 361)));
+    EXPECT_NEAR(h, s.locel, 0.5);
+}
+
+TEST(SkyMap, SatelliteMarkersFollowVisibilityAndViewpoint)
+{
+    WinpData s = observer(0);
+    SatPosData sp{};
+    sp.elev[0] = sp.elev[1] = 90.0;
+    sp.sunlit[0] = 5.0;
+    sp.sunlit[1] = -5.0;
+    sp.moonlit[1] = 3.0;
+    s.nsat = 2;
+    s.prime = 0;
+    const SkyGeometry g = SkyGeometryFor(0);
+    s.visonly = 0;
+    EXPECT_EQ(QPoint(360, 180), SkySatPixel(&s, &sp, g, 1));
+    s.visonly = 1;
+    s.moonvis = 0;
+    EXPECT_GT(SkySatPixel(&s, &sp, g, 1).x(), s.mapwidth);
+    s.moonvis = 1;
+    EXPECT_EQ(QPoint(360, 180), SkySatPixel(&s, &sp, g, 1));
+    EXPECT_EQ(QPoint(360, 180), SkySatPixel(&s, &sp, g, 0));
+    s.satview = true;
+    EXPECT_GT(SkySatPixel(&s, &sp, g, 0).x(), s.mapwidth);
+
+    QImage img(40, 40, QImage::Format_RGB32);
+    img.fill(Qt::white);
+    QPainter painter(&img);
+    painter.setPen(Qt::red);
+    DrawSkySat(painter, &s, QPoint(20, 20));
+    painter.end();
+    EXPECT_EQ(QColor(Qt::red), img.pixelColor(20, 20));
+    EXPECT_EQ(QColor(Qt::red), img.pixelColor(18, 18));
+    EXPECT_EQ(QColor(Qt::white), img.pixelColor(19, 19));
+}
+
+TEST(SkyMap, ChartShowsBrightStarsWhereTheirHourAngleSaysAndClicksGiveTheirPlace)
+{
+    for (int proj : {0, 1}) {
+        WinpData s = observer(proj);
+        const SkyGeometry g = SkyGeometryFor(proj);
+        double az = 0, el = 0;
+        starAzEl(kSirius, kNightMjd, s.obslat, s.obslon, az, el);
+        s.skyazim = az;  // the band centred on Sirius
+        const QImage img = chart(s);
+        ASSERT_GT(el, 10.0);
+        const QPoint sirius = PxSky(&s, g, el, az);
+        EXPECT_TRUE(blackNear(img, sirius)) << proj;
+        starAzEl(kBetelgeuse, kNightMjd, s.obslat, s.obslon, az, el);
+        EXPECT_TRUE(blackNear(img, PxSky(&s, g, el, az))) << proj;
+
+        // A click on Sirius gives its R.A. and Dec. (of date and of J2000).
+        for (double epoch : {0.0, 2000.0}) {
+            s.epoch = epoch;
+            ASSERT_TRUE(SkyPx(&s, g, sirius));
+            EXPECT_NEAR(kSirius.ra, DmsDegF(s.locra) * 15.0, 1.2) << proj;
+            EXPECT_NEAR(kSirius.dec, DmsDegF(s.locdec), 0.6) << proj;
+        }
+    }
+}
+
+TEST(SkyMap, LegendListsOnlyBodiesAboveTheHorizon)
+{
+    WinpData s = observer(0);
+    const QImage night = chart(s);
+    EXPECT_EQ(QColor(Qt::white), night.pixelColor(12, 12));
+    s.mjd = kNoonMjd;
+    const QImage day = chart(s);
+    EXPECT_EQ(QColor(255, 0, 0), day.pixelColor(12, 12));
+    EXPECT_EQ(QColor(255, 255, 0), day.pixelColor(10, 12));
+    // The Sun's marker lies on the chart south of the zenith (azimuth near 180, below it).
+    s.skyproj = 0;
+    bool sunOnChart = false;
+    for (int y = 181; y < 361 && !sunOnChart; ++y)
+        for (int x = 300; x < 420 && !sunOnChart; ++x)
+            sunOnChart = day.pixelColor(x, y) == QColor(255, 0, 0);
+    EXPECT_TRUE(sunOnChart);
+}
