@@ -1,0 +1,217 @@
+// Picture astrometry: the gnomonic projection, plate constants from three stars, pixel to
+// R.A./Dec. and back, singular star layouts and the trail-point slots.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cmath>
+
+#include "astro/angle_units.h"
+#include "core/astrometry.h"
+#include "core/defaults.h"
+#include "foundation/textconv.h"
+#include "foundation/vec3.h"
+
+namespace {
+
+using angle_units::kDegToRad;
+using angle_units::kPi;
+
+// A plate of known geometry: tangent point, scale (radians per pixel) and rotation (radians)
+// of the standard coordinates against the pixel axes (pixel y grows downwards, towards south).
+struct KnownPlate {
+    double ra0, dec0, scale, rot;
+    // Standard coordinates of the pixel offset X, Y from the tangent-point pixel.
+    void standard(double X, double Y, double& xi, double& eta) const
+    {
+        xi = scale * (std::cos(rot) * X - std::sin(rot) * Y);
+        eta = scale * (-std::sin(rot) * X - std::cos(rot) * Y);
+    }
+    // R.A., Dec. (radians) of standard coordinates, built from the tangent-plane basis vectors
+    // (independent of the spherical formulas under test).
+    void direction(double xi, double eta, double& ra, double& dec) const
+    {
+        const Vec3 centre(std::cos(dec0) * std::cos(ra0), std::cos(dec0) * std::sin(ra0),
+                          std::sin(dec0));
+        const Vec3 west(std::sin(ra0), -std::cos(ra0), 0.0);
+        const Vec3 north(-std::sin(dec0) * std::cos(ra0), -std::sin(dec0) * std::sin(ra0),
+                         std::cos(dec0));
+        const Vec3 v = centre + west * xi + north * eta;
+        ra = std::atan2(v[1], v[0]);
+        if (ra < 0)
+            ra += 2 * kPi;
+        dec = std::asin(v[2] / abs(v));
+    }
+};
+
+// Settings with the three reference stars of plate p at the given pixels and the constants set.
+void calibrate(WinpData* in, const KnownPlate& p, const std::array<std::array<int, 2>, 3>& px)
+{
+    SetDefaults(in);
+    for (int i = 0; i < 3; ++i) {
+        double xi, eta;
+        p.standard(px[i][0] - px[0][0], px[i][1] - px[0][1], xi, eta);
+        p.direction(xi, eta, in->picra[i], in->picdec[i]);
+        in->picx[i] = px[i][0];
+        in->picy[i] = px[i][1];
+    }
+    getPlateConst(in);
+}
+
+// Angle in radians of h.mmss (hours) or d.mmss (degrees).
+double hmsRad(double v) { return DmsDegF(v) * kPi / 12; }
+double dmsRad(double v) { return DmsDegF(v) * kDegToRad; }
+
+}  // namespace
+
+TEST(Astrometry, StandardCoordinatesGrowWestAndNorth)
+{
+    double x, y;
+    equplt(1.0, 0.3, 1.0, 0.3, x, y);
+    EXPECT_DOUBLE_EQ(0.0, x);
+    EXPECT_DOUBLE_EQ(0.0, y);
+    // One degree north of the tangent point lies tan(1 deg) up; one degree east on the equator
+    // lies tan(1 deg) to the east, that is at negative x.
+    equplt(2.0, 0.0, 2.0, kDegToRad, x, y);
+    EXPECT_NEAR(0.0, x, 1e-15);
+    EXPECT_NEAR(std::tan(kDegToRad), y, 1e-15);
+    equplt(2.0, 0.0, 2.0 + kDegToRad, 0.0, x, y);
+    EXPECT_NEAR(-std::tan(kDegToRad), x, 1e-15);
+    EXPECT_NEAR(0.0, y, 1e-15);
+}
+
+TEST(Astrometry, SquareGridGivesScaleAndMidpoint)
+{
+    // Tangent point near Orion, 36 arcseconds per pixel, picture rotated by 20 degrees.
+    const KnownPlate plate{hmsRad(5.3500), dmsRad(-5.2300), 0.01 * kDegToRad, 20 * kDegToRad};
+    WinpData in{};
+    calibrate(&in, plate, {{{400, 300}, {700, 300}, {400, 600}}});
+    // The fitted constants are the grid's scale and rotation (linear in standard coordinates,
+    // so exact up to rounding).
+    EXPECT_NEAR(plate.scale * std::cos(plate.rot), in.plateA[0], 1e-12);
+    EXPECT_NEAR(-plate.scale * std::sin(plate.rot), in.plateA[1], 1e-12);
+    EXPECT_NEAR(-plate.scale * std::sin(plate.rot), in.plateB[0], 1e-12);
+    EXPECT_NEAR(-plate.scale * std::cos(plate.rot), in.plateB[1], 1e-12);
+    EXPECT_EQ(0.0, in.plateA[2]);
+    EXPECT_EQ(0.0, in.plateB[2]);
+
+    // Any pixel, here midway between stars 1 and 2, gives the direction of its standard
+    // coordinates to well under an arcsecond.
+    double raHms, decDms;
+    getRaDec(&in, 550, 450, raHms, decDms);
+    double xi, eta, ra, dec;
+    plate.standard(150, 150, xi, eta);
+    plate.direction(xi, eta, ra, dec);
+    const double arcsec = kDegToRad / 3600;
+    EXPECT_NEAR(ra, hmsRad(raHms), 0.1 * arcsec);
+    EXPECT_NEAR(dec, dmsRad(decDms), 0.1 * arcsec);
+    // The mean of the two stars' coordinates agrees within the gnomonic distortion of a field
+    // three degrees wide (a few arcseconds), not exactly.
+    const double meanRa = (in.picra[1] + in.picra[2]) / 2;
+    const double meanDec = (in.picdec[1] + in.picdec[2]) / 2;
+    EXPECT_NEAR(meanRa, hmsRad(raHms), 20 * arcsec);
+    EXPECT_NEAR(meanDec, dmsRad(decDms), 20 * arcsec);
+    EXPECT_GT(std::hypot(meanRa - hmsRad(raHms), meanDec - dmsRad(decDms)), 0.1 * arcsec);
+}
+
+TEST(Astrometry, PixelAndSkyRoundTrip)
+{
+    // Across R.A. 0h, close to the pole, in three orientations.
+    for (const KnownPlate& plate : {KnownPlate{0.01, 0.2, 2e-4, 1.0},
+                                    KnownPlate{3.0, 1.5, 5e-5, -2.5},
+                                    KnownPlate{6.2, -0.7, 1e-3, 0.3}}) {
+        WinpData in{};
+        calibrate(&in, plate, {{{120, 80}, {900, 140}, {300, 700}}});
+        for (const auto& p : {std::array<int, 2>{0, 0}, {1023, 767}, {512, 10}, {120, 80}}) {
+            double raHms, decDms;
+            getRaDec(&in, p[0], p[1], raHms, decDms);
+            EXPECT_GE(raHms, 0.0);
+            EXPECT_LT(raHms, 24.0);
+            int x, y;
+            ASSERT_TRUE(platePixel(&in, hmsRad(raHms), dmsRad(decDms), x, y));
+            EXPECT_EQ(p[0], x) << plate.ra0;
+            EXPECT_EQ(p[1], y) << plate.ra0;
+        }
+    }
+}
+
+TEST(Astrometry, ClickSequenceAndTrailSlots)
+{
+    WinpData in{};
+    SetDefaults(&in);
+    in.picstep = 1;
+    // Betelgeuse, Rigel and Bellatrix (J2000, Yale Bright Star Catalogue) at plausible pixels.
+    picSetStar(&in, 512, 300, 5.5510, 7.2425);
+    picSetStar(&in, 700, 820, 5.1432, -8.1205);
+    EXPECT_EQ(0.0, in.plateA[0]);  // no constants before the third star
+    picSetStar(&in, 690, 330, 5.2508, 6.2059);
+    EXPECT_EQ(4, in.picstep);
+    EXPECT_NE(0.0, in.plateA[0]);
+    EXPECT_NEAR(dmsRad(7.2425), in.picdec[0], 1e-15);
+
+    // Clicking star 0 again returns its coordinates (to the rounding of the h.mmss form).
+    double ra, dec;
+    EXPECT_EQ(3, picTrailPoint(&in, 512, 300, ra, dec));
+    EXPECT_NEAR(5.5510, ra, 1e-9);
+    EXPECT_NEAR(7.2425, dec, 1e-9);
+    EXPECT_FALSE(picHasTrail(&in));
+    // Star 1 comes back as well, within the pixel rounding of the plate.
+    EXPECT_EQ(4, picTrailPoint(&in, 700, 820, ra, dec));
+    EXPECT_NEAR(DmsDegF(5.1432), DmsDegF(ra), 1e-6);
+    EXPECT_NEAR(DmsDegF(-8.1205), DmsDegF(dec), 1e-6);
+    EXPECT_TRUE(picHasTrail(&in));
+    EXPECT_EQ(6, in.picstep);
+
+    // Many more clicks: only the last two points remain, in slots 3 and 4.
+    std::array<double, 2> last{}, beforeLast{};
+    for (int k = 0; k < 12; ++k) {
+        double r, d;
+        EXPECT_EQ(4, picTrailPoint(&in, 520 + 7 * k, 310 + 11 * k, r, d));
+        beforeLast = last;
+        last = {r, d};
+    }
+    EXPECT_EQ(6, in.picstep);
+    EXPECT_EQ(beforeLast[0], in.picra[3]);
+    EXPECT_EQ(beforeLast[1], in.picdec[3]);
+    EXPECT_EQ(last[0], in.picra[4]);
+    EXPECT_EQ(last[1], in.picdec[4]);
+
+    // Abort forgets the stars and restarts at star 1; the measured points stay.
+    picAbort(&in);
+    EXPECT_EQ(1, in.picstep);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(0.0, in.picra[i] + in.picdec[i]);
+    EXPECT_EQ(last[0], in.picra[4]);
+}
+
+TEST(Astrometry, SingularStarsGiveFiniteConstants)
+{
+    // Collinear stars give huge but finite constants; all three on one pixel leave the plate
+    // undetermined. Every measurement and projection still returns numbers.
+    bool collinear = true;
+    for (const auto& px : {std::array<std::array<int, 2>, 3>{{{100, 100}, {200, 200}, {300, 300}}},
+                           std::array<std::array<int, 2>, 3>{{{50, 60}, {50, 60}, {50, 60}}}}) {
+        WinpData in{};
+        calibrate(&in, KnownPlate{1.0, 0.5, 1e-4, 0.2}, px);
+        in.picdec[2] += 0.01;  // a star off the line on the sky
+        getPlateConst(&in);
+        double largest = 0;
+        for (int k = 0; k < 3; ++k) {
+            ASSERT_TRUE(std::isfinite(in.plateA[k]) && std::isfinite(in.plateB[k]));
+            largest = std::max({largest, std::fabs(in.plateA[k]), std::fabs(in.plateB[k])});
+        }
+        if (collinear) {
+            EXPECT_GT(largest, 1e10);
+        }
+        collinear = false;
+        double ra, dec;
+        getRaDec(&in, 400, 10, ra, dec);
+        EXPECT_TRUE(std::isfinite(ra) && std::isfinite(dec));
+        int x, y;
+        EXPECT_TRUE(platePixel(&in, 1.1, 0.4, x, y));
+        // The antipode of the tangent point has no pixel.
+        x = y = -7;
+        EXPECT_FALSE(platePixel(&in, in.picra[0] + kPi, -in.picdec[0], x, y));
+        EXPECT_EQ(-7, x);
+        EXPECT_EQ(-7, y);
+    }
+}
