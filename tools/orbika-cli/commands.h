@@ -7,3 +7,4 @@ int runPasses(int argc, char** argv);
 int runAllPasses(int argc, char** argv);
 int runState(int argc, char** argv);
 int runTrack(int argc, char** argv);
+int runMatch(int argc, char** argv);

@@ -14,6 +14,8 @@ const char* const kUsage =
     "       orbika-cli state     (--sat NAME | --norad N)... --at \"YYYY-MM-DD HH:MM:SS.sss\"\n"
     "                            [--step SECONDS --count N] [options] [--json]\n"
     "       orbika-cli track     (--sat NAME | --norad N) [--step SECONDS] [options]\n"
+    "       orbika-cli match     --center AZ,EL|RA,DEC [--radec] --max-dist DEG --window MIN\n"
+    "                            [--direction DEG] [--bright] [options] [--json]\n"
     "options: --tle FILE  --site LAT,LON,HEIGHT_M  --start \"YYYY-MM-DD HH:MM:SS\"  --tz H  --days D\n"
     "         --min-elev E  --max-sun E  --visible-only 0|1  --wgs84\n";
 
@@ -23,7 +25,8 @@ struct Command {
     int (*run)(int, char**);
 };
 const Command kCommands[] = {{"sgp4", runSgp4},     {"ephem", runEphem}, {"passes", runPasses},
-                             {"allpasses", runAllPasses}, {"state", runState}, {"track", runTrack}};
+                             {"allpasses", runAllPasses}, {"state", runState}, {"track", runTrack},
+                             {"match", runMatch}};
 }  // namespace
 
 int main(int argc, char** argv)
