@@ -1,6 +1,6 @@
 // Commands whose dialogs and computations (Iridium flares, satellite matching, orbit editing,
-// manoeuvres, launch, orbit determination, visibility and map options) are not built yet: until
-// they are, each shows the last text page.
+// manoeuvres, launch, orbit determination) are not built yet: until they are, each shows the last
+// text page.
 #include "orbikaview.h"
 
 void OrbikaView::vIridium() { showLastText(); }
@@ -16,7 +16,3 @@ void OrbikaView::vLaunch() { showLastText(); }
 void OrbikaView::vRendz() { showLastText(); }
 
 void OrbikaView::vOrbDet() { showLastText(); }
-
-void OrbikaView::vVisibility() { showLastText(); }
-
-void OrbikaView::vMapDialog() { showLastText(); }
