@@ -5,9 +5,6 @@
 
 namespace {
 
-// Map type of the world image, offered as the outline map when the image is missing.
-constexpr int kPhysicalMap = 3;
-constexpr int kOutlineMap = 0;
 // Occultation bodies between which a change redraws the Sun/Moon disc.
 constexpr int kOccSun = 1;
 constexpr int kOccMoon = 2;
@@ -57,8 +54,8 @@ void OrbikaView::vMapDialog()
     ObMapDialog dialog(this);
     dialog.setParams(in.grid, in.mapbg, in.skyproj, in.daynight, in.skymap, in.digits4,
                      in.skyazim, in.satview);
-    const int maptype = in.maptype == kPhysicalMap && !in.mapimgok ? kOutlineMap : in.maptype;
-    dialog.setParamF(in.txtfontsz, in.txtbold, maptype, in.cenlon, in.dopfreq, in.mapimgok);
+    // Without the world image the dialog offers the outline map in place of the physical one.
+    dialog.setParamF(in.txtfontsz, in.txtbold, in.maptype, in.cenlon, in.dopfreq, in.mapimgok);
     if (dialog.exec() != QDialog::Accepted)
         return;
     dialog.getParams(in.grid, in.mapbg, in.skyproj, in.daynight, in.skymap, in.digits4,
