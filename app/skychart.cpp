@@ -28,8 +28,6 @@ namespace {
 // Earth radii per astronomical unit (149597870.7 km / 6378.137 km).
 constexpr double kEarthRadiiPerAu = 23454.77992;
 constexpr double kSecondsPerDay = 86400.0;
-constexpr int kChartRight = 721;
-constexpr int kChartBottom = 361;
 // Line colour of the horizon and of Mercury.
 const QColor kHorizonColour(200, 100, 50);
 // Grey levels of faint stars on light and on black backgrounds, for magnitudes 2..3, 3..4, >4.
@@ -98,18 +96,17 @@ void drawStars(QPainter& painter, const WinpData* s, const SkyGeometry& g, doubl
         if (elev < h)
             continue;
         const QPoint p = PxSky(s, g, elev, azim);
-        if (p.x() <= kChartRight)
+        if (p.x() <= s->mapwidth)
             drawStar(painter, s, p, star.mag);
     }
 }
 
-// The zenith chart's horizon: segments between neighbouring whole-degree points on the canvas.
+// The zenith chart's horizon: segments between neighbouring whole-degree points on the canvas
+// (PxSky already moves points beyond the right or bottom edge off the map).
 void drawHorizon(QPainter& painter, const WinpData* s, const SkyGeometry& g)
 {
     painter.setPen(kHorizonColour);
-    auto onCanvas = [](const QPoint& p) {
-        return p.x() >= 0 && p.x() <= kChartRight && p.y() >= 0 && p.y() <= kChartBottom;
-    };
+    auto onCanvas = [s](const QPoint& p) { return p.y() >= 0 && p.x() <= s->mapwidth; };
     QPoint last = PxSky(s, g, 0.0, 0.0);
     for (int a = 1; a <= 360; ++a) {
         const QPoint p = PxSky(s, g, 0.0, a);
@@ -135,7 +132,7 @@ void drawCardinals(QPainter& painter, const WinpData* s, const SkyGeometry& g)
     for (const Cardinal& c : zenith) {
         const bool band = s->skyproj != 0;
         const QPoint p = PxSky(s, g, band ? kBandElev : c.elev, c.azim);
-        if (p.x() <= kChartRight)
+        if (p.x() <= s->mapwidth)
             painter.drawText(band ? p : p + QPoint(c.dx, c.dy), c.text);
     }
 }
@@ -192,7 +189,7 @@ void drawBodies(QPainter& painter, const WinpData* s, const SkyGeometry& g)
         double azim = 0, elev = 0;
         horizontal(s, r[k], 1, azim, elev);
         const QPoint p = PxSky(s, g, elev, azim);
-        if (p.x() > kChartRight)
+        if (p.x() > s->mapwidth)
             continue;
         const Body& b = bodies[k];
         drawBody(painter, b, p);
