@@ -1,6 +1,6 @@
 // The main window: command table, menus, toolbar, status bar, the scroll area holding the view,
 // the plotting timer and the hot keys. Every command ends in one member function of the view.
-// (The online TLE update with its HTTP client comes with the download work.)
+// The online TLE update runs through an OnlineUpdate object the window owns.
 #pragma once
 
 #include <array>
@@ -145,4 +145,12 @@ private:
     std::array<QAction*, CmdCount> actions{};
     QTimer* timer = nullptr;
     int tmMode = 0;
+
+    // Online TLE update: the download object, created with the first update, and its end.
+public slots:
+    void httpDone(bool error);
+
+private:
+    class OnlineUpdate* httpClient();
+    class OnlineUpdate* http = nullptr;
 };

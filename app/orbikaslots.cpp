@@ -15,6 +15,7 @@
 
 #include "messages.h"
 #include "obquickdialog.h"
+#include "onlineupdate.h"
 #include "orbikaapp.h"
 #include "orbikaview.h"
 
@@ -50,8 +51,50 @@ void OrbikaApp::slotFileOpen()
     statusBar()->showMessage(tr("Ready."));
 }
 
-// The download of TLE files comes with the online update; until then the text page stays.
-void OrbikaApp::slotFileUpdate() { view->showLastText(); }
+OnlineUpdate* OrbikaApp::httpClient()
+{
+    if (!http) {
+        http = new OnlineUpdate(this);
+        connect(http, &OnlineUpdate::done, this, &OrbikaApp::httpDone);
+        connect(http, &OnlineUpdate::progress, this, [this](qint64 received, qint64 total) {
+            const QString of = total < 0 ? QString() : tr(" of %1").arg(total);
+            statusBar()->showMessage(tr("Downloading %1: %2%3 bytes")
+                                         .arg(http->targetName())
+                                         .arg(received)
+                                         .arg(of));
+        });
+    }
+    return http;
+}
+
+void OrbikaApp::slotFileUpdate()
+{
+    statusBar()->showMessage(tr("Online TLE file update"));
+    if (httpClient()->busy()) {
+        inform(this, tr("Another online update still in progress."), tr("Online Update"));
+        return;
+    }
+    QString hostName, urlPath, fileName;
+    if (view->vUpdate(hostName, urlPath, fileName) != 0) return;
+    if (http->get(hostName, urlPath, fileName) == OnlineUpdate::CannotWrite) {
+        QMessageBox::information(
+            this, tr("HTTP Get"),
+            tr("Cannot write file %1\n%2.").arg(fileName, http->errorString()));
+        return;
+    }
+    statusBar()->showMessage(tr("Ready."));
+}
+
+void OrbikaApp::httpDone(bool error)
+{
+    if (error)
+        QMessageBox::warning(this, tr("HTTP Get"),
+                             tr("Error fetching file with HTTP: %1.").arg(http->errorString()));
+    else
+        QMessageBox::information(this, tr("HTTP Get"),
+                                 tr("Download complete. File %1.").arg(http->targetName()));
+    statusBar()->showMessage(tr("Ready."));
+}
 
 void OrbikaApp::slotFileSave()
 {

@@ -99,6 +99,10 @@ public:
     void vPicSwitch(bool on);
     void vImage(int size);
 
+    // Online TLE update: asks for the address and splits it into the host, the path and the
+    // target file in the directory of the current TLE file; 0 when an address was accepted.
+    int vUpdate(QString& hostName, QString& urlPath, QString& fileName);
+
     // Pass line under the text-page y coordinate y (index into the listed passes), or -1.
     int passAt(int y) const;
     // Number of pass lines recorded for clicks, and the top of pass line k in the text image.

@@ -1,0 +1,35 @@
+// The address of the online TLE update: proposed from the last address and the current TLE file,
+// confirmed by the user and split into host, path and target file.
+#include <QInputDialog>
+
+#include "fileglue.h"
+#include "messages.h"
+#include "onlineupdate.h"
+#include "orbikaview.h"
+#include "qstochar.h"
+
+int OrbikaView::vUpdate(QString& hostName, QString& urlPath, QString& fileName)
+{
+    constexpr int kMaxAddress = sizeof indata->updurl - 1;
+    bool ok = false;
+    const QString proposal = updateProposal(QString::fromLatin1(indata->updurl),
+                                            QString::fromLatin1(indata->tlefile));
+    const QString answer =
+        QInputDialog::getText(this, tr("Online Update"), tr("URL for TLE file to be downloaded:"),
+                              QLineEdit::Normal, proposal, &ok)
+            .left(kMaxAddress);
+    if (!ok) return 1;
+    UpdateAddress address;
+    if (!splitUpdateAddress(answer, address)) {
+        inform(this, tr("The address \"%1\" is too short.").arg(answer), tr("Online Update"));
+        return 1;
+    }
+    QsToChar(answer, indata->updurl, kMaxAddress);
+    hostName = address.hostName;
+    urlPath = address.urlPath;
+    // The file goes into the directory of the current TLE file.
+    char name[sizeof indata->savename];
+    QsToChar(QLatin1Char('*') + address.fileName, name, sizeof name - 1);
+    fileName = vsFileName(name);
+    return 0;
+}

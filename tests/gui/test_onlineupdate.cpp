@@ -1,0 +1,303 @@
+// The online TLE update against an HTTP server on 127.0.0.1 started by the test, which answers
+// each path with a canned response: the download itself, then the whole command in the window.
+#include <gtest/gtest.h>
+
+#include <QEventLoop>
+#include <QFile>
+#include <QHash>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QNetworkProxy>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTemporaryDir>
+
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+#include "core/records.h"
+#include "gui_helpers.h"
+#include "onlineupdate.h"
+#include "orbikaapp.h"
+
+namespace {
+
+const QByteArray kOld = "OLD ENTRY\r\n1 25544U\r\nno final newline";
+const QByteArray kNew = "ISS (ZARYA)\n1 25544U 98067A   24001.5\n2 25544  51.6416\n";
+// Only guards against a hung test; no speed is asserted.
+constexpr int kHangGuardMs = 120000;
+
+// HTTP response with status line status, the extra header lines headers and body; length
+// overrides the announced Content-Length.
+QByteArray response(const QByteArray& status, const QByteArray& headers, const QByteArray& body,
+                    qint64 length = -1)
+{
+    return "HTTP/1.1 " + status + "\r\nConnection: close\r\nContent-Length: " +
+           QByteArray::number(length < 0 ? body.size() : length) + "\r\n" + headers + "\r\n" +
+           body;
+}
+
+// Serves canned responses by path: /good/ the new file, /moved/ a redirect to it, /loop/ a
+// redirect to itself, /cut/ a body that ends early, /hold/ nothing until release(), else 404.
+class CannedServer {
+public:
+    CannedServer()
+    {
+        server.listen(QHostAddress(QStringLiteral("127.0.0.1")), 0);
+        QObject::connect(&server, &QTcpServer::newConnection, [this] {
+            while (QTcpSocket* s = server.nextPendingConnection())
+                QObject::connect(s, &QTcpSocket::readyRead, [this, s] { read(s); });
+        });
+    }
+    QString host() const { return QStringLiteral("127.0.0.1:%1").arg(server.serverPort()); }
+    // Closes the connections held without an answer, and later ones at once (the client tries
+    // again when a connection closes before the answer).
+    void release()
+    {
+        holding = false;
+        for (QTcpSocket* s : held) s->disconnectFromHost();
+        held.clear();
+    }
+    int requests = 0;
+
+private:
+    void read(QTcpSocket* s)
+    {
+        QByteArray& request = pending[s];
+        request += s->readAll();
+        if (!request.contains("\r\n\r\n")) return;
+        ++requests;
+        const QByteArray path = request.split(' ').value(1);
+        if (path.startsWith("/hold/") && holding) {
+            held.push_back(s);
+            return;
+        }
+        if (!path.startsWith("/hold/")) s->write(answer(path));
+        s->disconnectFromHost();
+    }
+    static QByteArray answer(const QByteArray& path)
+    {
+        if (path.startsWith("/good/")) return response("200 OK", "", kNew);
+        if (path.startsWith("/moved/")) return response("301 Moved", "Location: /good/x\r\n", "");
+        if (path.startsWith("/loop/"))
+            return response("302 Found", "Location: " + path + "\r\n", "");
+        if (path.startsWith("/cut/")) return response("200 OK", "", kNew, 10 * kNew.size());
+        return response("404 Not Found", "", "<html>Not Found</html>");
+    }
+
+    QTcpServer server;
+    QHash<QTcpSocket*, QByteArray> pending;
+    std::vector<QTcpSocket*> held;
+    bool holding = true;
+};
+
+// A port on 127.0.0.1 where nothing listens.
+QString refusingHost()
+{
+    QTcpServer probe;
+    probe.listen(QHostAddress(QStringLiteral("127.0.0.1")), 0);
+    const quint16 port = probe.serverPort();
+    probe.close();
+    return QStringLiteral("127.0.0.1:%1").arg(port);
+}
+
+QByteArray contents(const QString& name)
+{
+    QFile f(name);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+void writeFile(const QString& name, const QByteArray& bytes)
+{
+    QFile f(name);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+// Waits in the event loop until the download ends; its error flag, or -1 when it never ended.
+int waitDone(OnlineUpdate& update)
+{
+    int error = -1;
+    QEventLoop loop;
+    QObject::connect(&update, &OnlineUpdate::done, &loop, [&](bool e) {
+        error = e;
+        loop.quit();
+    });
+    QTimer::singleShot(kHangGuardMs, &loop, &QEventLoop::quit);
+    loop.exec();
+    return error;
+}
+
+class OnlineUpdateTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        QNetworkProxy::setApplicationProxy(QNetworkProxy::NoProxy);
+        writeFile(target, kOld);
+    }
+    // Downloads path from host into the target; the error flag.
+    int download(const QString& host, const QString& path)
+    {
+        if (update.get(host, path, target) != OnlineUpdate::Started) return -2;
+        EXPECT_TRUE(update.busy());
+        return waitDone(update);
+    }
+
+    QTemporaryDir dir;
+    QString target = dir.filePath(QStringLiteral("visual.txt"));
+    OnlineUpdate update{nullptr, dir.filePath(QStringLiteral("satwwwsave.tmp"))};
+    CannedServer server;
+};
+
+}  // namespace
+
+TEST(OnlineUpdateAddress, ProposalAndSplit)
+{
+    EXPECT_EQ("celestrak.org/NORAD/elements/stations.txt",
+              updateProposal("celestrak.org/NORAD/elements/visual.txt", "/u/tle/stations.txt"));
+    EXPECT_EQ("host/dir/visual.txt", updateProposal("host/dir/old.txt", "visual.txt"));
+    EXPECT_EQ("abcde", updateProposal("abcde", "/x/visual.txt"));
+
+    UpdateAddress a;
+    EXPECT_FALSE(splitUpdateAddress("x", a));
+    ASSERT_TRUE(splitUpdateAddress("host:8080/a/b/file.txt", a));
+    EXPECT_EQ("host:8080", a.hostName);
+    EXPECT_EQ("/a/b/file.txt", a.urlPath);
+    EXPECT_EQ("file.txt", a.fileName);
+    // A scheme in front leaves a host name ending in ':'.
+    ASSERT_TRUE(splitUpdateAddress("http://host/x.txt", a));
+    EXPECT_EQ("http:", a.hostName);
+    EXPECT_EQ("//host/x.txt", a.urlPath);
+}
+
+TEST_F(OnlineUpdateTest, GoodDownloadReplacesFileAndRemovesBackup)
+{
+    EXPECT_EQ(0, download(server.host(), "/good/visual.txt"));
+    EXPECT_EQ(kNew, contents(target));
+    EXPECT_FALSE(QFile::exists(update.backupName()));
+    EXPECT_FALSE(update.busy());
+
+    // Redirects are followed; a target that does not exist yet is created.
+    QFile::remove(target);
+    EXPECT_EQ(0, download(server.host(), "/moved/visual.txt"));
+    EXPECT_EQ(kNew, contents(target));
+}
+
+TEST_F(OnlineUpdateTest, FailuresKeepTheOldFileByteForByte)
+{
+    const std::vector<std::pair<QString, QString>> failures = {
+        {server.host(), "/missing/visual.txt"},  // 404 with an error page
+        {refusingHost(), "/good/visual.txt"},    // connection refused
+        {server.host(), "/cut/visual.txt"},      // server closes mid-body
+        {server.host(), "/loop/visual.txt"},     // redirect loop
+        {"http:", "//" + server.host() + "/good/visual.txt"},  // typed with a scheme
+    };
+    for (const auto& [host, path] : failures) {
+        SCOPED_TRACE((host + path).toStdString());
+        EXPECT_EQ(1, download(host, path));
+        EXPECT_FALSE(update.errorString().isEmpty());
+        EXPECT_EQ(kOld, contents(target));
+        EXPECT_FALSE(QFile::exists(update.backupName()));
+        EXPECT_FALSE(update.busy());
+    }
+}
+
+namespace {
+
+// Answers the next address dialog with address.
+void answerAddress(const QString& address)
+{
+    whenModal([address](QWidget* w) {
+        if (auto* d = qobject_cast<QInputDialog*>(w)) {
+            d->setTextValue(address);
+            d->accept();
+        }
+    });
+}
+
+// Runs act and returns the text of the first message box that follows, which is closed.
+QString messageAfter(const std::function<void()>& act)
+{
+    QString text;
+    QEventLoop loop;
+    QTimer poll;
+    poll.setInterval(5);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            poll.stop();
+            text = box->text();
+            box->done(QMessageBox::Ok);
+            loop.quit();
+        }
+    });
+    poll.start();
+    act();
+    if (poll.isActive()) {
+        QTimer::singleShot(kHangGuardMs, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+    return text;
+}
+
+}  // namespace
+
+TEST(OnlineUpdateWindow, CommandMessagesAndFiles)
+{
+    QNetworkProxy::setApplicationProxy(QNetworkProxy::NoProxy);
+    const ProgramDir dir;
+    OrbikaApp w;
+    CannedServer server;
+    const QString tle = dir.file("visual.txt");
+    writeFile(tle, kOld);
+    std::snprintf(indata->tlefile, sizeof indata->tlefile, "%s", qPrintable(tle));
+    std::snprintf(indata->updurl, sizeof indata->updurl, "%s/good/old.txt",
+                  qPrintable(server.host()));
+
+    // The proposal is the last server directory with the TLE file's name.
+    QString proposal;
+    whenModal([&](QWidget* d) {
+        proposal = qobject_cast<QInputDialog*>(d)->textValue();
+        qobject_cast<QInputDialog*>(d)->reject();
+    });
+    w.slotFileUpdate();
+    EXPECT_EQ(server.host() + "/good/visual.txt", proposal);
+
+    // A one-character address and one with a scheme change no file and send no request.
+    const int asked = server.requests;
+    answerAddress("x");
+    EXPECT_TRUE(messageAfter([&] { w.slotFileUpdate(); }).contains("too short"));
+    answerAddress("http://" + server.host() + "/good/visual.txt");
+    EXPECT_EQ("Error fetching file with HTTP: Invalid host name http:.",
+              messageAfter([&] { w.slotFileUpdate(); }));
+    EXPECT_EQ(kOld, contents(tle));
+    EXPECT_EQ(asked, server.requests);
+
+    // A second update while one runs is refused; the old file stays while it runs and after it
+    // fails.
+    answerAddress(server.host() + "/hold/visual.txt");
+    w.slotFileUpdate();
+    EXPECT_EQ("Another online update still in progress.",
+              messageAfter([&] { w.slotFileUpdate(); }));
+    EXPECT_EQ(kOld, contents(tle));
+    EXPECT_TRUE(QFile::exists("satwwwsave.tmp"));
+    EXPECT_TRUE(messageAfter([&] { server.release(); })
+                    .startsWith("Error fetching file with HTTP: "));
+    EXPECT_EQ(kOld, contents(tle));
+    EXPECT_EQ(server.host() + "/hold/visual.txt", QString(indata->updurl));
+
+    answerAddress(server.host() + "/good/visual.txt");
+    EXPECT_EQ("Download complete. File " + tle + ".", messageAfter([&] { w.slotFileUpdate(); }));
+    EXPECT_EQ(kNew, contents(tle));
+    EXPECT_FALSE(QFile::exists("satwwwsave.tmp"));
+
+    // The file goes into the TLE file's directory. Root writes into read-only directories, so
+    // the unwritable target lies below a regular file, where opening fails for every user.
+    std::snprintf(indata->tlefile, sizeof indata->tlefile, "%s/visual.txt", qPrintable(tle));
+    const int fetched = server.requests;
+    answerAddress(server.host() + "/good/visual.txt");
+    EXPECT_TRUE(messageAfter([&] { w.slotFileUpdate(); })
+                    .startsWith("Cannot write file " + tle + "/visual.txt\n"));
+    EXPECT_EQ(kNew, contents(tle));
+    EXPECT_EQ(fetched, server.requests);
+}
