@@ -114,35 +114,40 @@ void OrbikaView::showLastText()
 
 void OrbikaView::vText()
 {
-    if (indata->pagemode != 1 && indata->picshow) {
-        indata->pagemode = 1;
-        setCursor(Qt::CrossCursor);
-        resize(pmPicShown.size());
-        move(0, 0);
-        update();
+    if (indata->pagemode == 1) {
+        showLastText();
         return;
     }
-    // The map page comes with the world map; until then the last text page is shown.
-    showLastText();
+    indata->pagemode = 1;
+    setCursor(Qt::CrossCursor);
+    resize(indata->picshow ? pmPicShown.size() : pmDisplay.size());
+    move(0, 0);
+    update();
 }
 
 void OrbikaView::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
-    p.drawPixmap(0, 0, indata->pagemode < 1 ? pmText : pmPicShown);
+    if (indata->pagemode < 1)
+        p.drawPixmap(0, 0, pmText);
+    else
+        p.drawPixmap(0, 0, indata->picshow ? pmPicShown : pmDisplay);
 }
 
 void OrbikaView::mousePressEvent(QMouseEvent* e)
 {
     if (e->button() == Qt::LeftButton && !indata->leftbtn)
         return;
-    // Clicks on the map and the picture are evaluated with the map display and the astrometry.
+    // Clicks on the picture are evaluated with the astrometry.
+    const QPoint at = e->position().toPoint();
     if (indata->pagemode == -1) {
-        const int pass = passAt(qRound(e->position().y()));
+        const int pass = passAt(at.y());
         if (pass >= 0) {
             clearFocus();
             showPassDetails(pass);
         }
+    } else if (indata->pagemode == 1 && !indata->picshow) {
+        getMapPos(at.x(), at.y());
     }
     setFocus();
 }

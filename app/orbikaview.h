@@ -6,12 +6,14 @@
 #include <array>
 
 #include <QPixmap>
+#include <QPoint>
 #include <QString>
 #include <QWidget>
 
 #include "core/records.h"
 
 class QImage;
+class QPainter;
 
 class OrbikaView : public QWidget {
     Q_OBJECT
@@ -109,6 +111,54 @@ public:
     int passLines() const { return nepos; }
     int passLineTop(int k) const { return epos[k]; }
     const QPixmap& textImage() const { return pmText; }
+
+    // World map: geometry, base map, overlay, information area and map clicks.
+    // Pixel of a geographic position (degrees) on the current ground-track map.
+    QPoint PxCoord(double lat, double lon) const;
+    // Geographic position (degrees) of pixel p; lat -100 when p is off a polar map.
+    void CoordPx(const QPoint& p, double& lat, double& lon) const;
+    // Base ground-track map: night shading, grid, land outlines, observer.
+    void PlotWorld(QPainter& p);
+    // Land outlines and, on the polar maps, the equator.
+    void MapLand(QPainter& p);
+    // Local visibility box for the clicked map pixel (x, y).
+    void getMapPos(int x, int y);
+    const QPixmap& canvasImage() const { return pmCanvas; }
+    const QPixmap& displayImage() const { return pmDisplay; }
+    QPoint lastPixel(int slot) const { return {lastx[slot], lasty[slot]}; }
+
+private:
+    // Draws the world image, shifted to the central meridian.
+    void drawEarthImage(QPainter& p);
+    // Shades the night side below or above the terminator.
+    void drawNight(QPainter& p);
+    void drawGrid(QPainter& p);
+    // The three rows of figures under the map for the prime satellite.
+    void drawInfo(QPainter& p);
+    // Markers, footprints, names and sub-solar point of the plotted instant on pmDisplay.
+    void drawOverlay(int circles);
+    void drawFootprint(QPainter& p, int slot);
+    void drawSubSolar(QPainter& p);
+    // Pixel of slot i at the plotted instant on the current map.
+    QPoint satPixel(int i) const;
+    // One track point per slot on the canvas at the last plotted pixels.
+    void drawTracks();
+    // Sets the geometry for the map kind and draws the base map onto the canvas.
+    void drawBaseMap(QPainter& p);
+    // Whether the plot step at mjd has to redraw the base map first.
+    bool needsRefresh(double mjd) const;
+    // Shows the map page when the text page is up, then plots the instant mjd.
+    void plotFrom(double mjd);
+    // Jumps to the next (or last) pass of the prime satellite.
+    void plotPass(bool next);
+
+    QPixmap pmCanvas;              // base map, information area and tracks
+    QPixmap pmDisplay;             // the canvas plus the markers of the plotted instant
+    QPixmap pmInfo;                // blank information strip
+    int mapx0 = 360, mapy0 = 180;  // pixel of longitude 0 / latitude 0, or of the pole
+    double mapsx = 2, mapsy = 2;   // pixels per degree, or per unit of projected radius
+    std::array<int, kMaxSat> lastx{}, lasty{};  // pixel of each slot at the last plotted instant
+    bool inmappos = false;         // a map click is being evaluated
 
 protected:
     void paintEvent(QPaintEvent* e) override;

@@ -1,9 +1,19 @@
-// The plot modes: stepping the shown instant, real time and delta time. The world and sky maps
-// are not drawn yet; until they are, each plot keeps its instant and the text page stays.
+// The plot modes: the base map refresh, one plot step, stepping the shown instant, real time,
+// delta time and the jumps to the next and last pass.
 #include <algorithm>
+#include <cmath>
 
+#include <QPainter>
+
+#include "astro/timescales.h"
+#include "core/passdetails.h"
+#include "core/passes.h"
+#include "core/satstate.h"
 #include "core/timeset.h"
+#include "messages.h"
 #include "orbikaview.h"
+#include "skymap.h"
+#include "worldmap.h"
 
 namespace {
 
@@ -11,27 +21,209 @@ namespace {
 constexpr int kTimerIdle = 0;
 constexpr int kRealTime = 1;
 constexpr int kDeltaTime = 2;
+// Display mode of the map page.
+constexpr int kMapShown = 3;
+// Projected radius per pixel scale of the polar and zenith charts.
+constexpr double kPolarScale = 1.678;
+// Colour of the blank information strip.
+const QColor kInfoColour(0, 50, 200);
+// Night shading is redrawn after this many days of plotted time.
+constexpr double kNightTolerance = 0.01;
+// Sky maps are redrawn after these many days: zenith / band, without / with night shading.
+constexpr double kSkyTolerance[2][2] = {{0.004, 0.002}, {0.002, 0.001}};
+// Whole seconds are kept when the step is at least one second (days).
+constexpr double kOneSecond = 1.1574074074074073e-05;
+// Sky projection whose band the pass jump centres on the pass.
+constexpr int kSkyAlongPass = 5;
+// Metres per kilometre.
+constexpr double kMetres = 1000.0;
+
+// The instant t (MJD) put on the nearest whole second.
+double wholeSecond(double t)
+{
+    int day, month, year, h, m;
+    double hour, s;
+    caldat(t, day, month, year, hour);
+    dms(hour, h, m, s);
+    return mjd(day, month, year, ddd(h, m, std::trunc(s + 0.5)));
+}
+
+// The observer, saved while a plot step or a click moves it to the prime satellite.
+struct Observer {
+    double lat, lon, hgt;
+    static Observer of(const WinpData& in) { return {in.obslat, in.obslon, in.obshgt}; }
+    void restore(WinpData& in) const
+    {
+        in.obslat = lat;
+        in.obslon = lon;
+        in.obshgt = hgt;
+    }
+};
+
+// Moves the observer of in to the prime satellite at mjd (satellite view).
+void toPrime(WinpData& in, SatPosData& sp, double mjd)
+{
+    GetSatPos(mjd, &in, &sp, in.prime, 0);
+    in.obslat = sp.lat[in.prime];
+    in.obslon = sp.lon[in.prime];
+    in.obshgt = sp.height[in.prime] * kMetres;
+}
 
 }  // namespace
 
-// Until the maps are drawn, a plot step only moves the shown instant; the page stays as it is.
-void OrbikaView::SatPlot(double mjd, int) { indata->mjd = mjd; }
+void OrbikaView::drawBaseMap(QPainter& p)
+{
+    if (indata->skymap == 0) {
+        const bool polar = indata->maptype == kNorthPolar || indata->maptype == kSouthPolar;
+        mapsx = polar ? mapy0 / kPolarScale : mapx0 / 180.0;
+        mapsy = polar ? mapy0 / kPolarScale : mapy0 / 90.0;
+        PlotWorld(p);
+        return;
+    }
+    const SkyGeometry g = SkyGeometryFor(indata->skyproj);
+    mapx0 = g.mapx0;
+    mapy0 = g.mapy0;
+    mapsx = g.mapsx;
+    mapsy = g.mapsy;
+    PltSky(p, indata, g);
+}
 
-// The base map is drawn with the world map; until then the last text page stays.
-void OrbikaView::vRefresh() { showLastText(); }
+void OrbikaView::vRefresh()
+{
+    if (pmCanvas.isNull()) {
+        pmCanvas = QPixmap(kCanvasW, kCanvasH);
+        pmDisplay = QPixmap(kDisplayW, kCanvasH);
+        pmInfo = QPixmap(kDisplayW, kInfoH);
+        pmInfo.fill(kInfoColour);
+    }
+    dsplmd = kMapShown;
+    setCursor(Qt::CrossCursor);
+    indata->pagemode = 1;
+    pmCanvas.fill(MapBackground(indata->mapbg));
+    mapx0 = 360;
+    mapy0 = 180;
+    {
+        QPainter p(&pmCanvas);
+        if (indata->skymap == 0 && indata->maptype == kWorldImage && indata->mapimgok)
+            drawEarthImage(p);
+        p.drawPixmap(0, kInfoTop, pmInfo);
+        drawBaseMap(p);
+    }
+    indata->smplot = 0;
+    indata->lastrefresh = indata->mjd;
+    pmDisplay.fill(Qt::black);
+    QPainter(&pmDisplay).drawPixmap(0, 0, pmCanvas);
+    resize(pmDisplay.size());
+    repaint();
+}
 
-void OrbikaView::vRefreshP() { vRefresh(); }
+bool OrbikaView::needsRefresh(double mjd) const
+{
+    const double d = std::fabs(indata->lastrefresh - mjd);
+    if (indata->smplot == 1)
+        return true;
+    if (indata->daynight && d > kNightTolerance)
+        return true;
+    if (indata->skymap == 0)
+        return false;
+    const double tol = kSkyTolerance[indata->skyproj != 0][indata->daynight != 0];
+    return indata->satview || d > tol;
+}
 
-void OrbikaView::vCurrent() { SatPlot(indata->mjd, 1); }
+void OrbikaView::SatPlot(double mjd, int circles)
+{
+    // The loaded picture takes the place of the map; its plot comes with the picture astrometry.
+    if (indata->picshow)
+        return;
+    const Observer observer = Observer::of(*indata);
+    indata->mjd = mjd;
+    const bool moved = indata->satview && indata->skymap == 1 && indata->nsat > 0;
+    if (moved)
+        toPrime(*indata, *satps, mjd);
+    if (needsRefresh(mjd))
+        vRefresh();
+    if (indata->skymap)
+        indata->relmode = 0;
+    {
+        QPainter p(&pmCanvas);
+        p.drawPixmap(0, kInfoTop, pmInfo);
+        for (int i = 0; i < std::min(indata->nsat, kMaxSat); ++i)
+            GetSatPos(mjd, indata, satps, i, circles);
+        drawInfo(p);
+    }
+    drawOverlay(circles);
+    if (!indata->daynight)
+        drawTracks();
+    if (moved)
+        observer.restore(*indata);
+    resize(pmDisplay.size());
+    repaint();
+}
 
-void OrbikaView::vForward() { SatPlot(indata->mjd + indata->tstep, 1); }
+void OrbikaView::vRefreshP()
+{
+    vRefresh();
+    if (indata->nsat > 0)
+        vCurrent();
+}
 
-void OrbikaView::vBackward() { SatPlot(indata->mjd - indata->tstep, 1); }
+// Shows the map page first when the text page is up, then plots the instant mjd.
+void OrbikaView::plotFrom(double mjd)
+{
+    if (indata->pagemode == 0) {
+        indata->pagemode = 1;
+        vRefresh();
+    }
+    SatPlot(mjd, 1);
+}
 
-// The jumps to the next and last pass belong to the map display; until then the text page stays.
-void OrbikaView::vPlotNext() { showLastText(); }
+void OrbikaView::vCurrent() { plotFrom(indata->mjd); }
 
-void OrbikaView::vPlotLast() { showLastText(); }
+void OrbikaView::vForward() { plotFrom(indata->mjd + indata->tstep); }
+
+void OrbikaView::vBackward() { plotFrom(indata->mjd - indata->tstep); }
+
+void OrbikaView::vPlotNext() { plotPass(true); }
+
+void OrbikaView::vPlotLast() { plotPass(false); }
+
+void OrbikaView::plotPass(bool next)
+{
+    if (indata->nsat < 1) {
+        warnQuit(this, tr("No satellite selected"));
+        return;
+    }
+    const double dir = next ? 1 : -1;
+    const double t0 = indata->mjd + dir * indata->tstep;
+    const double t1 = t0 + dir * indata->duration;
+    const int iridmode = indata->iridmode;
+    if (iridmode == 3)
+        indata->iridmode = 0;
+    if (indata->relmode && indata->skymap)
+        indata->relmode = 0;
+    double tm[3], el[3], az[3];
+    const int found = next ? nextpass(indata, indata->prime, t0, t1, tm, el, az)
+                           : lastpass(indata, indata->prime, t0, t1, tm, el, az);
+    indata->iridmode = iridmode;
+    if (!found) {
+        if (indata->pagemode != 0)
+            SatPlot(indata->mjd, 1);
+        warnQuit(this, tr("No suitable pass found"));
+        return;
+    }
+    vRefresh();
+    indata->passcont = 1;
+    const bool relative = RelativeMode(indata);
+    // The last-pass search returns the pass end first and its start last.
+    double t = relative ? tm[next ? 0 : 2] : tm[1];
+    if (!relative && indata->skymap && indata->skyproj == kSkyAlongPass) {
+        SkyAzim(indata, t);
+        vRefresh();
+    }
+    if (indata->tstep >= kOneSecond)
+        t = wholeSecond(t);
+    SatPlot(t, 1);
+}
 
 void OrbikaView::vNames(bool on)
 {
@@ -40,11 +232,20 @@ void OrbikaView::vNames(bool on)
         vCurrent();
 }
 
-void OrbikaView::RT_Plot() { SatPlot(RT_MJD(indata), 1); }
+void OrbikaView::RT_Plot()
+{
+    if (inmappos)
+        return;
+    indata->pagemode = 1;
+    SatPlot(RT_MJD(indata), 1);
+}
 
 bool OrbikaView::PlotDelta()
 {
-    if (indata->mjd + indata->tstep > deltaend)
+    if (inmappos)
+        return false;
+    // A step of zero would never reach the end of the interval.
+    if (!(indata->tstep > 0) || indata->mjd + indata->tstep > deltaend)
         return true;
     SatPlot(indata->mjd + indata->tstep, 0);
     return false;
@@ -84,4 +285,27 @@ void OrbikaView::scrollDsp(int dx, int dy)
         vForward();
     else
         move(0, std::min(y() + dy, 0));
+}
+
+void OrbikaView::getMapPos(int x, int y)
+{
+    inmappos = true;
+    const Observer observer = Observer::of(*indata);
+    const double loc[] = {indata->locaz, indata->locel, indata->locra, indata->locdec};
+    const QPoint p(x, y);
+    if (indata->skymap == 0) {
+        CoordPx(p, indata->obslat, indata->obslon);
+        indata->obshgt = 0;
+    } else {
+        if (indata->satview && indata->nsat > 0)
+            toPrime(*indata, *satps, indata->mjd);
+        SkyPx(indata, SkyGeometry{mapx0, mapy0, mapsx, mapsy}, p);
+    }
+    vLocalPass();
+    observer.restore(*indata);
+    indata->locaz = loc[0];
+    indata->locel = loc[1];
+    indata->locra = loc[2];
+    indata->locdec = loc[3];
+    inmappos = false;
 }

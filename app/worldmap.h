@@ -1,0 +1,42 @@
+// Ground-track map helpers shared by the map drawing, the plot steps and their tests: canvas
+// layout, pixel rounding, colours and the night-side terminator.
+#pragma once
+
+#include <QColor>
+
+#include "foundation/vec3.h"
+
+// Canvas layout, pixels: map columns and rows, top of the information area, sizes of the
+// canvas, the displayed page and the information strip.
+constexpr int kMapCols = 721;
+constexpr int kMapRows = 361;
+constexpr int kInfoTop = 362;
+constexpr int kCanvasW = 721;
+constexpr int kCanvasH = 501;
+constexpr int kDisplayW = 860;
+constexpr int kInfoH = 140;
+
+// Map kinds (maptype).
+constexpr int kWorldOutline = 0;
+constexpr int kNorthPolar = 1;
+constexpr int kSouthPolar = 2;
+constexpr int kWorldImage = 3;
+
+// Nearest integer of a projected pixel offset v, halves away from zero.
+int PxRound(double v);
+
+// Longitude (degrees) brought into -180..180 by adding or subtracting 360 at most once.
+double WrapLon(double lon);
+
+// Background colour of the map for the colour scheme mapbg (0 white, 1 grey, 2 black).
+QColor MapBackground(int mapbg);
+
+// Marker colour of satellite slot (0..9) for the colour scheme mapbg.
+QColor SatColour(int slot, int mapbg);
+
+// Horizontal pixel shift of the world image that centres it on the meridian cenlon (degrees).
+int EarthShift(double cenlon);
+
+// Latitude (degrees) of the terminator on the meridian whose equator point has the unit vector
+// g, for the Sun's unit vector s (both equatorial of date).
+double TerminatorLat(const Vec3& s, const Vec3& g);

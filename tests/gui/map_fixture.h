@@ -1,0 +1,68 @@
+// Fixture of the map tests: a view in a temporary program directory with the settings at their
+// defaults, the bundled visual TLE file, the outline world map on white and a fixed instant.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+
+#include <cstdio>
+#include <memory>
+
+#include "core/defaults.h"
+#include "core/records.h"
+#include "core/timeset.h"
+#include "core/tlefile.h"
+#include "gui_helpers.h"
+#include "orbikaview.h"
+#include "selectionglue.h"
+
+class MapTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        view = std::make_unique<OrbikaView>(nullptr);
+        SetDefaults(indata);
+        std::snprintf(indata->tlefile, sizeof indata->tlefile, "%s", ORBIKA_DATA_DIR "/tle/visual.txt");
+        indata->mapwidth = 860;
+        indata->mapheight = 501;
+        indata->mapimgok = true;
+        indata->maptype = 0;
+        indata->mapbg = 0;
+        indata->grid = 0;
+        indata->daynight = 0;
+        indata->cenlon = 0;
+        indata->skymap = 0;
+        // 22 February 2026, 0h UT, at Munich.
+        indata->year = 2026;
+        indata->month = 2;
+        indata->day = 22;
+        indata->hour = indata->minute = indata->second = 0;
+        indata->systzflg = 0;
+        indata->timezone = 0;
+        indata->obslat = 48.15;
+        indata->obslon = 11.58;
+        indata->obshgt = 520;
+        setNewMjd(indata);
+    }
+
+    // Selects the first entry of the visual TLE file whose name starts with name.
+    static void select(const char* name)
+    {
+        satfle = std::fopen(indata->tlefile, "r");
+        ASSERT_NE(nullptr, satfle);
+        QString key = name;
+        int n = 0;
+        vsFindSat(key, n, 0, 0, 0);
+        ASSERT_NE(0, n) << name;
+        vsSatSel();
+        std::fclose(satfle);
+        satfle = nullptr;
+    }
+
+    QImage canvas() const { return view->canvasImage().toImage(); }
+    QImage display() const { return view->displayImage().toImage(); }
+
+    ProgramDir dir;
+    std::unique_ptr<OrbikaView> view;
+};
