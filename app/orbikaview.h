@@ -5,6 +5,7 @@
 
 #include <array>
 
+#include <QFont>
 #include <QPixmap>
 #include <QPoint>
 #include <QString>
@@ -96,10 +97,14 @@ public:
     void vTmCheck(int mode);
     void scrollDsp(int dx, int dy);
 
-    // Loaded picture.
+    // Loaded picture and its astrometry.
     void vPicture(const QImage& image);
     void vPicSwitch(bool on);
     void vImage(int size);
+    // A click at x, y on the shown picture: reference star 1 to 3, then trail points.
+    void astroEvent(int x, int y, bool left);
+    // The plot step on the calibrated picture: the selected satellites at the instant mjd.
+    void PicPlot(double mjd);
 
     // Online TLE update: asks for the address and splits it into the host, the path and the
     // target file in the directory of the current TLE file; 0 when an address was accepted.
@@ -183,9 +188,14 @@ private:
     int nepos = 0;                 // entries of epos in use
     int pageAscent = 0;            // line spacing of the text page, pixels
     double deltaend = 0;           // MJD at which the delta-time plot stops
-    int picScale = 0;              // picture scale: 0 normal, 2 half, 3 quarter
     QPixmap pmText;
     QPixmap pmPicture;
     QPixmap pmPicShown;
     QPixmap pmEarth;
+
+    // Picture astrometry: the picture as loaded, the visible top-left corner of the scrolled
+    // picture and the font of the lines written on it.
+    QPixmap pmSource;
+    QPoint visibleCorner() const;
+    QFont pictureFont() const;
 };

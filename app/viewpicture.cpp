@@ -1,42 +1,48 @@
-// A loaded picture shown in place of the map at full, half or quarter size.
+// A loaded picture shown in place of the map at full, half or quarter size; each new picture
+// or display size restarts the star calibration.
 #include <QImage>
 
 #include "orbikaview.h"
 
 namespace {
 
-// Picture scales of the size commands.
+// Display sizes (picdsp) of the size commands and the first click of the calibration.
 constexpr int kHalf = 2;
 constexpr int kQuarter = 3;
+constexpr int kFirstStar = 1;
 
 }  // namespace
 
 void OrbikaView::vPicture(const QImage& image)
 {
-    pmPicture = QPixmap::fromImage(image);
-    vImage(picScale);
+    if (indata->picstep == 0) {
+        for (int i = 0; i < kPicPoints; ++i)
+            indata->picra[i] = indata->picdec[i] = 0.0;
+    }
+    pmSource = QPixmap::fromImage(image);
+    vImage(indata->picdsp);
 }
 
 void OrbikaView::vPicSwitch(bool on)
 {
     indata->picshow = on;
-    if (on) {
-        indata->pagemode = 0;
-        vText();
-    } else {
-        showLastText();
-    }
+    indata->pagemode = 0;
+    vText();
 }
 
 void OrbikaView::vImage(int size)
 {
-    picScale = size;
+    indata->picshow = true;
+    indata->picstep = kFirstStar;
+    indata->picdsp = size;
+    indata->pagemode = 1;
+    setCursor(Qt::CrossCursor);
     const int divisor = size == kQuarter ? 4 : size == kHalf ? 2 : 1;
-    pmPicShown = divisor == 1 ? pmPicture
-                              : pmPicture.scaled(pmPicture.size() / divisor, Qt::KeepAspectRatio,
-                                                 Qt::SmoothTransformation);
-    if (indata->picshow && indata->pagemode == 1) {
-        resize(pmPicShown.size());
-        update();
-    }
+    const QSize shown(pmSource.width() / divisor, pmSource.height() / divisor);
+    pmPicture = divisor == 1 ? pmSource
+                             : pmSource.scaled(shown, Qt::KeepAspectRatio,
+                                               Qt::SmoothTransformation);
+    pmPicShown = pmPicture;
+    resize(pmPicShown.size());
+    update();
 }

@@ -1,0 +1,192 @@
+// Picture astrometry on the view: the click sequence (three reference stars through the star
+// dialog, then trail points labelled at the visible top of the picture) and the selected
+// satellites plotted on the calibrated picture.
+#include "picturecalib.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
+#include <QFontMetrics>
+#include <QPainter>
+
+#include "astro/angle_units.h"
+#include "core/astrometry.h"
+#include "core/satstate.h"
+#include "foundation/textconv.h"
+#include "messages.h"
+#include "obastdialog.h"
+#include "orbikaview.h"
+#include "worldmap.h"
+
+namespace {
+
+using angle_units::kDegToRad;
+using angle_units::kPi;
+using angle_units::kRadToDeg;
+
+// Columns of the line at the visible top of the picture, and its gap below the top, pixels.
+constexpr int kTimeColumn = 10;
+constexpr int kRaColumn = 180;
+constexpr int kDecColumn = 320;
+constexpr int kNameColumn = 500;
+constexpr int kTopGap = 10;
+// Angle formats of prpang: R.A. already h.mmss, Dec. already d.mmss; trail points show four
+// decimals of the sexagesimal form.
+constexpr int kHmsAngle = -2;
+constexpr int kDmsAngle = -1;
+constexpr int kPointDigits = 1;
+// Characters of a satellite name written on the picture.
+constexpr int kNameChars = 15;
+// Time steps below one second (days) show tenths of seconds.
+constexpr double kOneSecond = 1.157407407e-05;
+constexpr double kHourToRad = kPi / 12.0;
+// Smallest font size accepted for the picture text, points.
+constexpr int kMinPoints = 1;
+
+const QColor kYellow(255, 255, 0);
+const QColor kWhite(255, 255, 255);
+const QColor kRed(255, 0, 0);
+
+// "R.A.:" or "Dec.:" followed by the angle v formatted by prpang.
+QString angleText(const char* label, int digits4, int mode, double v)
+{
+    char buf[32];
+    prpang(buf, digits4, mode, v);
+    return QString::fromLatin1(label) + QString::fromLatin1(buf);
+}
+
+// Writes the R.A. (h.mmss) and Dec. (d.mmss) columns at the baseline y from the corner's x.
+void drawRaDec(QPainter& p, int x0, int y, int digits4, double ra, double dec)
+{
+    p.drawText(x0 + kRaColumn, y, angleText("R.A.:", digits4, kHmsAngle, ra));
+    p.drawText(x0 + kDecColumn, y, angleText("Dec.:", digits4, kDmsAngle, dec));
+}
+
+// Local date and time of mjd: month, day and time to the second (tenths for short steps).
+QString timeText(double mjd)
+{
+    int day, month, year, h, m;
+    double s;
+    caltime(mjd + indata->timezone / 24, day, month, year, h, m, s);
+    indata->dspyear = year;
+    const bool tenths = indata->tstep < kOneSecond;
+    if (!tenths)
+        s = std::trunc(s + 0.4999);
+    if (s >= (tenths ? 59.95 : 60.0)) {
+        s = 0;
+        if (++m == 60 && h < 24) {
+            m = 0;
+            ++h;
+        }
+    }
+    char mon[4];
+    GetMonth(month, mon);
+    char buf[48];
+    if (tenths)
+        std::snprintf(buf, sizeof buf, "%s %2i  %2i:%02i:%4.1lf", mon, day, h, m, s);
+    else
+        std::snprintf(buf, sizeof buf, "%s %2i  %2i:%02i:%02i", mon, day, h, m, int(s));
+    decdot(buf);
+    return QString::fromLatin1(buf);
+}
+
+// First characters of the name of slot i.
+QString slotName(int i)
+{
+    return QString::fromLatin1(indata->satname[i],
+                               static_cast<int>(strnlen(indata->satname[i], kNameChars)));
+}
+
+}  // namespace
+
+bool vsGetPict(double& ra1, double& dec1, double& ra2, double& dec2)
+{
+    if (!picHasTrail(indata))
+        return false;
+    ra1 = indata->picra[kPicStars];
+    dec1 = indata->picdec[kPicStars];
+    ra2 = indata->picra[kPicStars + 1];
+    dec2 = indata->picdec[kPicStars + 1];
+    return true;
+}
+
+QPoint OrbikaView::visibleCorner() const { return {std::max(0, -x()), std::max(0, -y())}; }
+
+QFont OrbikaView::pictureFont() const
+{
+    return QFont(QStringLiteral("Helvetica"), std::max(kMinPoints, indata->txtfontsz),
+                 indata->txtbold ? QFont::Bold : QFont::Normal);
+}
+
+void OrbikaView::astroEvent(int x, int y, bool)
+{
+    indata->relmode = 0;
+    indata->picstep = std::max(indata->picstep, 1);
+    const int i = indata->picstep - 1;
+    if (i < kPicStars) {
+        ObAstDialog dialog(this);
+        dialog.setParams(DegFDms(indata->picra[i] / kHourToRad),
+                         DegFDms(indata->picdec[i] * kRadToDeg));
+        const bool accepted = dialog.exec() == QDialog::Accepted;
+        double ra, dec;
+        bool aborted;
+        dialog.getParams(ra, dec, aborted);
+        if (accepted) {
+            picSetStar(indata, x, y, ra, dec);
+        } else if (aborted) {
+            inform(this, tr("Astrometry aborted."), tr("PicAst:"));
+            picAbort(indata);
+        }
+    } else {
+        double ra, dec;
+        picTrailPoint(indata, x, y, ra, dec);
+        pmPicShown = pmPicture;
+        QPainter p(&pmPicShown);
+        p.setFont(pictureFont());
+        p.setPen(kYellow);
+        const QPoint c = visibleCorner();
+        drawRaDec(p, c.x(), c.y() + p.fontMetrics().ascent() + kTopGap, kPointDigits, ra, dec);
+    }
+    setCursor(Qt::CrossCursor);
+    update();
+}
+
+void OrbikaView::PicPlot(double mjd)
+{
+    indata->mjd = mjd;
+    const int nsat = std::clamp(indata->nsat, 0, kMaxSat);
+    for (int i = 0; i < nsat; ++i)
+        GetSatPos(mjd, indata, satps, i, 0);
+    pmPicShown = pmPicture;
+    QPainter p(&pmPicShown);
+    p.setFont(pictureFont());
+    const QPoint c = visibleCorner();
+    const int top = c.y() + p.fontMetrics().ascent() + kTopGap;
+    p.setPen(kWhite);
+    p.drawText(c.x() + kTimeColumn, top, timeText(mjd));
+    if (nsat > 0) {
+        const int prime = std::clamp(indata->prime, 0, nsat - 1);
+        drawRaDec(p, c.x(), top, indata->digits4, satps->ra[prime], satps->dec[prime]);
+        p.setPen(SatColour(prime, indata->mapbg));
+        p.drawText(c.x() + kNameColumn, top, slotName(prime));
+    } else {
+        p.setPen(kRed);
+        p.drawText(c.x() + kNameColumn, top, tr("*** No Satellite ***"));
+    }
+    // Markers only on a calibrated picture.
+    for (int i = 0; indata->picstep > kPicStars && i < nsat; ++i) {
+        int x, y;
+        if (!platePixel(indata, DmsDegF(satps->ra[i]) * kHourToRad,
+                        DmsDegF(satps->dec[i]) * kDegToRad, x, y))
+            continue;
+        p.setPen(SatColour(i, indata->mapbg));
+        p.drawRect(x - 2, y - 2, 3, 3);
+        p.drawPoint(x, y);
+        if (indata->shownames)
+            p.drawText(x + 4, y, slotName(i));
+    }
+    p.end();
+    update();
+}

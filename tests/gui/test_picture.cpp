@@ -1,0 +1,306 @@
+// Picture astrometry on the view: display sizes, the star dialog, the click sequence with OK,
+// Cancel and Abort, trail points measured on a synthetic photograph of Orion, satellites plotted
+// on it, and pictures that cannot be loaded.
+#include <gtest/gtest.h>
+
+#include <QBuffer>
+#include <QDialog>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadialGradient>
+
+#include <array>
+#include <cmath>
+#include <cstdlib>
+
+#include "astro/angle_units.h"
+#include "core/astrometry.h"
+#include "foundation/textconv.h"
+#include "gui_helpers.h"
+#include "obastdialog.h"
+#include "orbikaapp.h"
+#include "orbikaview.h"
+#include "picturecalib.h"
+
+namespace {
+
+using angle_units::kDegToRad;
+using angle_units::kPi;
+
+// A bright star: R.A. (h.mmss), Dec. (d.mmss), visual magnitude (J2000, Yale Bright Star
+// Catalogue, rounded to the second).
+struct Star {
+    double ra, dec, mag;
+};
+constexpr Star kBetelgeuse{5.5510, 7.2425, 0.5};
+constexpr Star kRigel{5.1432, -8.1206, 0.1};
+constexpr Star kMintaka{5.3200, -0.1757, 2.2};
+constexpr Star kAlnilam{5.3613, -1.1207, 1.7};
+// With Bellatrix, Alnitak, Saiph and Meissa.
+constexpr Star kOrion[] = {kBetelgeuse,           kRigel,       kMintaka, kAlnilam, {5.2508, 6.2059, 1.6},
+                           {5.4046, -1.5634, 1.8}, {5.4745, -9.4011, 2.1}, {5.3508, 9.5603, 3.4}};
+
+// The photograph: 1000 x 800 pixels, north up and east left, 0.03 degrees per pixel, centred
+// on Alnilam.
+constexpr int kWidth = 1000;
+constexpr int kHeight = 800;
+constexpr double kScale = 0.03 * kDegToRad;
+// Ends of the satellite trail drawn across it.
+constexpr QPoint kTrailStart(150, 560);
+constexpr QPoint kTrailEnd(880, 90);
+
+// Pixel of star s on the photograph (exact, not rounded).
+QPointF starPixel(const Star& s)
+{
+    double xi, eta;
+    equplt(DmsDegF(kAlnilam.ra) * kPi / 12, DmsDegF(kAlnilam.dec) * kDegToRad,
+           DmsDegF(s.ra) * kPi / 12, DmsDegF(s.dec) * kDegToRad, xi, eta);
+    return {kWidth / 2 + xi / kScale, kHeight / 2 - eta / kScale};
+}
+
+QPoint starPoint(const Star& s) { return starPixel(s).toPoint(); }
+
+// A dark sky with the stars of Orion as soft discs sized by magnitude, fainter background
+// stars and one satellite trail.
+QImage skyPhoto()
+{
+    QImage image(kWidth, kHeight, QImage::Format_RGB32);
+    image.fill(QColor(8, 10, 24));
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    std::srand(7);
+    for (int k = 0; k < 400; ++k) {
+        p.setPen(QColor::fromHsv(220, 30, 60 + std::rand() % 120));
+        p.drawPoint(std::rand() % kWidth, std::rand() % kHeight);
+    }
+    for (const Star& s : kOrion) {
+        const double r = 10.0 - 2.0 * s.mag;
+        QRadialGradient glow(starPixel(s), r);
+        glow.setColorAt(0, Qt::white);
+        glow.setColorAt(0.4, QColor(220, 230, 255));
+        glow.setColorAt(1, QColor(8, 10, 24, 0));
+        p.setPen(Qt::NoPen);
+        p.setBrush(glow);
+        p.drawEllipse(starPixel(s), r, r);
+    }
+    p.setPen(QPen(QColor(200, 200, 170), 1.5));
+    p.drawLine(kTrailStart, kTrailEnd);
+    return image;
+}
+
+// Answers the next star dialog: records the R.A. it showed, types ra and dec and presses the
+// button named button; the message box that follows Abort is closed and its text kept.
+struct StarAnswer {
+    QString shownRa, message;
+};
+QTimer* answerStar(StarAnswer& a, const char* button, double ra = 0, double dec = 0)
+{
+    return whenModal([&a, button, ra, dec](QWidget* w) {
+        auto* dialog = qobject_cast<ObAstDialog*>(w);
+        ASSERT_NE(nullptr, dialog);
+        a.shownRa = w->findChild<QLineEdit*>("raEdit")->text();
+        w->findChild<QLineEdit*>("raEdit")->setText(QString::number(ra, 'f', 4));
+        w->findChild<QLineEdit*>("decEdit")->setText(QString::number(dec, 'f', 4));
+        if (QString(button) == "abortButton") {
+            whenModal([&a](QWidget* box) {
+                a.message = box->windowTitle() + "|" + static_cast<QMessageBox*>(box)->text();
+                box->close();
+            });
+        }
+        w->findChild<QPushButton*>(button)->click();
+    });
+}
+
+// Clicks star s on the shown picture and enters its coordinates with OK.
+void calibrateWith(OrbikaView* view, const Star& s)
+{
+    StarAnswer a;
+    answerStar(a, "okButton", s.ra, s.dec);
+    view->astroEvent(starPoint(s).x(), starPoint(s).y(), true);
+}
+
+// Pixels of the widget's rendering in the rows y0..y1 that have exactly the colour c.
+int colouredPixels(QWidget* w, int y0, int y1, QRgb c)
+{
+    const QImage shot = w->grab().toImage();
+    int n = 0;
+    for (int y = y0; y < std::min(y1, shot.height()); ++y)
+        for (int x = 0; x < shot.width(); ++x)
+            n += shot.pixel(x, y) == c;
+    return n;
+}
+
+int yellowPixels(QWidget* w, int y0, int y1) { return colouredPixels(w, y0, y1, qRgb(255, 255, 0)); }
+
+class PictureTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        view = app.getView();
+        indata->picstep = 0;
+        indata->picdsp = 0;
+        view->vPicture(skyPhoto());
+    }
+    ProgramDir dir;
+    OrbikaApp app;
+    OrbikaView* view = nullptr;
+};
+
+}  // namespace
+
+TEST(PictureDialog, FieldsAndAbortFlag)
+{
+    ObAstDialog d;
+    d.setParams(0, 0);
+    EXPECT_TRUE(d.findChild<QLineEdit*>("raEdit")->text().isEmpty());
+    EXPECT_TRUE(d.findChild<QLineEdit*>("decEdit")->text().isEmpty());
+    d.setParams(5.5510, -0.1757);
+    double ra, dec;
+    bool aborted = true;
+    d.getParams(ra, dec, aborted);
+    EXPECT_DOUBLE_EQ(5.551, ra);
+    EXPECT_DOUBLE_EQ(-0.1757, dec);
+    EXPECT_FALSE(aborted);
+    d.findChild<QPushButton*>("abortButton")->click();
+    d.getParams(ra, dec, aborted);
+    EXPECT_TRUE(aborted);
+    EXPECT_EQ(QDialog::Rejected, d.result());
+}
+
+TEST_F(PictureTest, DisplaySizesRestartTheCalibration)
+{
+    EXPECT_TRUE(indata->picshow);
+    EXPECT_EQ(1, indata->pagemode);
+    EXPECT_EQ(QSize(kWidth, kHeight), view->size());
+    calibrateWith(view, kBetelgeuse);
+    EXPECT_EQ(2, indata->picstep);
+    view->vImage(2);
+    EXPECT_EQ(QSize(kWidth / 2, kHeight / 2), view->size());
+    EXPECT_EQ(1, indata->picstep);
+    view->vImage(3);
+    EXPECT_EQ(QSize(kWidth / 4, kHeight / 4), view->size());
+    EXPECT_EQ(3, indata->picdsp);
+    view->vPicSwitch(false);
+    EXPECT_FALSE(indata->picshow);
+    view->vPicSwitch(true);
+    EXPECT_EQ(QSize(kWidth / 4, kHeight / 4), view->size());
+}
+
+TEST_F(PictureTest, CalibrateThenMeasureStarsAndTrail)
+{
+    StarAnswer a;
+    // Cancel on the first star changes nothing.
+    answerStar(a, "cancelButton", kBetelgeuse.ra, kBetelgeuse.dec);
+    view->astroEvent(10, 10, true);
+    EXPECT_EQ(1, indata->picstep);
+    EXPECT_EQ(0.0, indata->picra[0]);
+    // Alnilam near the centre first: the plate model then shares the photograph's tangent
+    // point, and the whole field measures to the pixel.
+    for (const Star& s : {kAlnilam, kBetelgeuse, kRigel})
+        calibrateWith(view, s);
+    ASSERT_EQ(4, indata->picstep);
+    EXPECT_EQ(0, yellowPixels(view, 0, 40));
+    double ra1, dec1, ra2, dec2;
+    EXPECT_FALSE(vsGetPict(ra1, dec1, ra2, dec2));
+
+    // Star 0 clicked again returns its coordinates; Mintaka, not a reference star, comes out
+    // within a pixel (0.03 degrees), and the labels appear in yellow at the top.
+    view->astroEvent(starPoint(kAlnilam).x(), starPoint(kAlnilam).y(), true);
+    EXPECT_NEAR(kAlnilam.ra, indata->picra[3], 1e-9);
+    EXPECT_NEAR(kAlnilam.dec, indata->picdec[3], 1e-9);
+    EXPECT_GT(yellowPixels(view, 0, 40), 20);
+    view->astroEvent(starPoint(kMintaka).x(), starPoint(kMintaka).y(), true);
+    EXPECT_NEAR(DmsDegF(kMintaka.ra) * 15, DmsDegF(indata->picra[4]) * 15, 0.03);
+    EXPECT_NEAR(DmsDegF(kMintaka.dec), DmsDegF(indata->picdec[4]), 0.03);
+    ASSERT_TRUE(vsGetPict(ra1, dec1, ra2, dec2));
+    EXPECT_EQ(indata->picra[3], ra1);
+    EXPECT_EQ(indata->picdec[4], dec2);
+
+    // Points along the trail: the last two stay, the earlier ones are gone.
+    for (int k = 0; k <= 8; ++k) {
+        const QPoint p = kTrailStart + (kTrailEnd - kTrailStart) * k / 8;
+        view->astroEvent(p.x(), p.y(), false);
+    }
+    EXPECT_EQ(6, indata->picstep);
+    double raEnd, decEnd;
+    getRaDec(indata, kTrailEnd.x(), kTrailEnd.y(), raEnd, decEnd);
+    EXPECT_EQ(raEnd, indata->picra[4]);
+    EXPECT_EQ(decEnd, indata->picdec[4]);
+    EXPECT_NE(indata->picra[3], indata->picra[4]);
+    EXPECT_NE(kMintaka.ra, indata->picra[3]);
+
+    // A plot step starts again from the bare picture: the yellow labels go, and with no
+    // satellite selected the notice is written in red at the top.
+    indata->nsat = 0;
+    view->PicPlot(indata->mjd);
+    EXPECT_EQ(0, yellowPixels(view, 0, 40));
+    EXPECT_GT(colouredPixels(view, 0, 40, qRgb(255, 0, 0)), 20);
+
+    if (const char* shot = std::getenv("ORBIKA_ASTROMETRY_SHOT")) {
+        const QPoint middle = (kTrailStart + kTrailEnd) / 2;
+        view->astroEvent(middle.x(), middle.y(), true);
+        app.resize(kWidth + 24, kHeight + 90);
+        app.show();
+        QApplication::processEvents();
+        app.grab().save(QString::fromLocal8Bit(shot));
+    }
+}
+
+TEST_F(PictureTest, AbortClearsTheStars)
+{
+    calibrateWith(view, kBetelgeuse);
+    calibrateWith(view, kRigel);
+    StarAnswer a;
+    answerStar(a, "abortButton");
+    view->astroEvent(100, 100, true);
+    EXPECT_EQ("PicAst:|Astrometry aborted.", a.message);
+    EXPECT_EQ(1, indata->picstep);
+    EXPECT_EQ(0.0, indata->picra[0] + indata->picdec[0] + indata->picra[1]);
+    // The next click asks for star 1 again, with empty fields.
+    answerStar(a, "cancelButton");
+    view->astroEvent(100, 100, true);
+    EXPECT_TRUE(a.shownRa.isEmpty());
+    EXPECT_EQ(1, indata->picstep);
+}
+
+TEST(PictureFile, CorruptImagesGiveTheMessage)
+{
+    const ProgramDir dir;
+    OrbikaApp w;
+    QByteArray png;
+    {
+        QBuffer buf(&png);
+        buf.open(QIODevice::WriteOnly);
+        skyPhoto().save(&buf, "PNG");
+    }
+    const QString truncated = dir.file("truncated.png");
+    const QString garbage = dir.file("notes.jpg");
+    const QString empty = dir.file("empty.bmp");
+    for (const auto& [name, bytes] : {std::pair{truncated, png.left(png.size() / 3)},
+                                      std::pair{garbage, QByteArray("not a picture\n")},
+                                      std::pair{empty, QByteArray()}}) {
+        QFile f(name);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
+    for (const QString& name : {truncated, garbage, empty}) {
+        QString message;
+        whenModal([&message, name](QWidget* d) {
+            whenModal([&message](QWidget* box) {
+                message = static_cast<QMessageBox*>(box)->text();
+                box->close();
+            });
+            auto* files = qobject_cast<QFileDialog*>(d);
+            ASSERT_NE(nullptr, files);
+            files->selectFile(name);
+            static_cast<QDialog*>(files)->accept();
+        });
+        w.slotFilePicture();
+        EXPECT_EQ(QString("Cannot load %1.").arg(name), message);
+        EXPECT_FALSE(w.action(OrbikaApp::ViewPicture)->isEnabled());
+        EXPECT_FALSE(indata->picshow);
+    }
+}
