@@ -89,7 +89,8 @@ void setDisplayDefaults(WinpData* in)
     setText(in->savename, "*satsave.txt");
     setText(in->tlefile, "./visual.txt");
     setText(in->tlesave, "*orbika.tle");
-    setText(in->updurl, "http://celestrak.org/NORAD/elements/visual.txt");
+    // Host and path of a public element server, without a scheme: the update adds it.
+    setText(in->updurl, "celestrak.org/NORAD/elements/visual.txt");
 }
 
 // Modes, visibility, flare, propagation and map options.

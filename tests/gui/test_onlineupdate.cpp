@@ -16,6 +16,7 @@
 #include <functional>
 #include <vector>
 
+#include "core/defaults.h"
 #include "core/records.h"
 #include "gui_helpers.h"
 #include "onlineupdate.h"
@@ -169,6 +170,13 @@ TEST(OnlineUpdateAddress, ProposalAndSplit)
     ASSERT_TRUE(splitUpdateAddress("http://host/x.txt", a));
     EXPECT_EQ("http:", a.hostName);
     EXPECT_EQ("//host/x.txt", a.urlPath);
+
+    // The address a new installation proposes splits into a plain host and the visual file.
+    WinpData defaults{};
+    SetDefaults(&defaults);
+    ASSERT_TRUE(splitUpdateAddress(defaults.updurl, a));
+    EXPECT_FALSE(a.hostName.contains(':'));
+    EXPECT_EQ("visual.txt", a.fileName);
 }
 
 TEST_F(OnlineUpdateTest, GoodDownloadReplacesFileAndRemovesBackup)
