@@ -132,9 +132,10 @@ bool OrbikaView::needsRefresh(double mjd) const
 
 void OrbikaView::SatPlot(double mjd, int circles)
 {
-    // The loaded picture takes the place of the map; its plot comes with the picture astrometry.
-    if (indata->picshow)
+    if (indata->picshow) {
+        PicPlot(mjd);
         return;
+    }
     const Observer observer = Observer::of(*indata);
     indata->mjd = mjd;
     const bool moved = indata->satview && indata->skymap == 1 && indata->nsat > 0;
