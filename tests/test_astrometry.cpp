@@ -1,4 +1,4 @@
-// Picture astrometry: the gnomonic projection, plate constants from three stars, pixel to
+// Picture astrometry: plate constants from three stars, pixel to
 // R.A./Dec. and back, singular star layouts and the trail-point slots.
 #include <gtest/gtest.h>
 
@@ -62,22 +62,6 @@ double hmsRad(double v) { return DmsDegF(v) * kPi / 12; }
 double dmsRad(double v) { return DmsDegF(v) * kDegToRad; }
 
 }  // namespace
-
-TEST(Astrometry, StandardCoordinatesGrowWestAndNorth)
-{
-    double x, y;
-    equplt(1.0, 0.3, 1.0, 0.3, x, y);
-    EXPECT_DOUBLE_EQ(0.0, x);
-    EXPECT_DOUBLE_EQ(0.0, y);
-    // One degree north of the tangent point lies tan(1 deg) up; one degree east on the equator
-    // lies tan(1 deg) to the east, that is at negative x.
-    equplt(2.0, 0.0, 2.0, kDegToRad, x, y);
-    EXPECT_NEAR(0.0, x, 1e-15);
-    EXPECT_NEAR(std::tan(kDegToRad), y, 1e-15);
-    equplt(2.0, 0.0, 2.0 + kDegToRad, 0.0, x, y);
-    EXPECT_NEAR(-std::tan(kDegToRad), x, 1e-15);
-    EXPECT_NEAR(0.0, y, 1e-15);
-}
 
 TEST(Astrometry, SquareGridGivesScaleAndMidpoint)
 {
