@@ -99,7 +99,7 @@ void LaunchOrb(WinpData* in)
     if (in->lnchsouth) u = kPi - u;
     const double northward = std::cos(incl) / cosphi;
     const double c = std::clamp(std::cos(u) / cosphi, -1.0, 1.0);
-    in->lnchazim = atan20(northward, sini * c) * kRadToDeg;
+    in->lnchazim = Reduce360(atan20(northward, sini * c) * kRadToDeg);
 
     // Node: the meridian dL west of the site (east for a northward launch from the south).
     double dL = std::fabs(std::acos(c)) * kRadToDeg;
