@@ -10,6 +10,8 @@
 #include <utility>
 
 #include "astro/timescales.h"
+#include "core/iridium.h"
+#include "core/mirror.h"
 #include "core/satstate.h"
 #include "core/textpage.h"
 #include "core/timeset.h"
@@ -52,6 +54,11 @@ constexpr const char* kMonthLetters = "ABCDEFGHIJKM";
 constexpr char kOtherMonth = 'X';
 // First characters of the save-file lines that are copied ahead of the sorted pass lines.
 constexpr const char* kHeaderStarts = "mGY= ";
+// Event types of the pass searches (iridmode) and occultation targets (occmode).
+constexpr int kPlainPasses = 0;
+constexpr int kTransitMode = 1;
+constexpr int kSunTarget = 1;
+constexpr int kMoonTarget = 2;
 // Rule line of the pass list headers.
 constexpr const char* kRule = "=======================================================================";
 
@@ -77,6 +84,9 @@ public:
         GetSatPos(t, in_, sp_, slot_, 0);
         return cksatok(in_, sp_, slot_);
     }
+
+    // True when the last computed state has a centre-line point (an event point).
+    bool centreLine() const { return sp_->ctrlat[slot_] < kNoCentreLine; }
 
     // Elevation and azimuth of the last computed state, stamped t.
     Sample horizon(double t) const { return {t, sp_->elev[slot_], sp_->azim[slot_]}; }
@@ -119,6 +129,7 @@ private:
 struct Scan {
     bool found = false;   // a visible sample was met
     bool closed = false;  // the satellite left visibility before the limit
+    bool seen = false;    // a centre-line point occurred
     Sample entry{}, top{}, exit{};
 };
 
@@ -130,6 +141,7 @@ Scan coarseScan(Probe& p, double t, double limit, int dir, bool sunRule)
     Sample last{};
     while (dir > 0 ? t <= limit : t >= limit) {
         const bool ok = p.visible(t);
+        s.seen = s.seen || p.centreLine();
         if (ok && !s.found) {
             s.found = true;
             s.entry = p.edge(t);
@@ -283,12 +295,27 @@ std::string passCells(const WinpData* in, const PassEvent& p, bool relative)
     return cells;
 }
 
+// Header line of the event type of the pass list page.
+void writeEventTitle(const WinpData* in, WoutData* out)
+{
+    if (in->iridmode == kIridiumMode)
+        putLine(out, false, " >>> Iridium Flares");
+    else if (in->iridmode != kTransitMode)
+        putLine(out, false, in->knownsurf == 1 ? " >>> Flares. Yaw: %g  Pitch: %g" : " >>> Flares. R.A.: %g  Decl.: %g",
+                in->flryaw, in->flrpitch);
+    else if (in->occmode == kSunTarget || in->occmode == kMoonTarget)
+        putLine(out, false, in->occmode == kSunTarget ? " >>> Sun Transit" : " >>> Moon Transit");
+    else
+        putLine(out, false, " >>> Occultation  R.A.: %g  Decl.: %g", in->flryaw, in->flrpitch);
+}
+
 // Header of the pass list page.
 void writePageHeader(const WinpData* in, WoutData* out, bool relative)
 {
     putLine(out, false, " Geographic Location: %s", in->locname);
     putLine(out, false, " Lat.: %g   Long.: %g   Height: %g", in->obslat, in->obslon, in->obshgt);
     PutSpace(out, 1);
+    if (in->iridmode != kPlainPasses) writeEventTitle(in, out);
     putLine(out, false, " Satellite: %s", in->satname[in->prime]);
     if (relative) {
         putLine(out, false, " %s", in->satname[SecondSlot(in)]);
@@ -302,8 +329,9 @@ void writePageHeader(const WinpData* in, WoutData* out, bool relative)
     putLine(out, false, " Year: %4i  +++ Timezone: %g +++", in->year, in->timezone);
     PutSpace(out, 1);
     putLine(out, true, "%s",
-            relative ? "       Start (Long.,Lat.)     End (Long.,Lat.)"
-                     : "    Start (Azim.,Elev.)    Maximum (Azim.,Elev.)  End (Azim.,Elev.)");
+            relative                         ? "       Start (Long.,Lat.)     End (Long.,Lat.)"
+            : in->iridmode == kPlainPasses ? "    Start (Azim.,Elev.)    Maximum (Azim.,Elev.)  End (Azim.,Elev.)"
+                                             : "     Event Time (Azim.,Elev.)   Distance");
 }
 
 // Writes the page to the save file, replacing it when savenew is set.
@@ -327,7 +355,10 @@ void writeFileHeader(const WinpData* in, std::FILE* f)
                visibilityRemark(in));
     putNumbers(f, " Year: %4i  +++ Timezone: %g +++ \n", in->year, in->timezone);
     std::fprintf(f, "%s\n", kRule);
-    std::fputs("\n  Start (Azim.,Elev.)    Maximum (Azim.,MaxElev.)     End (Azim.,Elev.)\n", f);
+    std::fputs(in->iridmode == kPlainPasses
+                   ? "\n  Start (Azim.,Elev.)    Maximum (Azim.,MaxElev.)     End (Azim.,Elev.)\n"
+                   : "\n    Event Time (Azim.,Elev.)\n",
+               f);
 }
 
 // Sort key of a save-file data line: month letter and the line's first kKeyChars characters.
@@ -367,6 +398,20 @@ void sortByStart(WinpData* in, double* starts, int count)
     }
 }
 
+// Adds the satellite in the working slot of the all-satellite search to the selection, which
+// holds selected satellites: the first one goes to the spare slot, from which the working slot
+// (slot 0 then) is restored at the end, further ones are appended while there is room.
+void selectTransiting(WinpData* in, int slot, int& selected)
+{
+    if (selected == 0)
+        ShiftElm(in, kSpareSlot, slot);
+    else if (selected < kMaxSat)
+        ShiftElm(in, selected, slot);
+    else
+        return;
+    ++selected;
+}
+
 // Reads every entry of the TLE file f in turn into the work slot and calls visit() for it.
 template <class Visit>
 void forEachEntry(WinpData* in, std::FILE* f, Visit visit)
@@ -397,6 +442,7 @@ int nextpass(WinpData* in, int slot, double t0, double t1, double tm[3], double 
              SatPosData* sp)
 {
     if (!stateSlot(slot)) return 0;
+    if (in->iridmode == kIridiumMode) in->flryaw = AntennaYaw(0);
     Probe p(in, sp, slot);
     const double from = in->passcont ? gpassend(in, sp, slot, t0, t1) : t0;
     const Scan s = coarseScan(p, from, t1, +1, true);
@@ -404,7 +450,10 @@ int nextpass(WinpData* in, int slot, double t0, double t1, double tm[3], double 
     Sample start = s.entry, end = s.exit;
     if (start.t > t0) start = p.edgeAt(std::max(t0, crossing(p, start.t, true)));
     if (end.t > t0 && end.t < t1) end = p.edgeAt(crossing(p, end.t, false));
-    // The event searches within a pass (transits, occultations, flares: iridmode) take over here.
+    if (in->iridmode != kPlainPasses) {
+        storePass({start, s.top, end}, tm, el, az);
+        return GetIrid(in, slot, s.seen, tm, el, az, sp);
+    }
     storePass({start, culmination(p, s.top, start.t, end.t), end}, tm, el, az);
     return 1;
 }
@@ -440,15 +489,22 @@ double gpassend(WinpData* in, SatPosData* sp, int slot, double t, double tmax)
     return t;
 }
 
-std::vector<PassEvent> FindPasses(WinpData* in, int slot, double t0, double t1, SatPosData* sp)
+void ScanPasses(WinpData* in, int slot, double t0, double t1, const std::function<void(const PassEvent&)>& visit,
+                SatPosData* sp)
 {
-    if (!stateSlot(slot)) return {};
+    if (!stateSlot(slot)) return;
     const bool fast = in->elmm[slot] > kFastMeanMotion && !RelativeMode(in);
     const double gap = kMinute + (fast ? kFastSkip : 0.0);
-    std::vector<PassEvent> passes;
     PassEvent p{};
-    for (double t = t0; t <= t1 && nextpass(in, slot, t, t1, p.tm, p.el, p.az, sp) == 1; t = p.tm[2] + gap)
-        passes.push_back(p);
+    int result;
+    for (double t = t0; t <= t1 && (result = nextpass(in, slot, t, t1, p.tm, p.el, p.az, sp)) != 0; t = p.tm[2] + gap)
+        if (result == 1) visit(p);
+}
+
+std::vector<PassEvent> FindPasses(WinpData* in, int slot, double t0, double t1, SatPosData* sp)
+{
+    std::vector<PassEvent> passes;
+    ScanPasses(in, slot, t0, t1, [&](const PassEvent& p) { passes.push_back(p); }, sp);
     return passes;
 }
 
@@ -464,20 +520,34 @@ void aospass(WinpData* in, WoutData* out, SatPosData* sp)
         PutSpace(out, 1);
         return;
     }
+    if (DistanceMissing(in)) {
+        putLine(out, false, " *** Need distance > 0 for occultations or flares ***");
+        putLine(out, false, " *** except for Sun or Moon Transits ***");
+        return;
+    }
+    const EventRun run(in);
     const bool relative = RelativeMode(in);
     in->prevrel = in->relmode;
     in->passslotinfo = in->satno[in->prime];
     in->passepoch = in->elepoch[in->prime];
     writePageHeader(in, out, relative);
 
-    const double t0 = ListStartMjd(in);
-    const std::vector<PassEvent> passes = FindPasses(in, in->prime, t0, t0 + in->duration, sp);
-    for (size_t k = 0; k < passes.size(); ++k) {
-        if (k % kPassGroup == 0) PutSpace(out, 1);
-        putLine(out, true, ".%s", passCells(in, passes[k], relative).c_str());
-        if (in->npass < kMaxPasses) in->passaos[in->npass++] = passes[k].tm[0];
+    // The listed lines with the start instants of their passes.
+    std::vector<std::pair<std::string, double>> lines;
+    const double t0 = ListStartMjd(in), t1 = t0 + in->duration;
+    if (in->iridmode != kPlainPasses) {
+        for (const EventHit& e : FindEvents(in, in->prime, t0, t1, run.defaulted(), sp))
+            lines.emplace_back(EventPageText(in, e), e.start);
+    } else {
+        for (const PassEvent& p : FindPasses(in, in->prime, t0, t1, sp))
+            lines.emplace_back("." + passCells(in, p, relative), p.tm[0]);
     }
-    if (passes.empty()) {
+    for (size_t k = 0; k < lines.size(); ++k) {
+        if (k % kPassGroup == 0) PutSpace(out, 1);
+        putLine(out, true, "%s", lines[k].first.c_str());
+        if (in->npass < kMaxPasses) in->passaos[in->npass++] = lines[k].second;
+    }
+    if (lines.empty()) {
         PutSpace(out, 1);
         putLine(out, false, " *** No suitable pass found within time interval ***");
         PutSpace(out, 1);
@@ -520,8 +590,9 @@ int Nxt4Pass(WinpData* in, SatPosData* sp)
     return count;
 }
 
-int AllSatAos(WinpData* in, SatPosData* sp)
+int AllSatAos(WinpData* in, SatPosData* sp, const std::function<void(const EventHit&, int slot)>& onEvent)
 {
+    if ((in->iridmode == kIridiumMode && in->irminmag > kFaintestFlareLimit) || DistanceMissing(in)) return -1;
     std::FILE* tle = std::fopen(in->tlefile, "r");
     if (!tle) return 2;
     std::FILE* save = std::fopen(in->savename, in->savenew ? "w" : "a");
@@ -530,21 +601,32 @@ int AllSatAos(WinpData* in, SatPosData* sp)
         return 1;
     }
     in->savenew = 0;
-    const int slot = stateSlot(in->prime) ? in->prime : 0;
     const int oldCount = in->nsat, oldRelative = in->relmode;
+    const int slot = oldCount > 0 && stateSlot(in->prime) ? in->prime : 0;
     ShiftElm(in, kSpareSlot, slot);
     in->nsat = std::max(in->nsat, 1);
     in->relmode = 0;
+    const EventRun run(in);
     writeFileHeader(in, save);
 
-    const double t0 = ListStartMjd(in);
+    int selected = oldCount;
+    const double t0 = ListStartMjd(in), t1 = t0 + in->duration;
     forEachEntry(in, tle, [&]() {
         ShiftElm(in, slot, kWorkSlot);
-        const std::vector<PassEvent> passes = FindPasses(in, slot, t0, t0 + in->duration, sp);
-        if (!passes.empty()) std::fputs("\n", save);
-        const std::string name = SatName(in, slot);
-        for (const PassEvent& p : passes)
-            std::fprintf(save, "%s   %s\n", passCells(in, p, false).c_str(), name.c_str());
+        if (in->iridmode == kIridiumMode && in->iropsonly && !IridiumOperational(in, slot)) return;
+        const std::string tail = SatelliteMark(in, slot) + SatName(in, slot);
+        std::vector<std::string> lines;
+        if (in->iridmode != kPlainPasses) {
+            for (const EventHit& e : FindEvents(in, slot, t0, t1, run.defaulted(), sp)) {
+                lines.push_back(EventFileText(in, e) + tail);
+                if (onEvent) onEvent(e, slot);
+            }
+            if (run.defaulted() && !lines.empty()) selectTransiting(in, slot, selected);
+        } else {
+            for (const PassEvent& p : FindPasses(in, slot, t0, t1, sp)) lines.push_back(passCells(in, p, false) + tail);
+        }
+        if (!lines.empty()) std::fputs("\n", save);
+        for (const std::string& line : lines) std::fprintf(save, "%s\n", line.c_str());
     });
     std::fclose(tle);
     std::fclose(save);
@@ -552,7 +634,8 @@ int AllSatAos(WinpData* in, SatPosData* sp)
 
     ShiftElm(in, slot, kSpareSlot);
     in->relmode = oldRelative;
-    in->nsat = oldCount;
+    in->nsat = selected;
+    if (oldCount == 0 && selected > 0) in->prime = 0;
     return 0;
 }
 

@@ -2,9 +2,11 @@
 // the passes of every satellite of a TLE file, and the next satellites to pass.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "core/iridium.h"
 #include "core/records.h"
 
 // One pass: instants (MJD, UT) of start [0], maximum [1] and end [2], each with elevation and
@@ -27,6 +29,8 @@ double ListStartMjd(const WinpData* in);
 
 // First pass of slot beginning in [t0, t1] (MJD, UT): tm, el, az as in PassEvent. Returns 1
 // when found, 0 when none. With passcont set the pass in progress at t0 is stepped over first.
+// With an event type (iridmode) the pass is handed to the event search GetIrid: 1 when it holds
+// an event (described by tm, el, az as GetIrid's tm, a, b), 2 when not.
 int nextpass(WinpData* in, int slot, double t0, double t1, double tm[3], double el[3], double az[3],
              SatPosData* sp = satps);
 
@@ -42,15 +46,19 @@ double gpassbeg(WinpData* in, SatPosData* sp, int slot, double t, double tmin);
 // instant at which it is not, or the first step after tmax.
 double gpassend(WinpData* in, SatPosData* sp, int slot, double t, double tmax);
 
-// Every pass of slot beginning in [t0, t1], in time order, as the pass lists search them: each
-// search starts one minute after the previous end, one hour later still for satellites of more
-// than 14 revolutions per day outside relative mode.
+// Calls visit for every pass (with an event type: every event) of slot beginning in [t0, t1],
+// in time order, as the pass lists search them: each search starts one minute after the
+// previous end, one hour later still for satellites of more than 14 revolutions per day outside
+// relative mode.
+void ScanPasses(WinpData* in, int slot, double t0, double t1, const std::function<void(const PassEvent&)>& visit,
+                SatPosData* sp = satps);
+// The passes (events) that ScanPasses visits.
 std::vector<PassEvent> FindPasses(WinpData* in, int slot, double t0, double t1,
                                   SatPosData* sp = satps);
 
-// Writes the pass list page of the prime satellite over [start, start + duration] into out;
-// npass and passaos receive the listed passes (at most kMaxPasses start instants). With autosave
-// the page is also written to the save file.
+// Writes the pass list page of the prime satellite over [start, start + duration] into out, or
+// with an event type (iridmode) its events; npass and passaos receive the listed passes (at most
+// kMaxPasses start instants). With autosave the page is also written to the save file.
 void aospass(WinpData* in, WoutData* out, SatPosData* sp = satps);
 
 // Selects up to kMaxSat satellites of the TLE file that begin a pass within the next 0.1 day
@@ -58,9 +66,14 @@ void aospass(WinpData* in, WoutData* out, SatPosData* sp = satps);
 // opened.
 int Nxt4Pass(WinpData* in, SatPosData* sp = satps);
 
-// Writes the passes of every satellite of the TLE file to the save file, sorted by time.
-// Returns 0 on success, 1 when the save file cannot be opened, 2 when the TLE file cannot be.
-int AllSatAos(WinpData* in, SatPosData* sp = satps);
+// Writes the passes (or events) of every satellite of the TLE file to the save file, sorted by
+// time. Returns 0 on success, 1 when the save file cannot be opened, 2 when the TLE file cannot
+// be, -1 when the event settings are unusable (no distance for occultations or flares, an Iridium
+// magnitude limit above kFaintestFlareLimit). Satellites with a transit listed by the default
+// zone rule are added to the selection. With onEvent, every event found is also handed to it with
+// the working slot that holds its satellite.
+int AllSatAos(WinpData* in, SatPosData* sp = satps,
+              const std::function<void(const EventHit&, int slot)>& onEvent = nullptr);
 
 // Sorts the pass lines of the save file by month, day and time, keeping its header lines first;
 // rewrites it through kSortTempFile in the current directory. Returns true on success.

@@ -9,6 +9,8 @@
 #include "core/geodesy.h"
 #include "core/illumination.h"
 #include "core/keplerj2.h"
+#include "core/mirror.h"
+#include "core/occtrans.h"
 #include "core/satsgp4.h"
 #include "propagation/numprop.h"
 
@@ -24,8 +26,6 @@ constexpr double kSpeedOfLight = 299792.458;
 constexpr double kSiderealDay = 86164.09054;
 // Metres per km.
 constexpr double kMetresPerKm = 1000.0;
-// Apparent magnitude of the Sun as a light source.
-constexpr double kSunMagnitude = -26.74;
 
 // The observer: geodetic latitude and east longitude (radians), height (m), and the
 // geocentric position (km) and velocity (km/s) of date of the point where it is placed.
@@ -210,6 +210,17 @@ void relativeRow(SatPosData* sp, int prime, int second)
     sp->height[prime] = sp->height[second];
 }
 
+// Centre-line point of a transit, occultation or flare of slot (none by default), and for the
+// prime slot the event quantity in sp->mag.
+void eventGeometry(WinpData* in, SatPosData* sp, int slot, const EventScene& scene)
+{
+    sp->ctrlat[slot] = kNoCentreLine;
+    if (in->occmode >= 1 && in->occmode <= 3)
+        TransitGeometry(in, sp, slot, scene);
+    else
+        MirrorGeometry(in, sp, slot, scene);
+}
+
 // Saved site of the settings, put back when relative mode has moved the observer.
 struct SiteFields {
     double lat, lon, hgt;
@@ -256,8 +267,7 @@ void GetSatPos(double mjd, WinpData* in, SatPosData* sp, int slot, int full)
     if (slot < kMaxSat) {
         writeRow(sp, slot, row, in->moonvis);
         if (full && in->occmode == 0 && in->flares == 0) GetSatVis(sp, row.lat * kDegToRad, slot);
-        // The occultation, transit and flare geometries (occmode, flares, iridmode) join here,
-        // from the filled row, r and v, the Sun and Moon vectors and the observer o.
+        eventGeometry(in, sp, slot, EventScene{f, r, v, sun, moon});
     }
     if (second >= 0) {
         relativeRow(sp, slot, second);

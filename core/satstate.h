@@ -6,7 +6,9 @@
 
 // Fills the row of slot (0..kMaxSat-1) in sp for the UT instant mjd: sub-satellite point,
 // height, R.A./Dec., azimuth, elevation, range, range rate, illumination, Sun at the site,
-// the prime satellite's magnitude and eclipse check; full != 0 adds the footprint circle.
+// the prime satellite's magnitude and eclipse check, and the centre-line point of a transit,
+// occultation (occmode) or flare (flares, iridmode 3), the event quantity replacing the prime's
+// magnitude; full != 0 adds the footprint circle (not with occmode or flares).
 // The satellite position (km) and velocity (km/s) of date go to sp->vec1 and sp->vec2.
 // Stores the analytically propagated state (m, m/s, mean equator of date: the frame of the
 // numerical propagation) and mjd in the slot's stpos/stvel/stmjd. Slots kMaxSat..kSlots-1

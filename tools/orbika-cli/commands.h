@@ -1,6 +1,12 @@
 // Subcommands of orbika-cli. Each returns the process exit status (2 for bad arguments).
 #pragma once
 
+#include <string>
+#include <vector>
+
+#include "core/iridium.h"
+#include "core/records.h"
+
 int runSgp4(int argc, char** argv);
 int runEphem(int argc, char** argv);
 int runPasses(int argc, char** argv);
@@ -8,3 +14,17 @@ int runAllPasses(int argc, char** argv);
 int runState(int argc, char** argv);
 int runTrack(int argc, char** argv);
 int runMatch(int argc, char** argv);
+int runFlares(int argc, char** argv);
+int runTransits(int argc, char** argv);
+
+// An event of the flares and transits commands with its satellite.
+struct EventRecord {
+    EventHit hit;
+    int norad;
+    std::string name;
+};
+// Writes the events as a JSON array of objects (utc, mjd, norad, name, azimuth, elevation,
+// value, label) with unrounded numbers.
+void emitEventsJson(const std::vector<EventRecord>& events);
+// Writes the lines of a text page.
+void emitPage(const WoutData* out);

@@ -16,6 +16,9 @@ const char* const kUsage =
     "       orbika-cli track     (--sat NAME | --norad N) [--step SECONDS] [options]\n"
     "       orbika-cli match     --center AZ,EL|RA,DEC [--radec] --max-dist DEG --window MIN\n"
     "                            [--direction DEG] [--bright] [options] [--json]\n"
+    "       orbika-cli flares    [--min-mag M] [--panels] [--out FILE] [options] [--json]\n"
+    "       orbika-cli transits  (--sat NAME | --norad N) --body sun|moon|star [--ra H.MMSS --dec D.MMSS]\n"
+    "                            [--max-dist KM] [options] [--json]\n"
     "options: --tle FILE  --site LAT,LON,HEIGHT_M  --start \"YYYY-MM-DD HH:MM:SS\"  --tz H  --days D\n"
     "         --min-elev E  --max-sun E  --visible-only 0|1  --wgs84\n";
 
@@ -26,7 +29,7 @@ struct Command {
 };
 const Command kCommands[] = {{"sgp4", runSgp4},     {"ephem", runEphem}, {"passes", runPasses},
                              {"allpasses", runAllPasses}, {"state", runState}, {"track", runTrack},
-                             {"match", runMatch}};
+                             {"match", runMatch}, {"flares", runFlares}, {"transits", runTransits}};
 }  // namespace
 
 int main(int argc, char** argv)
