@@ -62,32 +62,6 @@ QString slotName(int slot)
                                static_cast<int>(strnlen(indata->satname[slot], kNameChars)));
 }
 
-// Local date and time of the plotted instant; stores the year in dspyear.
-QString timeText()
-{
-    int day, month, year;
-    double hour;
-    caldat(indata->mjd + indata->timezone / 24, day, month, year, hour);
-    int h, m;
-    double s;
-    dms(hour, h, m, s);
-    indata->dspyear = year;
-    char mon[4];
-    GetMonth(month, mon);
-    const bool tenths = indata->tstep < kOneSecond;
-    if (tenths ? s >= 59.95 : std::trunc(s + 0.4999) >= 60) {
-        s = 0;
-        if (++m == 60 && h < 24) {
-            m = 0;
-            ++h;
-        }
-    }
-    const QString head = QString::fromLatin1(mon) + QLatin1Char(' ');
-    if (tenths)
-        return head + fmt("%2i  %2i:%02i:%4.1lf", day, h, m, s);
-    return head + fmt("%2i  %2i:%02i:%02i", day, h, m, static_cast<int>(std::trunc(s + 0.4999)));
-}
-
 // Colour of a value that is white when lit, yellow when moonlit under moonvis, else black.
 QColor litColour(int p)
 {
@@ -118,7 +92,7 @@ private:
 void timeColumn(InfoWriter& w)
 {
     w.pen(kWhite);
-    w.put(0, 0, timeText());
+    w.put(0, 0, PlotTimeText(indata->mjd));
     w.put(0, 1, fmt("TimeZone: %g", indata->timezone));
     w.put(0, 2, indata->rtmode ? QStringLiteral("R/T") : fmt("Year:%5i", indata->dspyear));
 }
@@ -255,6 +229,36 @@ void nameColumn(InfoWriter& w, int p, bool relative)
 }
 
 }  // namespace
+
+// Local date and time of mjd: month, day and time to the second (tenths for short steps);
+// stores the year in dspyear.
+QString PlotTimeText(double mjd)
+{
+    int day, month, year, h, m;
+    double s;
+    caltime(mjd + indata->timezone / 24, day, month, year, h, m, s);
+    indata->dspyear = year;
+    const bool tenths = indata->tstep < kOneSecond;
+    if (!tenths)
+        s = std::trunc(s + 0.4999);
+    if (s >= (tenths ? 59.95 : 60.0)) {
+        s = 0;
+        if (++m == 60 && h < 24) {
+            m = 0;
+            ++h;
+        }
+    }
+    char mon[4];
+    GetMonth(month, mon);
+    char buf[48];
+    if (tenths)
+        std::snprintf(buf, sizeof buf, "%s %2i  %2i:%02i:%4.1lf", mon, day, h, m, s);
+    else
+        std::snprintf(buf, sizeof buf, "%s %2i  %2i:%02i:%02i", mon, day, h, m, int(s));
+    decdot(buf);
+    return QString::fromLatin1(buf);
+}
+
 
 void OrbikaView::drawInfo(QPainter& painter)
 {

@@ -136,10 +136,15 @@ void OrbikaView::paintEvent(QPaintEvent*)
 
 void OrbikaView::mousePressEvent(QMouseEvent* e)
 {
+    const QPoint at = e->position().toPoint();
+    // Clicks on the picture are evaluated with the astrometry, with either button.
+    if (indata->pagemode == 1 && indata->picshow) {
+        astroEvent(at.x(), at.y(), e->button() == Qt::LeftButton);
+        setFocus();
+        return;
+    }
     if (e->button() == Qt::LeftButton && !indata->leftbtn)
         return;
-    // Clicks on the picture are evaluated with the astrometry.
-    const QPoint at = e->position().toPoint();
     if (indata->pagemode == -1) {
         const int pass = passAt(at.y());
         if (pass >= 0) {

@@ -39,8 +39,6 @@ constexpr int kDmsAngle = -1;
 constexpr int kPointDigits = 1;
 // Characters of a satellite name written on the picture.
 constexpr int kNameChars = 15;
-// Time steps below one second (days) show tenths of seconds.
-constexpr double kOneSecond = 1.157407407e-05;
 constexpr double kHourToRad = kPi / 12.0;
 // Smallest font size accepted for the picture text, points.
 constexpr int kMinPoints = 1;
@@ -62,34 +60,6 @@ void drawRaDec(QPainter& p, int x0, int y, int digits4, double ra, double dec)
 {
     p.drawText(x0 + kRaColumn, y, angleText("R.A.:", digits4, kHmsAngle, ra));
     p.drawText(x0 + kDecColumn, y, angleText("Dec.:", digits4, kDmsAngle, dec));
-}
-
-// Local date and time of mjd: month, day and time to the second (tenths for short steps).
-QString timeText(double mjd)
-{
-    int day, month, year, h, m;
-    double s;
-    caltime(mjd + indata->timezone / 24, day, month, year, h, m, s);
-    indata->dspyear = year;
-    const bool tenths = indata->tstep < kOneSecond;
-    if (!tenths)
-        s = std::trunc(s + 0.4999);
-    if (s >= (tenths ? 59.95 : 60.0)) {
-        s = 0;
-        if (++m == 60 && h < 24) {
-            m = 0;
-            ++h;
-        }
-    }
-    char mon[4];
-    GetMonth(month, mon);
-    char buf[48];
-    if (tenths)
-        std::snprintf(buf, sizeof buf, "%s %2i  %2i:%02i:%4.1lf", mon, day, h, m, s);
-    else
-        std::snprintf(buf, sizeof buf, "%s %2i  %2i:%02i:%02i", mon, day, h, m, int(s));
-    decdot(buf);
-    return QString::fromLatin1(buf);
 }
 
 // First characters of the name of slot i.
@@ -165,7 +135,7 @@ void OrbikaView::PicPlot(double mjd)
     const QPoint c = visibleCorner();
     const int top = c.y() + p.fontMetrics().ascent() + kTopGap;
     p.setPen(kWhite);
-    p.drawText(c.x() + kTimeColumn, top, timeText(mjd));
+    p.drawText(c.x() + kTimeColumn, top, PlotTimeText(mjd));
     if (nsat > 0) {
         const int prime = std::clamp(indata->prime, 0, nsat - 1);
         drawRaDec(p, c.x(), top, indata->digits4, satps->ra[prime], satps->dec[prime]);

@@ -12,6 +12,7 @@
 #include "astro/timescales.h"
 #include "foundation/mat3.h"
 #include "foundation/textconv.h"
+#include "worldmap.h"
 
 using angle_units::kDegToRad;
 using angle_units::kPi;
@@ -21,9 +22,6 @@ namespace {
 
 // Equatorial radius of the Earth, metres (WGS-84).
 constexpr double kEarthRadiusM = 6378137.0;
-// Chart size: the base map covers pixels 0..721 by 0..361.
-constexpr int kChartRight = 721;
-constexpr int kChartBottom = 361;
 // Radius of the horizon in the stereographic zenith projection divided into the chart's 180
 // pixels (r = 2 at the horizon reaches 2 x 180 / 1.678 = 215 px).
 constexpr double kZenithScale = 1.678;
@@ -40,9 +38,6 @@ constexpr int kNewtonStepsHigh = 8;
 constexpr double kNewtonHighPhi = 1.22173;  // 70 degrees
 // Elevation written for a click outside the chart, degrees.
 constexpr double kOutside = -100.0;
-
-// Nearest integer of v, halves away from zero.
-int pixRound(double v) { return static_cast<int>(v >= 0 ? std::trunc(v + 0.5) : std::trunc(v - 0.5)); }
 
 // Pixel of a direction that is not on the chart.
 QPoint offChart(const WinpData* s) { return QPoint(s->mapwidth + 3, s->mapheight + 3); }
@@ -125,9 +120,9 @@ SkyGeometry SkyGeometryFor(int skyproj)
     if (skyproj == 0) {
         g.mapsx = g.mapsy = g.mapy0 / kZenithScale;
     } else {
-        g.mapy0 = kChartBottom;
+        g.mapy0 = kMapRows;
         g.mapsx = g.mapx0 / kBandScale;
-        g.mapsy = kChartBottom / kBandScale;
+        g.mapsy = kMapRows / kBandScale;
     }
     return g;
 }
@@ -160,8 +155,8 @@ QPoint PxSky(const WinpData* s, const SkyGeometry& g, double elev, double azim)
         X = kMollweideX * lambda * std::cos(theta / 2);
         Y = kMollweideY * std::sin(theta / 2);
     }
-    QPoint p(pixRound(X * g.mapsx) + g.mapx0, pixRound(-Y * g.mapsy) + g.mapy0);
-    if (p.y() > kChartBottom || p.x() > kChartRight)
+    QPoint p(PxRound(X * g.mapsx) + g.mapx0, PxRound(-Y * g.mapsy) + g.mapy0);
+    if (p.y() > kMapRows || p.x() > kMapCols)
         p.setX(s->mapwidth + 3);
     return p;
 }

@@ -25,6 +25,9 @@ constexpr int kWorldImage = 3;
 // Nearest integer of a projected pixel offset v, halves away from zero.
 int PxRound(double v);
 
+// Local date and time of mjd as the map and the picture label it (month, day, time).
+QString PlotTimeText(double mjd);
+
 // Longitude (degrees) brought into -180..180 by adding or subtracting 360 at most once.
 double WrapLon(double lon);
 
