@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/match.h"
+#include "core/orbitdet.h"
 #include "core/satstate.h"
 #include "iss_settings.h"
 #include "scoped_env.h"
@@ -214,6 +215,13 @@ TEST(Match, FollowsAnOrbitDetermination)
     EXPECT_TRUE(listsIss(od(second, first, -60.0).get()));
     // The second observation passed before the first: no match.
     EXPECT_FALSE(listsIss(od(second, first, 60.0).get()));
+    // After the orbit determination from the same observations, as the program runs them: the
+    // determined orbit stays selected before the match.
+    in = od(first, second, 60.0);
+    OrbitDet(in.get());
+    EXPECT_TRUE(listsIss(in.get()));
+    EXPECT_STREQ(in->satname[0], "New");
+    EXPECT_EQ(in->satno[1], 25544);
 }
 
 TEST(Match, UnreadableFilesAndAbsurdInput)
