@@ -31,6 +31,12 @@ QLineEdit* addField(QFormLayout* form, const QString& label, const QString& name
     return edit;
 }
 
+void showControl(QWidget* w, bool on)
+{
+    w->setVisible(on);
+    w->setEnabled(on);
+}
+
 void enableField(QWidget* field, bool on)
 {
     field->setEnabled(on);

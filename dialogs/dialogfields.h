@@ -34,6 +34,8 @@ QLineEdit* addField(QFormLayout* form, const QString& label, const QString& name
                     const QString& tip = QString(), const QString& whatsThis = QString());
 // Enables or disables field together with the label whose accelerator leads to it.
 void enableField(QWidget* field, bool on);
+// Shows and enables w, or hides and disables it.
+void showControl(QWidget* w, bool on);
 // Label of selection row i (from 0) with its accelerator: "&1" ... "&9", "1&0".
 QString rowKey(int i);
 // Row with the buttons "&OK" (accept, default) and "&Cancel" (reject) of dialog d.

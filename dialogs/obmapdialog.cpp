@@ -59,13 +59,6 @@ void checkChoice(QButtonGroup* group, int value)
     (b ? b : group->button(0))->setChecked(true);
 }
 
-// Shows and enables w, or hides and disables it.
-void showControl(QWidget* w, bool on)
-{
-    w->setVisible(on);
-    w->setEnabled(on);
-}
-
 // Text of a frequency in the "%g" format with a decimal point.
 QString frequencyText(double hz)
 {

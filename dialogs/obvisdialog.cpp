@@ -28,13 +28,6 @@ constexpr int kIridiumMode = 3;
 constexpr int kLocalAttitude = 1;
 constexpr int kInertialAttitude = 2;
 
-// Shows and enables w, or hides and disables it.
-void showControl(QWidget* w, bool on)
-{
-    w->setVisible(on);
-    w->setEnabled(on);
-}
-
 // Check box named name with its tool tip and What's This text.
 QCheckBox* checkBox(const QString& text, const QString& name, const QString& tip,
                     const QString& whatsThis)
