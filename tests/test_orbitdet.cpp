@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <cstring>
 #include <memory>
+#include <tuple>
 
 #include "astro/frames.h"
 #include "core/dateframe.h"
@@ -11,64 +13,42 @@
 #include "iss_settings.h"
 
 namespace {
-constexpr double kDeg = M_PI / 180.0;
-constexpr double kEarthRadius = 6378.137;  // km
-constexpr double kSecond = 1.0 / 86400.0;
-constexpr double kRadius = kEarthRadius + 500.0;
-constexpr double kIncl = 51.6;
+constexpr double kDeg = M_PI / 180.0, kSecond = 1.0 / 86400.0, kRe = 6378.137;
+constexpr double kRadius = kRe + 500.0, kIncl = 51.6;
 
-// A circular orbit of radius kRadius and inclination kIncl (true equator of date) that passes
-// over the site of the settings 30 s after their start instant, moving north-east.
-struct Pass {
-    double tc;       // instant overhead, MJD
-    Vec3 up, along;  // unit vectors: overhead, and the direction of motion there
-    double rate;     // angular rate, rad/s
+// Position (km, true equator of date) at mjd on a circular orbit of kRadius and kIncl that
+// passes north-east bound over the site of in 30 s after its start instant.
+Vec3 passAt(const WinpData* in, double mjd)
+{
+    const double tc = in->mjd + 30 * kSecond;
+    const Vec3 up = vnorm(GeoPos(tc, 0.0, in->obslat * kDeg, in->obslon * kDeg, in->obshgt));
+    const Vec3 east = vnorm(Vec3(0, 0, 1) * up), north = up * east;
+    const double azim = std::asin(std::cos(kIncl * kDeg) / std::sqrt(1.0 - up[2] * up[2]));
+    const double theta = 2 * M_PI * getn0(kRadius, 0.0, kIncl) * (mjd - tc);
+    return kRadius * (std::cos(theta) * up + std::sin(theta) * (std::sin(azim) * east + std::cos(azim) * north));
+}
 
-    explicit Pass(const WinpData* in) : tc(in->mjd + 30 * kSecond)
-    {
-        const double lat = in->obslat * kDeg, lon = in->obslon * kDeg;
-        up = vnorm(GeoPos(tc, 0.0, lat, lon, in->obshgt));
-        const Vec3 east = vnorm(Vec3(0, 0, 1) * up), north = up * east;
-        const double azim = std::asin(std::cos(kIncl * kDeg) / std::sqrt(1.0 - up[2] * up[2]));
-        along = std::sin(azim) * east + std::cos(azim) * north;
-        rate = 2 * M_PI * getn0(kRadius, 0.0, kIncl) * kSecond;
-    }
-    // Position (km) at mjd.
-    Vec3 at(double mjd) const
-    {
-        const double theta = rate * (mjd - tc) / kSecond;
-        return kRadius * (std::cos(theta) * up + std::sin(theta) * along);
-    }
-};
-
-// Observation of the pass at mjd: azimuth and elevation (degrees), or with radec the R.A.
-// (h.mmss) and Dec. (d.mmss) referred to the settings' epoch.
-void observe(const WinpData* in, const Pass& p, double mjd, bool radec, double& x, double& y)
+// Sighting of the pass at mjd: azimuth and elevation (degrees), or R.A. and Dec. of in's epoch.
+void observe(const WinpData* in, double mjd, bool radec, double& x, double& y)
 {
     const double lat = in->obslat * kDeg, lon = in->obslon * kDeg;
-    const Vec3 r = p.at(mjd);
-    if (radec) {
-        const Vec3 topo = r - kEarthRadius * GeoPos(mjd, 0.0, lat, lon, in->obshgt);
-        SkyCoordinates(mxvct(EpochMatrix(in, MakeDateFrame(in, mjd)), topo), x, y);
-        return;
-    }
+    const Vec3 topo = passAt(in, mjd) - kRe * GeoPos(mjd, 0.0, lat, lon, in->obshgt);
+    if (radec) return SkyCoordinates(mxvct(EpochMatrix(in, MakeDateFrame(in, mjd)), topo), x, y);
     double az, el, dist;
-    AppPos(mjd, 0.0, lat, lon, in->obshgt, 1, r / kEarthRadius, az, el, dist);
-    x = (az < 0 ? az + 2 * M_PI : az) / kDeg;
+    AppPos(mjd, 0.0, lat, lon, in->obshgt, 0, topo / kRe, az, el, dist);
+    x = std::fmod(az / kDeg + 360.0, 360.0);
     y = el / kDeg;
 }
 
-// Settings holding observations of the pass 60 s apart: the first at the start instant with
-// radec1, the second with radec2; reverse swaps them (the second then comes first).
-std::unique_ptr<WinpData> observed(bool radec1, bool radec2, bool reverse = false, double epoch = 0.0)
+// Settings with two sightings 60 s apart in the given forms (reverse: in swapped order).
+std::unique_ptr<WinpData> observed(bool radec1, bool radec2, double epoch = 0.0, bool reverse = false)
 {
     auto in = IssSettings();
     in->mjd = 61093.1;
     in->epoch = epoch;
-    const Pass p(in.get());
     const double t1 = in->mjd, t2 = t1 + 60 * kSecond;
-    observe(in.get(), p, reverse ? t2 : t1, radec1, in->locaz, in->locel);
-    observe(in.get(), p, reverse ? t1 : t2, radec2, in->locra, in->locdec);
+    observe(in.get(), reverse ? t2 : t1, radec1, in->locaz, in->locel);
+    observe(in.get(), reverse ? t1 : t2, radec2, in->locra, in->locdec);
     in->od1radec = radec1;
     in->od2radec = radec2;
     in->oddeltm = 60.0;
@@ -76,66 +56,52 @@ std::unique_ptr<WinpData> observed(bool radec1, bool radec2, bool reverse = fals
 }
 }  // namespace
 
-TEST(OrbitDet, CircularOrbitFromTwoObservations)
+TEST(OrbitDet, CircularOrbitFromTwoSightings)
 {
     auto in = observed(false, false);
-    const Pass p(in.get());
     OrbitDet(in.get());
     ASSERT_EQ(in->nsat, 2);
     ASSERT_EQ(in->prime, 1);
     EXPECT_STREQ(in->satname[1], "New");
     EXPECT_NEAR(in->elsma[1], kRadius, 0.5);
     EXPECT_NEAR(in->elincl[1], kIncl, 0.01);  // mean equator of date: nutation apart
-    EXPECT_EQ(in->elecc[1], 0.0);
+    EXPECT_EQ(in->elecc[1] + in->sgp4flg[1] + in->numflg[1], 0.0);
     EXPECT_EQ(in->elepoch[1], in->mjd);
-    EXPECT_EQ(in->sgp4flg[1] + in->numflg[1], 0);
-    EXPECT_NEAR(in->elmm[1], getn0(in->elsma[1], 0.0, in->elincl[1]), 1e-12);
     // At epoch the new satellite is where it was first seen.
-    const Vec3 first = mxvct(mxtrn(MakeDateFrame(in.get(), in->mjd).nut), p.at(in->mjd));
+    const Vec3 first = mxvct(mxtrn(MakeDateFrame(in.get(), in->mjd).nut), passAt(in.get(), in->mjd));
     EXPECT_LT(abs(Vec3(in->svpos[0][1], in->svpos[1][1], in->svpos[2][1]) / 1000.0 - first), 2.0);
-    EXPECT_EQ(in->scam[1], in->areamass);
 
-    // The same pass as R.A./Dec. of date, as J2000 R.A./Dec., or mixed, gives the same orbit.
-    const bool forms[][3] = {{true, true, false}, {false, true, true}, {true, false, true}};
-    for (const auto& f : forms) {
-        auto other = observed(f[0], f[1], false, f[2] ? 2000.0 : 0.0);
+    // R.A./Dec. of date, of J2000, or mixed with azimuth and elevation: the same orbit.
+    for (const auto& f : {std::array<double, 3>{1, 1, 0}, {0, 1, 2000}, {1, 0, 2000}}) {
+        auto other = observed(f[0] != 0, f[1] != 0, f[2]);
         OrbitDet(other.get());
         EXPECT_NEAR(other->elsma[1], in->elsma[1], 0.2);
-        EXPECT_NEAR(other->elincl[1], in->elincl[1], 0.01);
-        EXPECT_NEAR(other->elnode[1], in->elnode[1], 0.01);
-        EXPECT_NEAR(other->elargp[1], in->elargp[1], 0.01);
+        EXPECT_NEAR(other->elincl[1] + other->elnode[1] + other->elargp[1],
+                    in->elincl[1] + in->elnode[1] + in->elargp[1], 0.03);
     }
+
+    // Swapped sightings: the motion reverses. The site turns with the Earth between them, so the
+    // mirror image is not exact (0.7 degree, 2.4 degrees of node and 42 km here).
+    auto rev = observed(false, false, 0.0, true);
+    OrbitDet(rev.get());
+    EXPECT_NEAR(rev->elincl[1], 180.0 - in->elincl[1], 1.0);
+    EXPECT_NEAR(std::fabs(std::remainder(rev->elnode[1] - in->elnode[1], 360.0)), 180.0, 3.0);
+    EXPECT_NEAR(rev->elsma[1], in->elsma[1], 60.0);
+    // The later sighting first with a negative interval is the forward motion again.
+    rev->oddeltm = -60.0;
+    rev->nsat = 1;
+    rev->mjd += 60 * kSecond;
+    OrbitDet(rev.get());
+    EXPECT_NEAR(rev->elincl[1], in->elincl[1], 0.01);
+    EXPECT_NEAR(rev->elsma[1], in->elsma[1], 0.2);
 }
 
-TEST(OrbitDet, ReversedObservationsReverseTheMotion)
-{
-    auto forward = observed(false, false), reversed = observed(false, false, true);
-    OrbitDet(forward.get());
-    OrbitDet(reversed.get());
-    // The site turns with the Earth between the observations, so the mirror image is not exact:
-    // here 0.7 degree in inclination, 2.4 in node and 42 km in radius.
-    EXPECT_NEAR(reversed->elincl[1], 180.0 - forward->elincl[1], 1.0);
-    EXPECT_NEAR(std::fabs(std::remainder(reversed->elnode[1] - forward->elnode[1], 360.0)), 180.0, 3.0);
-    EXPECT_NEAR(reversed->elsma[1], forward->elsma[1], 60.0);
-
-    // The later observation given first with a negative interval is the forward motion again.
-    reversed->oddeltm = -60.0;
-    reversed->nsat = 1;
-    reversed->mjd += 60 * kSecond;
-    OrbitDet(reversed.get());
-    EXPECT_NEAR(reversed->elincl[1], forward->elincl[1], 0.01);
-    EXPECT_NEAR(reversed->elsma[1], forward->elsma[1], 0.2);
-}
-
-TEST(OrbitDet, RadiusSearchAndItsSlot)
+TEST(OrbitDet, RadiusSearchSlotsAndDegenerateInput)
 {
     auto in = observed(false, false);
     const OdGeometry g = MakeOdGeometry(in.get());
-    EXPECT_EQ(PhiDiff(g, 6478.14), 1);
     EXPECT_EQ(PhiDiff(g, kRadius - 10.0), 1);
     EXPECT_EQ(PhiDiff(g, kRadius + 10.0), -1);
-    EXPECT_EQ(PhiDiff(g, 42164.0), -1);
-
     // Too few halvings: no convergence, yet the elements are written from the last radius.
     double a;
     EXPECT_FALSE(SolveRadius(g, 3, a));
@@ -153,24 +119,13 @@ TEST(OrbitDet, RadiusSearchAndItsSlot)
     EXPECT_EQ(in->prime, 9);
     EXPECT_STREQ(in->satname[9], "New");
     EXPECT_STREQ(in->satname[8], "KEEP");
-}
 
-TEST(OrbitDet, DegenerateObservationsStayFinite)
-{
-    // Same direction twice, no time between them, directions below the horizon, a zenith pair.
-    auto in = observed(false, false);
-    const double cases[][5] = {{10, 20, 10, 20, 60}, {10, 20, 30, 40, 0},
-                               {10, -80, 200, -80, 60}, {0, 90, 0, 90, 1e6}};
-    for (const auto& c : cases) {
+    // One direction twice, no interval, below the horizon, a zenith pair a long time apart.
+    for (const auto& c : {std::array<double, 5>{10, 20, 10, 20, 60}, {10, 20, 30, 40, 0}, {10, -80, 200, -80, 60},
+                          {0, 90, 0, 90, 1e6}}) {
+        std::tie(in->locaz, in->locel, in->locra, in->locdec, in->oddeltm) = std::tie(c[0], c[1], c[2], c[3], c[4]);
         in->nsat = 1;
-        in->locaz = c[0];
-        in->locel = c[1];
-        in->locra = c[2];
-        in->locdec = c[3];
-        in->oddeltm = c[4];
         OrbitDet(in.get());
-        const double values[] = {in->elsma[1], in->elincl[1], in->elnode[1], in->elargp[1],
-                                 in->elmm[1], in->svpos[0][1], in->svvel[2][1]};
-        for (double v : values) EXPECT_TRUE(std::isfinite(v)) << c[0] << " " << c[4];
+        EXPECT_TRUE(std::isfinite(in->elsma[1] + in->elincl[1] + in->elnode[1] + in->elargp[1] + in->svpos[0][1]));
     }
 }

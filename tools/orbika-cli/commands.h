@@ -16,6 +16,8 @@ int runTrack(int argc, char** argv);
 int runMatch(int argc, char** argv);
 int runFlares(int argc, char** argv);
 int runTransits(int argc, char** argv);
+int runOrbdet(int argc, char** argv);
+int runLaunch(int argc, char** argv);
 
 // An event of the flares and transits commands with its satellite.
 struct EventRecord {
@@ -28,3 +30,13 @@ struct EventRecord {
 void emitEventsJson(const std::vector<EventRecord>& events);
 // Writes the lines of a text page.
 void emitPage(const WoutData* out);
+
+// Shared by the orbit commands (orbdet, launch).
+// The arguments without the flag options flags; given[k] tells whether flags[k] was present.
+std::vector<char*> takeFlags(int argc, char** argv, const std::vector<std::string>& flags,
+                             std::vector<bool>& given);
+// The lines of slot's entry as SaveTle writes it to a TLE file (empty when it cannot be written).
+std::vector<std::string> tleEntryLines(const WinpData* in, int slot);
+// Writes slot's TLE entry, semi-major axis and inclination; with json one object instead, whose
+// members begin with jsonHead (members followed by ", ", or empty).
+void emitOrbit(const WinpData* in, int slot, bool json, const std::string& jsonHead);

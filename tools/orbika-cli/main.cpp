@@ -19,6 +19,10 @@ const char* const kUsage =
     "       orbika-cli flares    [--min-mag M] [--panels] [--out FILE] [options] [--json]\n"
     "       orbika-cli transits  (--sat NAME | --norad N) --body sun|moon|star [--ra H.MMSS --dec D.MMSS]\n"
     "                            [--max-dist KM] [options] [--json]\n"
+    "       orbika-cli orbdet    --obs1 AZ,EL|RA,DEC [--radec1] --obs2 AZ,EL|RA,DEC [--radec2] --dt SECONDS\n"
+    "                            [--epoch YEAR] [options] [--json]\n"
+    "       orbika-cli launch    --launch-site NAME|LAT,LON --incl DEG --perigee KM --apogee KM [--south]\n"
+    "                            [--cutoff MIN] [(--sat NAME | --norad N) [--rdv-time DAYS]] [options] [--json]\n"
     "options: --tle FILE  --site LAT,LON,HEIGHT_M  --start \"YYYY-MM-DD HH:MM:SS\"  --tz H  --days D\n"
     "         --min-elev E  --max-sun E  --visible-only 0|1  --wgs84\n";
 
@@ -29,7 +33,8 @@ struct Command {
 };
 const Command kCommands[] = {{"sgp4", runSgp4},     {"ephem", runEphem}, {"passes", runPasses},
                              {"allpasses", runAllPasses}, {"state", runState}, {"track", runTrack},
-                             {"match", runMatch}, {"flares", runFlares}, {"transits", runTransits}};
+                             {"match", runMatch}, {"flares", runFlares}, {"transits", runTransits},
+                             {"orbdet", runOrbdet}, {"launch", runLaunch}};
 }  // namespace
 
 int main(int argc, char** argv)
