@@ -22,16 +22,15 @@
 
 namespace {
 using angle_units::kDegToRad;
+using angle_units::kRadToDeg;
 // Day fractions of one minute, one second and a tenth of a second.
 constexpr double kMinute = 1.0 / 1440.0;
 constexpr double kSecond = 1.0 / 86400.0;
 constexpr double kTenth = 0.1 * kSecond;
-// Event types of the pass searches (iridmode) and occultation targets (occmode).
-constexpr int kTransitMode = 1;
-constexpr int kFlareMode = 2;
-constexpr int kSunTarget = 1;
-constexpr int kMoonTarget = 2;
-constexpr int kFixedTarget = 3;
+constexpr double kHoursPerDay = 24.0;
+constexpr double kMetresPerKm = 1000.0;
+// Fraction of a step by which an interval may fall short of a whole number of steps.
+constexpr double kStepSlack = 1e-6;
 // Search states of a reflector.
 constexpr int kDone = 0;
 constexpr int kInside = 1;
@@ -146,7 +145,7 @@ void check(double t, WinpData* in, int slot, int k, Search& s, SatPosData* sp)
 }
 
 // Longitude difference (degrees) folded into -180..180.
-double lonDiff(double a, double b) { return FoldPi((a - b) * kDegToRad) / kDegToRad; }
+double lonDiff(double a, double b) { return FoldPi((a - b) * kDegToRad) * kRadToDeg; }
 
 // Distance (km) of the site from the centre line near tb whose sampled distance is vbest: the
 // parabola through the distances 0.1 s before, at and after tb, or, near the site, the distance
@@ -177,7 +176,7 @@ double closestApproach(WinpData* in, SatPosData* sp, int slot, double tb, double
     const double x1 = p.x * scale, y1 = p.y * kDegToRad, x2 = m.x * scale, y2 = m.y * kDegToRad;
     const double len2 = (x1 - x2) * (x1 - x2) + (y1 - y2) * (y1 - y2);
     if (len2 <= kTinyLength2) return vbest;
-    return (kEarthRadiusKm + in->obshgt / 1000.0) * std::fabs(x1 * y2 - x2 * y1) / std::sqrt(len2);
+    return (kEarthRadiusKm + in->obshgt / kMetresPerKm) * std::fabs(x1 * y2 - x2 * y1) / std::sqrt(len2);
 }
 
 // Fine scan in one-second steps around the best coarse instant of reflector k, within the pass.
@@ -195,7 +194,7 @@ void fineWindow(WinpData* in, int slot, int k, Search& s, const double tm[3], Sa
     lo = std::max(lo, tm[0]);
     hi = std::min(hi, tm[2]);
     s.state[k] = kRefining;
-    const int steps = static_cast<int>(std::floor((hi - lo) / kSecond + 1e-6));
+    const int steps = static_cast<int>(std::floor((hi - lo) / kSecond + kStepSlack));
     for (int j = 0; j <= steps && s.state[k] != kDone; ++j) check(lo + j * kSecond, in, slot, k, s, sp);
 }
 
@@ -211,7 +210,7 @@ const char* mirrorName(const WinpData* in)
 std::string timeCell(const WinpData* in, const EventHit& e)
 {
     char cell[kAosTextBytes];
-    aosstr(e.t + in->timezone / 24.0, e.az, e.el, cell, 0);
+    aosstr(e.t + in->timezone / kHoursPerDay, e.az, e.el, cell, 0);
     return cell;
 }
 
@@ -226,7 +225,7 @@ void listFlare(WinpData* in, WoutData* out, const std::string& line, size_t at, 
     PutNxtLnT(out, buf.data());
 
     const size_t name = at + std::strlen(kIridiumLabel) + kMirrorChars + kDirectionChars + kMagChars + kMarkChars;
-    if (!tle || in->nsat >= kMaxSat || name >= line.size()) return;
+    if (!tle || in->nsat < 0 || in->nsat >= kMaxSat || name >= line.size()) return;
     const int srchmode = in->srchmode;
     in->srchmode = kByName;
     std::snprintf(in->srchname[kWorkSlot], sizeof in->srchname[kWorkSlot], "%.*s", kNameKey, line.c_str() + name);
@@ -314,7 +313,7 @@ int GetIrid(WinpData* in, int slot, int seen, double tm[3], double a[3], double 
         if (firstLat == kNoCentreLine) firstLat = sp->lat[slot];
         lastLat = sp->lat[slot];
     };
-    const int minutes = static_cast<int>(std::ceil((tm[2] - tm[0]) / kMinute - 1e-9));
+    const int minutes = static_cast<int>(std::ceil((tm[2] - tm[0]) / kMinute - kStepSlack));
     for (int j = 0; j < minutes; ++j) coarse(tm[0] + j * kMinute);
     coarse(tm[2]);
     const int k = static_cast<int>(std::min_element(s.v, s.v + count) - s.v);

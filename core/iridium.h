@@ -7,6 +7,13 @@
 
 #include "core/records.h"
 
+// Event types of the pass searches (iridmode): plain passes, transits or occultations of the
+// occmode target, flares of a known surface, Iridium flares.
+constexpr int kPlainPasses = 0;
+constexpr int kTransitMode = 1;
+constexpr int kFlareMode = 2;
+constexpr int kIridiumMode = 3;
+
 // One event found within a pass.
 struct EventHit {
     double start;       // start of the pass, MJD UT

@@ -9,10 +9,12 @@
 #include "core/attitude.h"
 #include "core/geodesy.h"
 #include "core/illumination.h"
+#include "core/iridium.h"
 
 namespace {
 using angle_units::kDegToRad;
 using angle_units::kRadToDeg;
+using angle_units::kTwoPi;
 // Yaw of the Iridium antennas (degrees): front, left, right.
 constexpr double kAntennaYaws[kIridiumAntennas] = {0.0, -120.0, 120.0};
 // Range of the cosine of the flare angle.
@@ -113,7 +115,7 @@ Flare reflect(WinpData* in, SatPosData* sp, int slot, const EventScene& sc, cons
     Flare fl;
     const Vec3 ray = ReflectedRay(n, l.s);
     const int occmode = in->occmode;
-    in->occmode = 3;
+    in->occmode = kFixedTarget;
     sp->mag = ordinary;
     GetOccTrans(sc.f.trot, in, sp, slot, sc.f.eqeq, sc.r / kEarthRadiusKm, -ray);
     in->occmode = occmode;
@@ -193,9 +195,10 @@ void AttitudeAngles(const WinpData* in, const Vec3& r, const Vec3& v, const Vec3
 {
     const Mat3 m = yawsteer ? GetYSMat(in, r, v, 0.0, 0.0) : GetRVMat(r, v, 0.0, 0.0, 1);
     const Vec3 local = mxvct(m, n);
-    yaw = std::atan2(local[1], local[0]) * kRadToDeg;
-    if (yaw < 0.0) yaw += 360.0;
-    if (yaw >= 360.0) yaw -= 360.0;
+    yaw = std::atan2(local[1], local[0]);
+    if (yaw < 0.0) yaw += kTwoPi;
+    if (yaw >= kTwoPi) yaw -= kTwoPi;
+    yaw *= kRadToDeg;
     pitch = std::asin(std::clamp(-local[2], -1.0, 1.0)) * kRadToDeg;
 }
 
@@ -232,14 +235,14 @@ void MirrorGeometry(WinpData* in, SatPosData* sp, int slot, const EventScene& sc
         if (prime) displayAngles(in, sc, l, best.theta);
     } else {
         const int count = in->irpanel ? kIridiumReflectors : kIridiumAntennas;
-        double theta = 180.0;
+        double theta = 0.0;
         for (int k = 0; k < count; ++k) {
             const bool panel = k == kSolarPanel;
             const Vec3 n = panel ? PanelNormal(sc.r, sc.v, l.s, sp->lat[slot])
                                  : AttitudeDirection(in, sc.r, sc.v, AntennaYaw(k), kAntennaPitch, false);
             const Flare fl = reflect(in, sp, slot, sc, l, n, panel || in->iraltmdl, true, ordinary);
             if (k == 0 || fl.mag < best.mag) best = fl;
-            theta = std::min(theta, fl.theta);
+            theta = k == 0 ? fl.theta : std::min(theta, fl.theta);
         }
         in->flrang = theta;
     }

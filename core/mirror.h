@@ -16,8 +16,6 @@ constexpr int kSolarPanel = 3;
 constexpr int kIridiumReflectors = 4;
 // Pitch (degrees) of the normals of the Iridium antennas in the local attitude.
 constexpr double kAntennaPitch = -40.0;
-// Event type of the pass searches that looks for Iridium flares (iridmode).
-constexpr int kIridiumMode = 3;
 
 // Yaw (degrees) of the normal of Iridium antenna k (0 front, 1 left, 2 right): 0, -120, +120.
 double AntennaYaw(int k);

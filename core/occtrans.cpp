@@ -13,12 +13,14 @@
 namespace {
 using angle_units::kDegToRad;
 using angle_units::kRadToDeg;
+using angle_units::kTwoPi;
 // z scale that turns the flattened Earth into a sphere for the intersection.
 constexpr double kPolarScale = 0.996633;
 // Ratio (1 - e^2) of the tangents of geocentric and geodetic latitude on the surface.
 constexpr double kGeodeticRatio = 0.993305615;
 // Radians per hour of sidereal time.
 constexpr double kHourToRad = 0.261799387799;
+constexpr double kMetresPerKm = 1000.0;
 // Site heights (km) outside this range are left out of the sphere radius.
 constexpr double kMinSiteHeight = -1.0;
 constexpr double kMaxSiteHeight = 20.0;
@@ -86,7 +88,7 @@ bool centrePoint(const Vec3& rsat, const Vec3& dir, bool fixed, double h, Vec3& 
 // Site height (km) counted in the sphere radius.
 double sphereHeight(const WinpData* in)
 {
-    const double h = in->obshgt / 1000.0;
+    const double h = in->obshgt / kMetresPerKm;
     return h > kMinSiteHeight && h < kMaxSiteHeight ? h : 0.0;
 }
 
@@ -135,7 +137,7 @@ double zoneHalfWidth(const Sighting& s, double dir, double rad)
 void GetOccTrans(double mjd, WinpData* in, SatPosData* sp, int slot, double eqeq, const Vec3& rsat,
                  const Vec3& dir)
 {
-    const bool fixed = in->occmode == 3;
+    const bool fixed = in->occmode == kFixedTarget;
     const double h = sphereHeight(in);
     Vec3 p;
     double sine;
@@ -156,9 +158,9 @@ void GetOccTrans(double mjd, WinpData* in, SatPosData* sp, int slot, double eqeq
 void TransitGeometry(WinpData* in, SatPosData* sp, int slot, const EventScene& scene)
 {
     Vec3 target;
-    if (in->occmode == 1)
+    if (in->occmode == kSunTarget)
         target = scene.sun;
-    else if (in->occmode == 2)
+    else if (in->occmode == kMoonTarget)
         target = scene.moon;
     else
         target = mxvct(mxtrn(EpochMatrix(in, scene.f)), SkyDirection(in->flryaw, in->flrpitch));
@@ -174,8 +176,9 @@ void ADisDir(double lon1, double lat1, double lon2, double lat2, double& cosd, d
     // A cosine beyond 1 by rounding (due north or south) counts as 1.
     const double c = (std::sin(lat2) - std::sin(lat1) * cosd) / s;
     if (std::fabs(c) > 1.0 + kRoundingSlack) return;
-    dir = std::acos(std::clamp(c, -1.0, 1.0)) * kRadToDeg;
-    if (std::sin(lon2 - lon1) < 0.0) dir = 360.0 - dir;
+    dir = std::acos(std::clamp(c, -1.0, 1.0));
+    if (std::sin(lon2 - lon1) < 0.0) dir = kTwoPi - dir;
+    dir *= kRadToDeg;
 }
 
 void SunMoonTr(WinpData* in, double t, int slot, double dist, int defaulted, int& result, char* buf,
@@ -190,7 +193,7 @@ void SunMoonTr(WinpData* in, double t, int slot, double dist, int defaulted, int
         in->obslat = sp->ctrlat[slot];
         in->obslon = sp->ctrlon[slot];
         const Sighting s1 = sight(in, sp, slot, t);
-        const double rad = in->occmode == 2 ? sp->moonsd * kDegToRad : kSunRadius;
+        const double rad = in->occmode == kMoonTarget ? sp->moonsd * kDegToRad : kSunRadius;
         const Sighting s2 = sight(in, sp, slot, t + kSecond);
         double cosd, dir = s1.azim * kRadToDeg;
         if (s1.point && s2.point) ADisDir(s1.lon, s1.lat, s2.lon, s2.lat, cosd, dir);

@@ -7,6 +7,11 @@
 #include "core/records.h"
 #include "foundation/vec3.h"
 
+// Targets of the transit and occultation geometry (occmode): the Sun, the Moon, a fixed direction.
+constexpr int kSunTarget = 1;
+constexpr int kMoonTarget = 2;
+constexpr int kFixedTarget = 3;
+
 // Bytes of the transit remark written by SunMoonTr, terminator included.
 constexpr int kTransitTextBytes = 48;
 

@@ -12,6 +12,7 @@
 #include "astro/timescales.h"
 #include "core/iridium.h"
 #include "core/mirror.h"
+#include "core/occtrans.h"
 #include "core/satstate.h"
 #include "core/textpage.h"
 #include "core/timeset.h"
@@ -54,11 +55,6 @@ constexpr const char* kMonthLetters = "ABCDEFGHIJKM";
 constexpr char kOtherMonth = 'X';
 // First characters of the save-file lines that are copied ahead of the sorted pass lines.
 constexpr const char* kHeaderStarts = "mGY= ";
-// Event types of the pass searches (iridmode) and occultation targets (occmode).
-constexpr int kPlainPasses = 0;
-constexpr int kTransitMode = 1;
-constexpr int kSunTarget = 1;
-constexpr int kMoonTarget = 2;
 // Rule line of the pass list headers.
 constexpr const char* kRule = "=======================================================================";
 

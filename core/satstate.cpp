@@ -215,7 +215,7 @@ void relativeRow(SatPosData* sp, int prime, int second)
 void eventGeometry(WinpData* in, SatPosData* sp, int slot, const EventScene& scene)
 {
     sp->ctrlat[slot] = kNoCentreLine;
-    if (in->occmode >= 1 && in->occmode <= 3)
+    if (in->occmode >= kSunTarget && in->occmode <= kFixedTarget)
         TransitGeometry(in, sp, slot, scene);
     else
         MirrorGeometry(in, sp, slot, scene);
@@ -243,7 +243,7 @@ void GetSatPos(double mjd, WinpData* in, SatPosData* sp, int slot, int full)
 
     const DateFrame f = MakeDateFrame(in, mjd);
     const Vec3 sun = SunOfDate(f);
-    const bool moonNeeded = in->moonvis || in->occmode == 2 || in->eclchk || in->numflg[slot];
+    const bool moonNeeded = in->moonvis || in->occmode == kMoonTarget || in->eclchk || in->numflg[slot];
     const Vec3 moon = moonNeeded ? MoonOfDate(f) : Vec3();
 
     Vec3 r, v;
@@ -257,7 +257,7 @@ void GetSatPos(double mjd, WinpData* in, SatPosData* sp, int slot, int full)
     sunValues(f, o, sun, sp);
     row.sunlit = limbHeight(f, row, r, sun);
     if (in->moonvis) row.moonlit = limbHeight(f, row, r, moon);
-    if (in->occmode == 2) moonValues(f, o, moon, sp);
+    if (in->occmode == kMoonTarget) moonValues(f, o, moon, sp);
 
     if (slot == in->prime) {
         const Vec3 re = r / kEarthRadiusKm;

@@ -7,17 +7,13 @@
 
 #include "commands.h"
 #include "core/iridium.h"
+#include "core/occtrans.h"
 #include "core/passes.h"
 #include "core/records.h"
 #include "options.h"
 #include "output.h"
 
 namespace {
-// Event type of the pass search for transits and occultations, and the targets.
-constexpr int kTransitMode = 1;
-constexpr int kSunTarget = 1;
-constexpr int kMoonTarget = 2;
-constexpr int kFixedTarget = 3;
 // Largest centre-line distance accepted, km.
 constexpr double kMaxDistance = 50000.0;
 // Ranges of the target position: R.A. h.mmss, Dec. d.mmss.
