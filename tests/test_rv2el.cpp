@@ -27,7 +27,7 @@ TEST(Rv2el, RecoversEveryNearEarthVerificationElementSet)
         EXPECT_NEAR(incl, c.tle.incl, 1e-4);
         EXPECT_NEAR(diff(node, c.tle.node), 0.0, 1e-4);
         EXPECT_NEAR(diff(argp + manom, c.tle.argp + c.tle.manom), 0.0, 1e-4);
-        if (c.tle.ecc > 0.01) EXPECT_NEAR(diff(argp, c.tle.argp), 0.0, 1e-4);
+        EXPECT_NEAR(c.tle.ecc > 0.01 ? diff(argp, c.tle.argp) : 0.0, 0.0, 1e-4);  // defined perigee
         EXPECT_NEAR(ecc, std::max(c.tle.ecc, 1e-6), 1e-6);  // SGP4 raises e below 1e-6
         EXPECT_NEAR(mm, c.tle.mm, 1e-7);
         ++checked;
