@@ -132,6 +132,19 @@ public:
     const QPixmap& displayImage() const { return pmDisplay; }
     QPoint lastPixel(int slot) const { return {lastx[slot], lasty[slot]}; }
 
+    // Flares, transits and occultations: the Sun/Moon disc view and the Iridium flare search.
+    // Draws the disc view of the Sun or Moon transit at the current geometry.
+    void PltSunM(QPainter& p);
+    // Pixel of slot in the disc view of body (1 Sun, otherwise the Moon); y -10 when not drawn.
+    QPoint PxCdSun(int slot, int body) const;
+    // Iridium flare search over the current TLE file after the Iridium dialog; shows the flare
+    // page (or with autosave writes it to the save file).
+    void CmIridium();
+
+private:
+    // Sets the disc view's scale and draws the Sun/Moon disc as the base map.
+    void drawDisc(QPainter& p);
+
 private:
     // Draws the world image, shifted to the central meridian.
     void drawEarthImage(QPainter& p);

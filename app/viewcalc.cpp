@@ -2,7 +2,6 @@
 // results and the TLEs, and writing the settings at exit.
 #include <QApplication>
 #include <QFileInfo>
-#include <QInputDialog>
 
 #include "core/config.h"
 #include "core/passes.h"
@@ -13,14 +12,6 @@
 #include "orbikaview.h"
 
 namespace {
-
-// Event types of the pass searches (iridmode).
-constexpr int kPlainPasses = 0;
-constexpr int kTransit = 1;
-constexpr int kKnownFlare = 2;
-// Range and decimals of the event distance input, km.
-constexpr double kMaxEventDist = 50000.0;
-constexpr int kEventDistDecimals = 1;
 
 // AllSatAos results.
 constexpr int kSaveFileFailed = 1;
@@ -39,32 +30,6 @@ struct WaitCursor {
 
 }  // namespace
 
-int OrbikaView::eventMode() const
-{
-    if (indata->occmode)
-        return kTransit;
-    if (indata->flares && indata->knownsurf > 0)
-        return kKnownFlare;
-    return indata->iridmode;
-}
-
-bool OrbikaView::prepareEvents()
-{
-    const int iridmode = indata->iridmode;
-    indata->iridmode = eventMode();
-    if (indata->iridmode != kTransit && indata->iridmode != kKnownFlare)
-        return true;
-    bool ok = false;
-    const double dist = QInputDialog::getDouble(this, tr("Transit/Flares"),
-                                                tr("Maximum Distance (km):"), indata->evmaxdist,
-                                                0, kMaxEventDist, kEventDistDecimals, &ok);
-    if (ok)
-        indata->evmaxdist = dist;
-    else
-        indata->iridmode = iridmode;
-    return ok;
-}
-
 int OrbikaView::vNextSat()
 {
     const int iridmode = indata->iridmode;
@@ -77,6 +42,10 @@ int OrbikaView::vNextSat()
 
 void OrbikaView::vCalcAOS()
 {
+    if (indata->iridmode == kIridiumMode) {
+        CmIridium();
+        return;
+    }
     const int iridmode = indata->iridmode;
     const bool iridflg = indata->iridflg;
     if (!prepareEvents())
@@ -134,7 +103,7 @@ void OrbikaView::vTLESave()
 
 void OrbikaView::vFileSave()
 {
-    if (indata->nsat <= 0) {
+    if (indata->nsat <= 0 && indata->iridmode != kIridiumMode) {
         inform(this, tr("*** No Satellite Selected ***"), tr("Orbika"));
         return;
     }

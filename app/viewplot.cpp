@@ -13,6 +13,7 @@
 #include "messages.h"
 #include "orbikaview.h"
 #include "skymap.h"
+#include "sunmoondisc.h"
 #include "worldmap.h"
 
 namespace {
@@ -27,8 +28,9 @@ constexpr int kMapShown = 3;
 constexpr double kPolarScale = 1.678;
 // Colour of the blank information strip.
 const QColor kInfoColour(0, 50, 200);
-// Night shading is redrawn after this many days of plotted time.
+// Night shading and the Sun/Moon disc are redrawn after this many days of plotted time.
 constexpr double kNightTolerance = 0.01;
+constexpr double kDiscTolerance = 0.01;
 // Sky maps are redrawn after these many days: zenith / band, without / with night shading.
 constexpr double kSkyTolerance[2][2] = {{0.004, 0.002}, {0.002, 0.001}};
 // Whole seconds are kept when the step is at least one second (days).
@@ -88,6 +90,17 @@ void OrbikaView::drawBaseMap(QPainter& p)
     PltSky(p, indata, g);
 }
 
+void OrbikaView::drawDisc(QPainter& p)
+{
+    mapsx = mapsy = kDiscScale * mapy0;
+    if (indata->nsat > 0) {
+        GetSatPos(indata->mjd, indata, satps, indata->prime, 0);
+        indata->lastrefresh = indata->mjd;
+    }
+    PltSunM(p);
+    indata->smplot = 1;
+}
+
 void OrbikaView::vRefresh()
 {
     if (pmCanvas.isNull()) {
@@ -102,15 +115,21 @@ void OrbikaView::vRefresh()
     pmCanvas.fill(MapBackground(indata->mapbg));
     mapx0 = 360;
     mapy0 = 180;
+    const bool disc = SunMoonDiscWanted(indata);
     {
         QPainter p(&pmCanvas);
-        if (indata->skymap == 0 && indata->maptype == kWorldImage && indata->mapimgok)
+        if (!disc && indata->skymap == 0 && indata->maptype == kWorldImage && indata->mapimgok)
             drawEarthImage(p);
         p.drawPixmap(0, kInfoTop, pmInfo);
-        drawBaseMap(p);
+        if (disc)
+            drawDisc(p);
+        else
+            drawBaseMap(p);
     }
-    indata->smplot = 0;
-    indata->lastrefresh = indata->mjd;
+    if (!disc) {
+        indata->smplot = 0;
+        indata->lastrefresh = indata->mjd;
+    }
     pmDisplay.fill(Qt::black);
     QPainter(&pmDisplay).drawPixmap(0, 0, pmCanvas);
     resize(pmDisplay.size());
@@ -120,6 +139,8 @@ void OrbikaView::vRefresh()
 bool OrbikaView::needsRefresh(double mjd) const
 {
     const double d = std::fabs(indata->lastrefresh - mjd);
+    if (SunMoonDiscWanted(indata))
+        return indata->smplot == 0 || d > kDiscTolerance;
     if (indata->smplot == 1)
         return true;
     if (indata->daynight && d > kNightTolerance)
@@ -290,6 +311,9 @@ void OrbikaView::scrollDsp(int dx, int dy)
 
 void OrbikaView::getMapPos(int x, int y)
 {
+    // The disc view has no geographic positions to click.
+    if (indata->smplot == 1)
+        return;
     inmappos = true;
     const Observer observer = Observer::of(*indata);
     const double loc[] = {indata->locaz, indata->locel, indata->locra, indata->locdec};

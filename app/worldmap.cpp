@@ -282,6 +282,8 @@ void OrbikaView::PlotWorld(QPainter& p)
 
 QPoint OrbikaView::satPixel(int i) const
 {
+    if (indata->smplot == 1)
+        return PxCdSun(i, indata->occmode);
     if (indata->skymap)
         return SkySatPixel(indata, satps, SkyGeometry{mapx0, mapy0, mapsx, mapsy}, i);
     const bool centre = indata->occmode > 0 || (indata->flares && indata->knownsurf > 0);
@@ -316,8 +318,12 @@ void OrbikaView::drawOverlay(int circles)
     font.setPointSize(8);
     font.setWeight(QFont::Normal);
     p.setFont(font);
-    const bool ground = indata->skymap == 0;
-    const bool footprints = circles && ground && indata->occmode == 0 && indata->flares == 0;
+    // The disc view marks the satellites as the ground-track maps do but has no footprints or
+    // sub-solar point.
+    const bool disc = indata->smplot == 1;
+    const bool ground = indata->skymap == 0 || disc;
+    const bool groundTrack = ground && !disc;
+    const bool footprints = circles && groundTrack && indata->occmode == 0 && indata->flares == 0;
     for (int i = 0; i < indata->nsat; ++i) {
         p.setPen(SatColour(i, indata->mapbg));
         const QPoint c = satPixel(i);
@@ -338,7 +344,7 @@ void OrbikaView::drawOverlay(int circles)
                        QString::fromLatin1(indata->satname[i],
                                            static_cast<int>(strnlen(indata->satname[i], kNameChars))));
     }
-    if (indata->nsat > 0 && ground)
+    if (indata->nsat > 0 && groundTrack)
         drawSubSolar(p);
 }
 

@@ -1,0 +1,342 @@
+// Flares, transits and occultations in the view: the Iridium dialog and flare page, the event
+// distance input of the pass list, and the Sun/Moon disc view with its refresh rules.
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QFile>
+#include <QImage>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPainter>
+
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "core/iridium.h"
+#include "dialog_helpers.h"
+#include "map_fixture.h"
+#include "obiridiumdialog.h"
+#include "sunmoondisc.h"
+#include "worldmap.h"
+
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+
+// The lines of the output buffer.
+std::vector<std::string> pageLines()
+{
+    std::vector<std::string> lines;
+    for (int i = 0; i < outdata->nlines; ++i)
+        lines.emplace_back(outdata->lines[i], strnlen(outdata->lines[i], kLineBytes - 1));
+    return lines;
+}
+
+bool pageHas(const std::string& text)
+{
+    for (const auto& l : pageLines())
+        if (l.find(text) != std::string::npos)
+            return true;
+    return false;
+}
+
+// Flare magnitudes of the flare lines of the page (direction of travel, then "mag" and the
+// value).
+std::vector<double> flareMagnitudes()
+{
+    std::vector<double> mags;
+    for (const auto& l : pageLines()) {
+        const size_t dir = l.find("->");
+        const size_t at = l.find(" mag ");
+        if (dir != std::string::npos && at != std::string::npos && at > dir)
+            mags.push_back(std::atof(l.c_str() + at + 5));
+    }
+    return mags;
+}
+
+// Answers the next Iridium dialog with the minimum magnitude mag and OK; a message box that
+// follows the search is closed and its text kept in message.
+void answerIridium(const QString& mag, QString* message = nullptr)
+{
+    whenModal([mag, message](QWidget* d) {
+        child<QLineEdit>(*d, "magEdit")->setText(mag);
+        child<QCheckBox>(*d, "opsBox")->setChecked(true);
+        child<QCheckBox>(*d, "solpBox")->setChecked(false);
+        if (message)
+            whenModal([message](QWidget* box) {
+                *message = static_cast<QMessageBox*>(box)->text();
+                box->close();
+            });
+        static_cast<QDialog*>(d)->accept();
+    });
+}
+
+// Dark pixels of image within radius r of c, to the right (x > c.x) and to the left.
+void inkBySide(const QImage& image, QPoint c, int r, int& right, int& left)
+{
+    right = left = 0;
+    for (int y = c.y() - r; y <= c.y() + r; ++y)
+        for (int x = c.x() - r; x <= c.x() + r; ++x)
+            if (image.valid(x, y) && qGray(image.pixel(x, y)) < 128)
+                (x > c.x() ? right : left) += x != c.x();
+}
+
+class EventsTest : public MapTest {
+protected:
+    // Settings at the bundled Iridium elements' epoch (21 June 2014, 0h UT) for two days at
+    // Munich, with the Iridium file beside the TLE file.
+    void flareDate(bool withElements)
+    {
+        if (withElements) {
+            ASSERT_TRUE(QFile::copy(QStringLiteral(ORBIKA_DATA_DIR "/tle/IRIDIUM.TXT"),
+                                    dir.file("IRIDIUM.TXT")));
+        }
+        ASSERT_TRUE(QFile::copy(QStringLiteral(ORBIKA_DATA_DIR "/tle/visual.txt"), dir.file("own.txt")));
+        std::snprintf(indata->tlefile, sizeof indata->tlefile, "%s", qPrintable(dir.file("own.txt")));
+        indata->year = 2014;
+        indata->month = 6;
+        indata->day = 21;
+        indata->duration = 2;
+        setNewMjd(indata);
+    }
+};
+
+}  // namespace
+
+TEST(IridiumDialog, RoundTripAndUnreadableMagnitude)
+{
+    ObIridiumDialog d;
+    d.setParams(-1.5, true, false);
+    double mag = 0;
+    bool ops = false, panel = true;
+    d.getParams(mag, ops, panel);
+    EXPECT_DOUBLE_EQ(-1.5, mag);
+    EXPECT_TRUE(ops);
+    EXPECT_FALSE(panel);
+    d.setParams(2.25, false, true);
+    d.getParams(mag, ops, panel);
+    EXPECT_DOUBLE_EQ(2.25, mag);
+    EXPECT_FALSE(ops);
+    EXPECT_TRUE(panel);
+    child<QLineEdit>(d, "magEdit")->setText("bright");
+    d.getParams(mag, ops, panel);
+    EXPECT_EQ(0, mag);
+}
+
+TEST_F(EventsTest, CancelledFlareSearchKeepsEverySetting)
+{
+    flareDate(true);
+    indata->flryaw = 12;
+    indata->flrpitch = 34;
+    indata->iridmode = 0;
+    indata->occmode = 2;
+    indata->knownsurf = -2;
+    indata->charlen = 3.5;
+    indata->irminmag = 0.5;
+    const std::string tle = indata->tlefile;
+    outdata->nlines = 0;
+    whenModal([](QWidget* d) {
+        child<QLineEdit>(*d, "magEdit")->setText("-3");
+        static_cast<QDialog*>(d)->reject();
+    });
+    view->vIridium();
+    EXPECT_EQ(12, indata->flryaw);
+    EXPECT_EQ(34, indata->flrpitch);
+    EXPECT_EQ(0, indata->iridmode);
+    EXPECT_EQ(2, indata->occmode);
+    EXPECT_EQ(-2, indata->knownsurf);
+    EXPECT_EQ(3.5, indata->charlen);
+    EXPECT_EQ(0.5, indata->irminmag);
+    EXPECT_EQ(tle, indata->tlefile);
+    EXPECT_EQ(0, outdata->nlines);
+}
+
+TEST_F(EventsTest, FlarePageOfTheBundledIridiumFile)
+{
+    flareDate(true);
+    indata->flryaw = 12;
+    indata->occmode = 2;
+    const std::string tle = indata->tlefile;
+    const std::string save = indata->savename;
+    answerIridium("0.5");
+    view->vIridium();
+
+    EXPECT_TRUE(pageHas(" *** Iridium Flares *** "));
+    EXPECT_TRUE(pageHas(" Year: 2014"));
+    const std::vector<double> mags = flareMagnitudes();
+    ASSERT_FALSE(mags.empty()) << "two June nights at Munich without an Iridium flare";
+    for (double m : mags) {
+        EXPECT_LE(m, 0.5);
+        EXPECT_GE(m, -9.5) << "brighter than any antenna flare";
+    }
+    EXPECT_EQ(0, indata->pagemode) << "the flare page is shown";
+    // The flaring satellites are selected, the settings and files are put back.
+    ASSERT_GT(indata->nsat, 0);
+    EXPECT_EQ(0, std::strncmp(indata->satname[0], "IRIDIUM", 7));
+    EXPECT_EQ(0.5, indata->irminmag);
+    EXPECT_EQ(1, indata->iropsonly);
+    EXPECT_EQ(12, indata->flryaw);
+    EXPECT_EQ(2, indata->occmode);
+    EXPECT_EQ(tle, indata->tlefile);
+    EXPECT_EQ(save, indata->savename);
+    EXPECT_FALSE(indata->irwrote);
+    EXPECT_FALSE(QFile::exists(QString::fromLatin1(kIridiumSaveFile)));
+}
+
+TEST_F(EventsTest, MissingIridiumFileOrRefusedMagnitudeGiveTheTitlesOnly)
+{
+    flareDate(false);
+    QString message;
+    answerIridium("1", &message);
+    view->vIridium();
+    EXPECT_EQ("*** Problems with the input file", message);
+    EXPECT_TRUE(pageHas(" *** Iridium Flares *** "));
+    EXPECT_TRUE(flareMagnitudes().empty());
+    EXPECT_EQ(0, indata->nsat);
+
+    ASSERT_TRUE(QFile::copy(QStringLiteral(ORBIKA_DATA_DIR "/tle/IRIDIUM.TXT"), dir.file("IRIDIUM.TXT")));
+    message.clear();
+    outdata->nlines = 0;
+    answerIridium("29.5", &message);
+    view->vIridium();
+    EXPECT_TRUE(message.contains("29")) << message.toStdString();
+    EXPECT_TRUE(pageHas(" *** Iridium Flares *** "));
+    EXPECT_TRUE(flareMagnitudes().empty());
+    EXPECT_EQ(0, indata->nsat);
+    EXPECT_EQ(29.5, indata->irminmag) << "the accepted value is kept for the next try";
+}
+
+TEST_F(EventsTest, EventDistanceOfZeroAndTheIridiumModeOfAos)
+{
+    select("ISS");
+    indata->occmode = 3;
+    indata->flryaw = 5.3455;
+    indata->flrpitch = 7.2427;
+    whenModal([](QWidget* d) {
+        auto* input = static_cast<QInputDialog*>(d);
+        EXPECT_EQ("Maximum Distance (km):", input->labelText());
+        input->setDoubleValue(0);
+        input->accept();
+    });
+    view->vCalcAOS();
+    EXPECT_TRUE(pageHas(" *** Need distance > 0 for occultations or flares ***"));
+    EXPECT_TRUE(pageHas(" *** except for Sun or Moon Transits ***"));
+    EXPECT_EQ(0, indata->evmaxdist);
+    EXPECT_EQ(0, indata->iridmode) << "the event type is restored";
+
+    // With Iridium flares chosen among the visibility settings AOS searches the current file.
+    ASSERT_TRUE(QFile::copy(QStringLiteral(ORBIKA_DATA_DIR "/tle/IRIDIUM.TXT"), dir.file("IRIDIUM.TXT")));
+    std::snprintf(indata->tlefile, sizeof indata->tlefile, "%s", qPrintable(dir.file("IRIDIUM.TXT")));
+    indata->occmode = 0;
+    indata->iridmode = 3;
+    indata->year = 2014;
+    indata->month = 6;
+    indata->day = 21;
+    indata->duration = 1;
+    setNewMjd(indata);
+    answerIridium("5");
+    view->vCalcAOS();
+    EXPECT_TRUE(pageHas(" *** Iridium Flares *** "));
+    EXPECT_FALSE(flareMagnitudes().empty());
+    EXPECT_EQ(3, indata->iridmode);
+}
+
+TEST(SunMoonDisc, SatellitePixelsAgainstTheBody)
+{
+    const DiscGeometry g;  // centre (360, 180), 504 pixels per degree
+    EXPECT_EQ(QPoint(360, 180), DiscPixel(200, 40, 200, 40, g, 860));
+    // 0.1 degree of azimuth at elevation 60 is 0.05 degree on the sky, to the right.
+    EXPECT_EQ(QPoint(385, 180), DiscPixel(200.1, 60, 200, 60, g, 860));
+    // Higher is up; azimuths wrap over north.
+    EXPECT_EQ(QPoint(360, 130), DiscPixel(10, 30.0992063, 10, 30, g, 860));
+    EXPECT_EQ(QPoint(360 - 101, 180), DiscPixel(359.9, 0, 0.1, 0, g, 860));
+    // Farther than 5 degrees, or low enough to reach the information area: not drawn.
+    EXPECT_EQ(-10, DiscPixel(200, 46, 200, 40, g, 860).y());
+    EXPECT_EQ(-10, DiscPixel(207, 40, 200, 40, g, 860).y());
+    EXPECT_EQ(-10, DiscPixel(200, 39.6, 200, 40, g, 860).y());
+    EXPECT_GT(DiscPixel(200, 46, 200, 40, g, 860).x(), 860);
+}
+
+TEST(SunMoonDisc, MoonPhaseOrientationAndNorth)
+{
+    // Sun straight above the Moon, or level on its right (greater azimuth).
+    EXPECT_NEAR(-kPi / 2, MoonOrientation(60, 3.0, 20 * kPi / 180, 3.0), 1e-12);
+    EXPECT_NEAR(0, MoonOrientation(0, 1.0, 0, 0.5), 1e-12);
+    EXPECT_NEAR(-kPi, MoonOrientation(0, 0.5, 0, 1.0), 1e-12);
+    // New, quarter and full Moon.
+    EXPECT_NEAR(1, MoonTerminator(30, 2.0, 30 * kPi / 180, 2.0), 1e-12);
+    EXPECT_NEAR(0, MoonTerminator(0, 0.0, 0, kPi / 2), 1e-12);
+    EXPECT_NEAR(-1, MoonTerminator(-30, 0.0, 30 * kPi / 180, kPi), 1e-12);
+    // North is straight up on the meridian, to the left for a body rising in the east (azimuth
+    // grows to the right) and to the right for one setting in the west.
+    const double lat = 48 * kPi / 180;
+    EXPECT_NEAR(0, NorthMarkAngle(30 * kPi / 180, kPi, lat), 1e-7);
+    EXPECT_NEAR(-kPi / 2, NorthMarkAngle(0, kPi / 2, 0), 1e-12);
+    EXPECT_NEAR(kPi / 2, NorthMarkAngle(0, 3 * kPi / 2, 0), 1e-12);
+    EXPECT_LT(NorthMarkAngle(40 * kPi / 180, 2.5, lat), 0);
+
+    // A waxing Moon lit from the right draws its bright limb (lines) on the right and only
+    // points on the left.
+    SetDefaults(indata);
+    indata->occmode = kMoonTarget;
+    indata->nsat = 1;
+    indata->grid = 0;
+    indata->mapbg = 0;
+    SatPosData sp{};
+    sp.moonsd = 0.25;
+    sp.moonelev = 0.5;
+    sp.moonazim = 3.0;
+    sp.sunelev = 0.5 * 180 / kPi;
+    sp.sunazim = 3.0 + 1.2;
+    QImage image(721, 501, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+        QPainter p(&image);
+        DrawSunMoonDisc(p, indata, &sp, DiscGeometry{});
+    }
+    int right = 0, left = 0;
+    inkBySide(image, QPoint(360, 180), 130, right, left);
+    EXPECT_GT(right, 4 * left) << right << " " << left;
+    EXPECT_GT(left, 10) << "the dark limb is dotted";
+}
+
+TEST_F(EventsTest, DiscViewReplacesTheMapWhileASunTransitIsPlotted)
+{
+    select("ISS");
+    indata->occmode = 1;
+    indata->smplotflg = 1;
+    view->vCurrent();
+    EXPECT_EQ(1, indata->smplot);
+    EXPECT_EQ(indata->mjd, indata->lastrefresh);
+    // The Sun's limb crosses the row of the centre 0.265 degrees (134 pixels) from it.
+    const QImage c = canvas();
+    int ink = 0;
+    for (int x = 360 + 128; x <= 360 + 140; ++x)
+        ink += qGray(c.pixel(x, 180)) < 128;
+    EXPECT_GT(ink, 0);
+    int outside = 0;
+    for (int y = 0; y < kMapRows; ++y)
+        for (int x = 0; x < kMapCols; ++x)
+            outside += std::hypot(x - 360, y - 180) > 140 && c.pixel(x, y) != qRgb(255, 255, 255);
+    EXPECT_EQ(0, outside) << "no world map around the disc";
+
+    // The satellite is placed against the Sun (or not drawn when far from it).
+    const QPoint s = view->PxCdSun(0, 1);
+    EXPECT_EQ(s, view->lastPixel(0));
+
+    // Steps within 0.01 day keep the disc, larger ones redraw it; leaving the transit mode
+    // brings the world map back.
+    const double t0 = indata->mjd;
+    view->SatPlot(t0 + 0.005, 1);
+    EXPECT_EQ(t0, indata->lastrefresh);
+    view->SatPlot(t0 + 0.02, 1);
+    EXPECT_EQ(t0 + 0.02, indata->lastrefresh);
+    indata->occmode = 0;
+    view->SatPlot(t0 + 0.021, 1);
+    EXPECT_EQ(0, indata->smplot);
+    EXPECT_EQ(QPoint(view->PxCoord(satps->lat[0], satps->lon[0])), view->lastPixel(0));
+}
