@@ -1,0 +1,379 @@
+// Orbit editing dialogs: values in and out, the element editor's refresh and change-marker
+// rules, the state vector frames, and the labelling and enabling rules of the launch, delta-V,
+// match and orbit determination dialogs.
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include <cmath>
+
+#include "astro/timescales.h"
+#include "core/defaults.h"
+#include "core/meanmotion.h"
+#include "dialog_helpers.h"
+#include "obdeltadialog.h"
+#include "obeditorbdialog.h"
+#include "oblaunchdialog.h"
+#include "obmatchdialog.h"
+#include "oborbdetdialog.h"
+#include "obstatedialog.h"
+#include "stateglue.h"
+
+namespace {
+
+// Types text into e as a user would (the edit signal sets the change markers).
+void type(QLineEdit* e, const QString& text)
+{
+    e->setText(text);
+    emit e->textEdited(text);
+}
+
+double value(const QWidget& d, const char* name) { return child<QLineEdit>(d, name)->text().toDouble(); }
+
+// An ISS-like SGP4 element set.
+OrbEdit issLike()
+{
+    OrbEdit e;
+    e.name = "ISS (ZARYA)";
+    e.norad = 25544;
+    e.idsn = "1998-067A";
+    e.epoch = 60400.5;
+    e.incl = 51.6416;
+    e.node = 247.4627;
+    e.ecc = 0.0006703;
+    e.argp = 130.536;
+    e.manom = 325.0288;
+    e.mm = 15.72125391;
+    e.sma = getsax(1, e.mm, e.ecc, e.incl);
+    e.ndot = 0.00001764;
+    e.adot = -4.0 / 3.0 * e.sma * e.ndot / e.mm;
+    e.n2dot = 0;
+    e.bstar = 3.7e-5;
+    e.sgp4 = true;
+    return e;
+}
+
+class OrbitDialogs : public ::testing::Test {
+protected:
+    void SetUp() override { SetDefaults(indata); }
+};
+
+}  // namespace
+
+TEST_F(OrbitDialogs, ElementEditorRoundTripAndEnabling)
+{
+    ObEditOrbDialog d;
+    const OrbEdit in = issLike();
+    d.setParams(in);
+    d.accept();
+    OrbEdit out;
+    bool newSat = true;
+    d.getParams(out, newSat);
+    EXPECT_FALSE(newSat);
+    EXPECT_EQ(in.name, out.name);
+    EXPECT_EQ(in.norad, out.norad);
+    EXPECT_EQ(in.idsn, out.idsn);
+    EXPECT_NEAR(in.epoch, out.epoch, 1e-9);
+    EXPECT_DOUBLE_EQ(in.incl, out.incl);
+    EXPECT_DOUBLE_EQ(in.node, out.node);
+    EXPECT_DOUBLE_EQ(in.ecc, out.ecc);
+    EXPECT_DOUBLE_EQ(in.manom, out.manom);
+    EXPECT_DOUBLE_EQ(in.mm, out.mm) << "an untouched mean motion keeps its precision";
+    EXPECT_DOUBLE_EQ(in.sma, out.sma);
+    EXPECT_DOUBLE_EQ(in.bstar, out.bstar);
+    EXPECT_TRUE(out.sgp4);
+    EXPECT_EQ("2024", child<QLineEdit>(d, "yearEdit")->text());
+    EXPECT_EQ("91.5000000000", child<QLineEdit>(d, "dayEdit")->text()) << "31 Mar 2024 12h";
+
+    // SGP4: the drag terms of the TLE; Perigee/Apogee: heights instead of e, n and a.
+    EXPECT_TRUE(child<QLineEdit>(d, "bstarEdit")->isEnabled());
+    EXPECT_FALSE(child<QLineEdit>(d, "ndotEdit")->isEnabled());
+    child<QCheckBox>(d, "perapBox")->click();
+    EXPECT_TRUE(child<QLineEdit>(d, "periEdit")->isEnabled());
+    EXPECT_FALSE(child<QLineEdit>(d, "eccEdit")->isEnabled());
+    EXPECT_FALSE(child<QLineEdit>(d, "n0Edit")->isEnabled());
+    child<QCheckBox>(d, "numBox")->click();
+    EXPECT_FALSE(child<QLineEdit>(d, "raEdit")->isEnabled()) << "the node follows the state";
+    EXPECT_FALSE(child<QLineEdit>(d, "dayEdit")->isEnabled());
+
+    child<QPushButton>(d, "newButton")->click();
+    d.getParams(out, newSat);
+    EXPECT_TRUE(newSat);
+    EXPECT_EQ(QDialog::Accepted, d.result());
+}
+
+TEST_F(OrbitDialogs, RefreshFollowsTheEditedField)
+{
+    ObEditOrbDialog d;
+    OrbEdit e = issLike();
+    e.sgp4 = false;
+    e.ecc = 0.001;
+    e.incl = 51.6;
+    e.mm = 15.5;
+    e.sma = getsax(0, e.mm, e.ecc, e.incl);
+    d.setParams(e);
+
+    // A field changed without editing (no marker) leaves the orbit as it was.
+    child<QLineEdit>(d, "n0Edit")->setText("14");
+    d.refresh();
+    EXPECT_DOUBLE_EQ(15.5, value(d, "n0Edit"));
+
+    type(child<QLineEdit>(d, "n0Edit"), "14.0");
+    d.refresh();
+    const double a14 = getsax(0, 14.0, 0.001, 51.6);
+    EXPECT_NEAR(a14, value(d, "aEdit"), 1e-4);
+    EXPECT_NEAR(0.999 * a14 - 6378.14, value(d, "periEdit"), 1e-4);
+    EXPECT_NEAR(1.001 * a14 - 6378.14, value(d, "apoEdit"), 1e-4);
+
+    type(child<QLineEdit>(d, "aEdit"), "7000");
+    d.refresh();
+    EXPECT_NEAR(getn0(7000, 0.001, 51.6), value(d, "n0Edit"), 1e-8);
+    EXPECT_NEAR(614.86, value(d, "periEdit"), 1e-4);
+
+    // Perigee 400 km and apogee 35786 km: a geostationary transfer orbit.
+    child<QCheckBox>(d, "perapBox")->click();
+    type(child<QLineEdit>(d, "periEdit"), "400");
+    type(child<QLineEdit>(d, "apoEdit"), "35786");
+    d.refresh();
+    EXPECT_NEAR(24471.14, value(d, "aEdit"), 1e-4);
+    EXPECT_NEAR(35386.0 / (2 * 24471.14), value(d, "eccEdit"), 1e-7);
+    type(child<QLineEdit>(d, "apoEdit"), "400");
+    d.refresh();
+    EXPECT_EQ(0.0, value(d, "eccEdit"));
+    child<QCheckBox>(d, "perapBox")->click();
+
+    // adot edited: ndot = -0.75 n adot / a on a 7000 km orbit with n = 15 rev/day.
+    e.sma = 7000;
+    e.mm = 15;
+    d.setParams(e);
+    type(child<QLineEdit>(d, "adotEdit"), "-0.01");
+    d.refresh();
+    EXPECT_NEAR(1.607e-5, value(d, "ndotEdit"), 1e-8);
+    // ndot edited: adot = -(4/3) a ndot / n.
+    type(child<QLineEdit>(d, "ndotEdit"), "0.0001");
+    d.refresh();
+    EXPECT_NEAR(-4.0 / 3.0 * 7000 * 0.0001 / 15, value(d, "adotEdit"), 1e-4);
+}
+
+TEST_F(OrbitDialogs, OpenOrbitsUsePerigeeDistance)
+{
+    ObEditOrbDialog d;
+    d.setParams(issLike());
+    type(child<QLineEdit>(d, "eccEdit"), "1.2");
+    EXPECT_FALSE(child<QCheckBox>(d, "spg4Box")->isChecked());
+    EXPECT_FALSE(child<QLineEdit>(d, "bstarEdit")->isEnabled());
+    EXPECT_FALSE(child<QLineEdit>(d, "ndotEdit")->isEnabled());
+    type(child<QLineEdit>(d, "n0Edit"), "7000");
+    d.refresh();
+    EXPECT_EQ("1.2000000", child<QLineEdit>(d, "eccEdit")->text());
+    EXPECT_NEAR(-35000.0, value(d, "aEdit"), 1e-4) << "q / (1 - e)";
+    EXPECT_EQ("7000.0000", child<QLineEdit>(d, "n0Edit")->text());
+    EXPECT_EQ(0.0, value(d, "periEdit"));
+    EXPECT_EQ(0.0, value(d, "m0Edit"));
+    OrbEdit out;
+    bool newSat = false;
+    d.getParams(out, newSat);
+    EXPECT_FALSE(out.sgp4);
+    EXPECT_DOUBLE_EQ(7000.0, out.mm);
+
+    // A parabola has no semi-major axis; a q of 0 becomes 0.01.
+    type(child<QLineEdit>(d, "eccEdit"), "1");
+    type(child<QLineEdit>(d, "n0Edit"), "0");
+    type(child<QLineEdit>(d, "aEdit"), "0");
+    d.refresh();
+    EXPECT_EQ(0.0, value(d, "aEdit"));
+    EXPECT_DOUBLE_EQ(0.01, value(d, "n0Edit"));
+}
+
+TEST_F(OrbitDialogs, GeostationaryOrbit)
+{
+    ObEditOrbDialog d;
+    d.setParams(issLike());
+    d.setGeo(0.0);
+    EXPECT_EQ("1.00270065", child<QLineEdit>(d, "n0Edit")->text());
+    EXPECT_EQ("0.0010", child<QLineEdit>(d, "incEdit")->text());
+    EXPECT_EQ(0.0, value(d, "eccEdit"));
+    EXPECT_NEAR(42166.0, value(d, "aEdit"), 1.5) << "42165.2 km by Kepler's law, raised by J2";
+    const double node = std::fmod(15.0 * lsidtim(60400.5, 0.0, 0.0) + 360.0, 360.0);
+    EXPECT_NEAR(node, value(d, "raEdit"), 1e-4) << "the node faces the sub-satellite meridian";
+    for (const char* box : {"spg4Box", "perapBox", "numBox"})
+        EXPECT_FALSE(child<QCheckBox>(d, box)->isChecked()) << box;
+}
+
+TEST_F(OrbitDialogs, EmptyOrSingularInputStaysFinite)
+{
+    ObEditOrbDialog d;
+    d.setParams(OrbEdit{});
+    for (QLineEdit* e : d.findChildren<QLineEdit*>()) type(e, "");
+    d.refresh();
+    type(child<QLineEdit>(d, "eccEdit"), "nonsense");
+    type(child<QLineEdit>(d, "n0Edit"), "-5");
+    d.accept();
+    OrbEdit out;
+    bool newSat = false;
+    d.getParams(out, newSat);
+    for (double v : {out.sma, out.mm, out.ecc, out.ndot, out.adot})
+        EXPECT_TRUE(std::isfinite(v));
+    d.setState(60000.0, Vec3(), Vec3());
+    d.getParams(out, newSat);
+    EXPECT_TRUE(std::isfinite(out.incl));
+}
+
+TEST_F(OrbitDialogs, StateVectorRoundTrips)
+{
+    // Elements -> state -> elements (Keplerian, through the editor).
+    OrbitElements el;
+    el.sma = 7200;
+    el.ecc = 0.02;
+    el.incl = 63.4;
+    el.node = 120;
+    el.argp = 270;
+    el.manom = 45;
+    Vec3 r, v;
+    ElementsToState(el, r, v);
+    EXPECT_NEAR(std::sqrt(398600.4415 * (2 / abs(r) - 1 / 7200.0)), abs(v), 1e-9) << "vis-viva";
+    ObEditOrbDialog d;
+    OrbEdit e = issLike();
+    e.sgp4 = false;
+    d.setParams(e);
+    d.setState(60400.5, r, v);
+    EXPECT_NEAR(7200.0, value(d, "aEdit"), 1e-4);
+    EXPECT_NEAR(63.4, value(d, "incEdit"), 1e-4);
+    EXPECT_NEAR(270.0, value(d, "aperEdit"), 1e-4);
+    EXPECT_NEAR(45.0, value(d, "m0Edit"), 1e-4);
+
+    // Frames: a round trip through all four returns the vector; Earth-fixed velocity of a
+    // geostationary satellite vanishes.
+    const double mjd = 60400.5;
+    double c[6] = {r[0], r[1], r[2], v[0], v[1], v[2]};
+    vsRefState(kFrameMeanOfDate, kFrameEarthFixed, mjd, c[0], c[1], c[2], c[3], c[4], c[5]);
+    EXPECT_NEAR(abs(r), std::hypot(std::hypot(c[0], c[1]), c[2]), 1e-6);
+    vsRefState(kFrameEarthFixed, kFrameJ2000, mjd, c[0], c[1], c[2], c[3], c[4], c[5]);
+    vsRefState(kFrameJ2000, kFrameTrueOfDate, mjd, c[0], c[1], c[2], c[3], c[4], c[5]);
+    vsRefState(kFrameTrueOfDate, kFrameMeanOfDate, mjd, c[0], c[1], c[2], c[3], c[4], c[5]);
+    for (unsigned k = 0; k < 3; ++k) {
+        EXPECT_NEAR(r[k], c[k], 1e-7);
+        EXPECT_NEAR(v[k], c[k + 3], 1e-10);
+    }
+    const double vgeo = 7.292115e-5 * 42164.0;
+    double g[6] = {42164.0, 0, 0, 0, vgeo, 0};
+    vsRefState(kFrameTrueOfDate, kFrameEarthFixed, mjd, g[0], g[1], g[2], g[3], g[4], g[5]);
+    EXPECT_NEAR(0.0, std::hypot(std::hypot(g[3], g[4]), g[5]), 1e-12);
+    EXPECT_NEAR(0.0, g[2], 1e-9);
+    double j[6] = {7000, 0, 0, 0, 7.5, 0};
+    vsRefState(kFrameMeanOfDate, kFrameJ2000, mjd, j[0], j[1], j[2], j[3], j[4], j[5]);
+    EXPECT_NEAR(24.2 * 50.29 / 3600 * M_PI / 180 * 7000, std::hypot(j[1], j[2]), 1.0)
+        << "24 years of general precession";
+
+    // The state dialog converts only with "Reset" checked.
+    StateVector s;
+    s.mjd = mjd;
+    s.r = r;
+    s.v = v;
+    s.frame = kFrameMeanOfDate;
+    s.f107 = 150;
+    s.cd = 2.2;
+    ObStateDialog sd;
+    sd.setParams(s);
+    child<QRadioButton>(sd, "j2kButton")->click();
+    StateVector out;
+    sd.getParams(out);
+    EXPECT_EQ(kFrameJ2000, out.frame);
+    EXPECT_NEAR(r[0], out.r[0], 1e-6) << "numbers stay without Reset";
+    EXPECT_DOUBLE_EQ(150, out.f107);
+    EXPECT_DOUBLE_EQ(2.2, out.cd);
+    EXPECT_NEAR(mjd, out.mjd, 1e-9);
+    child<QCheckBox>(sd, "resetBox")->setChecked(true);
+    child<QRadioButton>(sd, "efButton")->click();
+    child<QRadioButton>(sd, "j2kButton")->click();
+    sd.getParams(out);
+    for (unsigned k = 0; k < 3; ++k) EXPECT_NEAR(r[k], out.r[k], 1e-6) << "J2000 -> EF -> J2000";
+    EXPECT_TRUE(out.reset);
+}
+
+TEST_F(OrbitDialogs, LaunchDeltaMatchAndOrbitDeterminationDialogs)
+{
+    ObLaunchDialog l;
+    auto* site = child<QComboBox>(l, "siteBox");
+    ASSERT_EQ(21, site->count());
+    l.setParams(1, 0, 0, false, 8.8);
+    EXPECT_EQ("Kennedy Space Center", site->currentText());
+    EXPECT_FALSE(child<QLineEdit>(l, "latEdit")->isEnabled());
+    int s = 0;
+    double lat = 0, lon = 0, meco = 0;
+    bool south = true;
+    l.getParams(s, lat, lon, south, meco);
+    EXPECT_EQ(1, s);
+    EXPECT_DOUBLE_EQ(28.6272, lat);
+    EXPECT_DOUBLE_EQ(-80.6208, lon);
+    EXPECT_FALSE(south);
+    EXPECT_DOUBLE_EQ(8.8, meco);
+    l.setParams(0, 12.5, -3.25, true, 10);
+    EXPECT_TRUE(child<QLineEdit>(l, "lonEdit")->isEnabled()) << "User types the coordinates";
+    l.getParams(s, lat, lon, south, meco);
+    EXPECT_EQ(0, s);
+    EXPECT_DOUBLE_EQ(-3.25, lon);
+    EXPECT_TRUE(south);
+
+    ObDeltaDialog dv;
+    dv.setParams(10, 5, -3, false, true, 0, false);
+    EXPECT_FALSE(child<QCheckBox>(dv, "thrBox")->isEnabled()) << "impulse only without numerics";
+    dv.setParams(0.5, 0, 0, false, true, 1, false);
+    auto* thr = child<QCheckBox>(dv, "thrBox");
+    EXPECT_FALSE(child<QCheckBox>(dv, "sunBox")->isEnabled());
+    thr->click();
+    EXPECT_TRUE(child<QCheckBox>(dv, "sunBox")->isEnabled());
+    EXPECT_NE(nullptr, dv.findChild<QLabel*>()) ;
+    bool hasAccel = false;
+    for (QLabel* label : dv.findChildren<QLabel*>()) hasAccel |= label->text() == "&Acceleration (mm/s^2):";
+    EXPECT_TRUE(hasAccel);
+    double a = 0, yaw = 1, pitch = 1;
+    bool cont = false, sun = false, upd = true;
+    dv.getParams(a, yaw, pitch, cont, sun, upd);
+    EXPECT_DOUBLE_EQ(0.5, a);
+    EXPECT_TRUE(cont);
+    EXPECT_TRUE(sun);
+    EXPECT_FALSE(upd);
+
+    ObMatchDialog m;
+    m.setParams(123.5, 45, 2, 90, 10, false, true, true);
+    auto* dir = child<QLineEdit>(m, "draEdit");
+    EXPECT_TRUE(dir->isEnabled());
+    child<QCheckBox>(m, "drfBox")->click();
+    EXPECT_FALSE(dir->isEnabled());
+    EXPECT_EQ("90", dir->text()) << "disabled, not cleared";
+    child<QCheckBox>(m, "raBox")->click();
+    double az = 0, el = 0, dist = 0, dirv = 0, win = 0;
+    bool radec = false, dirflg = true, bright = false;
+    m.getParams(az, el, dist, dirv, win, radec, dirflg, bright);
+    EXPECT_DOUBLE_EQ(123.5, az);
+    EXPECT_DOUBLE_EQ(10, win);
+    EXPECT_TRUE(radec);
+    EXPECT_FALSE(dirflg);
+    EXPECT_TRUE(bright);
+
+    ObOrbDetDialog od;
+    od.setParams(10, 20, 30, 40, 60, true, false, true, false);
+    EXPECT_TRUE(child<QPushButton>(od, "picButton")->isHidden());
+    od.reverse();
+    double a1 = 0, e1 = 0, a2 = 0, e2 = 0, dt = 0;
+    bool r1 = false, r2 = false, match = false;
+    od.getParams(a1, e1, a2, e2, dt, r1, r2, match);
+    EXPECT_EQ(30, a1);
+    EXPECT_EQ(20, e2);
+    EXPECT_FALSE(r1);
+    EXPECT_TRUE(r2);
+    od.reverse();
+    od.getParams(a1, e1, a2, e2, dt, r1, r2, match);
+    EXPECT_EQ(10, a1);
+    EXPECT_EQ(40, e2);
+    EXPECT_TRUE(r1);
+    EXPECT_FALSE(r2);
+    EXPECT_DOUBLE_EQ(60, dt);
+    EXPECT_TRUE(match);
+}
