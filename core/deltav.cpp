@@ -1,5 +1,6 @@
 #include "core/deltav.h"
 
+#include <algorithm>
 #include <memory>
 
 #include "astro/twobody.h"
@@ -40,7 +41,7 @@ double storeOsculating(WinpData* in, int slot, double mjd, const Vec3& r, const 
 int ExDeltaV(WinpData* in, double dv, double yaw, double pitch)
 {
     const int p = in->prime;
-    if (p < 0 || p >= kMaxSat) return 0;
+    if (p < 0 || p >= std::min(in->nsat, kMaxSat)) return 0;  // no satellite selected
     const double t = in->mjd;
     auto sp = std::make_unique<SatPosData>();
     GetSatPos(t, in, sp.get(), p, 0);

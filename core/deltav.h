@@ -12,5 +12,6 @@ constexpr int kDeltaVHyperbolic = 1;
 // up). The new state becomes the slot's epoch and current state and its elements are derived
 // from it: SGP4 mean elements for SGP4 slots, osculating elements otherwise; an open orbit
 // becomes a Keplerian one with the perigee distance in elmm and, unless numerically propagated,
-// the perigee time as its epoch. Returns kDeltaVHyperbolic for an open orbit, else 0.
+// the perigee time as its epoch. Returns kDeltaVHyperbolic for an open orbit, else 0 (also when
+// no satellite is selected, which changes nothing).
 int ExDeltaV(WinpData* in, double dv, double yaw, double pitch);
