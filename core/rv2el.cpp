@@ -45,6 +45,7 @@ struct Osculating {
     double r, rdot, rvdot, u, node, incl;
 };
 
+// Those quantities of the state rc (Earth radii), vc (Earth radii per time unit).
 Osculating osculating(const Vec3& rc, const Vec3& vc)
 {
     Osculating o;
@@ -71,7 +72,8 @@ double squaredEccentricity(double p, double r, double rdot)
 
 // Elements between the long- and short-period terms: mean semi-major axis am, semi-latus rectum
 // pl and squared eccentricity el2 of the long-period orbit, and the mean inclination, node and
-// the argument of latitude before the short-period term, with radius rl and velocities.
+// the argument of latitude before the short-period terms, with the radius rl and radial velocity
+// rdotl of the long-period orbit.
 struct ShortPeriodFree {
     double am, pl, el2, incl, node, u, rl, rdotl;
 };
