@@ -24,7 +24,12 @@ ObStateDialog::ObStateDialog(QWidget* parent) : QDialog(parent)
                              "Position &Z (km):",    "&Velocity X (km/s):",
                              "V&elocity Y (km/s):",  "Ve&locity Z (km/s):"};
     const char* names[6] = {"xEdit", "yEdit", "zEdit", "vxEdit", "vyEdit", "vzEdit"};
-    for (int k = 0; k < 6; ++k) stateEdit[k] = addField(vec, tr(labels[k]), names[k]);
+    // Wide enough for the twelve decimals of the exponential format.
+    const int wide = fontMetrics().horizontalAdvance("-0.000000000000e+000  ");
+    for (int k = 0; k < 6; ++k) {
+        stateEdit[k] = addField(vec, tr(labels[k]), names[k]);
+        stateEdit[k]->setMinimumWidth(wide);
+    }
 
     auto* prop = new QFormLayout;
     f107Edit = addField(prop, tr("Daily Solar Flux (F&10.7):"), "f107Edit", tr("70 to 330"));
