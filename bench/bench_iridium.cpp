@@ -1,28 +1,17 @@
 // Cost of the Iridium flare search over the bundled element file.
 #include <benchmark/benchmark.h>
 
-#include <unistd.h>
-
-#include <climits>
 #include <cstdio>
 #include <memory>
 #include <string>
 
+#include "bench_files.h"
 #include "core/defaults.h"
 #include "core/iridium.h"
 #include "core/passes.h"
 #include "core/records.h"
 
 namespace {
-// IRIDIUM.TXT sits beside the benchmark program; its elements are of 2014 June 20/21.
-std::string iridiumFile()
-{
-    char exe[PATH_MAX] = {};
-    const ssize_t n = readlink("/proc/self/exe", exe, sizeof exe - 1);
-    const std::string path = n > 0 ? std::string(exe, n) : std::string();
-    return path.substr(0, path.find_last_of('/') + 1) + "IRIDIUM.TXT";
-}
-
 // Flares of every satellite of IRIDIUM.TXT over three days from 2014-06-21 00:00 UTC at
 // 48.1 N, 11.6 E, 500 m, written to a save file in /tmp and made into the flare page.
 // Argument 1: with solar panel flares.
@@ -40,7 +29,7 @@ void BM_IridiumFlaresThreeDays(benchmark::State& state)
     in->year = 2014;
     in->hour = in->minute = in->second = 0;
     in->duration = 3.0;
-    std::snprintf(in->tlefile, sizeof in->tlefile, "%s", iridiumFile().c_str());
+    std::snprintf(in->tlefile, sizeof in->tlefile, "%s", BundledFile("IRIDIUM.TXT").c_str());
     std::snprintf(in->savename, sizeof in->savename, "/tmp/orbika_bench_flares_%d.txt", static_cast<int>(getpid()));
     SetIridiumSearch(in.get());
     in->irpanel = state.range(0) != 0;

@@ -1,13 +1,11 @@
 // Cost of a satellite match over the bundled visual.txt.
 #include <benchmark/benchmark.h>
 
-#include <unistd.h>
-
-#include <climits>
 #include <cstdio>
 #include <memory>
 #include <string>
 
+#include "bench_files.h"
 #include "core/defaults.h"
 #include "core/match.h"
 #include "core/records.h"
@@ -15,15 +13,6 @@
 namespace {
 // An evening of 2026 February 22 (MJD, UT) at 48.1 N, 11.6 E, 500 m.
 constexpr double kObservationMjd = 61093.75;
-
-// visual.txt, which the build copies next to the benchmark program.
-std::string visualFile()
-{
-    char exe[PATH_MAX] = {};
-    const ssize_t n = readlink("/proc/self/exe", exe, sizeof exe - 1);
-    const std::string path = n > 0 ? std::string(exe, n) : std::string();
-    return path.substr(0, path.find_last_of('/') + 1) + "visual.txt";
-}
 
 // A match within 2 degrees and +/-10 minutes of a point 45 degrees high in the south (argument
 // 0), the same with the direction test (1), or of a point given as R.A. and Dec. (2). Every
@@ -36,7 +25,7 @@ void BM_SatMatchVisualTenMinutes(benchmark::State& state)
     in->obslon = 11.6;
     in->obshgt = 500.0;
     in->mjd = kObservationMjd;
-    std::snprintf(in->tlefile, sizeof in->tlefile, "%s", visualFile().c_str());
+    std::snprintf(in->tlefile, sizeof in->tlefile, "%s", BundledFile("visual.txt").c_str());
     const bool radec = state.range(0) == 2;
     in->occra = radec ? 6.3 : 180.0;
     in->occdec = radec ? 20.0 : 45.0;

@@ -1,14 +1,12 @@
 // Cost of the satellite state at one instant and of the pass searches built on it.
 #include <benchmark/benchmark.h>
 
-#include <unistd.h>
-
-#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
 #include <string>
 
+#include "bench_files.h"
 #include "core/defaults.h"
 #include "core/passes.h"
 #include "core/records.h"
@@ -95,22 +93,13 @@ void BM_AosPassIssTenDays(benchmark::State& state)
 }
 BENCHMARK(BM_AosPassIssTenDays)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
 
-// The bundled visual.txt, copied next to the benchmark program by the build.
-std::string bundledTleFile()
-{
-    char exe[PATH_MAX] = {};
-    const ssize_t n = readlink("/proc/self/exe", exe, sizeof exe - 1);
-    const std::string path = n > 0 ? std::string(exe, n) : std::string();
-    return path.substr(0, path.find_last_of('/') + 1) + "visual.txt";
-}
-
 // Passes of every satellite of visual.txt over three days into a save file in a temporary
 // directory; the counter gives the time per satellite. Argument as for BM_AosPassIssTenDays.
 void BM_AllSatAosThreeDays(benchmark::State& state)
 {
     auto in = settings(state.range(0) != 0);
     in->duration = 3.0;
-    const std::string tle = bundledTleFile();
+    const std::string tle = BundledFile("visual.txt");
     std::FILE* f = std::fopen(tle.c_str(), "r");
     if (!f) {
         state.SkipWithError("visual.txt not found next to the benchmark program");

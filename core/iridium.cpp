@@ -61,9 +61,7 @@ constexpr double kTinyLength2 = 1e-100;
 constexpr double kDefaultTransitDist = 35.0;
 // Sun elevation limit (degrees) of Sun transit searches: none.
 constexpr double kAnySunElevation = 90.0;
-// Semi-major axes (km) of the operational Iridium orbits: simple model and SGP4 mean elements.
-constexpr double kIridiumMinSma = 7150.0;
-constexpr double kIridiumMaxSma = 7159.9;
+// Semi-major axes (km) of the operational Iridium orbits from SGP4 mean elements.
 constexpr double kIridiumMinSmaSgp4 = 7157.0;
 constexpr double kIridiumMaxSmaSgp4 = 7157.6;
 // Save file line of an Iridium flare: the label after the time cell, the mirror name and

@@ -14,6 +14,10 @@ constexpr int kTransitMode = 1;
 constexpr int kFlareMode = 2;
 constexpr int kIridiumMode = 3;
 
+// Semi-major axes (km) of the operational Iridium orbits in the simple orbit model.
+constexpr double kIridiumMinSma = 7150.0;
+constexpr double kIridiumMaxSma = 7159.9;
+
 // One event found within a pass.
 struct EventHit {
     double start;       // start of the pass, MJD UT

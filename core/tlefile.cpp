@@ -9,6 +9,7 @@
 #include "astro/twobody.h"
 #include "core/epochstate.h"
 #include "core/geodesy.h"
+#include "core/iridium.h"
 #include "core/meanmotion.h"
 #include "core/tlefields.h"
 #include "foundation/textconv.h"
@@ -51,10 +52,6 @@ constexpr double kLowMaxAge = 7.0;
 constexpr long kRecentMaxRevs = 99;
 constexpr double kRecentFastMeanMotion = 4.0;
 constexpr long kRecentFewRevs = 10;
-// Element adjustment in Iridium mode: semi-major axis band of the operational orbits, km.
-constexpr int kIridiumMode = 3;
-constexpr double kIridiumMinSma = 7150.0;
-constexpr double kIridiumMaxSma = 7159.9;
 
 // Name remembered by a name search that found a further match (result 2).
 char lookahead[kNameChars + 1];

@@ -14,6 +14,7 @@
 
 #include <initializer_list>
 
+#include "core/iridium.h"
 #include "dialogfields.h"
 
 namespace {
@@ -22,8 +23,6 @@ namespace {
 constexpr int kOccSun = 1;
 constexpr int kOccMoon = 2;
 constexpr int kOccRaDec = 3;
-// Event mode of the Iridium flare search.
-constexpr int kIridiumMode = 3;
 // Attitude codes of the reflecting surface: local or inertial.
 constexpr int kLocalAttitude = 1;
 constexpr int kInertialAttitude = 2;
