@@ -28,13 +28,8 @@ struct EventRecord {
 // Writes the events as a JSON array of objects (utc, mjd, norad, name, azimuth, elevation,
 // value, label) with unrounded numbers.
 void emitEventsJson(const std::vector<EventRecord>& events);
-// Writes the lines of a text page.
-void emitPage(const WoutData* out);
 
 // Shared by the orbit commands (orbdet, launch).
-// The arguments without the flag options flags; given[k] tells whether flags[k] was present.
-std::vector<char*> takeFlags(int argc, char** argv, const std::vector<std::string>& flags,
-                             std::vector<bool>& given);
 // The lines of slot's entry as SaveTle writes it to a TLE file (empty when it cannot be written).
 std::vector<std::string> tleEntryLines(const WinpData* in, int slot);
 // Writes slot's TLE entry, semi-major axis and inclination; with json one object instead, whose

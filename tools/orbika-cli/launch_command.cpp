@@ -50,27 +50,16 @@ bool readSite(const std::string& text, LaunchInput& l)
     return true;
 }
 
-// Value of a required option; false after a message when it is missing.
-bool required(const CommonOptions& o, const char* name, std::string& value)
-{
-    const auto it = o.extra.find(name);
-    if (it == o.extra.end()) {
-        complain("launch: %s is required", name);
-        return false;
-    }
-    value = it->second;
-    return true;
-}
-
 // The site and the orbit asked for; false after a message.
 bool readLaunch(const CommonOptions& o, LaunchInput& l)
 {
     std::string site, incl, perigee, apogee;
-    if (!required(o, "--launch-site", site) || !readSite(site, l) || !required(o, "--incl", incl) ||
+    if (!requiredOption("launch", o, "--launch-site", site) || !readSite(site, l) ||
+        !requiredOption("launch", o, "--incl", incl) ||
         !readNumber("launch", "--incl", incl.c_str(), 0.0, kMaxInclination, l.incl) ||
-        !required(o, "--perigee", perigee) ||
+        !requiredOption("launch", o, "--perigee", perigee) ||
         !readNumber("launch", "--perigee", perigee.c_str(), 0.0, kMaxHeight, l.perigee) ||
-        !required(o, "--apogee", apogee) ||
+        !requiredOption("launch", o, "--apogee", apogee) ||
         !readNumber("launch", "--apogee", apogee.c_str(), 0.0, kMaxHeight, l.apogee))
         return false;
     if (l.apogee < l.perigee) {

@@ -27,33 +27,6 @@ struct MatchInput {
     double dist = 0.0, window = 0.0, dir = 0.0;
 };
 
-// The arguments without the flags --radec and --bright, which are noted in m.
-std::vector<char*> takeFlags(int argc, char** argv, MatchInput& m)
-{
-    std::vector<char*> rest;
-    for (int k = 0; k < argc; ++k) {
-        if (std::strcmp(argv[k], "--radec") == 0)
-            m.radec = true;
-        else if (std::strcmp(argv[k], "--bright") == 0)
-            m.bright = true;
-        else
-            rest.push_back(argv[k]);
-    }
-    return rest;
-}
-
-// Value of a required option; false after a message when it is missing.
-bool required(const CommonOptions& o, const char* name, std::string& value)
-{
-    const auto it = o.extra.find(name);
-    if (it == o.extra.end()) {
-        complain("match: %s is required", name);
-        return false;
-    }
-    value = it->second;
-    return true;
-}
-
 // "A,B" of --center into m; false after a message.
 bool readCentre(const std::string& text, MatchInput& m)
 {
@@ -74,9 +47,10 @@ bool readCentre(const std::string& text, MatchInput& m)
 bool readMatchOptions(const CommonOptions& o, MatchInput& m)
 {
     std::string centre, dist, window;
-    if (!required(o, "--center", centre) || !readCentre(centre, m) || !required(o, "--max-dist", dist)
+    if (!requiredOption("match", o, "--center", centre) || !readCentre(centre, m)
+        || !requiredOption("match", o, "--max-dist", dist)
         || !readNumber("match", "--max-dist", dist.c_str(), 0.0, kMaxDistance, m.dist)
-        || !required(o, "--window", window)
+        || !requiredOption("match", o, "--window", window)
         || !readNumber("match", "--window", window.c_str(), 0.0, kMaxWindow, m.window))
         return false;
     const auto it = o.extra.find("--direction");
@@ -114,7 +88,10 @@ void printJson(const MatchResult& r)
 int runMatch(int argc, char** argv)
 {
     MatchInput m;
-    std::vector<char*> args = takeFlags(argc, argv, m);
+    std::vector<bool> flags;
+    std::vector<char*> args = takeFlags(argc, argv, {"--radec", "--bright"}, flags);
+    m.radec = flags[0];
+    m.bright = flags[1];
     CommonOptions o;
     if (!parseCommon("match", static_cast<int>(args.size()), args.data(),
                      {"--center", "--max-dist", "--window", "--direction"}, o)
@@ -136,6 +113,6 @@ int runMatch(int argc, char** argv)
     }
     auto out = std::make_unique<WoutData>();
     const int result = SatMatch(in.get(), out.get(), sp.get());
-    for (int k = 0; k < out->nlines; ++k) emit("%.*s\n", static_cast<int>(strnlen(out->lines[k], kTagByte)), out->lines[k]);
+    emitPage(out.get());
     return result == 0 ? kExitOk : kExitUsage;
 }

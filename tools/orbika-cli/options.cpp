@@ -349,3 +349,36 @@ int prepareSettings(const char* command, const CommonOptions& o, bool needSatell
     applyTime(o, in);
     return selectSatellites(command, o, in);
 }
+
+std::vector<char*> takeFlags(int argc, char** argv, const std::vector<std::string>& flags,
+                             std::vector<bool>& given)
+{
+    given.assign(flags.size(), false);
+    std::vector<char*> rest;
+    for (int k = 0; k < argc; ++k) {
+        size_t f = 0;
+        while (f < flags.size() && flags[f] != argv[k]) ++f;
+        if (f < flags.size())
+            given[f] = true;
+        else
+            rest.push_back(argv[k]);
+    }
+    return rest;
+}
+
+void emitPage(const WoutData* out)
+{
+    for (int k = 0; k < out->nlines; ++k)
+        emit("%.*s\n", static_cast<int>(strnlen(out->lines[k], kTagByte)), out->lines[k]);
+}
+
+bool requiredOption(const char* command, const CommonOptions& o, const char* name, std::string& value)
+{
+    const auto it = o.extra.find(name);
+    if (it == o.extra.end()) {
+        complain("%s: %s is required", command, name);
+        return false;
+    }
+    value = it->second;
+    return true;
+}

@@ -75,3 +75,11 @@ bool parseCommon(const char* command, int argc, char** argv, const std::vector<s
 // the TLE file; with needSatellite at least one must be chosen. Returns kExitOk, kExitNoMatch
 // (unknown satellite) or kExitUsage (no satellite, unreadable file), after a message.
 int prepareSettings(const char* command, const CommonOptions& o, bool needSatellite, WinpData* in);
+
+// The arguments without the flag options flags; given[k] tells whether flags[k] was present.
+std::vector<char*> takeFlags(int argc, char** argv, const std::vector<std::string>& flags,
+                             std::vector<bool>& given);
+// Writes the lines of a text page, without their tag bytes.
+void emitPage(const WoutData* out);
+// Value of the option name that command needs; false after a message when it is missing.
+bool requiredOption(const char* command, const CommonOptions& o, const char* name, std::string& value);

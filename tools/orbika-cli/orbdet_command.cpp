@@ -75,22 +75,6 @@ bool readTimes(const CommonOptions& o, WinpData* in)
 }
 }  // namespace
 
-std::vector<char*> takeFlags(int argc, char** argv, const std::vector<std::string>& flags,
-                             std::vector<bool>& given)
-{
-    given.assign(flags.size(), false);
-    std::vector<char*> rest;
-    for (int k = 0; k < argc; ++k) {
-        size_t f = 0;
-        while (f < flags.size() && flags[f] != argv[k]) ++f;
-        if (f < flags.size())
-            given[f] = true;
-        else
-            rest.push_back(argv[k]);
-    }
-    return rest;
-}
-
 std::vector<std::string> tleEntryLines(const WinpData* in, int slot)
 {
     auto one = std::make_unique<WinpData>(*in);

@@ -47,6 +47,6 @@ int runPasses(int argc, char** argv)
     }
     auto out = std::make_unique<WoutData>();
     aospass(in.get(), out.get(), sp.get());
-    for (int k = 0; k < out->nlines; ++k) emit("%.*s\n", static_cast<int>(strnlen(out->lines[k], kTagByte)), out->lines[k]);
+    emitPage(out.get());
     return kExitOk;
 }

@@ -77,12 +77,6 @@ void emitEventsJson(const std::vector<EventRecord>& events)
     emit("%s]\n", events.empty() ? "" : "\n");
 }
 
-void emitPage(const WoutData* out)
-{
-    for (int k = 0; k < out->nlines; ++k)
-        emit("%.*s\n", static_cast<int>(strnlen(out->lines[k], kTagByte)), out->lines[k]);
-}
-
 int runTransits(int argc, char** argv)
 {
     CommonOptions o;
