@@ -1,6 +1,8 @@
 // Cost of the Iridium flare search over the bundled element file.
 #include <benchmark/benchmark.h>
 
+#include <filesystem>
+
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -30,7 +32,8 @@ void BM_IridiumFlaresThreeDays(benchmark::State& state)
     in->hour = in->minute = in->second = 0;
     in->duration = 3.0;
     std::snprintf(in->tlefile, sizeof in->tlefile, "%s", BundledFile("IRIDIUM.TXT").c_str());
-    std::snprintf(in->savename, sizeof in->savename, "/tmp/orbika_bench_flares_%d.txt", static_cast<int>(getpid()));
+    const std::string save = (std::filesystem::temp_directory_path() / "orbika-bench-flares.txt").string();
+    std::snprintf(in->savename, sizeof in->savename, "%s", save.c_str());
     SetIridiumSearch(in.get());
     in->irpanel = state.range(0) != 0;
     auto sp = std::make_unique<SatPosData>();

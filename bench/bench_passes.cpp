@@ -1,6 +1,8 @@
 // Cost of the satellite state at one instant and of the pass searches built on it.
 #include <benchmark/benchmark.h>
 
+#include <filesystem>
+
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -108,15 +110,15 @@ void BM_AllSatAosThreeDays(benchmark::State& state)
     int satellites = 0;
     for (char line[128]; std::fgets(line, sizeof line, f);) satellites += line[0] == '1' && line[1] == ' ';
     std::fclose(f);
-    char dir[] = "/tmp/orbika_bench_XXXXXX";
-    if (!mkdtemp(dir)) {
+    std::string dir = (std::filesystem::temp_directory_path() / "orbika-bench-XXXXXX").string();
+    if (!mkdtemp(dir.data())) {
         state.SkipWithError("no temporary directory");
         return;
     }
     char* const previous = getcwd(nullptr, 0);
-    if (chdir(dir) != 0) state.SkipWithError("cannot enter the temporary directory");
+    if (chdir(dir.c_str()) != 0) state.SkipWithError("cannot enter the temporary directory");
     std::snprintf(in->tlefile, sizeof in->tlefile, "%s", tle.c_str());
-    std::snprintf(in->savename, sizeof in->savename, "%s/satsave.txt", dir);
+    std::snprintf(in->savename, sizeof in->savename, "%s/satsave.txt", dir.c_str());
     auto sp = std::make_unique<SatPosData>();
     SetDefaults(sp.get());
     for (auto _ : state) {
@@ -129,7 +131,7 @@ void BM_AllSatAosThreeDays(benchmark::State& state)
     if (previous && chdir(previous) != 0) state.SkipWithError("cannot return to the working directory");
     std::free(previous);
     std::remove(in->savename);
-    rmdir(dir);
+    rmdir(dir.c_str());
 }
 BENCHMARK(BM_AllSatAosThreeDays)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
 }  // namespace

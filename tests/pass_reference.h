@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "scoped_env.h"
 #include "core/defaults.h"
 #include "core/records.h"
 #include "core/tlefields.h"
@@ -131,29 +132,6 @@ inline std::unique_ptr<SatPosData> stateRecord()
     SetDefaults(sp.get());
     return sp;
 }
-
-// A fresh temporary directory, made the current one for the life of the object.
-class InTempDir {
-public:
-    InTempDir()
-    {
-        char pattern[] = "/tmp/orbika_passes_XXXXXX";
-        dir_ = mkdtemp(pattern);
-        old_ = getcwd(nullptr, 0);
-        EXPECT_EQ(chdir(dir_.c_str()), 0);
-    }
-    ~InTempDir()
-    {
-        EXPECT_EQ(chdir(old_), 0);
-        std::free(old_);
-        EXPECT_EQ(std::system(("rm -rf " + dir_).c_str()), 0);
-    }
-    const std::string& dir() const { return dir_; }
-
-private:
-    std::string dir_;
-    char* old_;
-};
 
 inline std::vector<std::string> splitLines(const std::string& text)
 {

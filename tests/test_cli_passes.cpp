@@ -50,7 +50,7 @@ double isoMjd(const std::string& iso)
 
 TEST(CliPasses, PassListIsThePageOfTheProgram)
 {
-    InTempDir tmp;
+    ScopedTempDir tmp;
     const CliRun run = runHere("passes " + referenceOptions('A') + " --sat iss");
     ASSERT_EQ(run.status, 0);
     auto in = referenceSettings('A');
@@ -80,7 +80,7 @@ TEST(CliPasses, PassListIsThePageOfTheProgram)
 
 TEST(CliPasses, JsonPassesAndStatesMatchTheReference)
 {
-    InTempDir tmp;
+    ScopedTempDir tmp;
     const CliRun run = runHere("passes " + referenceOptions('B') + " --norad 26474 --json");
     ASSERT_EQ(run.status, 0);
     const std::regex event(R"re("(start|maximum|end)": \{"utc": "([^"]+)", "mjd": ([-0-9.e]+), "azimuth": [-0-9.e]+, "elevation": ([-0-9.e]+)\})re");
@@ -133,7 +133,7 @@ TEST(CliPasses, JsonPassesAndStatesMatchTheReference)
 
 TEST(CliPasses, TrackAndAllPasses)
 {
-    InTempDir tmp;
+    ScopedTempDir tmp;
     const CliRun track = runHere("track " + referenceOptions('A') + " --sat iss --days 1 --step 60");
     ASSERT_EQ(track.status, 0);
     const std::vector<std::string> lines = splitLines(track.out);
@@ -147,14 +147,14 @@ TEST(CliPasses, TrackAndAllPasses)
     ASSERT_EQ(all.status, 0);
     EXPECT_EQ(all.out, readFile("all.txt"));
     EXPECT_EQ(splitLines(all.out).size(), 6u + 27 + 6);
-    EXPECT_FALSE(std::ifstream("orbika.tmp").good());
+    EXPECT_FALSE(std::ifstream("all.txt.tmp").good());
     ASSERT_EQ(runHere("allpasses " + referenceOptions('B') + " --days 1").status, 0);
     EXPECT_NE(readFile("satsave.txt").find("   ISS (ZARYA)\n"), std::string::npos);
 }
 
 TEST(CliPasses, UnknownSatellitesBadOptionsAndFiles)
 {
-    InTempDir tmp;
+    ScopedTempDir tmp;
     const std::string opts = referenceOptions('A');
     CliRun run = runHere("passes " + opts + " --sat iss --sat NOSUCH 2>&1");
     EXPECT_EQ(run.status, 1);

@@ -111,7 +111,7 @@ TEST(PassDetails, SubSecondStepsShowTenthsAndCarryIntoTheMinute)
 
 TEST(PassDetails, OrbitTrackFile)
 {
-    InTempDir tmp;
+    ScopedTempDir tmp;
     auto sp = stateRecord();
     auto in = referenceSettings('A');
     selectReference(in.get(), 0, kIss);

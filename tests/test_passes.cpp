@@ -154,7 +154,7 @@ TEST(Passes, PageMessagesAndAutosave)
 
     // The Hubble telescope never rises 10 degrees above 48 N. Pages go to the save file: the
     // first replaces it, later ones are appended.
-    InTempDir tmp;
+    ScopedTempDir tmp;
     selectReference(in.get(), 0, kHst);
     std::snprintf(in->savename, sizeof in->savename, "save.txt");
     in->autosave = in->savenew = 1;
@@ -213,7 +213,7 @@ TEST(Passes, PageLimitStoredStartsAndRelativeMode)
 
 TEST(Passes, SortAosOrdersPassLinesByMonthDayAndTime)
 {
-    InTempDir tmp;
+    ScopedTempDir tmp;
     auto in = referenceSettings('A');
     std::snprintf(in->savename, sizeof in->savename, "sort.txt");
     std::ofstream("sort.txt") << "Geographic Location: Here\n Lat.: 1 \nmin.Sat.Elev.: 10\n Year: 2026 \n=====\n\n"
@@ -227,14 +227,14 @@ TEST(Passes, SortAosOrdersPassLinesByMonthDayAndTime)
                                     "FEB 22   1:00:00 (  1,  2)   B0\nFEB 22   2:00:00 (  1,  2)   B1\n"
                                     "FEB 22   2:00:00 (  9,  9)   B2\n\nMAR  1   1:00:00 (  1,  2)   C\n"
                                     "DEC 31   0:00:00 (  1,  2)   D\nsome other line of text\n");
-    EXPECT_FALSE(std::ifstream(kSortTempFile).good());
+    EXPECT_FALSE(std::ifstream("sort.txt.tmp").good());
     std::snprintf(in->savename, sizeof in->savename, "missing.txt");
     EXPECT_FALSE(SortAos(in.get()));
 }
 
 TEST(Passes, AllSatellitePassesGoSortedToTheSaveFile)
 {
-    InTempDir tmp;
+    ScopedTempDir tmp;
     auto in = withReferenceFile('A');
     std::snprintf(in->savename, sizeof in->savename, "all.txt");
     selectReference(in.get(), 0, kHst);
@@ -284,7 +284,7 @@ TEST(Passes, AllSatellitePassesGoSortedToTheSaveFile)
 
 TEST(Passes, NextSatellitesToPass)
 {
-    InTempDir tmp;
+    ScopedTempDir tmp;
     auto in = withReferenceFile('A');
     auto sp = stateRecord();
     // Sets the clock offset that makes the real-time instant t (MJD).
