@@ -9,6 +9,7 @@
 #include <string_view>
 #include <system_error>
 
+#include "core/safewrite.h"
 #include "foundation/textconv.h"
 
 namespace {
@@ -34,8 +35,6 @@ constexpr double kMinDuration = 1.0;
 constexpr double kMaxDuration = 14.0;
 // Sky coordinate epochs before this year mean "of date" (0).
 constexpr double kFirstEpoch = 1900.0;
-// Suffix of the temporary file that replaces the configuration file.
-constexpr const char* kTempSuffix = ".tmp";
 
 // Reads the rest of the current line of f, keeping at most keep characters without the line end
 // (CR LF or LF). Returns false when the file had no character left.
@@ -291,15 +290,6 @@ int getcfg(WinpData* in, const char* path)
 
 bool putcfg(const WinpData* in, const char* path)
 {
-    const std::string temp = std::string(path) + kTempSuffix;
-    FILE* f = std::fopen(temp.c_str(), "wb");
-    if (!f) return false;
     const std::string text = configText(in);
-    bool ok = std::fwrite(text.data(), 1, text.size(), f) == text.size();
-    ok = std::fclose(f) == 0 && ok;
-    if (!ok || std::rename(temp.c_str(), path) != 0) {
-        std::remove(temp.c_str());
-        return false;
-    }
-    return true;
+    return ReplaceFile(path, [&](std::FILE* f) { std::fwrite(text.data(), 1, text.size(), f); });
 }

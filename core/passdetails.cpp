@@ -14,6 +14,7 @@
 #include "core/dateframe.h"
 #include "core/geodesy.h"
 #include "core/passes.h"
+#include "core/safewrite.h"
 #include "core/satstate.h"
 #include "core/textpage.h"
 #include "core/timeset.h"
@@ -395,11 +396,8 @@ void WriteOrbitTrack(WinpData* in, std::FILE* f, SatPosData* sp)
 
 int saveOrbitTrack(WinpData* in, SatPosData* sp)
 {
-    std::FILE* f = std::fopen(in->savename, "w");
-    if (!f) return 1;
+    if (!ReplaceFile(in->savename, [&](std::FILE* f) { WriteOrbitTrack(in, f, sp); })) return 1;
     in->savenew = 0;
-    WriteOrbitTrack(in, f, sp);
-    std::fclose(f);
     return 0;
 }
 

@@ -25,7 +25,7 @@ int GetPassDTxt(WinpData* in, double& t, char* buf, int mode, SatPosData* sp = s
 void WriteOrbitTrack(WinpData* in, std::FILE* f, SatPosData* sp = satps);
 
 // Replaces the save file with the orbit track. Returns 0 on success, 1 when the save file
-// cannot be opened (nothing written).
+// cannot be written (the old file then kept).
 int saveOrbitTrack(WinpData* in, SatPosData* sp = satps);
 
 // Writes into buf (kLocalInfBytes) the local information at the instant mjd: on the sky map the

@@ -13,6 +13,7 @@
 #include "core/iridium.h"
 #include "core/mirror.h"
 #include "core/occtrans.h"
+#include "core/safewrite.h"
 #include "core/satstate.h"
 #include "core/textpage.h"
 #include "core/timeset.h"
@@ -333,13 +334,12 @@ void writePageHeader(const WinpData* in, WoutData* out, bool relative)
 // Writes the page to the save file, replacing it when savenew is set.
 void savePage(WinpData* in, const WoutData* out)
 {
-    std::FILE* f = std::fopen(in->savename, in->savenew ? "w" : "a");
-    if (!f) return;
-    in->savenew = 0;
-    std::fputs("\n\n\n", f);
-    for (int k = 0; k < out->nlines; ++k)
-        std::fprintf(f, "%.*s\n", static_cast<int>(strnlen(out->lines[k], kTagByte)), out->lines[k]);
-    std::fclose(f);
+    const bool written = WriteFile(in->savename, in->savenew != 0, [&](std::FILE* f) {
+        std::fputs("\n\n\n", f);
+        for (int k = 0; k < out->nlines; ++k)
+            std::fprintf(f, "%.*s\n", static_cast<int>(strnlen(out->lines[k], kTagByte)), out->lines[k]);
+    });
+    if (written) in->savenew = 0;
 }
 
 // Header of the all-satellite save file.
@@ -367,18 +367,6 @@ std::string sortKey(const std::string& line)
         if (line.compare(0, 3, name) == 0) letter = kMonthLetters[m - 1];
     }
     return letter + line.substr(0, kKeyChars);
-}
-
-// Copies the content of the open file from over the file named to; false when it cannot be written.
-bool copyOver(std::FILE* from, const char* to)
-{
-    std::FILE* f = std::fopen(to, "w");
-    if (!f) return false;
-    std::rewind(from);
-    std::array<char, 4096> buf{};
-    size_t n;
-    while ((n = std::fread(buf.data(), 1, buf.size(), from)) > 0) std::fwrite(buf.data(), 1, n, f);
-    return std::fclose(f) == 0;
 }
 
 // Puts the kept satellites into time order by selection sort, exchanging slots through the work slot.
@@ -586,17 +574,12 @@ int Nxt4Pass(WinpData* in, SatPosData* sp)
     return count;
 }
 
-int AllSatAos(WinpData* in, SatPosData* sp, const std::function<void(const EventHit&, int slot)>& onEvent)
+namespace {
+// Writes the header and the passes (or events) of every satellite of the open TLE file to save,
+// through the working slot; the selection and the settings the search changes are restored.
+void searchAll(WinpData* in, SatPosData* sp, std::FILE* tle, std::FILE* save,
+               const std::function<void(const EventHit&, int slot)>& onEvent)
 {
-    if ((in->iridmode == kIridiumMode && in->irminmag > kFaintestFlareLimit) || DistanceMissing(in)) return -1;
-    std::FILE* tle = std::fopen(in->tlefile, "r");
-    if (!tle) return 2;
-    std::FILE* save = std::fopen(in->savename, in->savenew ? "w" : "a");
-    if (!save) {
-        std::fclose(tle);
-        return 1;
-    }
-    in->savenew = 0;
     const int oldCount = in->nsat, oldRelative = in->relmode;
     const int slot = oldCount > 0 && stateSlot(in->prime) ? in->prime : 0;
     ShiftElm(in, kSpareSlot, slot);
@@ -624,14 +607,25 @@ int AllSatAos(WinpData* in, SatPosData* sp, const std::function<void(const Event
         if (!lines.empty()) std::fputs("\n", save);
         for (const std::string& line : lines) std::fprintf(save, "%s\n", line.c_str());
     });
-    std::fclose(tle);
-    std::fclose(save);
-    SortAos(in);
 
     ShiftElm(in, slot, kSpareSlot);
     in->relmode = oldRelative;
     in->nsat = selected;
     if (oldCount == 0 && selected > 0) in->prime = 0;
+}
+}  // namespace
+
+int AllSatAos(WinpData* in, SatPosData* sp, const std::function<void(const EventHit&, int slot)>& onEvent)
+{
+    if ((in->iridmode == kIridiumMode && in->irminmag > kFaintestFlareLimit) || DistanceMissing(in)) return -1;
+    std::FILE* tle = std::fopen(in->tlefile, "r");
+    if (!tle) return 2;
+    const bool written = WriteFile(in->savename, in->savenew != 0,
+                                   [&](std::FILE* save) { searchAll(in, sp, tle, save, onEvent); });
+    std::fclose(tle);
+    if (!written) return 1;
+    in->savenew = 0;
+    SortAos(in);
     return 0;
 }
 
@@ -652,15 +646,11 @@ bool SortAos(const WinpData* in)
     std::stable_sort(data.begin(), data.end(),
                      [](const auto& a, const auto& b) { return a.first < b.first; });
 
-    std::FILE* tmp = std::fopen(kSortTempFile, "w+");
-    if (!tmp) return false;
-    for (const std::string& h : header) std::fprintf(tmp, "%s\n", h.c_str());
-    for (size_t k = 0; k < data.size(); ++k) {
-        if (k % kSortGroup == 0) std::fputs("\n", tmp);
-        std::fprintf(tmp, "%s\n", data[k].second.c_str());
-    }
-    const bool ok = std::fflush(tmp) == 0 && copyOver(tmp, in->savename);
-    std::fclose(tmp);
-    std::remove(kSortTempFile);
-    return ok;
+    return ReplaceFile(in->savename, [&](std::FILE* f) {
+        for (const std::string& h : header) std::fprintf(f, "%s\n", h.c_str());
+        for (size_t k = 0; k < data.size(); ++k) {
+            if (k % kSortGroup == 0) std::fputs("\n", f);
+            std::fprintf(f, "%s\n", data[k].second.c_str());
+        }
+    });
 }

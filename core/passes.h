@@ -18,9 +18,6 @@ struct PassEvent {
     double az[3];
 };
 
-// Name of the temporary file through which SortAos rewrites the save file.
-constexpr const char* kSortTempFile = "orbika.tmp";
-
 // Name of the satellite in slot without the blanks that pad it.
 std::string SatName(const WinpData* in, int slot);
 
@@ -67,7 +64,7 @@ void aospass(WinpData* in, WoutData* out, SatPosData* sp = satps);
 int Nxt4Pass(WinpData* in, SatPosData* sp = satps);
 
 // Writes the passes (or events) of every satellite of the TLE file to the save file, sorted by
-// time. Returns 0 on success, 1 when the save file cannot be opened, 2 when the TLE file cannot
+// time. Returns 0 on success, 1 when the save file cannot be written, 2 when the TLE file cannot
 // be, -1 when the event settings are unusable (no distance for occultations or flares, an Iridium
 // magnitude limit above kFaintestFlareLimit). Satellites with a transit listed by the default
 // zone rule are added to the selection. With onEvent, every event found is also handed to it with
@@ -76,5 +73,5 @@ int AllSatAos(WinpData* in, SatPosData* sp = satps,
               const std::function<void(const EventHit&, int slot)>& onEvent = nullptr);
 
 // Sorts the pass lines of the save file by month, day and time, keeping its header lines first;
-// rewrites it through kSortTempFile in the current directory. Returns true on success.
+// replaces it through a temporary file beside it. Returns true on success.
 bool SortAos(const WinpData* in);

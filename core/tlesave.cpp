@@ -8,6 +8,7 @@
 #include "astro/timescales.h"
 #include "core/selection.h"
 #include "core/tlefields.h"
+#include "core/safewrite.h"
 #include "core/tlefile.h"
 #include "foundation/textconv.h"
 
@@ -172,19 +173,18 @@ int SaveTle(WinpData* in)
     char name[kFileNameBytes];
     std::snprintf(name, sizeof name, "%s", in->tlesave);
     vsFileName(in, name);
-    FILE* f = std::fopen(name, in->tlesvnmset ? "w" : "a");
-    if (!f) return 2;
+    const bool written = WriteFile(name, in->tlesvnmset != 0, [&](FILE* f) {
+        for (int slot = 0; slot < nsat; ++slot) {
+            writetitle(f, in->satname[slot]);
+            writeline(f, line1(in, slot).c);
+            if (in->numflg[slot])
+                writestatevector(f, in, slot);
+            else
+                writeline(f, line2(in, slot).c);
+        }
+    });
+    if (!written) return 2;
     in->tlesvnmset = 0;
-
-    for (int slot = 0; slot < nsat; ++slot) {
-        writetitle(f, in->satname[slot]);
-        writeline(f, line1(in, slot).c);
-        if (in->numflg[slot])
-            writestatevector(f, in, slot);
-        else
-            writeline(f, line2(in, slot).c);
-    }
-    std::fclose(f);
     return 0;
 }
 

@@ -10,6 +10,7 @@
 #include "core/launch.h"
 #include "core/launchsites.h"
 #include "core/meanmotion.h"
+#include "foundation/textconv.h"
 #include "options.h"
 #include "output.h"
 
@@ -126,8 +127,10 @@ int runLaunch(int argc, char** argv)
     addLaunch(l, in.get());
     LaunchOrb(in.get());
 
-    char json[64];
-    std::snprintf(json, sizeof json, "\"azimuth_deg\": %.17g, ", in->lnchazim);
+    char azimuth[32];
+    std::snprintf(azimuth, sizeof azimuth, "%.17g", in->lnchazim);
+    decdot0(azimuth);
+    const std::string json = "\"azimuth_deg\": " + std::string(azimuth) + ", ";
     if (!o.json) {
         emit("Launch Azimuth (deg): %.2f\n", in->lnchazim);
         if (in->rdvsel >= 0)

@@ -208,6 +208,7 @@ std::string jsonnumber(double x, int decimals)
     if (!std::isfinite(x)) return "null";
     char buf[64];
     std::snprintf(buf, sizeof buf, "%.*f", decimals, x);
+    decdot0(buf);
     return buf;
 }
 

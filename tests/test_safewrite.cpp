@@ -1,0 +1,189 @@
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <clocale>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/config.h"
+#include "core/passdetails.h"
+#include "core/passes.h"
+#include "core/safewrite.h"
+#include "core/tlesave.h"
+#include "pass_reference.h"
+
+namespace {
+
+// One kind of file the program writes: its name in the current directory and the call that
+// replaces it, true when the call reports success.
+struct Writer {
+    std::string file;
+    std::function<bool()> write;
+};
+
+// Settings of reference site A with the ISS selected.
+std::unique_ptr<WinpData> issSettings()
+{
+    auto in = referenceSettings('A');
+    selectReference(in.get(), 0, kIss);
+    return in;
+}
+
+bool writeConfig()
+{
+    return putcfg(issSettings().get(), "orbika.cfg");
+}
+
+// TLE save of the ISS and of a state-vector entry, whose fields are all decimal fractions.
+bool writeTleSave()
+{
+    auto in = issSettings();
+    selectReference(in.get(), 1, kHst);
+    in->numflg[1] = 1;
+    for (int k = 0; k < 3; ++k) {
+        in->svpos[k][1] = 4.5e6 + 1234.5678 * k;
+        in->svvel[k][1] = 7.5e3 - 0.125 * k;
+    }
+    in->scf107[1] = in->scf107avg[1] = 150.5;
+    in->sckp[1] = 3.5;
+    std::snprintf(in->tlesave, sizeof in->tlesave, "save.tle");
+    in->tlesvnmset = 1;
+    return SaveTle(in.get()) == 0;
+}
+
+// The pass page saved by autosave; savenew is cleared only once the page was written.
+bool writePage()
+{
+    auto in = issSettings();
+    auto out = std::make_unique<WoutData>();
+    auto sp = stateRecord();
+    std::snprintf(in->savename, sizeof in->savename, "page.txt");
+    in->autosave = in->savenew = 1;
+    aospass(in.get(), out.get(), sp.get());
+    return in->savenew == 0;
+}
+
+// The sorted all-satellite pass file over a two-satellite TLE file.
+bool writeAllPasses()
+{
+    std::ofstream("ref.tle") << referenceTle(kIss) << referenceTle(kTitan);
+    auto in = referenceSettings('A');
+    std::snprintf(in->tlefile, sizeof in->tlefile, "ref.tle");
+    std::snprintf(in->savename, sizeof in->savename, "all.txt");
+    in->savenew = 1;
+    auto sp = stateRecord();
+    return AllSatAos(in.get(), sp.get()) == 0;
+}
+
+// A tenth of a day of the orbit track at one-minute steps.
+bool writeTrack()
+{
+    auto in = issSettings();
+    auto sp = stateRecord();
+    in->duration = 0.1;
+    in->stepmin = 1;
+    in->stepsec = 0.0;
+    in->tstep = 1.0 / 1440.0;
+    std::snprintf(in->savename, sizeof in->savename, "track.txt");
+    return saveOrbitTrack(in.get(), sp.get()) == 0;
+}
+
+const std::vector<Writer> kWriters = {
+    {"orbika.cfg", writeConfig}, {"save.tle", writeTleSave}, {"page.txt", writePage},
+    {"all.txt", writeAllPasses}, {"track.txt", writeTrack},
+};
+
+// Bytes of every file the writers make in a fresh directory under the locale name.
+std::map<std::string, std::string> writeAllUnder(const char* locale)
+{
+    std::setlocale(LC_ALL, locale);
+    ScopedTempDir dir;
+    std::map<std::string, std::string> bytes;
+    for (const Writer& w : kWriters) {
+        EXPECT_TRUE(w.write()) << w.file;
+        bytes[w.file] = readFile(w.file);
+    }
+    std::setlocale(LC_ALL, "C");
+    return bytes;
+}
+
+// Runs write in a child process whose files may not grow past limit bytes (writes beyond fail
+// with EFBIG instead of killing it). Returns the child's exit status: 1 when write reported success.
+int runWithFileLimit(const std::function<bool()>& write, rlim_t limit)
+{
+    const pid_t pid = fork();
+    if (pid == 0) {
+        signal(SIGXFSZ, SIG_IGN);
+        const rlimit lim{limit, limit};
+        if (setrlimit(RLIMIT_FSIZE, &lim) != 0) _exit(2);
+        _exit(write() ? 1 : 0);
+    }
+    int status = -1;
+    waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+}  // namespace
+
+TEST(SafeWrite, EveryWrittenFileIsTheSameUnderAGermanLocale)
+{
+    const std::map<std::string, std::string> plain = writeAllUnder("C");
+    if (!std::setlocale(LC_ALL, "de_DE.UTF-8")) GTEST_SKIP() << "locale de_DE.UTF-8 is not installed";
+    ASSERT_STREQ(std::localeconv()->decimal_point, ",");
+    const std::map<std::string, std::string> german = writeAllUnder("de_DE.UTF-8");
+    for (const Writer& w : kWriters) {
+        EXPECT_GT(plain.at(w.file).size(), 100u) << w.file;
+        EXPECT_EQ(german.at(w.file), plain.at(w.file)) << w.file;
+    }
+}
+
+TEST(SafeWrite, AFullDiskKeepsTheOldFileByteForByte)
+{
+    // Old files larger than the limit: only the new content cannot be written.
+    const std::string old = std::string(300, 'x') + "\nold content, kept\n";
+    for (const Writer& w : kWriters) {
+        SCOPED_TRACE(w.file);
+        ScopedTempDir dir;
+        std::ofstream(w.file) << old;
+        EXPECT_EQ(runWithFileLimit(w.write, 64), 0);
+        EXPECT_EQ(readFile(w.file), old);
+        EXPECT_FALSE(std::filesystem::exists(w.file + kSafeWriteSuffix));
+    }
+
+    // Without the limit the same writes replace the old files and leave no temporary file.
+    ScopedTempDir dir;
+    for (const Writer& w : kWriters) {
+        std::ofstream(w.file) << old;
+        EXPECT_EQ(runWithFileLimit(w.write, RLIM_INFINITY), 1) << w.file;
+        EXPECT_NE(readFile(w.file), old) << w.file;
+    }
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator("."), std::filesystem::directory_iterator()),
+              static_cast<long>(kWriters.size()) + 1);  // the written files and ref.tle
+}
+
+TEST(SafeWrite, AppendsAndUnwritablePlaces)
+{
+    ScopedTempDir dir;
+    const auto put = [](const char* text) { return [text](std::FILE* f) { std::fputs(text, f); }; };
+    ASSERT_TRUE(WriteFile("a.txt", false, put("one\n")));
+    ASSERT_TRUE(WriteFile("a.txt", false, put("two\n")));
+    EXPECT_EQ(readFile("a.txt"), "one\ntwo\n");
+    ASSERT_TRUE(WriteFile("a.txt", true, put("three\n")));
+    EXPECT_EQ(readFile("a.txt"), "three\n");
+    // A missing directory, and a directory where the file should be: nothing is made.
+    EXPECT_FALSE(ReplaceFile("nodir/a.txt", put("x")));
+    std::filesystem::create_directory("d");
+    EXPECT_FALSE(ReplaceFile("d", put("x")));
+    EXPECT_TRUE(std::filesystem::is_directory("d"));
+    EXPECT_FALSE(std::filesystem::exists(std::string("d") + kSafeWriteSuffix));
+}
