@@ -7,6 +7,8 @@
 #include <QTimer>
 #include <QUrl>
 
+#include "core/safewrite.h"
+
 namespace {
 
 // Addresses of this length or shorter are not taken as the base of a proposal.
@@ -113,11 +115,11 @@ void OnlineUpdate::finish(QNetworkReply* reply)
 
 bool OnlineUpdate::writeTarget(const QByteArray& body)
 {
-    QFile target(targetFile);
-    if (target.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
-        target.write(body) == body.size() && target.flush())
+    // The downloaded file replaces the old one only once it is completely written.
+    const QByteArray path = QFile::encodeName(targetFile);
+    if (ReplaceFile(path.constData(), [&](std::FILE* f) { std::fwrite(body.constData(), 1, body.size(), f); }))
         return true;
-    errorText = target.errorString();
+    errorText = tr("Cannot write %1").arg(targetFile);
     return false;
 }
 

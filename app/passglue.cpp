@@ -7,6 +7,7 @@
 #include "core/orbitpole.h"
 #include "core/passdetails.h"
 #include "core/records.h"
+#include "core/safewrite.h"
 #include "fileglue.h"
 #include "messages.h"
 
@@ -36,27 +37,27 @@ int vsGetPassDTxt(double& t, QString& text, bool pole)
 void vsSavePassDt(int kind)
 {
     const QString name = vsFileName(indata->savename);
-    std::FILE* f = std::fopen(indata->savename, indata->savenew ? "w" : "a");
-    if (!f)
+    const int mode = kind == 2 ? kGroundTrack : kPlainNumbers;
+    const bool written = WriteFile(indata->savename, indata->savenew != 0, [mode](std::FILE* f) {
+        double t = 0;
+        int lines = 0;
+        char buf[kPassDetailBytes];
+        for (bool more = true; more && lines < kMaxSavedLines; ++lines) {
+            buf[0] = '\0';
+            more = GetPassDTxt(indata, t, buf, mode) != 0;
+            std::fputs(buf, f);
+        }
+        if (mode == kPlainNumbers && lines > 1) {
+            buf[0] = '\0';
+            GetPoleTxt(indata, buf);
+            std::fputs("\n", f);
+            std::fputs(buf, f);
+        }
+        std::fputs("\n", f);
+    });
+    if (!written)
         return;
     indata->savenew = 0;
-    const int mode = kind == 2 ? kGroundTrack : kPlainNumbers;
-    double t = 0;
-    int lines = 0;
-    char buf[kPassDetailBytes];
-    for (bool more = true; more && lines < kMaxSavedLines; ++lines) {
-        buf[0] = '\0';
-        more = GetPassDTxt(indata, t, buf, mode) != 0;
-        std::fputs(buf, f);
-    }
-    if (mode == kPlainNumbers && lines > 1) {
-        buf[0] = '\0';
-        GetPoleTxt(indata, buf);
-        std::fputs("\n", f);
-        std::fputs(buf, f);
-    }
-    std::fputs("\n", f);
-    std::fclose(f);
     inform(QApplication::activeWindow(), QObject::tr("Saved on File ") + name,
            QStringLiteral("Orbika"));
 }
