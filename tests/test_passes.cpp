@@ -118,7 +118,7 @@ TEST(Passes, PassListPage)
         }
         if (!pass) continue;
         // ".FEB 22   2:20:11 (223, 10)   2:23:24 (148, 47)   2:26:40 ( 73, 10)" against the reference.
-        const RefRow& r = referenceRows("PASS", kIss, 'A')[k - 10 - (k > 20)];
+        const RefRow r = referenceRows("PASS", kIss, 'A')[k - 10 - (k > 20)];
         const std::string line = pageLine(out.get(), k);
         int h, m, s, azm, elm;
         ASSERT_EQ(std::sscanf(line.c_str() + 28, "%d:%d:%d (%d,%d)", &h, &m, &s, &azm, &elm), 5) << line;

@@ -1,11 +1,13 @@
 // Configuration reader over arbitrary bytes. A configuration that reads must also survive a
-// write and a second read, and the second write must repeat the first byte for byte.
+// write and a second read, and the second write must repeat the first byte for byte. The stored
+// names are search names; the program writes the names found for them, here the same names.
 #include <unistd.h>
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <memory>
@@ -20,6 +22,12 @@ namespace {
 std::string scratch(const char* name)
 {
     return "/tmp/orbika-fuzz-" + std::to_string(getpid()) + "-" + name;
+}
+
+// Takes the search names read as the names of the selected satellites.
+void selectReadNames(WinpData* in)
+{
+    for (int i = 0; i < in->nsat; ++i) std::memcpy(in->satname[i], in->srchname[i], sizeof in->srchname[i]);
 }
 
 std::string contents(const std::string& path)
@@ -42,6 +50,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
     SetDefaults(in.get(), 0);
     if (getcfg(in.get(), input.c_str()) != kCfgRead) return 0;
+    selectReadNames(in.get());
     if (!putcfg(in.get(), first.c_str())) std::abort();
     if (getcfg(in.get(), first.c_str()) != kCfgRead) std::abort();
     if (!putcfg(in.get(), second.c_str())) std::abort();
