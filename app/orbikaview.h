@@ -145,7 +145,6 @@ private:
     // Sets the disc view's scale and draws the Sun/Moon disc as the base map.
     void drawDisc(QPainter& p);
 
-private:
     // Draws the world image, shifted to the central meridian.
     void drawEarthImage(QPainter& p);
     // Shades the night side below or above the terminator.
