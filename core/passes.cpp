@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
@@ -9,6 +10,7 @@
 #include <string>
 #include <utility>
 
+#include "astro/angle_units.h"
 #include "astro/timescales.h"
 #include "core/iridium.h"
 #include "core/mirror.h"
@@ -41,6 +43,14 @@ constexpr double kPolishStep = kSecond / 64.0;
 // Satellites faster than this (rev/day) skip an extra hour after each listed pass.
 constexpr double kFastMeanMotion = 14.0;
 constexpr double kFastSkip = 1.0 / 24.0;
+// Pass rise bound: Earth's gravitational parameter (km^3/s^2, WGS-72), the polar radius (km,
+// WGS-84) as the least site radius, the widening of the apogee radius and of the angle (deg) that
+// cover mean against osculating elements, refraction and geodetic against geocentric latitude.
+constexpr double kMuKm3s2 = 398600.8;
+constexpr double kPolarRadiusKm = 6356.752;
+constexpr double kApogeeMargin = 1.05;
+constexpr double kAngleMarginDeg = 3.0;
+constexpr double kSecondsPerDay = 86400.0;
 // Pass list lines between blank separator lines; save-file data lines between blank lines.
 constexpr int kPassGroup = 10;
 constexpr int kSortGroup = 5;
@@ -473,6 +483,21 @@ double gpassend(WinpData* in, SatPosData* sp, int slot, double t, double tmax)
     return t;
 }
 
+bool CannotRise(const WinpData* in, int slot)
+{
+    const double e = in->elecc[slot], n = in->elmm[slot] * 2.0 * angle_units::kPi / kSecondsPerDay;
+    const double incl = std::fabs(in->elincl[slot]);
+    if (!(e >= 0.0 && e < 1.0 && n > 0.0 && std::isfinite(n) && incl <= 180.0)) return false;
+    const double apogee = std::cbrt(kMuKm3s2 / (n * n)) * (1.0 + e) * kApogeeMargin;
+    const double elev = in->minsatelev * angle_units::kDegToRad;
+    const double ratio = kPolarRadiusKm * std::cos(elev) / apogee;
+    if (!(ratio < 1.0)) return false;
+    // Largest angle at the Earth's centre between the site and a point below the satellite in view.
+    const double reach = (std::acos(ratio) - elev) / angle_units::kDegToRad;
+    const double highest = incl > 90.0 ? 180.0 - incl : incl;
+    return std::fabs(in->obslat) - highest > reach + kAngleMarginDeg;
+}
+
 void ScanPasses(WinpData* in, int slot, double t0, double t1, const std::function<void(const PassEvent&)>& visit,
                 SatPosData* sp)
 {
@@ -593,6 +618,7 @@ void searchAll(WinpData* in, SatPosData* sp, std::FILE* tle, std::FILE* save,
     forEachEntry(in, tle, [&]() {
         ShiftElm(in, slot, kWorkSlot);
         if (in->iridmode == kIridiumMode && in->iropsonly && !IridiumOperational(in, slot)) return;
+        if (in->iridmode == kPlainPasses && CannotRise(in, slot)) return;
         const std::string tail = SatelliteMark(in, slot) + SatName(in, slot);
         std::vector<std::string> lines;
         if (in->iridmode != kPlainPasses) {

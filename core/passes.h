@@ -43,6 +43,10 @@ double gpassbeg(WinpData* in, SatPosData* sp, int slot, double t, double tmin);
 // instant at which it is not, or the first step after tmax.
 double gpassend(WinpData* in, SatPosData* sp, int slot, double t, double tmax);
 
+// True when slot can never be above minsatelev from the site: its orbit never comes close enough
+// to the site's latitude, judged from its inclination and apogee with generous margins.
+bool CannotRise(const WinpData* in, int slot);
+
 // Calls visit for every pass (with an event type: every event) of slot beginning in [t0, t1],
 // in time order, as the pass lists search them: each search starts one minute after the
 // previous end, one hour later still for satellites of more than 14 revolutions per day outside

@@ -1,0 +1,88 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <memory>
+#include <string>
+
+#include "core/defaults.h"
+#include "core/passes.h"
+#include "core/records.h"
+#include "core/tlefile.h"
+
+namespace {
+// One-day geometric pass settings (no Sun or visibility condition) at latitude lat (deg).
+std::unique_ptr<WinpData> siteAt(double lat)
+{
+    auto in = std::make_unique<WinpData>();
+    SetDefaults(in.get(), 0);
+    in->obslat = lat;
+    in->obslon = 11.6;
+    in->obshgt = 500.0;
+    in->systzflg = 0;
+    in->timezone = 0.0;
+    in->day = 22;
+    in->month = 2;
+    in->year = 2026;
+    in->hour = in->minute = in->second = 0;
+    in->duration = 1.0;
+    in->maxsunelev = 90.0;
+    in->visonly = 0;
+    in->nsat = 1;
+    return in;
+}
+}  // namespace
+
+// The rise bound never drops a satellite with a pass: every satellite of the bundled files it
+// rules out has no pass in a full search, from sites at several latitudes and elevation limits;
+// and it does rule some out (otherwise the whole-catalogue search gains nothing).
+TEST(CatalogueSkip, NeverDropsASatelliteWithAPass)
+{
+    auto sp = std::make_unique<SatPosData>();
+    SetDefaults(sp.get());
+    int ruledOut = 0;
+    for (const char* file : {"visual.txt", "IRIDIUM.TXT"}) {
+        for (const double lat : {48.1, 75.0, -89.0}) {
+            for (const double minElev : {10.0, 0.0, -5.0}) {
+                auto in = siteAt(lat);
+                in->minsatelev = minElev;
+                const std::string path = std::string(ORBIKA_DATA_DIR) + "/tle/" + file;
+                std::FILE* f = std::fopen(path.c_str(), "r");
+                ASSERT_NE(f, nullptr) << path;
+                char text[kTleTextBytes] = {};
+                int found;
+                do {
+                    std::snprintf(in->srchname[kWorkSlot], sizeof in->srchname[kWorkSlot], "*");
+                    found = tleread(in.get(), f, text, 0);
+                    if (found == 0) break;
+                    ShiftElm(in.get(), 0, kWorkSlot);
+                    if (!CannotRise(in.get(), 0)) continue;
+                    ++ruledOut;
+                    const double t0 = ListStartMjd(in.get());
+                    EXPECT_TRUE(FindPasses(in.get(), 0, t0, t0 + in->duration, sp.get()).empty())
+                        << SatName(in.get(), 0) << " at latitude " << lat << ", limit " << minElev;
+                } while (found == 2);
+                std::fclose(f);
+            }
+        }
+    }
+    EXPECT_GT(ruledOut, 20);
+}
+
+// Malformed elements are never ruled out: the bound needs a closed orbit.
+TEST(CatalogueSkip, KeepsUnusableElements)
+{
+    auto in = siteAt(89.0);
+    in->elincl[0] = 10.0;
+    in->elmm[0] = 15.5;
+    in->elecc[0] = 0.001;
+    EXPECT_TRUE(CannotRise(in.get(), 0));
+    for (const double e : {1.5, -0.1}) {
+        in->elecc[0] = e;
+        EXPECT_FALSE(CannotRise(in.get(), 0)) << e;
+    }
+    in->elecc[0] = 0.001;
+    for (const double n : {0.0, -1.0, 1e300}) {
+        in->elmm[0] = n;
+        EXPECT_FALSE(CannotRise(in.get(), 0)) << n;
+    }
+}
