@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <memory>
@@ -21,7 +22,8 @@ namespace {
 // A file of this process under the temporary directory.
 std::string scratch(const char* name)
 {
-    return "/tmp/orbika-fuzz-" + std::to_string(getpid()) + "-" + name;
+    const std::string file = "orbika-fuzz-" + std::to_string(getpid()) + "-" + name;
+    return (std::filesystem::temp_directory_path() / file).string();
 }
 
 // Takes the search names read as the names of the selected satellites.
