@@ -13,6 +13,7 @@
 #include "core/defaults.h"
 #include "core/passes.h"
 #include "core/records.h"
+#include "tests/site_settings.h"
 
 namespace {
 constexpr int kCatalogueSize = 20000;
@@ -32,17 +33,7 @@ std::string catalogue(int count)
 // starting 2026-02-22 00:00 UTC.
 std::unique_ptr<WinpData> catalogueSettings(const std::string& tle, const std::string& save)
 {
-    auto in = std::make_unique<WinpData>();
-    SetDefaults(in.get(), 0);
-    in->obslat = 48.1;
-    in->obslon = 11.6;
-    in->obshgt = 500.0;
-    in->systzflg = 0;
-    in->timezone = 0.0;
-    in->day = 22;
-    in->month = 2;
-    in->year = 2026;
-    in->hour = in->minute = in->second = 0;
+    auto in = SiteASettings();
     in->duration = 1.0;
     in->maxsunelev = 90.0;
     in->visonly = 0;

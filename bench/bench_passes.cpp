@@ -14,6 +14,7 @@
 #include "core/records.h"
 #include "core/satstate.h"
 #include "core/tlefields.h"
+#include "tests/site_settings.h"
 
 namespace {
 // ISS elements of 2026 February 21 and a site at 48.1 N, 11.6 E, 500 m.
@@ -28,17 +29,7 @@ constexpr double kStateSpan = 3.0;
 // (every pass above 10 degrees); otherwise the program defaults (visible passes, Sun below -6).
 std::unique_ptr<WinpData> settings(bool allPasses)
 {
-    auto in = std::make_unique<WinpData>();
-    SetDefaults(in.get(), 0);
-    in->obslat = 48.1;
-    in->obslon = 11.6;
-    in->obshgt = 500.0;
-    in->systzflg = 0;
-    in->timezone = 0.0;
-    in->day = 22;
-    in->month = 2;
-    in->year = 2026;
-    in->hour = in->minute = in->second = 0;
+    auto in = SiteASettings();
     if (allPasses) {
         in->maxsunelev = 90.0;
         in->visonly = 0;

@@ -8,22 +8,13 @@
 #include "core/passes.h"
 #include "core/records.h"
 #include "core/tlefile.h"
+#include "site_settings.h"
 
 namespace {
 // One-day geometric pass settings (no Sun or visibility condition) at latitude lat (deg).
 std::unique_ptr<WinpData> siteAt(double lat)
 {
-    auto in = std::make_unique<WinpData>();
-    SetDefaults(in.get(), 0);
-    in->obslat = lat;
-    in->obslon = 11.6;
-    in->obshgt = 500.0;
-    in->systzflg = 0;
-    in->timezone = 0.0;
-    in->day = 22;
-    in->month = 2;
-    in->year = 2026;
-    in->hour = in->minute = in->second = 0;
+    auto in = SiteASettings(lat);
     in->duration = 1.0;
     in->maxsunelev = 90.0;
     in->visonly = 0;
