@@ -42,7 +42,7 @@ std::unique_ptr<WinpData> catalogueSettings(const std::string& tle, const std::s
     return in;
 }
 
-// AllSatAos over the catalogue of state.range(0) entries.
+// AllSatAos over the catalogue of state.range(0) entries by state.range(1) threads.
 void BM_AllSatAosCatalogue(benchmark::State& state)
 {
     const int count = static_cast<int>(state.range(0));
@@ -57,10 +57,15 @@ void BM_AllSatAosCatalogue(benchmark::State& state)
     SetDefaults(sp.get());
     for (auto _ : state) {
         in->savenew = 1;
-        benchmark::DoNotOptimize(AllSatAos(in.get(), sp.get()));
+        benchmark::DoNotOptimize(AllSatAos(in.get(), sp.get(), nullptr, static_cast<int>(state.range(1))));
     }
     state.counters["satellites"] = count;
     std::remove(save.c_str());
 }
-BENCHMARK(BM_AllSatAosCatalogue)->Arg(kCatalogueSize)->Unit(benchmark::kSecond)->Iterations(1);
+BENCHMARK(BM_AllSatAosCatalogue)
+    ->Args({kCatalogueSize, 1})
+    ->Args({kCatalogueSize, 2})
+    ->Unit(benchmark::kSecond)
+    ->Iterations(1)
+    ->UseRealTime();
 }  // namespace

@@ -8,6 +8,10 @@
 #include <cstring>
 #include <fstream>
 #include <string>
+#include <exception>
+#include <memory>
+#include <new>
+#include <thread>
 #include <utility>
 
 #include "astro/angle_units.h"
@@ -80,7 +84,13 @@ struct Sample {
 class Probe {
 public:
     Probe(WinpData* in, SatPosData* sp, int slot)
-        : in_(in), sp_(sp), slot_(slot), look_(!(RelativeMode(in) && slot == in->prime)) {}
+        : in_(in),
+          sp_(sp),
+          slot_(slot),
+          look_(!(RelativeMode(in) && slot == in->prime)),
+          horizonOnly_(HorizonOnly(in, slot))
+    {
+    }
 
     // True when the pass angles are azimuth and elevation (not relative mode).
     bool look() const { return look_; }
@@ -88,8 +98,8 @@ public:
     // Computes the state at t; true when the satellite counts as visible.
     bool visible(double t)
     {
-        GetSatPos(t, in_, sp_, slot_, 0);
-        return cksatok(in_, sp_, slot_);
+        compute(t);
+        return horizonOnly_ ? AboveMinElevation(in_, sp_, slot_) : cksatok(in_, sp_, slot_);
     }
 
     // True when the last computed state has a centre-line point (an event point).
@@ -103,12 +113,12 @@ public:
 
     Sample horizonAt(double t)
     {
-        GetSatPos(t, in_, sp_, slot_, 0);
+        compute(t);
         return horizon(t);
     }
     Sample edgeAt(double t)
     {
-        GetSatPos(t, in_, sp_, slot_, 0);
+        compute(t);
         return edge(t);
     }
 
@@ -117,7 +127,7 @@ public:
     double step(bool inside, bool sunRule) const
     {
         if (inside || !look_ || in_->minsatelev < 0.0) return kMinute;
-        if (sunRule && sp_->sunelev > in_->maxsunelev + kSunMargin) return kStepSunUp;
+        if (sunRule && !horizonOnly_ && sp_->sunelev > in_->maxsunelev + kSunMargin) return kStepSunUp;
         const double e = sp_->elev[slot_];
         if (e < kElevFar) return kStepFar;
         if (e < kElevNear) return kStepNear;
@@ -125,10 +135,20 @@ public:
     }
 
 private:
+    // The state at t: look angles alone when nothing else decides the visibility.
+    void compute(double t)
+    {
+        if (horizonOnly_)
+            GetHorizonPos(t, in_, sp_, slot_);
+        else
+            GetSatPos(t, in_, sp_, slot_, 0);
+    }
+
     WinpData* in_;
     SatPosData* sp_;
     int slot_;
     bool look_;
+    bool horizonOnly_;  // visibility depends on the elevation alone
 };
 
 // Result of a coarse scan: the first visible sample met (entry), the highest one (top) and the
@@ -600,10 +620,78 @@ int Nxt4Pass(WinpData* in, SatPosData* sp)
 }
 
 namespace {
+// The lines of one satellite in the all-satellite file.
+using Lines = std::vector<std::string>;
+
+// Pass lines of the satellite in slot over [t0, t1] (MJD), each followed by its mark and name;
+// none when it cannot rise above the minimum elevation.
+Lines passLines(WinpData* in, SatPosData* sp, int slot, double t0, double t1)
+{
+    Lines lines;
+    if (CannotRise(in, slot)) return lines;
+    const std::string tail = SatelliteMark(in, slot) + SatName(in, slot);
+    for (const PassEvent& p : FindPasses(in, slot, t0, t1, sp)) lines.push_back(passCells(in, p, false) + tail);
+    return lines;
+}
+
+// Writes the lines of one satellite to save after a blank line; nothing when there are none.
+void writeLines(std::FILE* save, const Lines& lines)
+{
+    if (!lines.empty()) std::fputs("\n", save);
+    for (const std::string& line : lines) std::fprintf(save, "%s\n", line.c_str());
+}
+
+// The rest of the open file f.
+std::string readRest(std::FILE* f)
+{
+    std::string text;
+    std::array<char, 1 << 16> buffer;
+    for (size_t n; (n = std::fread(buffer.data(), 1, buffer.size(), f)) > 0;) text.append(buffer.data(), n);
+    return text;
+}
+
+// Pass lines of every entry of the TLE text, in file order, searched by `threads` workers: worker
+// k reads the whole text with its own copies of the records and searches entries k, k + threads, ...
+std::vector<Lines> parallelPassLines(const WinpData* in, const SatPosData* sp, std::string text, int slot,
+                                     double t0, double t1, int threads)
+{
+    if (text.empty()) return {};
+    std::vector<std::vector<Lines>> parts(threads);
+    std::vector<std::exception_ptr> errors(threads);
+    auto work = [&](int k) {
+        try {
+            auto myIn = std::make_unique<WinpData>(*in);
+            auto mySp = std::make_unique<SatPosData>(*sp);
+            std::FILE* f = fmemopen(text.data(), text.size(), "r");
+            if (!f) throw std::bad_alloc();
+            int index = 0;
+            forEachEntry(myIn.get(), f, [&]() {
+                if (index++ % threads != k) return;
+                ShiftElm(myIn.get(), slot, kWorkSlot);
+                parts[k].push_back(passLines(myIn.get(), mySp.get(), slot, t0, t1));
+            });
+            std::fclose(f);
+        } catch (...) {
+            errors[k] = std::current_exception();
+        }
+    };
+    std::vector<std::thread> pool;
+    for (int k = 0; k < threads; ++k) pool.emplace_back(work, k);
+    for (std::thread& t : pool) t.join();
+    for (const std::exception_ptr& e : errors)
+        if (e) std::rethrow_exception(e);
+
+    std::vector<Lines> all;
+    for (size_t i = 0; i / threads < parts[i % threads].size(); ++i)
+        all.push_back(std::move(parts[i % threads][i / threads]));
+    return all;
+}
+
 // Writes the header and the passes (or events) of every satellite of the open TLE file to save,
 // through the working slot; the selection and the settings the search changes are restored.
+// Plain passes are searched by threads workers when it is above 1.
 void searchAll(WinpData* in, SatPosData* sp, std::FILE* tle, std::FILE* save,
-               const std::function<void(const EventHit&, int slot)>& onEvent)
+               const std::function<void(const EventHit&, int slot)>& onEvent, int threads)
 {
     const int oldCount = in->nsat, oldRelative = in->relmode;
     const int slot = oldCount > 0 && stateSlot(in->prime) ? in->prime : 0;
@@ -615,24 +703,27 @@ void searchAll(WinpData* in, SatPosData* sp, std::FILE* tle, std::FILE* save,
 
     int selected = oldCount;
     const double t0 = ListStartMjd(in), t1 = t0 + in->duration;
-    forEachEntry(in, tle, [&]() {
-        ShiftElm(in, slot, kWorkSlot);
-        if (in->iridmode == kIridiumMode && in->iropsonly && !IridiumOperational(in, slot)) return;
-        if (in->iridmode == kPlainPasses && CannotRise(in, slot)) return;
-        const std::string tail = SatelliteMark(in, slot) + SatName(in, slot);
-        std::vector<std::string> lines;
-        if (in->iridmode != kPlainPasses) {
+    if (in->iridmode == kPlainPasses && threads > 1) {
+        for (const Lines& lines : parallelPassLines(in, sp, readRest(tle), slot, t0, t1, threads))
+            writeLines(save, lines);
+    } else {
+        forEachEntry(in, tle, [&]() {
+            ShiftElm(in, slot, kWorkSlot);
+            if (in->iridmode == kPlainPasses) {
+                writeLines(save, passLines(in, sp, slot, t0, t1));
+                return;
+            }
+            if (in->iridmode == kIridiumMode && in->iropsonly && !IridiumOperational(in, slot)) return;
+            const std::string tail = SatelliteMark(in, slot) + SatName(in, slot);
+            Lines lines;
             for (const EventHit& e : FindEvents(in, slot, t0, t1, run.defaulted(), sp)) {
                 lines.push_back(EventFileText(in, e) + tail);
                 if (onEvent) onEvent(e, slot);
             }
             if (run.defaulted() && !lines.empty()) selectTransiting(in, slot, selected);
-        } else {
-            for (const PassEvent& p : FindPasses(in, slot, t0, t1, sp)) lines.push_back(passCells(in, p, false) + tail);
-        }
-        if (!lines.empty()) std::fputs("\n", save);
-        for (const std::string& line : lines) std::fprintf(save, "%s\n", line.c_str());
-    });
+            writeLines(save, lines);
+        });
+    }
 
     ShiftElm(in, slot, kSpareSlot);
     in->relmode = oldRelative;
@@ -641,13 +732,14 @@ void searchAll(WinpData* in, SatPosData* sp, std::FILE* tle, std::FILE* save,
 }
 }  // namespace
 
-int AllSatAos(WinpData* in, SatPosData* sp, const std::function<void(const EventHit&, int slot)>& onEvent)
+int AllSatAos(WinpData* in, SatPosData* sp, const std::function<void(const EventHit&, int slot)>& onEvent,
+              int threads)
 {
     if ((in->iridmode == kIridiumMode && in->irminmag > kFaintestFlareLimit) || DistanceMissing(in)) return -1;
     std::FILE* tle = std::fopen(in->tlefile, "r");
     if (!tle) return 2;
     const bool written = WriteFile(in->savename, in->savenew != 0,
-                                   [&](std::FILE* save) { searchAll(in, sp, tle, save, onEvent); });
+                                   [&](std::FILE* save) { searchAll(in, sp, tle, save, onEvent, threads); });
     std::fclose(tle);
     if (!written) return 1;
     in->savenew = 0;

@@ -72,9 +72,10 @@ int Nxt4Pass(WinpData* in, SatPosData* sp = satps);
 // be, -1 when the event settings are unusable (no distance for occultations or flares, an Iridium
 // magnitude limit above kFaintestFlareLimit). Satellites with a transit listed by the default
 // zone rule are added to the selection. With onEvent, every event found is also handed to it with
-// the working slot that holds its satellite.
+// the working slot that holds its satellite. Plain passes are searched by threads workers (each
+// with its own copies of the records) when it is above 1; the file is the same.
 int AllSatAos(WinpData* in, SatPosData* sp = satps,
-              const std::function<void(const EventHit&, int slot)>& onEvent = nullptr);
+              const std::function<void(const EventHit&, int slot)>& onEvent = nullptr, int threads = 1);
 
 // Sorts the pass lines of the save file by month, day and time, keeping its header lines first;
 // replaces it through a temporary file beside it. Returns true on success.

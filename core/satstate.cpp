@@ -109,22 +109,32 @@ void subSatellitePoint(const WinpData* in, const DateFrame& f, const Vec3& r, Ro
     row.lon *= kRadToDeg;
 }
 
-// R.A., Dec., look angles, range and range rate of the satellite at r, v seen by o.
-void lookAngles(const WinpData* in, const DateFrame& f, const Observer& o, const Vec3& r,
-                const Vec3& v, Row& row)
+// Direction (km) from o to the satellite at r, v; with IERS values corrected for light time.
+Vec3 topocentric(const WinpData* in, const Observer& o, const Vec3& r, const Vec3& v)
 {
-    Vec3 topo = r - o.r;
-    if (in->iersflg) topo = r - v * (abs(topo) / kSpeedOfLight) - o.r;
-    row.rrate = dot(v - o.v, vnorm(topo));
+    const Vec3 topo = r - o.r;
+    return in->iersflg ? r - v * (abs(topo) / kSpeedOfLight) - o.r : topo;
+}
 
-    SkyCoordinates(mxvct(EpochMatrix(in, f), topo), row.ra, row.dec);
-
+// Azimuth, elevation and range of the satellite in the direction topo (km) seen by o.
+void horizonAngles(const DateFrame& f, const Observer& o, const Vec3& topo, Row& row)
+{
     double az, el, dist;
     AppPos(f.trot, f.eqeq, o.lat, o.lon, o.hgt, 0, topo / kEarthRadiusKm, az, el, dist);
     if (az < 0.0) az += kTwoPi;
     row.azim = az * kRadToDeg;
     row.elev = el * kRadToDeg;
     row.range = dist * kEarthRadiusKm;
+}
+
+// R.A., Dec., look angles, range and range rate of the satellite at r, v seen by o.
+void lookAngles(const WinpData* in, const DateFrame& f, const Observer& o, const Vec3& r,
+                const Vec3& v, Row& row)
+{
+    const Vec3 topo = topocentric(in, o, r, v);
+    row.rrate = dot(v - o.v, vnorm(topo));
+    SkyCoordinates(mxvct(EpochMatrix(in, f), topo), row.ra, row.dec);
+    horizonAngles(f, o, topo, row);
 }
 
 // Height (degrees) of the body above the Earth's limb seen from the satellite at r (km).
@@ -277,6 +287,24 @@ void GetSatPos(double mjd, WinpData* in, SatPosData* sp, int slot, int full)
     }
     sp->vec1 = r;
     sp->vec2 = v;
+}
+
+void GetHorizonPos(double mjd, WinpData* in, SatPosData* sp, int slot)
+{
+    if (slot < 0 || slot >= kMaxSat) return;
+    if (in->numflg[slot]) {  // the force model needs the Sun and Moon
+        GetSatPos(mjd, in, sp, slot, 0);
+        return;
+    }
+    const DateFrame f = MakeDateFrame(in, mjd);
+    Vec3 r, v;
+    propagate(in, slot, f, Vec3(), Vec3(), r, v);
+    const Observer o = observerAt(in, f);
+    Row row{};
+    horizonAngles(f, o, topocentric(in, o, r, v), row);
+    sp->azim[slot] = row.azim;
+    sp->elev[slot] = row.elev;
+    sp->range[slot] = row.range;
 }
 
 bool RelativeMode(const WinpData* in)

@@ -19,9 +19,25 @@
 // keep both illuminations), and the site fields are restored.
 void GetSatPos(double mjd, WinpData* in, SatPosData* sp, int slot, int full);
 
+// Azimuth, elevation and range of slot (0..kMaxSat-1) at the UT instant mjd into sp, computed
+// exactly as GetSatPos computes them but without the Sun, Moon, sky position, illumination and
+// events; the rest of the row is left as it was. Also stores the slot's analytic state.
+void GetHorizonPos(double mjd, WinpData* in, SatPosData* sp, int slot);
+
+// True when cksatok of slot depends on its elevation alone (AboveMinElevation): plain passes
+// outside relative mode, no visibility condition, analytic propagation and a Sun that cannot
+// reach the maximum Sun elevation at the site. GetHorizonPos then serves the pass search.
+bool HorizonOnly(const WinpData* in, int slot);
+
+// True when the Sun can never climb to elev (degrees) at the site: at its largest declination
+// it culminates lower at the site's latitude.
+bool SunNeverReaches(const WinpData* in, double elev);
+
 // True when the satellite in slot meets the visibility conditions of the settings
 // (or, in relative mode, when the two satellites see each other).
 bool cksatok(const WinpData* in, const SatPosData* sp, int slot);
+// True when slot's elevation is not below the minimum satellite elevation.
+bool AboveMinElevation(const WinpData* in, const SatPosData* sp, int slot);
 
 // Footprint circle of slot around its sub-satellite point of latitude lat (radians) into
 // sp->circlat/circlon (radians); sets sp->ncircle.

@@ -53,9 +53,10 @@ constexpr long kRecentMaxRevs = 99;
 constexpr double kRecentFastMeanMotion = 4.0;
 constexpr long kRecentFewRevs = 10;
 
-// Name remembered by a name search that found a further match (result 2).
-char lookahead[kNameChars + 1];
-bool haslookahead = false;
+// Name remembered by a name search that found a further match (result 2); one per thread, as
+// each thread reads its own file.
+thread_local char lookahead[kNameChars + 1];
+thread_local bool haslookahead = false;
 
 // Reads one line of f into buf (kTleLineBytes): at most 79 characters are kept, the rest of a
 // longer line and the line end are dropped, and the text is cut at a CR. False at end of file.

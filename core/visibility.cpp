@@ -3,11 +3,16 @@
 
 #include "astro/angle_units.h"
 #include "core/geodesy.h"
+#include "core/iridium.h"
 #include "core/satstate.h"
 
 namespace {
 using angle_units::kDegToRad;
-
+// Largest declination of the Sun (degrees): the obliquity of the ecliptic, 23.44 deg now and
+// within 0.05 deg of it for centuries, rounded up. The margin (degrees) covers nutation,
+// aberration, parallax, refraction at the elevations concerned and the site model.
+constexpr double kSunDeclinationBound = 23.5;
+constexpr double kSunElevationMargin = 1.0;
 
 // Relative mode: the row holds the second satellite's point (lat, lon, height) and the
 // prime's point (ra, dec, sunlit); true when each is above the other's horizon.
@@ -27,8 +32,25 @@ bool cksatok(const WinpData* in, const SatPosData* sp, int slot)
     if (slot < 0 || slot >= kMaxSat) return false;
     if (in->relmode && in->nsat >= 2 && in->occmode == 0 && in->flares == 0)
         return mutualView(in, sp, slot);
-    if (sp->elev[slot] < in->minsatelev || sp->sunelev >= in->maxsunelev) return false;
+    if (!AboveMinElevation(in, sp, slot) || sp->sunelev >= in->maxsunelev) return false;
     if (!in->visonly) return true;
     if (in->moonvis) return sp->moonlit[slot] >= 0.0 && sp->sunlit[slot] < 0.0;
     return sp->sunlit[slot] >= 0.0;
+}
+
+bool AboveMinElevation(const WinpData* in, const SatPosData* sp, int slot)
+{
+    return !(sp->elev[slot] < in->minsatelev);
+}
+
+bool HorizonOnly(const WinpData* in, int slot)
+{
+    return slot >= 0 && slot < kMaxSat && !in->numflg[slot] && in->iridmode == kPlainPasses && !RelativeMode(in) &&
+           !in->visonly && in->occmode == 0 && in->flares == 0 && SunNeverReaches(in, in->maxsunelev);
+}
+
+bool SunNeverReaches(const WinpData* in, double elev)
+{
+    const double lat = std::fabs(in->obslat);
+    return lat <= 90.0 && elev > 90.0 - (lat - kSunDeclinationBound - kSunElevationMargin);
 }

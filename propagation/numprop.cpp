@@ -44,11 +44,12 @@ constexpr double kMinTolerance = 1e-12;
 constexpr double kMinRadius2 = 100.0;
 constexpr double kCentreOffset = 100.0;
 
-// The propagation in progress: its settings, slot, integrated state and third bodies.
-const WinpData* context = nullptr;
-int nmrksx = 0;
-std::array<double, 6> smy{};
-Vec3 spos, mpos;
+// The propagation in progress: its settings, slot, integrated state and third bodies; one per
+// thread, so that satellites can be propagated in parallel.
+thread_local const WinpData* context = nullptr;
+thread_local int nmrksx = 0;
+thread_local std::array<double, 6> smy{};
+thread_local Vec3 spos, mpos;
 
 // The slot's entry of a per-slot vector field (x, y, z arrays).
 Vec3 slotVec(const double (&a)[3][kSlots], int slot)

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <new>
 
-RKF45 rkf(6);
+thread_local RKF45 rkf(6);
 
 namespace {
 // Fehlberg 4(5) pair (E. Fehlberg, NASA TR R-315, 1969): nodes, stage coefficients,

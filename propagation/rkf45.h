@@ -46,5 +46,5 @@ private:
     double hcur = 0.0;
 };
 
-// The process-wide integrator of the numerical orbit propagator (position and velocity).
-extern RKF45 rkf;
+// The integrator of the numerical orbit propagator (position and velocity), one per thread.
+extern thread_local RKF45 rkf;

@@ -7,7 +7,7 @@
 #include "propagation/sgp4deep.h"
 #include "propagation/sgp4trig.h"
 
-elsetrec satrec;
+thread_local elsetrec satrec;
 
 namespace {
 

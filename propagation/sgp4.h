@@ -32,8 +32,8 @@ struct elsetrec {
         argpo, mo, no;
 };
 
-// The process-wide record; the caller re-initialises it for each satellite it propagates.
-extern elsetrec satrec;
+// The record of the calling thread; the caller re-initialises it for each satellite it propagates.
+extern thread_local elsetrec satrec;
 
 // Earth constants of a selector: tumin (min), radius (km), xke (1/min), j2, j3, j4, j3/j2.
 // An unknown selector leaves the outputs untouched.

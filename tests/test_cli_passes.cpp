@@ -150,6 +150,9 @@ TEST(CliPasses, TrackAndAllPasses)
     EXPECT_FALSE(std::ifstream("all.txt.tmp").good());
     ASSERT_EQ(runHere("allpasses " + referenceOptions('B') + " --days 1").status, 0);
     EXPECT_NE(readFile("satsave.txt").find("   ISS (ZARYA)\n"), std::string::npos);
+    // Spread over threads, the search prints the same.
+    for (const char* threads : {" --threads 1", " --threads 2", " --threads 5"})
+        EXPECT_EQ(runHere("allpasses " + referenceOptions('A') + " --out all.txt" + threads).out, all.out) << threads;
 }
 
 TEST(CliPasses, UnknownSatellitesBadOptionsAndFiles)
@@ -171,7 +174,8 @@ TEST(CliPasses, UnknownSatellitesBadOptionsAndFiles)
              "passes --tle missing.tle --sat iss 2>&1", "state " + opts + " --sat iss 2>&1",
              "state " + opts + " --sat iss --at \"2026-02-22 00:00:00\" --count 0 2>&1",
              "track " + opts + " --sat iss --step 0 2>&1", "allpasses --tle missing.tle 2>&1",
-             "allpasses " + opts + " --out no/dir/x.txt 2>&1"}) {
+             "allpasses " + opts + " --out no/dir/x.txt 2>&1", "allpasses " + opts + " --threads 0 2>&1",
+             "allpasses " + opts + " --threads 1.5 2>&1"}) {
         run = runHere(args);
         EXPECT_EQ(run.status, 2) << args;
         EXPECT_EQ(splitLines(run.out).size(), 1u) << args << "\n" << run.out;

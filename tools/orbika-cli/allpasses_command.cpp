@@ -1,9 +1,11 @@
 // orbika-cli allpasses: the passes of every satellite of the TLE file, written sorted to a save
 // file and printed.
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <memory>
 #include <string>
+#include <thread>
 
 #include "commands.h"
 #include "core/passes.h"
@@ -16,12 +18,27 @@ namespace {
 constexpr int kSaveUnwritable = 1;
 constexpr int kTleUnreadable = 2;
 constexpr const char* kDefaultSaveFile = "satsave.txt";
+// Most worker threads accepted by --threads.
+constexpr long kMaxThreads = 256;
+
+// Worker threads of the search: --threads, else one per core.
+bool searchThreads(CommonOptions& o, int& threads)
+{
+    threads = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+    if (!o.extra.count("--threads")) return true;
+    long n = 0;
+    if (!readWhole("allpasses", "--threads", o.extra["--threads"].c_str(), 1, kMaxThreads, n)) return false;
+    threads = static_cast<int>(n);
+    return true;
+}
 }  // namespace
 
 int runAllPasses(int argc, char** argv)
 {
     CommonOptions o;
-    if (!parseCommon("allpasses", argc, argv, {"--out"}, o)) return kExitUsage;
+    int threads = 1;
+    if (!parseCommon("allpasses", argc, argv, {"--out", "--threads"}, o) || !searchThreads(o, threads))
+        return kExitUsage;
     const std::string save = o.extra.count("--out") ? o.extra["--out"] : kDefaultSaveFile;
     auto in = std::make_unique<WinpData>();
     const int status = prepareSettings("allpasses", o, false, in.get());
@@ -33,7 +50,7 @@ int runAllPasses(int argc, char** argv)
     std::snprintf(in->savename, sizeof in->savename, "%s", save.c_str());
     in->savenew = 1;
     auto sp = std::make_unique<SatPosData>();
-    const int result = AllSatAos(in.get(), sp.get());
+    const int result = AllSatAos(in.get(), sp.get(), nullptr, threads);
     if (result == kTleUnreadable) complain("allpasses: cannot open TLE file %s", in->tlefile);
     if (result == kSaveUnwritable) complain("allpasses: cannot write %s", in->savename);
     if (result != 0) return kExitUsage;

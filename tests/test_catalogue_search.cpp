@@ -1,0 +1,163 @@
+// The whole-catalogue pass search: the look-angle-only evaluation and the threaded search must
+// give exactly what the full satellite state gives.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "astro/timescales.h"
+#include "astro/twobody.h"
+#include "core/passes.h"
+#include "core/satstate.h"
+#include "core/tlefields.h"
+#include "core/tlesave.h"
+#include "iss_settings.h"
+#include "pass_reference.h"
+#include "scoped_env.h"
+#include "site_settings.h"
+
+namespace {
+const std::string kVisual = std::string(ORBIKA_DATA_DIR) + "/tle/visual.txt";
+const std::string kIridium = std::string(ORBIKA_DATA_DIR) + "/tle/IRIDIUM.TXT";
+
+// Calls visit() with each entry of the TLE file at path stored in slot 0 of in.
+template <class Visit>
+void forEachElementSet(WinpData* in, const std::string& path, Visit visit)
+{
+    const std::vector<std::string> lines = splitLines(readFile(path));
+    for (size_t k = 1; k + 1 < lines.size(); ++k) {
+        TleFields tle{};
+        if (!ParseTleLine1(lines[k].c_str(), tle) || !ParseTleLine2(lines[k + 1].c_str(), tle)) continue;
+        StoreTle(in, 0, tle);
+        in->sgpslot = kNoSgpSlot;
+        visit();
+    }
+}
+
+// The passes as text with every digit of every number, for exact comparison.
+std::string exactText(const std::vector<PassEvent>& passes)
+{
+    std::string text;
+    char cell[64];
+    for (const PassEvent& p : passes) {
+        for (int k = 0; k < 3; ++k) {
+            std::snprintf(cell, sizeof cell, "%a %a %a ", p.tm[k], p.el[k], p.az[k]);
+            text += cell;
+        }
+        text += '\n';
+    }
+    return text;
+}
+
+// A file with the bundled satellites and a state vector of a low orbit at 51.6 deg, whose
+// passes come from the numerical propagation.
+void writeCatalogue(const std::string& path)
+{
+    auto in = IssSettings();
+    Vec3 r, v;
+    kepler(398600.4415, 0.0, 0.0, 50.0, 6790.0, 0.001, 120.0, 40.0, 51.6, r, v);
+    in->numflg[0] = 1;
+    in->sgp4flg[0] = 0;
+    for (unsigned k = 0; k < 3; ++k) {
+        in->svpos[k][0] = 1000.0 * r[k];
+        in->svvel[k][0] = 1000.0 * v[k];
+    }
+    std::snprintf(in->satname[0], sizeof in->satname[0], "STATE VECTOR TEST");
+    std::snprintf(in->tlesave, sizeof in->tlesave, "%s", path.c_str());
+    in->tlesvnmset = 1;
+    ASSERT_EQ(SaveTle(in.get()), 0);
+    std::ofstream(path, std::ios::app) << readFile(kVisual) << readFile(kIridium);
+}
+}  // namespace
+
+TEST(CatalogueSearch, LookAnglesAlonePassesEqualTheFullStateSearch)
+{
+    // At 48.1 N the Sun never climbs to 65 deg, so both limits list the same geometric passes:
+    // 90 deg is searched with the look angles alone, 65 deg through the full state. Once with
+    // the exact model, once with IERS values (UT1-UTC, light time, polar motion) and refraction.
+    auto lean = SiteASettings(), full = std::make_unique<WinpData>();
+    auto sp = stateRecord();
+    lean->visonly = 0;
+    lean->nsat = 1;
+    int satellites = 0, passes = 0;
+    for (const bool iers : {false, true}) {
+        lean->minsatelev = iers ? -5.0 : 10.0;
+        lean->iersflg = iers;
+        lean->refract = iers;
+        lean->ut1utc = 0.08;
+        lean->polex = 0.1;
+        lean->poley = 0.3;
+        const double t0 = ListStartMjd(lean.get());
+        forEachElementSet(lean.get(), kVisual, [&]() {
+            lean->maxsunelev = 90.0;
+            *full = *lean;
+            full->maxsunelev = 65.0;
+            ASSERT_TRUE(HorizonOnly(lean.get(), 0));
+            ASSERT_FALSE(HorizonOnly(full.get(), 0));
+            const std::vector<PassEvent> a = FindPasses(lean.get(), 0, t0, t0 + 1.0, sp.get());
+            const std::vector<PassEvent> b = FindPasses(full.get(), 0, t0, t0 + 1.0, sp.get());
+            EXPECT_EQ(exactText(a), exactText(b)) << SatName(lean.get(), 0) << (iers ? " with IERS values" : "");
+            ++satellites;
+            passes += static_cast<int>(a.size());
+        });
+    }
+    EXPECT_EQ(satellites, 2 * 149);
+    EXPECT_GT(passes, 1000);
+}
+
+TEST(CatalogueSearch, SunElevationBoundHoldsAtTheSolstices)
+{
+    auto in = IssSettings();
+    in->refract = true;
+    auto sp = stateRecord();
+    for (const double lat : {-67.0, -40.0, -25.5, 26.0, 35.0, 48.1, 60.0, 89.0}) {
+        in->obslat = lat;
+        double highest = -90.0;
+        for (const int month : {6, 12})
+            for (double t = mjd(18, month, 2026, 0.0); t < mjd(25, month, 2026, 0.0); t += 5.0 / 1440.0) {
+                GetSatPos(t, in.get(), sp.get(), 0, 0);
+                highest = std::max(highest, sp->sunelev);
+            }
+        // Never claims a reached elevation unreachable, and is loose by little more than its margin.
+        EXPECT_FALSE(SunNeverReaches(in.get(), highest)) << lat;
+        EXPECT_TRUE(SunNeverReaches(in.get(), highest + 1.1)) << lat << " " << highest;
+    }
+    for (const double lat : {0.0, -20.0, 24.0, 100.0, -135.0}) {
+        in->obslat = lat;
+        EXPECT_FALSE(SunNeverReaches(in.get(), 90.0)) << lat;
+    }
+}
+
+TEST(CatalogueSearch, ThreadedSearchWritesTheSameFile)
+{
+    ScopedTempDir tmp;
+    writeCatalogue("catalogue.tle");
+    auto in = SiteASettings();
+    in->duration = 1.0;
+    std::snprintf(in->tlefile, sizeof in->tlefile, "catalogue.tle");
+    auto sp = stateRecord();
+    // The save file of a search by threads workers.
+    const auto search = [&](int threads) {
+        std::snprintf(in->savename, sizeof in->savename, "all%d.txt", threads);
+        in->savenew = 1;
+        EXPECT_EQ(AllSatAos(in.get(), sp.get(), nullptr, threads), 0);
+        EXPECT_EQ(in->nsat, 0);
+        return readFile(in->savename);
+    };
+
+    // Geometric passes (look angles alone) and visible passes at night (the full state).
+    for (const bool visible : {false, true}) {
+        in->maxsunelev = visible ? -6.0 : 90.0;
+        in->visonly = visible;
+        const std::string single = search(1);
+        EXPECT_EQ(search(2), single) << visible;
+        EXPECT_EQ(search(3), single) << visible;
+        EXPECT_GT(splitLines(single).size(), visible ? 20u : 400u);
+        if (!visible) {
+            EXPECT_NE(single.find("   STATE VECTOR TEST\n"), std::string::npos);
+        }
+    }
+}
