@@ -6,11 +6,12 @@ APT_ENV  = DEBIAN_FRONTEND=noninteractive
 FUZZ_PACKAGES = clang libclang-rt-14-dev
 FUZZ_BUILD     ?= build-fuzz
 FUZZ_SECONDS   ?= 60
+TEST_FUZZ_SECONDS ?= 30
 FUZZ_TARGETS    = tle config textconv cli_options
 SANITIZE_BUILD ?= build-sanitize
 SANITIZE_FLAGS  = -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer
 
-.PHONY: all deps fuzz-deps locale configure build run test bench fuzz sanitize clean
+.PHONY: all deps fuzz-deps locale configure build run check test bench fuzz sanitize clean
 
 all: build
 
@@ -46,8 +47,14 @@ build: configure
 run: build
 	cd $(BUILD) && ./orbika
 
-test: build locale
+# The quick loop: the build and its tests.
+check: build locale
 	cd $(BUILD) && ctest --output-on-failure
+
+# Everything CI runs: the tests, the same tests under the sanitizers, and a short fuzz run.
+test: check
+	$(MAKE) sanitize
+	$(MAKE) fuzz FUZZ_SECONDS=$(TEST_FUZZ_SECONDS)
 
 bench: build
 	$(BUILD)/orbika_bench
@@ -82,4 +89,4 @@ sanitize: deps locale
 	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --output-on-failure
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(SANITIZE_BUILD) $(FUZZ_BUILD)

@@ -76,14 +76,16 @@ OrbikaApp::OrbikaApp(QWidget* parent) : QMainWindow(parent)
     tmMode = 0;
 }
 
+OrbikaApp::~OrbikaApp() = default;
+
 void OrbikaApp::initStatusBar() { statusBar()->showMessage(tr("Ready."), kReadyMs); }
 
 void OrbikaApp::initView()
 {
-    pictureLabel = new QLabel;
+    pictureLabel = std::make_unique<QLabel>();
     pictureLabel->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     pictureLabel->setScaledContents(true);
-    view = new OrbikaView(pictureLabel);
+    view = new OrbikaView(pictureLabel.get());
     scrollArea = new QScrollArea;
     scrollArea->setWidget(view);
     // Hot keys reach the window even when the scroll area holds the focus.

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <functional>
+#include <memory>
 
 #include <QMainWindow>
 #include <QString>
@@ -46,6 +47,7 @@ public:
     };
 
     explicit OrbikaApp(QWidget* parent = nullptr);
+    ~OrbikaApp() override;
 
     QAction* action(Cmd c) const { return actions[c]; }
     OrbikaView* getView() const { return view; }
@@ -131,7 +133,7 @@ private:
     bool hotKey(int key);
 
     OrbikaView* view = nullptr;
-    QLabel* pictureLabel = nullptr;
+    std::unique_ptr<QLabel> pictureLabel;  // parentless: the window deletes it
     QScrollArea* scrollArea = nullptr;
     QMenu* fileMenu = nullptr;
     QMenu* inputMenu = nullptr;

@@ -11,11 +11,9 @@
 
 #include "core/defaults.h"
 #include "core/records.h"
-#include "core/timeset.h"
-#include "core/tlefile.h"
 #include "gui_helpers.h"
 #include "orbikaview.h"
-#include "selectionglue.h"
+#include "start_and_site.h"
 
 class MapTest : public ::testing::Test {
 protected:
@@ -33,32 +31,11 @@ protected:
         indata->daynight = 0;
         indata->cenlon = 0;
         indata->skymap = 0;
-        // 22 February 2026, 0h UT, at Munich.
-        indata->year = 2026;
-        indata->month = 2;
-        indata->day = 22;
-        indata->hour = indata->minute = indata->second = 0;
-        indata->systzflg = 0;
-        indata->timezone = 0;
-        indata->obslat = 48.15;
-        indata->obslon = 11.58;
-        indata->obshgt = 520;
-        setNewMjd(indata);
+        setStartAndSite();
     }
 
     // Selects the first entry of the visual TLE file whose name starts with name.
-    static void select(const char* name)
-    {
-        satfle = std::fopen(indata->tlefile, "r");
-        ASSERT_NE(nullptr, satfle);
-        QString key = name;
-        int n = 0;
-        vsFindSat(key, n, 0, 0, 0);
-        ASSERT_NE(0, n) << name;
-        vsSatSel();
-        std::fclose(satfle);
-        satfle = nullptr;
-    }
+    static void select(const char* name) { selectByGlue(name); }
 
     QImage canvas() const { return view->canvasImage().toImage(); }
     QImage display() const { return view->displayImage().toImage(); }

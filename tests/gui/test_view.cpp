@@ -25,37 +25,9 @@
 #include "qstochar.h"
 #include "selectionglue.h"
 #include "settingsupdate.h"
+#include "start_and_site.h"
 
 namespace {
-
-// Sets the start to 22 February 2026, 0h UT (a day after the bundled elements' epoch), at Munich.
-void setStartAndSite()
-{
-    indata->year = 2026;
-    indata->month = 2;
-    indata->day = 22;
-    indata->hour = indata->minute = indata->second = 0;
-    indata->systzflg = 0;
-    indata->timezone = 0;
-    indata->obslat = 48.15;
-    indata->obslon = 11.58;
-    indata->obshgt = 520;
-    setNewMjd(indata);
-}
-
-// Selects the first entry found for key in the current TLE file through the selection glue.
-void selectByGlue(const char* key)
-{
-    satfle = std::fopen(indata->tlefile, "r");
-    ASSERT_NE(nullptr, satfle);
-    QString k = key;
-    int n = 0;
-    vsFindSat(k, n, 0, 0, 0);
-    ASSERT_NE(0, n);
-    vsSatSel();
-    std::fclose(satfle);
-    satfle = nullptr;
-}
 
 // Text and title of the next message box, which is then closed.
 struct Message {
