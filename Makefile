@@ -10,8 +10,11 @@ TEST_FUZZ_SECONDS ?= 30
 FUZZ_TARGETS    = tle config textconv cli_options
 SANITIZE_BUILD ?= build-sanitize
 SANITIZE_FLAGS  = -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer
+TSAN_BUILD     ?= build-tsan
+# The tests of the threaded whole-catalogue search, in the library and through orbika-cli.
+TSAN_TESTS      = CatalogueSearch|CliPasses
 
-.PHONY: all deps fuzz-deps locale configure build run check test bench fuzz sanitize clean
+.PHONY: all deps fuzz-deps locale configure build run check test bench fuzz sanitize tsan clean
 
 all: build
 
@@ -54,6 +57,7 @@ check: build locale
 # Everything CI runs: the tests, the same tests under the sanitizers, and a short fuzz run.
 test: check
 	$(MAKE) sanitize
+	$(MAKE) tsan
 	$(MAKE) fuzz FUZZ_SECONDS=$(TEST_FUZZ_SECONDS)
 
 bench: build
@@ -88,5 +92,13 @@ sanitize: deps locale
 	cd $(SANITIZE_BUILD) && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
 	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --output-on-failure
 
+# The threaded search under ThreadSanitizer (headless tests and orbika-cli only).
+tsan: deps
+	@[ -f $(TSAN_BUILD)/build.ninja ] || cmake -S . -B $(TSAN_BUILD) -G Ninja \
+	  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS=-fsanitize=thread \
+	  -DCMAKE_EXE_LINKER_FLAGS=-fsanitize=thread
+	cmake --build $(TSAN_BUILD) --target orbika_tests orbika-cli
+	cd $(TSAN_BUILD) && TSAN_OPTIONS=halt_on_error=1 ctest --output-on-failure -R '$(TSAN_TESTS)'
+
 clean:
-	rm -rf $(BUILD) $(SANITIZE_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(SANITIZE_BUILD) $(TSAN_BUILD) $(FUZZ_BUILD)

@@ -17,7 +17,6 @@
 
 #include "core/records.h"
 #include "core/textpage.h"
-#include "core/timeset.h"
 #include "core/tlefile.h"
 #include "gui_helpers.h"
 #include "orbikaapp.h"
