@@ -182,15 +182,16 @@ bool readLines(CfgReader& r, WinpData& w, CfgValues& v)
     return r.ok() && !r.endedOrFailed();
 }
 
-// Reads up to count names into the search names of slots 0 ...; returns the number read.
+// Reads up to count names into the search names of slots 0 ...; returns the number kept. A name
+// that is empty as text (it starts with a NUL byte) is not kept: written back, it would be an
+// empty line, which the next reading skips.
 int readNames(CfgReader& r, WinpData& w, int count)
 {
     std::string name;
-    for (int i = 0; i < count; ++i) {
-        if (!r.name(name)) return i;
-        setText(w.srchname[i], name);
-    }
-    return count;
+    int kept = 0;
+    for (int i = 0; i < count && r.name(name); ++i)
+        if (name.front() != '\0') setText(w.srchname[kept++], name);
+    return kept;
 }
 
 // Applies the range rules to values as read.

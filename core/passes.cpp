@@ -8,10 +8,9 @@
 #include <cstring>
 #include <fstream>
 #include <string>
-#include <exception>
+#include <future>
 #include <memory>
 #include <new>
-#include <thread>
 #include <utility>
 
 #include "astro/angle_units.h"
@@ -656,30 +655,25 @@ std::vector<Lines> parallelPassLines(const WinpData* in, const SatPosData* sp, s
                                      double t0, double t1, int threads)
 {
     if (text.empty()) return {};
-    std::vector<std::vector<Lines>> parts(threads);
-    std::vector<std::exception_ptr> errors(threads);
-    auto work = [&](int k) {
-        try {
-            auto myIn = std::make_unique<WinpData>(*in);
-            auto mySp = std::make_unique<SatPosData>(*sp);
-            std::FILE* f = fmemopen(text.data(), text.size(), "r");
-            if (!f) throw std::bad_alloc();
-            int index = 0;
-            forEachEntry(myIn.get(), f, [&]() {
-                if (index++ % threads != k) return;
-                ShiftElm(myIn.get(), slot, kWorkSlot);
-                parts[k].push_back(passLines(myIn.get(), mySp.get(), slot, t0, t1));
-            });
-            std::fclose(f);
-        } catch (...) {
-            errors[k] = std::current_exception();
-        }
+    const auto work = [&](int k) {
+        auto myIn = std::make_unique<WinpData>(*in);
+        auto mySp = std::make_unique<SatPosData>(*sp);
+        const std::unique_ptr<std::FILE, int (*)(std::FILE*)> f(fmemopen(text.data(), text.size(), "r"), &std::fclose);
+        if (!f) throw std::bad_alloc();
+        std::vector<Lines> mine;
+        int index = 0;
+        forEachEntry(myIn.get(), f.get(), [&]() {
+            if (index++ % threads != k) return;
+            ShiftElm(myIn.get(), slot, kWorkSlot);
+            mine.push_back(passLines(myIn.get(), mySp.get(), slot, t0, t1));
+        });
+        return mine;
     };
-    std::vector<std::thread> pool;
-    for (int k = 0; k < threads; ++k) pool.emplace_back(work, k);
-    for (std::thread& t : pool) t.join();
-    for (const std::exception_ptr& e : errors)
-        if (e) std::rethrow_exception(e);
+    // A worker's exception reaches the caller through get(); the other futures wait for their threads.
+    std::vector<std::future<std::vector<Lines>>> workers;
+    for (int k = 0; k < threads; ++k) workers.push_back(std::async(std::launch::async, work, k));
+    std::vector<std::vector<Lines>> parts;
+    for (auto& w : workers) parts.push_back(w.get());
 
     std::vector<Lines> all;
     for (size_t i = 0; i / threads < parts[i % threads].size(); ++i)

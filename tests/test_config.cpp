@@ -221,6 +221,20 @@ TEST(ConfigFile, StoredSatelliteNames)
     EXPECT_STREQ(in->srchname[0], "NOAA 19");
     EXPECT_STREQ(in->srchname[1], "ABCDEFGHIJKLMNOPQRS");
     EXPECT_STREQ(in->srchname[2], "TERRA");
+
+    // A name of NUL bytes is no name: the file written from it reads back the same (a fuzzing find).
+    lines[19] = "3";
+    lines[21] = std::string("\0\0\0", 3);
+    ASSERT_EQ(readLines(lines, in.get()), kCfgRead);
+    ASSERT_EQ(in->nsat, 2);
+    EXPECT_STREQ(in->srchname[1], "TERRA");
+    const std::string nul = std::string(ORBIKA_TEST_DATA) + "/fuzz/config/nul-satellite-name.cfg";
+    ASSERT_EQ(getcfg(in.get(), nul.c_str()), kCfgRead);
+    EXPECT_EQ(in->nsat, 0);
+    ASSERT_TRUE(putcfg(in.get(), "first.cfg"));
+    ASSERT_EQ(getcfg(in.get(), "first.cfg"), kCfgRead);
+    ASSERT_TRUE(putcfg(in.get(), "second.cfg"));
+    EXPECT_EQ(slurp("second.cfg"), slurp("first.cfg"));
 }
 
 TEST(ConfigFile, StatusCodesAndNothingAppliedOnFailure)
