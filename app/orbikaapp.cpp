@@ -28,8 +28,6 @@ namespace {
 constexpr int kWidth = 837;
 constexpr int kWidthSmallFont = 744;
 constexpr int kHeight = 560;
-// The map font size that selects the narrow window.
-constexpr int kSmallFont = 8;
 // How long the start-up "Ready." stays, ms.
 constexpr int kReadyMs = 2000;
 // Timer intervals, ms: real time about once a second, delta time as fast as events allow.

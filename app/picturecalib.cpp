@@ -39,7 +39,7 @@ constexpr int kDmsAngle = -1;
 constexpr int kPointDigits = 1;
 // Characters of a satellite name written on the picture.
 constexpr int kNameChars = 15;
-constexpr double kHourToRad = kPi / 12.0;
+using angle_units::kHourToRad;
 // Smallest font size accepted for the picture text, points.
 constexpr int kMinPoints = 1;
 

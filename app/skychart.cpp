@@ -13,6 +13,7 @@
 #include "astro/moon200.h"
 #include "astro/plan200.h"
 #include "astro/sun200.h"
+#include "astro/time_units.h"
 #include "astro/timescales.h"
 #include "core/timeset.h"
 #include "foundation/mat3.h"
@@ -27,7 +28,7 @@ namespace {
 
 // Earth radii per astronomical unit (149597870.7 km / 6378.137 km).
 constexpr double kEarthRadiiPerAu = 23454.77992;
-constexpr double kSecondsPerDay = 86400.0;
+using time_units::kSecondsPerDay;
 // Line colour of the horizon and of Mercury.
 const QColor kHorizonColour(200, 100, 50);
 // Grey levels of faint stars on light and on black backgrounds, for magnitudes 2..3, 3..4, >4.

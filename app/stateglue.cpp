@@ -9,6 +9,8 @@
 #include <cstring>
 
 #include "astro/frames.h"
+#include "astro/length_units.h"
+#include "astro/time_units.h"
 #include "astro/timescales.h"
 #include "astro/twobody.h"
 #include "core/dateframe.h"
@@ -25,8 +27,8 @@ namespace {
 
 // Earth's gravitational parameter of the element editor, km^3/day^2 (398600.8 km^3/s^2 in days).
 constexpr double kGmDay = 2975536351779840.0;
-constexpr double kSecondsPerDay = 86400.0;
-constexpr double kMetresPerKm = 1000.0;
+using time_units::kSecondsPerDay;
+using length_units::kMetresPerKm;
 // Equatorial radius of the Earth, km.
 constexpr double kEarthRadiusKm = 6378.137;
 // Rounding guard of the shown seconds, and the date dialog's duration (negative: field disabled).

@@ -7,13 +7,14 @@
 #include <QPainter>
 #include <QPolygon>
 
+#include "astro/angle_units.h"
 #include "orbikaview.h"
 #include "worldmap.h"
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
-constexpr double kRad = kPi / 180.0;
+using angle_units::kPi;
+using angle_units::kDegToRad;
 // Satellites farther than this from the body (degrees, in each direction) are not drawn.
 constexpr double kDiscField = 5.0;
 // Row below which a satellite pixel would fall into the information area.
@@ -44,7 +45,7 @@ QPoint turned(double x, double y, double theta, const QPoint& c)
 // Point of the limb of radius r (pixels) at angle t (degrees) turned by theta.
 QPoint limbPoint(double r, int t, double theta, const QPoint& c)
 {
-    return turned(r * std::cos(t * kRad), -r * std::sin(t * kRad), theta, c);
+    return turned(r * std::cos(t * kDegToRad), -r * std::sin(t * kDegToRad), theta, c);
 }
 
 void drawSun(QPainter& p, const DiscGeometry& g)
@@ -52,7 +53,7 @@ void drawSun(QPainter& p, const DiscGeometry& g)
     const double r = kSunDiscRadius * g.scale;
     QPolygon disc;
     for (int t = 0; t < 360; t += kLimbStep)
-        disc << QPoint(g.x0 + PxRound(r * std::cos(t * kRad)), g.y0 + PxRound(-r * std::sin(t * kRad)));
+        disc << QPoint(g.x0 + PxRound(r * std::cos(t * kDegToRad)), g.y0 + PxRound(-r * std::sin(t * kDegToRad)));
     p.drawPolygon(disc);
 }
 
@@ -82,7 +83,7 @@ void drawMoon(QPainter& p, const WinpData* in, const SatPosData* sp, const DiscG
         return;
     QPolygon terminator;
     for (int t = 0; t <= 180; t += kLimbStep)
-        terminator << turned(r * std::cos(t * kRad), -r * k * std::sin(t * kRad), theta, c);
+        terminator << turned(r * std::cos(t * kDegToRad), -r * k * std::sin(t * kDegToRad), theta, c);
     p.drawPolyline(terminator);
 }
 
@@ -90,9 +91,9 @@ void drawMoon(QPainter& p, const WinpData* in, const SatPosData* sp, const DiscG
 void drawNorth(QPainter& p, const WinpData* in, const SatPosData* sp, const DiscGeometry& g, double r)
 {
     const bool sun = in->occmode == kSunTarget;
-    const double el = sun ? sp->sunelev * kRad : sp->moonelev;
+    const double el = sun ? sp->sunelev * kDegToRad : sp->moonelev;
     const double az = sun ? sp->sunazim : sp->moonazim;
-    const double q = NorthMarkAngle(el, az, in->obslat * kRad);
+    const double q = NorthMarkAngle(el, az, in->obslat * kDegToRad);
     const QPoint end(g.x0 + PxRound(kNorthMark * r * std::sin(q)), g.y0 + PxRound(-kNorthMark * r * std::cos(q)));
     p.setPen(kNorthPen);
     p.drawLine(QPoint(g.x0, g.y0), end);
@@ -109,7 +110,7 @@ bool SunMoonDiscWanted(const WinpData* in)
 QPoint DiscPixel(double satAz, double satEl, double bodyAz, double bodyEl, const DiscGeometry& g,
                  int mapwidth)
 {
-    const double da = WrapLon(satAz - bodyAz) * std::cos(bodyEl * kRad);
+    const double da = WrapLon(satAz - bodyAz) * std::cos(bodyEl * kDegToRad);
     const double de = satEl - bodyEl;
     const QPoint off(mapwidth + 3, kNotDrawn);
     if (!(std::fabs(de) <= kDiscField && std::fabs(da) <= kDiscField))
@@ -120,7 +121,7 @@ QPoint DiscPixel(double satAz, double satEl, double bodyAz, double bodyEl, const
 
 double MoonOrientation(double sunelDeg, double sunaz, double moonel, double moonaz)
 {
-    const double es = sunelDeg * kRad;
+    const double es = sunelDeg * kDegToRad;
     const double y = std::cos(es) * std::sin(sunaz - moonaz);
     const double x = std::sin(es) * std::cos(moonel) - std::cos(es) * std::sin(moonel) * std::cos(sunaz - moonaz);
     if (y == 0 && x == 0)
@@ -130,7 +131,7 @@ double MoonOrientation(double sunelDeg, double sunaz, double moonel, double moon
 
 double MoonTerminator(double sunelDeg, double sunaz, double moonel, double moonaz)
 {
-    const double es = sunelDeg * kRad;
+    const double es = sunelDeg * kDegToRad;
     return std::sin(es) * std::sin(moonel) + std::cos(es) * std::cos(moonel) * std::cos(sunaz - moonaz);
 }
 
@@ -169,8 +170,8 @@ void OrbikaView::PltSunM(QPainter& p)
 QPoint OrbikaView::PxCdSun(int slot, int body) const
 {
     const bool sun = body == kSunTarget;
-    const double az = sun ? satps->sunazim / kRad : satps->moonazim / kRad;
-    const double el = sun ? satps->sunelev : satps->moonelev / kRad;
+    const double az = sun ? satps->sunazim / kDegToRad : satps->moonazim / kDegToRad;
+    const double el = sun ? satps->sunelev : satps->moonelev / kDegToRad;
     return DiscPixel(satps->azim[slot], satps->elev[slot], az, el, DiscGeometry{mapx0, mapy0, mapsx},
                      indata->mapwidth);
 }

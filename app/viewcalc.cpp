@@ -13,9 +13,6 @@
 
 namespace {
 
-// AllSatAos results.
-constexpr int kSaveFileFailed = 1;
-constexpr int kTleFileFailed = 2;
 // SaveTle results.
 constexpr int kTleSaved = 0;
 constexpr int kNoSatellite = 1;
@@ -76,9 +73,9 @@ void OrbikaView::vAllSat()
         result = AllSatAos(indata);
     }
     indata->iridmode = iridmode;
-    if (result == kSaveFileFailed)
+    if (result == kAllSatSaveFailed)
         inform(this, tr("*** Problems with the output file"), tr("All Passes"));
-    else if (result == kTleFileFailed)
+    else if (result == kAllSatTleFailed)
         inform(this, tr("*** Problems with the input file"), tr("All Passes"));
     else
         inform(this, tr("List of passes saved on file ") + name, tr("Orbika"));

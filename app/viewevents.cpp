@@ -22,10 +22,6 @@ constexpr int kEventDistDecimals = 1;
 // Element file of the Iridium satellites in the directory of the TLE file.
 constexpr const char* kIridiumElements = "*IRIDIUM.TXT";
 
-// AllSatAos results.
-constexpr int kSettingsRefused = -1;
-constexpr int kSaveFileFailed = 1;
-constexpr int kTleFileFailed = 2;
 
 // The settings that the Iridium flare search changes, put back when the object goes.
 class FlareSettingsKeeper {
@@ -80,11 +76,11 @@ private:
 QString searchFailure(int result)
 {
     switch (result) {
-    case kSettingsRefused:
+    case kAllSatRefused:
         return QObject::tr("*** Minimum magnitude above %1 is not accepted").arg(kFaintestFlareLimit);
-    case kSaveFileFailed:
+    case kAllSatSaveFailed:
         return QObject::tr("*** Problems with the output file");
-    case kTleFileFailed:
+    case kAllSatTleFailed:
         return QObject::tr("*** Problems with the input file");
     default:
         return QString();

@@ -1,13 +1,11 @@
 // The view's visibility and map settings commands.
+#include "core/occtrans.h"
 #include "obmapdialog.h"
 #include "obvisdialog.h"
 #include "orbikaview.h"
 
 namespace {
 
-// Occultation bodies between which a change redraws the Sun/Moon disc.
-constexpr int kOccSun = 1;
-constexpr int kOccMoon = 2;
 constexpr double kFullCircle = 360.0;
 
 // True when the yaw/pitch pair of the settings is the cylinder axis of cylindrical flares
@@ -20,7 +18,7 @@ bool cylinderAxis(const WinpData& in)
 // True when the occultation body changed from the Sun to the Moon or back.
 bool sunMoonSwap(int before, int after)
 {
-    const auto disc = [](int occ) { return occ == kOccSun || occ == kOccMoon; };
+    const auto disc = [](int occ) { return occ == kSunTarget || occ == kMoonTarget; };
     return disc(before) && disc(after) && before != after;
 }
 

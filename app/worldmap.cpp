@@ -8,6 +8,7 @@
 
 #include <QPainter>
 
+#include "astro/angle_units.h"
 #include "astro/frames.h"
 #include "astro/sun200.h"
 #include "astro/timescales.h"
@@ -17,8 +18,8 @@
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
-constexpr double kRad = kPi / 180.0;
+using angle_units::kPi;
+using angle_units::kDegToRad;
 // Degrees per radian of the footprint circles.
 constexpr double kCircleDeg = 180.0 / 3.1415927;
 // Latitude beyond which the northern polar map has no point (degrees).
@@ -100,7 +101,7 @@ double TerminatorLat(const Vec3& s, const Vec3& g)
         f = kTinyF;
     const double hh = std::cos((a + e) / 2) * std::tan((c + kPi / 2) / 2) / f;
     // The formula gives the terminator for a Sun north of the equator; mirror it otherwise.
-    const double phi = 90 - 2 * std::atan(hh) / kRad;
+    const double phi = 90 - 2 * std::atan(hh) / kDegToRad;
     return s[2] < 0 ? -phi : phi;
 }
 
@@ -118,9 +119,9 @@ QPoint OrbikaView::PxCoord(double lat, double lon) const
     }
     if (!(lat >= 0 && lat <= kPolarLatMax))
         return off;
-    const double r = 2 * std::cos(lat * kRad) / (1 + std::sin(lat * kRad));
-    QPoint p(PxRound(-r * std::sin(lon * kRad) * mapsx) + mapx0,
-             PxRound(-r * std::cos(lon * kRad) * mapsy) + mapy0);
+    const double r = 2 * std::cos(lat * kDegToRad) / (1 + std::sin(lat * kDegToRad));
+    QPoint p(PxRound(-r * std::sin(lon * kDegToRad) * mapsx) + mapx0,
+             PxRound(-r * std::cos(lon * kDegToRad) * mapsy) + mapy0);
     if (p.x() > kMapCols || p.y() > kMapRows)
         p.setX(off.x());
     return p;
@@ -142,8 +143,8 @@ void OrbikaView::CoordPx(const QPoint& p, double& lat, double& lon) const
         const double r = std::fabs(std::sin(l)) <= 1e-5 ? y / std::cos(l) : -x / std::sin(l);
         const double q = (r / 2) * (r / 2);
         const double sl = (1 - q) / (1 + q);
-        lat = sl >= 0 && sl <= 1 ? std::asin(sl) / kRad : -100;
-        lon = l / kRad;
+        lat = sl >= 0 && sl <= 1 ? std::asin(sl) / kDegToRad : -100;
+        lon = l / kDegToRad;
         if (type == kSouthPolar && lat != -100) {
             lat = -lat;
             lon = -lon;
@@ -175,7 +176,7 @@ void OrbikaView::drawNight(QPainter& p)
     std::vector<QPoint> pts;
     for (int col = 0; col < kMapCols; ++col) {
         const double l = -180 + 0.5 * col;
-        const Vec3 g = vnorm(GeoPos(mjd, 0, 0, l * kRad, 0));
+        const Vec3 g = vnorm(GeoPos(mjd, 0, 0, l * kDegToRad, 0));
         const int n = static_cast<int>(2 * TerminatorLat(s, g));
         const int step = s[2] > 0 ? 1 : -1;
         for (int j = -180 * step; j * step <= n * step; j += step) {

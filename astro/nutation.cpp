@@ -11,8 +11,7 @@ using angle_units::kArcsecToRad;
 using angle_units::kTwoPi;
 
 namespace {
-// Seconds of time per radian (86400 / 2pi).
-constexpr double kTimeSecPerRad = 13750.9870831;
+using angle_units::kTimeSecPerRad;
 // Unit of the IAU 1980 amplitudes: 0.0001 arcsecond.
 constexpr double kIau1980Unit = 1e-4;
 

@@ -13,8 +13,7 @@ namespace {
 constexpr double kWgs84A = 6378137.0;
 constexpr double kWgs84E2 = 0.00669438499959;
 constexpr double kWgs84OneMinusE2 = 0.99330561500041;
-// Radians per hour of sidereal time.
-constexpr double kHourToRad = kPi / 12.0;
+using angle_units::kHourToRad;
 
 // Local sidereal time (radians) at UT mjd and east longitude lambda (radians).
 double localSidereal(double mjd, double dsec, double lambda)

@@ -20,8 +20,7 @@ constexpr double kTinyPlate = 1e-20;
 constexpr double kTinyPixel = 1e-40;
 // Pixel offsets are clamped to this magnitude so that a singular plate still gives an integer.
 constexpr double kMaxPixel = 1e9;
-// Radians per hour of R.A.
-constexpr double kHourToRad = kPi / 12.0;
+using angle_units::kHourToRad;
 // Entries of one plate equation row (X, Y, 1, -s) and the measured-point slots.
 constexpr int kRowLen = 4;
 constexpr int kFirstPoint = kPicStars;

@@ -23,9 +23,6 @@ constexpr size_t kFileNameChars = 103;
 constexpr size_t kSatNameChars = 19;
 // A stored update address is taken only when longer than this.
 constexpr size_t kShortestUrl = 5;
-// Map label font sizes kept from one run to the next: the small one, else the normal one.
-constexpr int kSmallFont = 8;
-constexpr int kNormalFont = 10;
 // Grid and background codes run from 0 to 2; out-of-range values fall back to these.
 constexpr int kMaxMapCode = 2;
 constexpr int kGridFallback = 1;
@@ -199,6 +196,7 @@ void normalise(WinpData& w, const CfgValues& v)
 {
     w.systzflg = v.zone == kSystemZone ? 1 : 0;
     w.timezone = (v.zone > kMaxZone || v.zone < -kMaxZone) ? 0.0 : v.zone;
+    // Kept from one run to the next: the small map font, else the normal one.
     w.fontsize = w.fontsize == kSmallFont ? kSmallFont : kNormalFont;
     if (w.grid < 0 || w.grid > kMaxMapCode) w.grid = kGridFallback;
     if (w.mapbg < 0 || w.mapbg > kMaxMapCode) w.mapbg = kBackgroundFallback;

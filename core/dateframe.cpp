@@ -4,6 +4,7 @@
 #include "astro/frames.h"
 #include "astro/moon200.h"
 #include "astro/sun200.h"
+#include "astro/time_units.h"
 #include "astro/timescales.h"
 #include "core/timeset.h"
 #include "foundation/textconv.h"
@@ -12,11 +13,9 @@ namespace {
 using angle_units::kDegToRad;
 using angle_units::kPi;
 using angle_units::kRadToDeg;
-constexpr double kSecondsPerDay = 86400.0;
-// Radians per hour of sidereal time.
-constexpr double kHourToRad = kPi / 12.0;
-// Degrees per hour of right ascension.
-constexpr double kDegPerHour = 15.0;
+using time_units::kSecondsPerDay;
+using angle_units::kHourToRad;
+using angle_units::kDegPerHour;
 // Earth radii per astronomical unit (149597870.691 km / 6378.137 km).
 constexpr double kEarthRadiiPerAu = 23454.79106062;
 // Years per Julian century, and the year of the J2000 equinox.

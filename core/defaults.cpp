@@ -6,15 +6,16 @@
 #include <cstring>
 #include <iterator>
 
+#include "astro/time_units.h"
 #include "astro/timescales.h"
 
 namespace {
 // MJD of 1970 January 1, 0h UT (the origin of the system clock) and seconds per day.
 constexpr double kMjdUnixEpoch = 40587.0;
-constexpr double kSecondsPerDay = 86400.0;
-constexpr double kMinutesPerDay = 1440.0;
-// TT - TAI in seconds (IAU 1991), and the nudge that keeps UTC - TAI from rounding down.
-constexpr double kTtMinusTai = 32.184;
+using time_units::kSecondsPerDay;
+using time_units::kMinutesPerDay;
+using time_units::kTtMinusTai;
+// The nudge that keeps UTC - TAI from rounding down.
 constexpr double kUtcTaiNudge = 1e-4;
 // International designator work buffers start with six blanks.
 constexpr const char* kSixBlanks = "      ";

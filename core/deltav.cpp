@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <memory>
 
+#include "astro/length_units.h"
+#include "astro/time_units.h"
 #include "astro/twobody.h"
 #include "core/attitude.h"
 #include "core/dateframe.h"
@@ -13,8 +15,8 @@
 namespace {
 // Earth's GM in km^3/day^2 (398600.44 km^3/s^2 times 86400^2), as the Keplerian model uses it.
 constexpr double kGmKmDay = 2.9755364003e15;
-constexpr double kMetresPerKm = 1000.0;
-constexpr double kSecondsPerDay = 86400.0;
+using length_units::kMetresPerKm;
+using time_units::kSecondsPerDay;
 
 // Velocity increment (m/s) of size dv along the velocity v, or along the attitude direction of
 // yaw and pitch (degrees) for the state r, v.

@@ -11,6 +11,8 @@
 #include <vector>
 
 #include "astro/angle_units.h"
+#include "astro/length_units.h"
+#include "astro/time_units.h"
 #include "core/geodesy.h"
 #include "core/mirror.h"
 #include "core/occtrans.h"
@@ -24,11 +26,11 @@ namespace {
 using angle_units::kDegToRad;
 using angle_units::kRadToDeg;
 // Day fractions of one minute, one second and a tenth of a second.
-constexpr double kMinute = 1.0 / 1440.0;
-constexpr double kSecond = 1.0 / 86400.0;
+using time_units::kMinute;
+using time_units::kSecond;
 constexpr double kTenth = 0.1 * kSecond;
-constexpr double kHoursPerDay = 24.0;
-constexpr double kMetresPerKm = 1000.0;
+using time_units::kHoursPerDay;
+using length_units::kMetresPerKm;
 // Fraction of a step by which an interval may fall short of a whole number of steps.
 constexpr double kStepSlack = 1e-6;
 // Search states of a reflector.
@@ -81,8 +83,6 @@ constexpr size_t kKeyChars = 16;
 constexpr const char* kHeaderStarts = "mGY= ";
 // Flare page lines between blank lines.
 constexpr int kFlareGroup = 5;
-// Search key kind of the TLE reader: name prefix.
-constexpr int kByName = 0;
 
 // printf-style text with decimal points whatever the locale.
 __attribute__((format(printf, 1, 2))) std::string formatted(const char* format, ...)
@@ -225,7 +225,7 @@ void listFlare(WinpData* in, WoutData* out, const std::string& line, size_t at, 
     const size_t name = at + std::strlen(kIridiumLabel) + kMirrorChars + kDirectionChars + kMagChars + kMarkChars;
     if (!tle || in->nsat < 0 || in->nsat >= kMaxSat || name >= line.size()) return;
     const int srchmode = in->srchmode;
-    in->srchmode = kByName;
+    in->srchmode = kSearchByName;
     std::snprintf(in->srchname[kWorkSlot], sizeof in->srchname[kWorkSlot], "%.*s", kNameKey, line.c_str() + name);
     std::rewind(tle);
     std::vector<char> found(kTleTextBytes);

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "astro/angle_units.h"
+#include "astro/time_units.h"
 #include "astro/timescales.h"
 #include "core/epochstate.h"
 #include "core/geodesy.h"
@@ -16,9 +17,8 @@ using angle_units::kPi;
 using angle_units::kRadToDeg;
 using angle_units::kTwoPi;
 
-constexpr double kMinutesPerDay = 1440.0;
-// Degrees per hour of sidereal time.
-constexpr double kDegPerHour = 15.0;
+using time_units::kMinutesPerDay;
+using angle_units::kDegPerHour;
 // |latitude| (radians, about 80 degrees) up to which the site latitude is made geocentric.
 constexpr double kGeocentricLimit = 1.396;
 // Replacement of a zero sine of the inclination or cosine of the site latitude.

@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "astro/angle_units.h"
+#include "astro/time_units.h"
 #include "core/dateframe.h"
 #include "core/geodesy.h"
 #include "core/passes.h"
@@ -21,9 +22,9 @@ namespace {
 using angle_units::kDegToRad;
 using angle_units::kRadToDeg;
 
-constexpr double kMinutesPerDay = 1440.0;
-constexpr double kSecondsPerDay = 86400.0;
-constexpr double kSecondsPerMinute = 60.0;
+using time_units::kMinutesPerDay;
+using time_units::kSecondsPerDay;
+using time_units::kSecondsPerMinute;
 // Time steps (days): one second for fast or eccentric orbits, one minute for the others.
 constexpr double kFineStep = 1.1574074074074073e-5;
 constexpr double kCoarseStep = 0.0006944444444444445;
@@ -44,8 +45,6 @@ constexpr double kMaxDistance = 180.0;
 constexpr double kTrackStep = 10.0 / 86400.0;
 // Sun elevation limit that no Sun reaches (degrees): the pass pre-check ignores the Sun.
 constexpr double kNoSunLimit = 91.0;
-// Spare slot of the settings record, which keeps what the shared last slot shows at the end.
-constexpr int kSpareSlot = kSlots - 1;
 // Brighter objects: the last piece letter kept, and the mean motion (rev/day) below which any
 // single letter is kept; the piece begins at this column of "YYYY-NNNP".
 constexpr char kLastBrightPiece = 'E';

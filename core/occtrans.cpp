@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "astro/angle_units.h"
+#include "astro/length_units.h"
 #include "astro/timescales.h"
 #include "core/geodesy.h"
 #include "core/satstate.h"
@@ -20,7 +21,7 @@ constexpr double kPolarScale = 0.996633;
 constexpr double kGeodeticRatio = 0.993305615;
 // Radians per hour of sidereal time.
 constexpr double kHourToRad = 0.261799387799;
-constexpr double kMetresPerKm = 1000.0;
+using length_units::kMetresPerKm;
 // Site heights (km) outside this range are left out of the sphere radius.
 constexpr double kMinSiteHeight = -1.0;
 constexpr double kMaxSiteHeight = 20.0;

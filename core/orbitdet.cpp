@@ -6,6 +6,7 @@
 
 #include "astro/angle_units.h"
 #include "astro/frames.h"
+#include "astro/time_units.h"
 #include "core/dateframe.h"
 #include "core/epochstate.h"
 #include "core/geodesy.h"
@@ -18,7 +19,7 @@ using angle_units::kPi;
 using angle_units::kRadToDeg;
 using angle_units::kTwoPi;
 
-constexpr double kSecondsPerDay = 86400.0;
+using time_units::kSecondsPerDay;
 // Radius search (km): start 100 km above the Earth's surface, coarse step, upper end, and the
 // bracket size that counts as converged.
 constexpr double kStartRadius = 6478.14;

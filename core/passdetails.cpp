@@ -10,6 +10,8 @@
 
 #include "astro/angle_units.h"
 #include "astro/frames.h"
+#include "astro/length_units.h"
+#include "astro/time_units.h"
 #include "core/attitude.h"
 #include "core/dateframe.h"
 #include "core/geodesy.h"
@@ -23,9 +25,9 @@
 namespace {
 using angle_units::kDegToRad;
 using angle_units::kRadToDeg;
-constexpr double kMinutesPerDay = 1440.0;
-constexpr double kSecondsPerDay = 86400.0;
-constexpr double kSecond = 1.0 / kSecondsPerDay;
+using time_units::kMinutesPerDay;
+using time_units::kSecondsPerDay;
+using time_units::kSecond;
 // Step used when tstep is not positive: one day.
 constexpr double kFallbackStep = 1.0;
 // Steps within this many minutes of one minute count as one-minute steps.
@@ -49,7 +51,7 @@ constexpr double kLowestElevation = -90.0;
 constexpr double kCourseSpan = 2.0 * kSecond;
 // Mean radius of the Moon, km.
 constexpr double kMoonRadiusKm = 1738.0;
-constexpr double kMetresPerKm = 1000.0;
+using length_units::kMetresPerKm;
 // knownsurf of this magnitude: the mirror is given inertially, so no local attitude is in use.
 constexpr int kInertialSurface = 2;
 

@@ -14,6 +14,7 @@
 #include <utility>
 
 #include "astro/angle_units.h"
+#include "astro/time_units.h"
 #include "astro/timescales.h"
 #include "core/iridium.h"
 #include "core/mirror.h"
@@ -27,8 +28,8 @@
 
 namespace {
 // Day fractions of one minute and one second.
-constexpr double kMinute = 1.0 / 1440.0;
-constexpr double kSecond = 1.0 / 86400.0;
+using time_units::kMinute;
+using time_units::kSecond;
 constexpr int kSecondsPerMinute = 60;
 // Coarse search steps (days) outside a pass, by the satellite's elevation (degrees) and the Sun.
 constexpr double kStepFar = 0.0208;       // elevation below kElevFar
@@ -53,15 +54,13 @@ constexpr double kMuKm3s2 = 398600.8;
 constexpr double kPolarRadiusKm = 6356.752;
 constexpr double kApogeeMargin = 1.05;
 constexpr double kAngleMarginDeg = 3.0;
-constexpr double kSecondsPerDay = 86400.0;
+using time_units::kSecondsPerDay;
 // Pass list lines between blank separator lines; save-file data lines between blank lines.
 constexpr int kPassGroup = 10;
 constexpr int kSortGroup = 5;
 // Next satellites to pass: search window (days) and least lead time of the start (days).
 constexpr double kNextWindow = 0.1;
 constexpr double kNextLead = 0.0018;
-// Spare slot of the settings record, where a trial slot is kept.
-constexpr int kSpareSlot = kSlots - 1;
 // Save-file sort key: a month letter followed by the first kKeyChars characters of the line;
 // the letters of January to December, "X" for any other line.
 constexpr int kKeyChars = 16;
@@ -729,16 +728,16 @@ void searchAll(WinpData* in, SatPosData* sp, std::FILE* tle, std::FILE* save,
 int AllSatAos(WinpData* in, SatPosData* sp, const std::function<void(const EventHit&, int slot)>& onEvent,
               int threads)
 {
-    if ((in->iridmode == kIridiumMode && in->irminmag > kFaintestFlareLimit) || DistanceMissing(in)) return -1;
+    if ((in->iridmode == kIridiumMode && in->irminmag > kFaintestFlareLimit) || DistanceMissing(in)) return kAllSatRefused;
     std::FILE* tle = std::fopen(in->tlefile, "r");
-    if (!tle) return 2;
+    if (!tle) return kAllSatTleFailed;
     const bool written = WriteFile(in->savename, in->savenew != 0,
                                    [&](std::FILE* save) { searchAll(in, sp, tle, save, onEvent, threads); });
     std::fclose(tle);
-    if (!written) return 1;
+    if (!written) return kAllSatSaveFailed;
     in->savenew = 0;
     SortAos(in);
-    return 0;
+    return kAllSatDone;
 }
 
 bool SortAos(const WinpData* in)

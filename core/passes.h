@@ -67,9 +67,15 @@ void aospass(WinpData* in, WoutData* out, SatPosData* sp = satps);
 // opened.
 int Nxt4Pass(WinpData* in, SatPosData* sp = satps);
 
+// Results of AllSatAos.
+constexpr int kAllSatDone = 0;
+constexpr int kAllSatSaveFailed = 1;
+constexpr int kAllSatTleFailed = 2;
+constexpr int kAllSatRefused = -1;
+
 // Writes the passes (or events) of every satellite of the TLE file to the save file, sorted by
-// time. Returns 0 on success, 1 when the save file cannot be written, 2 when the TLE file cannot
-// be, -1 when the event settings are unusable (no distance for occultations or flares, an Iridium
+// time. Returns kAllSatDone on success, kAllSatSaveFailed when the save file cannot be written,
+// kAllSatTleFailed when the TLE file cannot be, kAllSatRefused when the event settings are unusable (no distance for occultations or flares, an Iridium
 // magnitude limit above kFaintestFlareLimit). Satellites with a transit listed by the default
 // zone rule are added to the selection. With onEvent, every event found is also handed to it with
 // the working slot that holds its satellite. Plain passes are searched by threads workers (each

@@ -9,6 +9,8 @@ constexpr int kSlots = 12;
 constexpr int kMaxSat = 10;
 // Slot into which the TLE reader reads a found entry before it is copied into a selection slot.
 constexpr int kWorkSlot = 10;
+// Spare slot, where a search keeps a slot it borrows and restores it from at the end.
+constexpr int kSpareSlot = kSlots - 1;
 // Lines of one text page.
 constexpr int kPageLines = 160;
 // Bytes of one page line: 76 text bytes plus the tag byte.
@@ -16,6 +18,10 @@ constexpr int kLineBytes = 77;
 // Index of the tag byte of a page line; kLineTag there marks a selectable pass line.
 constexpr int kTagByte = kLineBytes - 1;
 constexpr char kLineTag = '~';
+// Map label font sizes (points, fontsize): small (the narrow window), normal, large.
+constexpr int kSmallFont = 8;
+constexpr int kNormalFont = 10;
+constexpr int kLargeFont = 12;
 // Points of each visibility circle (footprint).
 constexpr int kCirclePoints = 64;
 // Most passes a pass list records.

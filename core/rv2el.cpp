@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "astro/angle_units.h"
+#include "astro/time_units.h"
 #include "core/dateframe.h"
 #include "core/meanmotion.h"
 
@@ -25,10 +26,9 @@ constexpr double kA3ovk2Eighth = 0.0005862675383086041;
 constexpr double kK2OneAndHalf = 0.00081196185;
 // The propagator's smallest divisor 1 + cos i of the long-period longitude term.
 constexpr double kIncl180Divisor = 1.5e-12;
-constexpr double kSecondsPerMinute = 60.0;
-constexpr double kMinutesPerDay = 1440.0;
-// Seconds of time per radian of sidereal rotation (86400 / 2 pi).
-constexpr double kTimeSecPerRad = 43200.0 / kPi;
+using time_units::kSecondsPerMinute;
+using time_units::kMinutesPerDay;
+using angle_units::kTimeSecPerRad;
 
 // Iteration limits: passes and the change below which a fixed point counts as reached.
 constexpr int kMaxPasses = 40;

@@ -3,13 +3,14 @@
 #include <algorithm>
 
 #include "astro/angle_units.h"
+#include "astro/time_units.h"
 #include "propagation/sgp4.h"
 
 namespace {
 
 using angle_units::kDegToRad;
 using angle_units::kTwoPi;
-constexpr double kMinutesPerDay = 1440.0;
+using time_units::kMinutesPerDay;
 
 // MJD of the origin of the propagator's epoch (MJD = JD - 2400000.5).
 constexpr double kSgp4EpochMjd = kSgp4EpochJd - 2400000.5;

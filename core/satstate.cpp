@@ -5,6 +5,7 @@
 
 #include "astro/angle_units.h"
 #include "astro/frames.h"
+#include "astro/length_units.h"
 #include "core/dateframe.h"
 #include "core/geodesy.h"
 #include "core/illumination.h"
@@ -18,14 +19,12 @@ namespace {
 using angle_units::kDegToRad;
 using angle_units::kRadToDeg;
 using angle_units::kTwoPi;
-// Seconds of time per radian, for the equation of the equinoxes.
-constexpr double kTimeSecPerRad = 13750.9870831;
+using angle_units::kTimeSecPerRad;
 // Speed of light, km/s.
 constexpr double kSpeedOfLight = 299792.458;
 // Sidereal day, seconds: the period of the site's rotation.
 constexpr double kSiderealDay = 86164.09054;
-// Metres per km.
-constexpr double kMetresPerKm = 1000.0;
+using length_units::kMetresPerKm;
 
 // The observer: geodetic latitude and east longitude (radians), height (m), and the
 // geocentric position (km) and velocity (km/s) of date of the point where it is placed.

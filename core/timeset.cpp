@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "astro/angle_units.h"
+#include "astro/time_units.h"
 #include "astro/timescales.h"
 
 long GBL_timezone = 0;
@@ -12,11 +13,10 @@ namespace {
 // MJD of 1970 January 1, 0h UT, the origin of the system clock.
 constexpr long long kMjdUnixEpoch = 40587;
 constexpr long long kSecondsPerDay = 86400;
-constexpr double kSecondsPerHour = 3600.0;
+using time_units::kSecondsPerHour;
 // MJD range (days) accepted when splitting an instant into date fields; keeps them in int range.
 constexpr double kMjdLimit = 1e8;
-// TT - TAI in seconds (IAU 1991).
-constexpr double kTtMinusTai = 32.184;
+using time_units::kTtMinusTai;
 
 // Refraction is applied only between these elevations, degrees.
 constexpr double kRefrLowest = -2.0;

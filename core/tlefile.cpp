@@ -5,6 +5,8 @@
 #include <cstring>
 #include <string>
 
+#include "astro/length_units.h"
+#include "astro/time_units.h"
 #include "astro/timescales.h"
 #include "astro/twobody.h"
 #include "core/epochstate.h"
@@ -33,13 +35,9 @@ constexpr int kFirstYearOf1900s = 57;
 constexpr size_t kDataLineMin = 60;
 // Names shorter than this are replaced by the designator in searches by number or designator.
 constexpr size_t kShortestName = 2;
-// Search key kinds (srchmode).
-constexpr int kByName = 0;
-constexpr int kByNumber = 1;
-
-constexpr double kSecondsPerDay = 86400.0;
-constexpr double kMinutesPerDay = 1440.0;
-constexpr double kMetresPerKm = 1000.0;
+using time_units::kSecondsPerDay;
+using time_units::kMinutesPerDay;
+using length_units::kMetresPerKm;
 // Earth's gravitational parameter for the elements of state vectors, km^3/s^2 (JGM-3).
 constexpr double kGmEarthKm = kEarthGM / (kMetresPerKm * kMetresPerKm * kMetresPerKm);
 // The period is shown only above this mean motion, rev/day.
@@ -247,7 +245,7 @@ bool line1matches(WinpData* in, const char* line)
 {
     TleFields fields{};
     if (line[0] != '1' || !ParseTleLine1(line, fields)) return false;
-    if (in->srchmode == kByNumber) return fields.satno == in->satno[kWorkSlot];
+    if (in->srchmode == kSearchByNumber) return fields.satno == in->satno[kWorkSlot];
     storedesignator(in, fields);
     const char* key = in->srchname[kWorkSlot];
     return Strncmpi(key, in->cvintl, static_cast<int>(std::strlen(key))) == 0;
@@ -292,15 +290,15 @@ int tleread(WinpData* in, FILE* f, char* text, int more)
     text[0] = '\0';
     const bool any = in->srchname[w][0] == '*';
     const int kind = in->srchmode;
-    if (any) in->srchmode = kByNumber;
+    if (any) in->srchmode = kSearchByNumber;
 
     int result = 0;
     if (f) {
-        result = in->srchmode == kByName ? searchname(in, f, text, more != 0)
+        result = in->srchmode == kSearchByName ? searchname(in, f, text, more != 0)
                                          : searchline1(in, f, text, any);
     }
     if (result == 0) {
-        if (in->srchmode == kByNumber)
+        if (in->srchmode == kSearchByNumber)
             std::snprintf(text, kTleTextBytes, "\n+++ No match found for NORAD# %i +++",
                           in->satno[w]);
         else
@@ -343,7 +341,7 @@ int gettle(WinpData* in, FILE* f, char* line, char* text, int& eof)
     if (in->adjread && !in->numflg[w]) adjustelements(in);
 
     char* name = in->satname[w];
-    if (in->srchmode != kByName && std::strlen(name) < kShortestName)
+    if (in->srchmode != kSearchByName && std::strlen(name) < kShortestName)
         std::snprintf(name, sizeof in->satname[w], "%s", in->intldsn[w]);
     name[std::strcspn(name, "\r\n")] = '\0';
 

@@ -13,11 +13,15 @@ constexpr int kTleLineBytes = 80;
 // Bytes of the epoch text written by cnvepch, terminator included.
 constexpr int kEpochTextBytes = 32;
 
+// Search key kinds (srchmode): name prefix, NORAD number; 2 is the international designator.
+constexpr int kSearchByName = 0;
+constexpr int kSearchByNumber = 1;
+
 // The TLE file kept open while the selection dialog runs; nullptr when none is open.
 extern FILE* satfle;
 
 // Searches f from its current position for the entry described by the work slot (key srchname,
-// "*" = any entry; key kind srchmode: 0 name prefix, 1 NORAD number satno, 2 designator; filters
+// "*" = any entry; key kind srchmode, the NORAD number in satno; filters
 // lowflt, recentflt) and parses it into the work slot. Returns 1 when found, 2 when a further
 // matching entry follows, 0 with the no-match text; text (kTleTextBytes) gets the description.
 // more = 1 continues a name search after a result of 2. Sets sgpslot to kNoSgpSlot.

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "astro/time_units.h"
 #include "astro/timescales.h"
 #include "core/config.h"
 #include "core/defaults.h"
@@ -14,7 +15,7 @@
 #include "core/tlefile.h"
 
 namespace {
-constexpr double kSecondsPerHour = 3600.0;
+using time_units::kSecondsPerHour;
 // Bytes of a formatted page line before the page cuts it to 76 characters.
 constexpr int kPutBytes = 128;
 // Time zones closer than this (hours) count as equal.
@@ -62,7 +63,7 @@ void reselect(WinpData* in)
         return;
     }
     char text[kTleTextBytes];
-    in->srchmode = 0;
+    in->srchmode = kSearchByName;
     for (int i = 0; i < stored; ++i) {
         std::rewind(f);
         std::memcpy(in->srchname[kWorkSlot], in->srchname[i], sizeof in->srchname[i]);

@@ -13,6 +13,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "astro/angle_units.h"
 #include "astro/timescales.h"
 #include "core/meanmotion.h"
 #include "core/rv2el.h"
@@ -34,7 +35,7 @@ constexpr double kMaxHeightEcc = 0.9999999;
 // Geostationary orbit: mean motion (rev/day) and the inclination that keeps the node defined.
 constexpr double kGeoMeanMotion = 1.00270065;
 constexpr double kGeoInclination = 0.001;
-constexpr double kDegPerHour = 15.0;
+using angle_units::kDegPerHour;
 // Range and decimals of the GEO longitude input, degrees.
 constexpr double kGeoLonMin = -180.0;
 constexpr double kGeoLonMax = 360.0;

@@ -16,6 +16,7 @@
 #include <initializer_list>
 #include <utility>
 
+#include "core/records.h"
 #include "dialogfields.h"
 #include "foundation/textconv.h"
 
@@ -28,9 +29,6 @@ constexpr int kOutlineMap = 0;
 constexpr int kZenith = 0;
 constexpr int kFreeAzimuth = 5;
 constexpr double kDegreesPerDirection = 90.0;
-// Font sizes of the information text under the map.
-constexpr int kLargeFont = 12;
-constexpr int kNormalFont = 10;
 
 // Button names and texts of one choice, in the order of their stored values.
 using Choices = std::initializer_list<std::pair<const char*, QString>>;

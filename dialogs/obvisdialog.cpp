@@ -15,13 +15,11 @@
 #include <initializer_list>
 
 #include "core/iridium.h"
+#include "core/occtrans.h"
 #include "dialogfields.h"
 
 namespace {
 
-// Occultation bodies as stored in the settings.
-constexpr int kOccSun = 1;
-constexpr int kOccMoon = 2;
 constexpr int kOccRaDec = 3;
 // Attitude codes of the reflecting surface: local or inertial.
 constexpr int kLocalAttitude = 1;
@@ -237,12 +235,12 @@ void ObVisDialog::setParam2(int smplot, int occ, int irid, int flare, int known,
     {
         // The stored modes are shown as they are, even when more than one is set.
         const QSignalBlocker b1(flarBox), b2(occBox), b3(iridBox), b4(eclBox);
-        occBox->setChecked(occ >= kOccSun);
+        occBox->setChecked(occ >= kSunTarget);
         flarBox->setChecked(flare != 0);
         iridBox->setChecked(irid == kIridiumMode);
         eclBox->setChecked(ecl);
     }
-    (occ == kOccMoon ? moonButton : occ == kOccRaDec ? radecButton : sunButton)->setChecked(true);
+    (occ == kMoonTarget ? moonButton : occ == kOccRaDec ? radecButton : sunButton)->setChecked(true);
     smplotBox->setChecked(smplot != 0);
     knownBox->setChecked(known > 0);
     localBox->setChecked(known == kLocalAttitude || known == -kLocalAttitude);
@@ -272,9 +270,9 @@ void ObVisDialog::getParam2(int& smplot, int& occ, int& irid, int& flare, int& k
 {
     smplot = smplotBox->isChecked() ? 1 : 0;
     occ = !occBox->isChecked()      ? 0
-          : moonButton->isChecked() ? kOccMoon
+          : moonButton->isChecked() ? kMoonTarget
           : radecButton->isChecked() ? kOccRaDec
-                                     : kOccSun;
+                                     : kSunTarget;
     irid = iridBox->isChecked() ? kIridiumMode : 0;
     flare = flarBox->isChecked() ? 1 : 0;
     known = localBox->isChecked() ? kLocalAttitude : kInertialAttitude;

@@ -8,6 +8,7 @@
 #include "astro/frames.h"
 #include "astro/moon200.h"
 #include "astro/sun200.h"
+#include "astro/time_units.h"
 #include "astro/timescales.h"
 #include "astro/twobody.h"
 #include "core/attitude.h"
@@ -17,7 +18,7 @@
 
 namespace {
 using angle_units::kPi;
-constexpr double kSecondsPerDay = 86400.0;
+using time_units::kSecondsPerDay;
 // Gravitational parameters of the Sun and the Moon (m^3/s^2, IERS / DE405).
 constexpr double kSunGM = 1.32712440018e20;
 constexpr double kMoonGM = 4.902801e12;

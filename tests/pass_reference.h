@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "astro/time_units.h"
 #include "scoped_env.h"
 #include "core/defaults.h"
 #include "core/records.h"
@@ -23,7 +24,7 @@
 // Search window of the reference file (MJD, UTC): 2026-02-22 00:00 to 2026-02-25 00:00.
 constexpr double kRefWindowStart = 61093.0;
 constexpr double kRefWindowEnd = 61096.0;
-constexpr double kSecond = 1.0 / 86400.0;
+using time_units::kSecond;
 // Catalogue numbers of the reference satellites.
 constexpr int kIss = 25544, kHst = 20580, kTitan = 26474;
 

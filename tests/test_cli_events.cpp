@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "astro/frames.h"
+#include "astro/time_units.h"
 #include "core/dateframe.h"
 #include "core/passes.h"
 #include "core/satstate.h"
@@ -22,7 +23,7 @@
 namespace {
 constexpr double kDeg = M_PI / 180.0;
 constexpr double kRe = 6378.137;
-constexpr double kSecond = 1.0 / 86400.0;
+using time_units::kSecond;
 // Apparent radius of the Sun, degrees (0.00462516 rad).
 constexpr double kSunRadius = 0.265;
 const std::string kTle = std::string(ORBIKA_DATA_DIR) + "/tle/";

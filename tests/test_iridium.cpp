@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "astro/time_units.h"
 #include "core/defaults.h"
 #include "core/iridium.h"
 #include "core/mirror.h"
@@ -17,7 +18,7 @@
 #include "scoped_env.h"
 
 namespace {
-constexpr double kSecond = 1.0 / 86400.0;
+using time_units::kSecond;
 // IRIDIUM 21 [+]: a front-antenna flare over 48.1 N, 11.6 E, 500 m near 2014-06-22 02:05:39 UTC.
 constexpr int kIridium21 = 25778;
 constexpr double kFlareMjd = 56830.0 + (2.0 + 5.0 / 60.0 + 39.0 / 3600.0) / 24.0;

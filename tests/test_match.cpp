@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "astro/time_units.h"
 #include "core/match.h"
 #include "core/orbitdet.h"
 #include "core/satstate.h"
@@ -17,7 +18,7 @@
 
 namespace {
 constexpr double kDeg = M_PI / 180.0;
-constexpr double kSecond = 1.0 / 86400.0;
+using time_units::kSecond;
 // 2026-02-22 02:22:25 UT: a minute before the ISS culminates 47 degrees high at the test site.
 constexpr double kIssUp = 61093.0989;
 const std::string kVisual = std::string(ORBIKA_DATA_DIR) + "/tle/visual.txt";

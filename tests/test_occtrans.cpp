@@ -6,6 +6,7 @@
 #include <regex>
 
 #include "astro/frames.h"
+#include "astro/time_units.h"
 #include "core/dateframe.h"
 #include "core/defaults.h"
 #include "core/iridium.h"
@@ -16,7 +17,7 @@
 namespace {
 constexpr double kDeg = M_PI / 180.0;
 constexpr double kRe = 6378.137;
-constexpr double kSecond = 1.0 / 86400.0;
+using time_units::kSecond;
 // 2026-02-22 11:00 UTC: the Sun about 31 degrees high at 48.1 N, 11.6 E; 06:35 UTC: 3 degrees.
 constexpr double kNoonMjd = 61093.0 + 11.0 / 24.0;
 constexpr double kMorningMjd = 61093.0 + (6.0 + 35.0 / 60.0) / 24.0;

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "astro/time_units.h"
 #include "astro/timescales.h"
 #include "core/defaults.h"
 #include "core/records.h"
@@ -44,8 +45,7 @@ std::unique_ptr<WinpData> defaultsIn(const char* tz, std::time_t t)
 
 // 2023 November 14, 22:13:20 UT.
 constexpr std::time_t kSampleInstant = 1700000000;
-// TT - TAI, seconds.
-constexpr double kTtMinusTai = 32.184;
+using time_units::kTtMinusTai;
 }  // namespace
 
 TEST(TextPage, FullPageDropsFurtherLines)

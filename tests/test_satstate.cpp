@@ -8,6 +8,7 @@
 #include <sstream>
 #include <string>
 
+#include "astro/angle_units.h"
 #include "astro/frames.h"
 #include "astro/timescales.h"
 #include "core/attitude.h"
@@ -19,7 +20,7 @@
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
+using angle_units::kPi;
 constexpr double kDeg = kPi / 180.0;
 // WGS-84 equatorial radius (km), eccentricity squared, and the Kepler model's GM (km^3/s^2).
 constexpr double kRe = 6378.137;

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "astro/time_units.h"
 #include "core/orbitpole.h"
 #include "core/passdetails.h"
 #include "core/passes.h"
@@ -14,7 +15,7 @@
 
 namespace {
 
-constexpr double kSecondsPerDay = 86400.0;
+using time_units::kSecondsPerDay;
 
 // The ISS selected, its passes of two days from the elements' epoch listed, the first one clicked.
 class PassDialog : public VisualTleTest {

@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "astro/angle_units.h"
 #include "core/iridium.h"
 #include "dialog_helpers.h"
 #include "map_fixture.h"
@@ -25,7 +26,7 @@
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
+using angle_units::kPi;
 
 // The lines of the output buffer.
 std::vector<std::string> pageLines()

@@ -6,13 +6,14 @@
 
 #include <cmath>
 
+#include "astro/time_units.h"
 #include "astro/timescales.h"
 #include "map_fixture.h"
 #include "orbikaapp.h"
 
 namespace {
 
-constexpr double kSecond = 1 / 86400.0;
+using time_units::kSecond;
 
 // Text of the next modal message box or dialog text field, which is then closed.
 QTimer* captureText(QString& text)

@@ -4,6 +4,7 @@
 
 #include <QColor>
 
+#include "astro/angle_units.h"
 #include "astro/frames.h"
 #include "astro/sun200.h"
 #include "astro/timescales.h"
@@ -13,7 +14,7 @@
 
 namespace {
 
-constexpr double kRad = 3.14159265358979323846 / 180.0;
+using angle_units::kDegToRad;
 const QColor kLand(200, 100, 50);
 const QColor kCyan(0, 255, 255);
 
@@ -70,7 +71,7 @@ TEST_F(MapTest, PolarMapsProjectionAndInverse)
             for (double lo : {-150.0, -20.0, 30.0, 120.0}) {
                 view->CoordPx(view->PxCoord(la * sign, lo), lat, lon);
                 EXPECT_NEAR(la * sign, lat, 0.6);
-                EXPECT_NEAR(0, std::remainder(lo - lon, 360.0), 0.6 / std::cos(la * kRad));
+                EXPECT_NEAR(0, std::remainder(lo - lon, 360.0), 0.6 / std::cos(la * kDegToRad));
             }
         }
     }
@@ -81,13 +82,13 @@ TEST(WorldMapHelpers, TerminatorLiesWhereTheSunSetsAndImageShift)
     // Sun unit vectors at several declinations; the terminator point on each meridian must be
     // at right angles to the Sun direction.
     for (double dec : {-23.4, -10.0, 5.0, 23.4}) {
-        const Vec3 s(std::cos(dec * kRad) * std::cos(0.3), std::cos(dec * kRad) * std::sin(0.3),
-                     std::sin(dec * kRad));
+        const Vec3 s(std::cos(dec * kDegToRad) * std::cos(0.3), std::cos(dec * kDegToRad) * std::sin(0.3),
+                     std::sin(dec * kDegToRad));
         for (double l = -170; l < 180; l += 17) {
-            if (std::fabs(std::remainder(l * kRad - 0.3 - M_PI, 2 * M_PI)) < 0.05)
+            if (std::fabs(std::remainder(l * kDegToRad - 0.3 - M_PI, 2 * M_PI)) < 0.05)
                 continue;  // the midnight meridian is degenerate
-            const Vec3 g(std::cos(l * kRad), std::sin(l * kRad), 0);
-            const double phi = TerminatorLat(s, g) * kRad;
+            const Vec3 g(std::cos(l * kDegToRad), std::sin(l * kDegToRad), 0);
+            const double phi = TerminatorLat(s, g) * kDegToRad;
             const Vec3 p = std::cos(phi) * g + Vec3(0, 0, std::sin(phi));
             EXPECT_NEAR(0, dot(p, s), 1e-9) << dec << " " << l;
         }
@@ -121,7 +122,7 @@ TEST_F(MapTest, CoastlineObserverAndNightShadingAtTheirPixels)
     const QColor shade(223, 223, 223);
     for (int col : {40, 200, 333, 500, 680}) {
         const double l = -180 + 0.5 * col;
-        const Vec3 g = vnorm(GeoPos(indata->mjd, 0, 0, l * kRad, 0));
+        const Vec3 g = vnorm(GeoPos(indata->mjd, 0, 0, l * kDegToRad, 0));
         const int n = static_cast<int>(2 * TerminatorLat(s, g));
         int wrong = 0;
         for (int y = 0; y <= 360; ++y) {
@@ -154,7 +155,7 @@ TEST_F(MapTest, OverlayInformationAreaAndTracks)
     QImage disp = display();
     EXPECT_EQ(QColor(Qt::black), disp.pixelColor(c)) << "marker centre in slot colour 0";
     ASSERT_GT(sp.ncircle, 0);
-    const QPoint f = view->PxCoord(sp.circlat[0][0] / kRad, sp.circlon[0][0] / kRad);
+    const QPoint f = view->PxCoord(sp.circlat[0][0] / kDegToRad, sp.circlon[0][0] / kDegToRad);
     EXPECT_EQ(QColor(Qt::black), disp.pixelColor(f)) << "footprint point";
     const QPoint sun = view->PxCoord(sp.sunlat, sp.sunlon);
     EXPECT_EQ(QColor(255, 255, 0), disp.pixelColor(sun + QPoint(2, 2))) << "sub-solar mark";

@@ -14,9 +14,6 @@
 #include "output.h"
 
 namespace {
-// Result codes of the all-satellite search.
-constexpr int kSaveUnwritable = 1;
-constexpr int kTleUnreadable = 2;
 constexpr const char* kDefaultSaveFile = "satsave.txt";
 // Most worker threads accepted by --threads.
 constexpr long kMaxThreads = 256;
@@ -51,8 +48,8 @@ int runAllPasses(int argc, char** argv)
     in->savenew = 1;
     auto sp = std::make_unique<SatPosData>();
     const int result = AllSatAos(in.get(), sp.get(), nullptr, threads);
-    if (result == kTleUnreadable) complain("allpasses: cannot open TLE file %s", in->tlefile);
-    if (result == kSaveUnwritable) complain("allpasses: cannot write %s", in->savename);
+    if (result == kAllSatTleFailed) complain("allpasses: cannot open TLE file %s", in->tlefile);
+    if (result == kAllSatSaveFailed) complain("allpasses: cannot write %s", in->savename);
     if (result != 0) return kExitUsage;
     std::ifstream f(save);
     for (std::string line; std::getline(f, line);) emit("%s\n", line.c_str());

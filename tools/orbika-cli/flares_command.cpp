@@ -15,10 +15,6 @@
 #include "output.h"
 
 namespace {
-// Results of the all-satellite search.
-constexpr int kSettingsRefused = -1;
-constexpr int kSaveUnwritable = 1;
-constexpr int kTleUnreadable = 2;
 // Element file of the Iridium satellites, in the directory of the default TLE file.
 constexpr const char* kIridiumFile = "IRIDIUM.TXT";
 // Range of --min-mag read as a number; the search itself refuses limits above
@@ -91,15 +87,15 @@ int runFlares(int argc, char** argv)
     const int result = AllSatAos(in.get(), sp.get(), [&](const EventHit& e, int slot) {
         events.push_back({e, in->satno[slot], SatName(in.get(), slot)});
     });
-    if (result == kSettingsRefused) {
+    if (result == kAllSatRefused) {
         complain("flares: --min-mag above %g is refused", kFaintestFlareLimit);
         return kExitUsage;
     }
-    if (result == kSaveUnwritable) {
+    if (result == kAllSatSaveFailed) {
         complain("flares: cannot write %s", in->savename);
         return kExitUsage;
     }
-    if (result == kTleUnreadable) complain("flares: cannot open TLE file %s", in->tlefile);
+    if (result == kAllSatTleFailed) complain("flares: cannot open TLE file %s", in->tlefile);
     if (o.json) {
         std::stable_sort(events.begin(), events.end(),
                          [](const EventRecord& a, const EventRecord& b) { return a.hit.t < b.hit.t; });
@@ -110,5 +106,5 @@ int runFlares(int argc, char** argv)
         emitPage(out.get());
     }
     if (!in->irwrote) std::remove(in->savename);
-    return result == kTleUnreadable ? kExitUsage : kExitOk;
+    return result == kAllSatTleFailed ? kExitUsage : kExitOk;
 }

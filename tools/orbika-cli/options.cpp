@@ -36,9 +36,6 @@ constexpr int kMaxYear = 2200;
 // Shape of a date and time: d a digit, ? the separator (blank or 'T').
 constexpr const char* kDateShape = "dddd-dd-dd?dd:dd:dd";
 constexpr double kMsPerDay = 86400000.0;
-// Search key kinds of the TLE reader.
-constexpr int kByName = 0;
-constexpr int kByNumber = 1;
 
 // Value options common to the satellite commands.
 const char* const kCommonValueOptions[] = {"--tle", "--site", "--start", "--tz", "--days", "--min-elev",
@@ -176,7 +173,7 @@ int selectSatellites(const char* command, const CommonOptions& o, WinpData* in)
     std::vector<char> text(kTleTextBytes);
     for (const SatChoice& c : o.sats) {
         std::rewind(f);
-        in->srchmode = c.byNumber ? kByNumber : kByName;
+        in->srchmode = c.byNumber ? kSearchByNumber : kSearchByName;
         std::snprintf(in->srchname[kWorkSlot], sizeof in->srchname[kWorkSlot], "%s", c.key.c_str());
         if (c.byNumber) in->satno[kWorkSlot] = std::atoi(c.key.c_str());
         if (tleread(in, f, text.data(), 0) == 0) {

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "astro/time_units.h"
 #include "commands.h"
 #include "core/records.h"
 #include "core/satsgp4.h"
@@ -17,7 +18,7 @@
 
 namespace {
 
-constexpr double kMinutesPerDay = 1440.0;
+using time_units::kMinutesPerDay;
 // Times (min) used when line 2 carries no run.
 constexpr double kDefaultTimes[] = {0.0, 360.0, 720.0, 1080.0, 1440.0};
 // Line 2 columns after which a run (start, stop, step in minutes) may follow.

@@ -2,6 +2,7 @@
 #include <memory>
 #include <string>
 
+#include "astro/time_units.h"
 #include "commands.h"
 #include "core/passes.h"
 #include "core/records.h"
@@ -10,7 +11,7 @@
 #include "output.h"
 
 namespace {
-constexpr double kSecondsPerDay = 86400.0;
+using time_units::kSecondsPerDay;
 constexpr double kDefaultStep = 60.0;
 // Steps (seconds) and instants accepted.
 constexpr double kMaxStep = 366.0 * kSecondsPerDay;

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "astro/time_units.h"
 #include "commands.h"
 #include "core/passdetails.h"
 #include "core/records.h"
@@ -10,8 +11,8 @@
 #include "output.h"
 
 namespace {
-constexpr double kSecondsPerDay = 86400.0;
-constexpr double kSecondsPerMinute = 60.0;
+using time_units::kSecondsPerDay;
+using time_units::kSecondsPerMinute;
 constexpr double kDefaultStep = 60.0;
 // Steps, seconds, and the most lines a track may have.
 constexpr double kMinStep = 0.01;
