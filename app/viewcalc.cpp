@@ -3,8 +3,9 @@
 #include <QApplication>
 #include <QFileInfo>
 
+#include "core/cataloguesearch.h"
 #include "core/config.h"
-#include "core/passes.h"
+#include "core/passpage.h"
 #include "core/tlesave.h"
 #include "fileglue.h"
 #include "messages.h"

@@ -7,8 +7,8 @@
 #include <QFile>
 #include <QInputDialog>
 
+#include "core/cataloguesearch.h"
 #include "core/iridium.h"
-#include "core/passes.h"
 #include "fileglue.h"
 #include "messages.h"
 #include "obiridiumdialog.h"

@@ -7,7 +7,7 @@
 
 #include "astro/timescales.h"
 #include "core/passdetails.h"
-#include "core/passes.h"
+#include "core/passsearch.h"
 #include "core/satstate.h"
 #include "core/timeset.h"
 #include "messages.h"
