@@ -5,8 +5,9 @@
 
 #include "app/glue/fileglue.h"
 #include "app/glue/messages.h"
+#include "core/cataloguesearch.h"
 #include "core/config.h"
-#include "core/passes.h"
+#include "core/passpage.h"
 #include "core/tlesave.h"
 #include "obpassdialog.h"
 #include "orbikaview.h"

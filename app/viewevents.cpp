@@ -9,8 +9,8 @@
 
 #include "app/glue/fileglue.h"
 #include "app/glue/messages.h"
+#include "core/cataloguesearch.h"
 #include "core/iridium.h"
-#include "core/passes.h"
 #include "obiridiumdialog.h"
 #include "orbikaview.h"
 

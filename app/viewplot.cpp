@@ -8,7 +8,7 @@
 #include "app/glue/messages.h"
 #include "astro/timescales.h"
 #include "core/passdetails.h"
-#include "core/passes.h"
+#include "core/passsearch.h"
 #include "core/satstate.h"
 #include "core/timeset.h"
 #include "foundation/arith.h"

@@ -16,7 +16,7 @@
 #include "core/geodesy.h"
 #include "core/mirror.h"
 #include "core/occtrans.h"
-#include "core/passes.h"
+#include "core/passsearch.h"
 #include "core/satstate.h"
 #include "core/textpage.h"
 #include "core/tlefile.h"

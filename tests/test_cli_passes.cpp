@@ -12,7 +12,7 @@
 #include "astro/timescales.h"
 #include "cli_run.h"
 #include "core/config.h"
-#include "core/passes.h"
+#include "core/passpage.h"
 #include "pass_reference.h"
 
 namespace {

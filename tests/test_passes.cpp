@@ -8,8 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "core/passes.h"
+#include "core/cataloguesearch.h"
+#include "core/passpage.h"
+#include "core/passsearch.h"
 #include "core/satstate.h"
+#include "core/savesort.h"
 #include "core/timeset.h"
 #include "pass_reference.h"
 
