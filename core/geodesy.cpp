@@ -33,11 +33,6 @@ void GeodeticPoint(const Vec3& r, double& lat, double& lon, double& height)
     height = len - n;
 }
 
-double SiteLatitude(double phi)
-{
-    return std::fabs(phi) < kPolarLatitude ? std::atan(std::tan(phi) / kGeocentricRatio) : phi;
-}
-
 double SubSolarLatitude(double delta)
 {
     return std::fabs(delta) < kPolarLatitude ? std::atan(std::tan(delta) * kGeocentricRatio)

@@ -289,7 +289,7 @@ void satelliteInfo(WinpData* in, SatPosData* sp, TextBuf& text)
     text.num("\n\n\tSun Azimuth (%s): %7.2lf", label, fold360(az * kRadToDeg));
     text.num("\n\tSun Elevation: %7.2lf", el * kRadToDeg);
 
-    const Vec3 site = GeoPos(f.trot, f.eqeq, SiteLatitude(in->obslat * kDegToRad), in->obslon * kDegToRad,
+    const Vec3 site = GeoPos(f.trot, f.eqeq, in->obslat * kDegToRad, in->obslon * kDegToRad,
                              in->obshgt, in->polex, in->poley)
                       * kEarthRadiusKm;
     double yaw, pitch;

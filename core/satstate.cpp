@@ -48,18 +48,16 @@ int relativePartner(const WinpData* in, int slot)
     return (RelativeMode(in) && slot == in->prime && slot < kMaxSat) ? SecondSlot(in) : -1;
 }
 
-// The site as given by the settings; its velocity is that of the Earth's rotation.
+// The site at its geodetic latitude on the ellipsoid; its velocity is that of the Earth's
+// rotation, the sidereal rate about the z axis.
 Observer observerAt(const WinpData* in, const DateFrame& f)
 {
     Observer o;
     o.lat = in->obslat * kDegToRad;
     o.lon = in->obslon * kDegToRad;
     o.hgt = in->obshgt;
-    const double phic = SiteLatitude(o.lat);
-    o.r = GeoPos(f.trot, f.eqeq, phic, o.lon, o.hgt, in->polex, in->poley) * kEarthRadiusKm;
-    const double speed = kTwoPi * (kEarthRadiusKm + o.hgt / kMetresPerKm) * std::cos(phic) / kSiderealDay;
-    const double theta = f.gast + o.lon;
-    o.v = Vec3(-std::sin(theta), std::cos(theta), 0.0) * speed;
+    o.r = GeoPos(f.trot, f.eqeq, o.lat, o.lon, o.hgt, in->polex, in->poley) * kEarthRadiusKm;
+    o.v = Vec3(-o.r[1], o.r[0], 0.0) * (kTwoPi / kSiderealDay);
     return o;
 }
 
