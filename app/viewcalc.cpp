@@ -3,7 +3,7 @@
 #include <QApplication>
 #include <QFileInfo>
 
-#include "core/config.h"
+#include "core/configsave.h"
 #include "core/passes.h"
 #include "core/tlesave.h"
 #include "fileglue.h"
@@ -125,4 +125,4 @@ void OrbikaView::showPassDetails(int i)
     indata->iridmode = iridmode;
 }
 
-void OrbikaView::vQuit() { putcfg(indata); }
+void OrbikaView::vQuit() { savecfg(indata); }
