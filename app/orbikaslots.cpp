@@ -14,8 +14,8 @@
 #include <QTextStream>
 #include <QToolBar>
 
+#include "app/glue/messages.h"
 #include "core/downloadlog.h"
-#include "messages.h"
 #include "obquickdialog.h"
 #include "onlineupdate.h"
 #include "orbikaapp.h"
