@@ -7,14 +7,14 @@ FUZZ_PACKAGES = clang libclang-rt-14-dev
 FUZZ_BUILD     ?= build-fuzz
 FUZZ_SECONDS   ?= 60
 TEST_FUZZ_SECONDS ?= 30
-FUZZ_TARGETS    = tle config textconv cli_options
+FUZZ_TARGETS    = tle config textconv cli_options reply
 SANITIZE_BUILD ?= build-sanitize
 SANITIZE_FLAGS  = -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer
 TSAN_BUILD     ?= build-tsan
 # The tests of the threaded whole-catalogue search, in the library and through orbika-cli.
 TSAN_TESTS      = CatalogueSearch|CliPasses
 
-.PHONY: all deps fuzz-deps locale configure build run check test bench fuzz sanitize tsan clean
+.PHONY: all deps fuzz-deps locale configure build run check test bench fuzz sanitize tsan deb clean
 
 all: build
 
@@ -62,6 +62,11 @@ test: check
 
 bench: build
 	$(BUILD)/orbika_bench
+
+# The Debian package $(BUILD)/orbika_<version>_<arch>.deb (its file list is checked by the CTest
+# deb_contents).
+deb: build
+	cd $(BUILD) && cpack -G DEB
 
 # Builds the fuzz targets with clang and runs each for FUZZ_SECONDS seconds; a crash, hang,
 # leak or sanitizer report stops with an error and leaves the input in $(FUZZ_BUILD)/artifacts.

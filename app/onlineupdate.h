@@ -1,22 +1,25 @@
-// The online TLE update: the address proposal and split, and the download of one file over HTTP
-// into a target file with a backup of its old content. The body is written only when the
-// transfer succeeded, so a failed download leaves the previous file as it was.
+// The online TLE update: the address proposal and split, and the download of one file over HTTP.
+// The body streams into a temporary file beside the target, which replaces the target only when
+// the transfer succeeded and the body reads as element data; otherwise the target is untouched.
 #pragma once
 
-#include <QByteArray>
 #include <QObject>
 #include <QString>
 
+#include <memory>
+
 class QNetworkAccessManager;
 class QNetworkReply;
+class QTimer;
+class Replacement;
 
 // The address proposed for an update: the server directory of the last address updurl (its text
 // up to the last '/') followed by the base name of the TLE file tlefile; updurl unchanged when it
-// has 5 characters or fewer.
+// has 5 characters or fewer or is a query (holds '?').
 QString updateProposal(const QString& updurl, const QString& tlefile);
 
 // An update address split into the host (with an optional ":port"), the path from the first '/'
-// and the file name after the last '/'.
+// and the file name after the last '/' (empty for a query, whose reply has no file name).
 struct UpdateAddress {
     QString hostName;
     QString urlPath;
@@ -31,18 +34,27 @@ class OnlineUpdate : public QObject {
 public:
     enum Start { Started, Busy, CannotWrite };
 
-    // backupName: the file that keeps the old content of the target while downloading.
-    explicit OnlineUpdate(QObject* parent = nullptr,
-                          const QString& backupName = QStringLiteral("satwwwsave.tmp"));
+    // logFile: where the time of each successful download is kept, by address.
+    explicit OnlineUpdate(QObject* parent = nullptr, const QString& logFile = QString());
+    ~OnlineUpdate() override;
 
-    // Starts downloading http://hostName urlPath into the file fileName. Busy while another
-    // download runs; CannotWrite when the target cannot be opened for writing (errorString()
+    // A download that receives less than 1 KiB within ms is abandoned (default 60 s).
+    void setStallLimit(int ms);
+    // A download that receives more than bytes in all is abandoned (default 256 MiB).
+    void setSizeLimit(qint64 bytes);
+
+    // Starts downloading http://hostName urlPath for the file fileName. Busy while another
+    // download runs; CannotWrite when no file can be written beside the target (errorString()
     // tells why). Started downloads end with done().
     Start get(const QString& hostName, const QString& urlPath, const QString& fileName);
+    // Stops the running download; the target stays as it was.
+    void cancel();
+
+    // Seconds since the address host + path was last downloaded successfully; -1 when never.
+    qint64 sinceDownload(const QString& address) const;
 
     bool busy() const { return updBusy; }
     QString targetName() const { return targetFile; }
-    QString backupName() const { return backupFile; }
     // Why the last start or download failed.
     QString errorString() const { return errorText; }
 
@@ -53,22 +65,34 @@ signals:
     void done(bool error);
 
 private:
-    // Copies the target file byte for byte into the backup file; sets backupMade.
-    void makeBackup();
-    // Ends the download of reply: writes the body or restores the backup, then cleans up.
+    // Appends what the reply has received to the temporary file.
+    void receive();
+    // Abandons the download when less than 1 KiB arrived since the last check.
+    void checkStall();
+    // Stops the transfer with the error text why.
+    void stop(const QString& why);
+    // Ends the download of reply: checks the status and the body, replaces the target or not.
     void finish(QNetworkReply* reply);
-    // Writes body as the whole target file; false (errorText set) on failure.
-    bool writeTarget(const QByteArray& body);
+    // Why the finished reply cannot replace the target; empty when it can.
+    QString rejection(QNetworkReply* reply);
     // Ends the download with an error that happened before any transfer.
     void failLater(const QString& text);
-    // Restores the target from the backup when the download failed, removes the backup and
-    // reports the end.
+    // Drops the temporary file unless committed and reports the end.
     void complete(bool error);
+    // text followed by "; <target> was kept".
+    QString kept(const QString& text) const;
 
     QNetworkAccessManager* http = nullptr;
+    QNetworkReply* current = nullptr;
+    QTimer* stallTimer = nullptr;
+    std::unique_ptr<Replacement> body;
+    QString logFile;
+    QString address;
     QString targetFile;
-    QString backupFile;
     QString errorText;
+    QString stopReason;
+    qint64 received = 0;
+    qint64 receivedAtCheck = 0;
+    qint64 maxBytes;
     bool updBusy = false;
-    bool backupMade = false;
 };

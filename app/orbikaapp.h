@@ -154,5 +154,9 @@ public slots:
 
 private:
     class OnlineUpdate* httpClient();
+    // True when address was not downloaded within the last hour, or the user wants it again.
+    bool confirmRepeat(const QString& address);
+    // Shows the running download's progress with a Cancel button until it ends.
+    void showUpdateProgress();
     class OnlineUpdate* http = nullptr;
 };

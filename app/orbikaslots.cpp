@@ -9,11 +9,13 @@
 #include <QImage>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QProgressDialog>
 #include <QStatusBar>
 #include <QTextStream>
 #include <QToolBar>
 
 #include "app/glue/messages.h"
+#include "core/downloadlog.h"
 #include "obquickdialog.h"
 #include "onlineupdate.h"
 #include "orbikaapp.h"
@@ -54,15 +56,9 @@ void OrbikaApp::slotFileOpen()
 OnlineUpdate* OrbikaApp::httpClient()
 {
     if (!http) {
-        http = new OnlineUpdate(this);
-        connect(http, &OnlineUpdate::done, this, &OrbikaApp::httpDone);
-        connect(http, &OnlineUpdate::progress, this, [this](qint64 received, qint64 total) {
-            const QString of = total < 0 ? QString() : tr(" of %1").arg(total);
-            statusBar()->showMessage(tr("Downloading %1: %2%3 bytes")
-                                         .arg(http->targetName())
-                                         .arg(received)
-                                         .arg(of));
-        });
+        http = new OnlineUpdate(this, APPDIR + QLatin1Char('/') + QString::fromLatin1(kDownloadLog));
+        // Queued: the message box of the end must not run inside the network reply's signals.
+        connect(http, &OnlineUpdate::done, this, &OrbikaApp::httpDone, Qt::QueuedConnection);
     }
     return http;
 }
@@ -75,14 +71,42 @@ void OrbikaApp::slotFileUpdate()
         return;
     }
     QString hostName, urlPath, fileName;
-    if (view->vUpdate(hostName, urlPath, fileName) != 0) return;
+    if (view->vUpdate(hostName, urlPath, fileName) != 0 || !confirmRepeat(hostName + urlPath)) return;
     if (http->get(hostName, urlPath, fileName) == OnlineUpdate::CannotWrite) {
         QMessageBox::information(
             this, tr("HTTP Get"),
             tr("Cannot write file %1\n%2.").arg(fileName, http->errorString()));
         return;
     }
+    showUpdateProgress();
     statusBar()->showMessage(tr("Ready."));
+}
+
+bool OrbikaApp::confirmRepeat(const QString& address)
+{
+    const qint64 since = http->sinceDownload(address);
+    if (since < 0 || since >= kRepeatDownloadSeconds) return true;
+    return QMessageBox::question(this, tr("Online Update"),
+                                 tr("%1 was downloaded %2 minutes ago. Download it again?").arg(address).arg(since / 60)) ==
+           QMessageBox::Yes;
+}
+
+void OrbikaApp::showUpdateProgress()
+{
+    auto* dialog = new QProgressDialog(tr("Downloading %1").arg(http->targetName()), tr("Cancel"), 0, 0, this);
+    dialog->setWindowTitle(tr("Online Update"));
+    dialog->setAutoReset(false);
+    dialog->setAutoClose(false);
+    connect(dialog, &QProgressDialog::canceled, http, &OnlineUpdate::cancel);
+    connect(http, &OnlineUpdate::progress, dialog, [dialog](qint64 received, qint64 total) {
+        dialog->setMaximum(total > 0 ? static_cast<int>(total) : 0);
+        dialog->setValue(static_cast<int>(received));
+    });
+    connect(http, &OnlineUpdate::done, dialog, [dialog] {
+        dialog->hide();
+        dialog->deleteLater();
+    });
+    dialog->show();
 }
 
 void OrbikaApp::httpDone(bool error)

@@ -6,7 +6,7 @@
 #include "app/glue/fileglue.h"
 #include "app/glue/messages.h"
 #include "core/cataloguesearch.h"
-#include "core/config.h"
+#include "core/configsave.h"
 #include "core/passpage.h"
 #include "core/tlesave.h"
 #include "obpassdialog.h"
@@ -126,4 +126,4 @@ void OrbikaView::showPassDetails(int i)
     indata->iridmode = iridmode;
 }
 
-void OrbikaView::vQuit() { putcfg(indata); }
+void OrbikaView::vQuit() { savecfg(indata); }

@@ -1,5 +1,6 @@
 // The address of the online TLE update: proposed from the last address and the current TLE file,
 // confirmed by the user and split into host, path and target file.
+#include <QFileInfo>
 #include <QInputDialog>
 
 #include "app/glue/fileglue.h"
@@ -27,9 +28,12 @@ int OrbikaView::vUpdate(QString& hostName, QString& urlPath, QString& fileName)
     QsToChar(answer, indata->updurl, kMaxAddress);
     hostName = address.hostName;
     urlPath = address.urlPath;
-    // The file goes into the directory of the current TLE file.
+    // The file goes into the directory of the current TLE file; a query's reply replaces the
+    // current TLE file.
+    const QString base = address.fileName.isEmpty() ? QFileInfo(QString::fromLatin1(indata->tlefile)).fileName()
+                                                    : address.fileName;
     char name[sizeof indata->savename];
-    QsToChar(QLatin1Char('*') + address.fileName, name, sizeof name - 1);
+    QsToChar(QLatin1Char('*') + base, name, sizeof name - 1);
     fileName = vsFileName(name);
     return 0;
 }

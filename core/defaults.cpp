@@ -90,8 +90,9 @@ void setDisplayDefaults(WinpData* in)
     setText(in->savename, "*satsave.txt");
     setText(in->tlefile, "./visual.txt");
     setText(in->tlesave, "*orbika.tle");
-    // Host and path of a public element server, without a scheme: the update adds it.
-    setText(in->updurl, "celestrak.org/NORAD/elements/visual.txt");
+    // Public GP-data query of the visual group as CSV, without a scheme (the update adds it); the
+    // element reader detects the format from the content.
+    setText(in->updurl, "celestrak.org/NORAD/elements/gp.php?GROUP=visual&FORMAT=csv");
 }
 
 // Modes, visibility, flare, propagation and map options.

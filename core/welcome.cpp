@@ -9,6 +9,7 @@
 #include "astro/timescales.h"
 #include "core/config.h"
 #include "core/defaults.h"
+#include "core/regularfile.h"
 #include "core/selection.h"
 #include "core/textpage.h"
 #include "core/timeset.h"
@@ -51,17 +52,15 @@ void putf(WoutData* out, const char* fmt, ...)
 // The system time zone of in (hours east), as last found from the clock.
 double systemZoneHours(const WinpData* in) { return -in->systzone / kSecondsPerHour; }
 
-// Searches f from its start for each stored search name and takes every entry found into the
-// selection in stored order; tlefile becomes "*" when the file cannot be opened.
-void reselect(WinpData* in)
+// Searches the TLE file from its start for each stored search name and takes every entry found
+// into the selection in stored order. Returns false, with nothing selected and tlefile kept for
+// the user's settings, when the file is not a readable regular file.
+bool reselect(WinpData* in)
 {
     const int stored = in->nsat;
     in->nsat = 0;
-    FILE* f = std::fopen(in->tlefile, "r");
-    if (!f) {
-        std::snprintf(in->tlefile, sizeof in->tlefile, "%s", kNoTleFile);
-        return;
-    }
+    FILE* f = OpenRegularFile(in->tlefile);
+    if (!f) return false;
     char text[kTleTextBytes];
     in->srchmode = kSearchByName;
     for (int i = 0; i < stored; ++i) {
@@ -70,10 +69,11 @@ void reselect(WinpData* in)
         if (tleread(in, f, text, 0) > 0) vsSatSel(in);
     }
     std::fclose(f);
+    return true;
 }
 
 // The welcome page: version, configuration problems, the start-up settings and the selection.
-void writePage(const WinpData* in, WoutData* out, int cfgStatus)
+void writePage(const WinpData* in, WoutData* out, int cfgStatus, bool tleOpened)
 {
     out->nlines = 0;
     PutSpace(out, 1);
@@ -86,7 +86,9 @@ void writePage(const WinpData* in, WoutData* out, int cfgStatus)
     putf(out, "%s", in->locname);
     putf(out, "Lat.: %g  Long.: %g  Height: %g", in->obslat, in->obslon, in->obshgt);
     putf(out, "Name of the Orbit Element File:");
-    putf(out, "%s", std::strcmp(in->tlefile, kNoTleFile) ? in->tlefile : "*** No valid TLE file selected ***");
+    const bool named = std::strcmp(in->tlefile, kNoTleFile) != 0;
+    putf(out, "%s", named ? in->tlefile : "*** No valid TLE file selected ***");
+    if (named && !tleOpened) putf(out, "*** Unable to open this TLE file; no satellites selected ***");
     putf(out, "Maximum Sun Elev.: %g", in->maxsunelev);
     putf(out, "Minimum Sat Elev.: %g", in->minsatelev);
     putf(out, "%s", in->visonly ? "Only visible passes" : "All passes");
@@ -107,8 +109,8 @@ void swelcm(WinpData* in, WoutData* out, std::time_t now)
     if (in->systzflg) in->timezone = systemZoneHours(in);
     setLocalDate(in);
     in->ttut = SetTtUt(in, in->year);
-    reselect(in);
-    writePage(in, out, status);
+    const bool opened = reselect(in);
+    writePage(in, out, status, opened);
 }
 
 void swelcm(WinpData* in, WoutData* out) { swelcm(in, out, std::time(nullptr)); }

@@ -9,8 +9,8 @@ fail() { echo "install check: $*" >&2; exit 1; }
 
 cmake --install "$build" --prefix "$prefix" >/dev/null || fail "cmake --install failed"
 
-# bin/orbika links to the program in its own directory, next to the bundled TLE files, where it
-# also keeps orbika.cfg.
+# bin/orbika links to the program in its own directory, next to the bundled TLE files that a
+# user's first start copies into ~/.config/orbika when the directory is not writable.
 [ -L "$prefix/bin/orbika" ] || fail "bin/orbika is not a link"
 program=$(readlink -f "$prefix/bin/orbika")
 progdir=$(dirname "$program")

@@ -1,4 +1,4 @@
-// Test helpers that change process-wide state for one scope: the current directory, the time zone.
+// Test helpers that change process-wide state for one scope: the current directory, environment variables, the time zone.
 #pragma once
 
 #include <unistd.h>
@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
+#include <optional>
 #include <string>
 
 // Makes a fresh temporary directory current; goes back and removes it at the end of the scope.
@@ -31,27 +32,47 @@ private:
     std::filesystem::path old_, path_;
 };
 
+// Sets (or, with value null, removes) the environment variable name for the scope.
+class ScopedEnv {
+public:
+    ScopedEnv(const char* name, const char* value) : name_(name)
+    {
+        const char* old = std::getenv(name);
+        had_ = old != nullptr;
+        if (had_) old_ = old;
+        if (value) setenv(name, value, 1);
+        else unsetenv(name);
+    }
+    ~ScopedEnv()
+    {
+        if (had_) setenv(name_.c_str(), old_.c_str(), 1);
+        else unsetenv(name_.c_str());
+    }
+    ScopedEnv(const ScopedEnv&) = delete;
+    ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+private:
+    std::string name_;
+    bool had_ = false;
+    std::string old_;
+};
+
 // Sets the TZ rule (e.g. "XYZ-3" for a fixed zone 3 h east) for the scope.
 class ScopedTz {
 public:
     explicit ScopedTz(const char* tz)
     {
-        const char* old = std::getenv("TZ");
-        had_ = old != nullptr;
-        if (had_) old_ = old;
-        setenv("TZ", tz, 1);
+        env_.emplace("TZ", tz);
         tzset();
     }
     ~ScopedTz()
     {
-        if (had_) setenv("TZ", old_.c_str(), 1);
-        else unsetenv("TZ");
+        env_.reset();
         tzset();
     }
     ScopedTz(const ScopedTz&) = delete;
     ScopedTz& operator=(const ScopedTz&) = delete;
 
 private:
-    bool had_ = false;
-    std::string old_;
+    std::optional<ScopedEnv> env_;
 };

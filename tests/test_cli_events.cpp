@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <memory>
 #include <regex>
@@ -18,6 +19,7 @@
 #include "core/textpage.h"
 #include "core/tlefile.h"
 #include "iss_settings.h"
+#include "pass_reference.h"
 #include "scoped_env.h"
 
 namespace {
@@ -157,6 +159,30 @@ TEST(CliEvents, IridiumFlaresFallInPassesWithinTheMagnitudeRange)
     EXPECT_GT(solar, 0u);
     EXPECT_EQ(panels.size(), antennas.size() + solar);
     EXPECT_FALSE(std::ifstream(dir.path() / "satird.tmp").good());
+}
+
+TEST(CliEvents, ResultsNeverReplaceTheirInputOrAnOlderResultOnFailure)
+{
+    ScopedTempDir dir;
+    const std::string catalogue = readFile(kTle + "IRIDIUM.TXT");
+    std::ofstream(dir.path() / "cat.tle") << catalogue;
+    std::filesystem::create_symlink("cat.tle", dir.path() / "link.tle");
+    const std::string opts = kSite + " --start \"2014-06-21 00:00:00\" --days 1";
+    for (const std::string command : {"flares", "allpasses"})
+        for (const std::string out : {"cat.tle", "link.tle", "./cat.tle"}) {
+            const CliRun run = runIn(dir, command + " --tle cat.tle --out " + out + opts + " 2>&1");
+            EXPECT_EQ(run.status, 2) << command << " " << out;
+            EXPECT_NE(run.out.find("is the TLE file"), std::string::npos) << run.out;
+            EXPECT_EQ(readFile((dir.path() / "cat.tle").string()), catalogue);
+        }
+    // A search that cannot run keeps the older result and does not show it.
+    std::ofstream(dir.path() / "old.txt") << "old result\n";
+    for (const std::string command : {"flares", "allpasses"}) {
+        const CliRun run = runIn(dir, command + " --tle missing.tle --out old.txt" + opts + " 2>/dev/null");
+        EXPECT_EQ(run.status, 2);
+        EXPECT_EQ(run.out.find("old result"), std::string::npos);
+        EXPECT_EQ(readFile((dir.path() / "old.txt").string()), "old result\n") << command;
+    }
 }
 
 TEST(CliEvents, BadInput)

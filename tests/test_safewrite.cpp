@@ -158,7 +158,8 @@ TEST(SafeWrite, AFullDiskKeepsTheOldFileByteForByte)
         std::ofstream(w.file) << old;
         EXPECT_EQ(runWithFileLimit(w.write, 64), 0);
         EXPECT_EQ(readFile(w.file), old);
-        EXPECT_FALSE(std::filesystem::exists(w.file + kSafeWriteSuffix));
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator("."), std::filesystem::directory_iterator()),
+                  w.file == "all.txt" ? 2 : 1);  // no temporary file left (all.txt reads ref.tle)
     }
 
     // Without the limit the same writes replace the old files and leave no temporary file.
@@ -186,5 +187,32 @@ TEST(SafeWrite, AppendsAndUnwritablePlaces)
     std::filesystem::create_directory("d");
     EXPECT_FALSE(ReplaceFile("d", put("x")));
     EXPECT_TRUE(std::filesystem::is_directory("d"));
-    EXPECT_FALSE(std::filesystem::exists(std::string("d") + kSafeWriteSuffix));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator("."), std::filesystem::directory_iterator()), 2);
+}
+
+TEST(SafeWrite, ReplacingKeepsModeLinkAndTheUsersTemporaryFiles)
+{
+    namespace fs = std::filesystem;
+    ScopedTempDir dir;
+    const auto put = [](const char* text) { return [text](std::FILE* f) { std::fputs(text, f); }; };
+    std::ofstream("a.txt") << "old\n";
+    std::ofstream("a.txt.tmp") << "the user's own\n";
+    fs::permissions("a.txt", fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    fs::create_directory("real");
+    std::ofstream("real/b.txt") << "old\n";
+    fs::create_symlink("real/b.txt", "b.txt");
+
+    ASSERT_TRUE(ReplaceFile("a.txt", put("new a\n")));
+    ASSERT_TRUE(ReplaceFile("b.txt", put("new b\n")));
+    EXPECT_EQ(readFile("a.txt"), "new a\n");
+    EXPECT_EQ(fs::status("a.txt").permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    EXPECT_EQ(readFile("a.txt.tmp"), "the user's own\n");
+    EXPECT_TRUE(fs::is_symlink("b.txt"));
+    EXPECT_EQ(readFile("real/b.txt"), "new b\n");
+    // A dangling link creates the file it names.
+    fs::create_symlink("real/c.txt", "c.txt");
+    ASSERT_TRUE(ReplaceFile("c.txt", put("new c\n")));
+    EXPECT_TRUE(fs::is_symlink("c.txt"));
+    EXPECT_EQ(readFile("real/c.txt"), "new c\n");
 }

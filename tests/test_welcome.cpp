@@ -2,12 +2,15 @@
 
 #include <algorithm>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "core/config.h"
+#include "core/configsave.h"
 #include "core/defaults.h"
 #include "core/welcome.h"
 #include "scoped_env.h"
@@ -40,7 +43,7 @@ Start startUp()
 }
 
 // Writes a configuration with a site, display options, the bundled TLE file and satellite names.
-void writeConfig(int systzflg, double timezone, const std::vector<const char*>& names)
+void writeConfig(int systzflg, double timezone, const std::vector<const char*>& names, const char* tle = kVisualTle)
 {
     auto in = std::make_unique<WinpData>();
     SetDefaults(in.get(), kSampleInstant);
@@ -50,7 +53,7 @@ void writeConfig(int systzflg, double timezone, const std::vector<const char*>& 
     in->obslon = 11.575;
     in->obshgt = 519;
     std::strcpy(in->locname, "Munich");
-    std::snprintf(in->tlefile, sizeof in->tlefile, "%s", kVisualTle);
+    std::snprintf(in->tlefile, sizeof in->tlefile, "%s", tle);
     in->visonly = 0;
     in->maxsunelev = -12;
     in->minsatelev = 15;
@@ -121,12 +124,13 @@ TEST(Welcome, StoredZoneAndMissingOrBrokenFiles)
     ScopedTz tz("XYZ-3");
     ScopedTempDir dir;
     {
-        // No configuration: defaults without a message; the default TLE file is not here.
+        // No configuration: defaults without a message; the default TLE file is not here, and
+        // its name is kept for the settings.
         const Start s = startUp();
         EXPECT_FALSE(contains(s.page, kProblem));
         EXPECT_TRUE(contains(s.page, "Timezone: 3"));
-        EXPECT_TRUE(contains(s.page, "*** No valid TLE file selected ***"));
-        EXPECT_STREQ(s.in->tlefile, "*");
+        EXPECT_TRUE(contains(s.page, "*** Unable to open this TLE file; no satellites selected ***"));
+        EXPECT_STREQ(s.in->tlefile, "./visual.txt");
         EXPECT_EQ(s.in->nsat, 0);
         EXPECT_TRUE(contains(s.page, "Map background: Black"));
         EXPECT_TRUE(contains(s.page, "Only visible passes"));
@@ -148,4 +152,35 @@ TEST(Welcome, StoredZoneAndMissingOrBrokenFiles)
         EXPECT_EQ(s.in->obslat, 0.0);
         EXPECT_EQ(s.in->nsat, 0);
     }
+}
+
+TEST(Welcome, ExitKeepsWhatTheProgramCouldNotUse)
+{
+    ScopedTz tz("XYZ-3");
+    ScopedTempDir dir;
+    std::filesystem::create_directory("tles");
+    for (const char* unusable : {"gone/visual.txt", "tles"}) {
+        SCOPED_TRACE(unusable);
+        writeConfig(1, 0.0, {"ISS (ZARYA)", "HST"}, unusable);
+        const Start s = startUp();
+        EXPECT_STREQ(s.in->tlefile, unusable);
+        EXPECT_EQ(s.in->nsat, 0);
+        EXPECT_TRUE(contains(s.page, unusable));
+        ASSERT_TRUE(savecfg(s.in.get()));
+        auto back = std::make_unique<WinpData>();
+        ASSERT_EQ(getcfg(back.get()), kCfgRead);
+        EXPECT_STREQ(back->tlefile, unusable);
+        ASSERT_EQ(back->nsat, 2);
+        EXPECT_STREQ(back->srchname[0], "ISS (ZARYA)");
+        EXPECT_STREQ(back->srchname[1], "HST");
+    }
+    // A file that cannot be read is kept as orbika.cfg.bak when the settings replace it.
+    const std::string garbage = "\x89PNG\r\n\x1a\n not settings";
+    std::ofstream(kConfigFile, std::ios::binary) << garbage;
+    const Start s = startUp();
+    ASSERT_TRUE(savecfg(s.in.get()));
+    std::ifstream bak(std::string(kConfigFile) + kConfigBackupSuffix, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(bak), {}), garbage);
+    auto back = std::make_unique<WinpData>();
+    EXPECT_EQ(getcfg(back.get()), kCfgRead);
 }

@@ -7,6 +7,8 @@
 #include <QHash>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QProgressDialog>
+#include <QPushButton>
 #include <QNetworkProxy>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -14,9 +16,11 @@
 
 #include <cstdio>
 #include <functional>
+#include <tuple>
 #include <vector>
 
 #include "core/defaults.h"
+#include "core/elementreply.h"
 #include "core/records.h"
 #include "gui_helpers.h"
 #include "onlineupdate.h"
@@ -25,7 +29,14 @@
 namespace {
 
 const QByteArray kOld = "OLD ENTRY\r\n1 25544U\r\nno final newline";
-const QByteArray kNew = "ISS (ZARYA)\n1 25544U 98067A   24001.5\n2 25544  51.6416\n";
+const QByteArray kNew =
+    "ATLAS CENTAUR 2\n"
+    "1 00694U 63047A   26053.06266171  .00001095  00000+0  11991-3 0  9992\n"
+    "2 00694  30.3565 282.9753 0548113 302.5696  52.3109 14.12018178129412\n";
+const QByteArray kHtml = "<!DOCTYPE html><html><body>Down for maintenance</body></html>";
+// Limits of the tests: a stall window of a fraction of a second and a body cap below /big/.
+constexpr int kTestStallMs = 300;
+constexpr qint64 kTestMaxBytes = 4096;
 // Only guards against a hung test; no speed is asserted.
 constexpr int kHangGuardMs = 120000;
 
@@ -40,7 +51,9 @@ QByteArray response(const QByteArray& status, const QByteArray& headers, const Q
 }
 
 // Serves canned responses by path: /good/ the new file, /moved/ a redirect to it, /loop/ a
-// redirect to itself, /cut/ a body that ends early, /hold/ nothing until release(), else 404.
+// redirect to itself, /cut/ a body that ends early, /html/ a web page, /empty/ no body, /big/
+// 40 copies of the new file, /trickle/ one byte of an endless body every 20 ms, /hold/ nothing
+// until release(), else 404.
 class CannedServer {
 public:
     CannedServer()
@@ -74,8 +87,16 @@ private:
             held.push_back(s);
             return;
         }
+        if (path.startsWith("/trickle/")) return trickle(s);
         if (!path.startsWith("/hold/")) s->write(answer(path));
         s->disconnectFromHost();
+    }
+    static void trickle(QTcpSocket* s)
+    {
+        s->write(response("200 OK", "", "", kMaxReplyBytes));
+        auto* drip = new QTimer(s);
+        QObject::connect(drip, &QTimer::timeout, s, [s] { s->write("x"); });
+        drip->start(20);
     }
     static QByteArray answer(const QByteArray& path)
     {
@@ -84,6 +105,9 @@ private:
         if (path.startsWith("/loop/"))
             return response("302 Found", "Location: " + path + "\r\n", "");
         if (path.startsWith("/cut/")) return response("200 OK", "", kNew, 10 * kNew.size());
+        if (path.startsWith("/html/")) return response("200 OK", "Content-Type: text/html\r\n", kHtml);
+        if (path.startsWith("/empty/")) return response("200 OK", "", "");
+        if (path.startsWith("/big/")) return response("200 OK", "", kNew.repeated(40));
         return response("404 Not Found", "", "<html>Not Found</html>");
     }
 
@@ -136,7 +160,10 @@ protected:
     {
         QNetworkProxy::setApplicationProxy(QNetworkProxy::NoProxy);
         writeFile(target, kOld);
+        update.setSizeLimit(kTestMaxBytes);
     }
+    // Names in the directory: the target alone once a download has ended.
+    QStringList files() const { return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden); }
     // Downloads path from host into the target; the error flag.
     int download(const QString& host, const QString& path)
     {
@@ -147,7 +174,7 @@ protected:
 
     QTemporaryDir dir;
     QString target = dir.filePath(QStringLiteral("visual.txt"));
-    OnlineUpdate update{nullptr, dir.filePath(QStringLiteral("satwwwsave.tmp"))};
+    OnlineUpdate update;
     CannedServer server;
 };
 
@@ -171,19 +198,22 @@ TEST(OnlineUpdateAddress, ProposalAndSplit)
     EXPECT_EQ("http:", a.hostName);
     EXPECT_EQ("//host/x.txt", a.urlPath);
 
-    // The address a new installation proposes splits into a plain host and the visual file.
+    // The address a new installation proposes is a GP-data query of CSV form, kept as proposed;
+    // it has a plain host and no file name of its own.
     WinpData defaults{};
     SetDefaults(&defaults);
+    EXPECT_EQ(defaults.updurl, updateProposal(defaults.updurl, "/u/tle/visual.txt"));
     ASSERT_TRUE(splitUpdateAddress(defaults.updurl, a));
     EXPECT_FALSE(a.hostName.contains(':'));
-    EXPECT_EQ("visual.txt", a.fileName);
+    EXPECT_TRUE(a.urlPath.contains("FORMAT=csv"));
+    EXPECT_TRUE(a.fileName.isEmpty());
 }
 
-TEST_F(OnlineUpdateTest, GoodDownloadReplacesFileAndRemovesBackup)
+TEST_F(OnlineUpdateTest, GoodDownloadReplacesFile)
 {
     EXPECT_EQ(0, download(server.host(), "/good/visual.txt"));
     EXPECT_EQ(kNew, contents(target));
-    EXPECT_FALSE(QFile::exists(update.backupName()));
+    EXPECT_EQ(QStringList{"visual.txt"}, files());
     EXPECT_FALSE(update.busy());
 
     // Redirects are followed; a target that does not exist yet is created.
@@ -194,21 +224,48 @@ TEST_F(OnlineUpdateTest, GoodDownloadReplacesFileAndRemovesBackup)
 
 TEST_F(OnlineUpdateTest, FailuresKeepTheOldFileByteForByte)
 {
-    const std::vector<std::pair<QString, QString>> failures = {
-        {server.host(), "/missing/visual.txt"},  // 404 with an error page
-        {refusingHost(), "/good/visual.txt"},    // connection refused
-        {server.host(), "/cut/visual.txt"},      // server closes mid-body
-        {server.host(), "/loop/visual.txt"},     // redirect loop
-        {"http:", "//" + server.host() + "/good/visual.txt"},  // typed with a scheme
+    // Each failure with the start of the message it gives.
+    const std::vector<std::tuple<QString, QString, QString>> failures = {
+        {server.host(), "/missing/visual.txt", "The server answered 404 Not Found; visual.txt was kept"},
+        {server.host(), "/html/visual.txt",
+         "The server sent no element data (an HTML page, 61 bytes); visual.txt was kept"},
+        {server.host(), "/empty/visual.txt", "The server sent no element data (an empty body); visual.txt was kept"},
+        {server.host(), "/big/visual.txt", "The reply is larger than 4 096 bytes; visual.txt was kept"},
+        {server.host(), "/trickle/visual.txt", "Less than 1 KiB received in 0.3 s; visual.txt was kept"},
+        {refusingHost(), "/good/visual.txt", "Connection refused"},
+        {server.host(), "/cut/visual.txt", ""},   // server closes mid-body
+        {server.host(), "/loop/visual.txt", ""},  // redirect loop
+        {"http:", "//" + server.host() + "/good/visual.txt", "Invalid host name http:"},  // typed with a scheme
     };
-    for (const auto& [host, path] : failures) {
+    for (const auto& [host, path, message] : failures) {
         SCOPED_TRACE((host + path).toStdString());
+        // Only the endless trickle meets the short stall limit; the others end before any limit.
+        update.setStallLimit(path.startsWith("/trickle/") ? kTestStallMs : kHangGuardMs);
         EXPECT_EQ(1, download(host, path));
         EXPECT_FALSE(update.errorString().isEmpty());
+        EXPECT_TRUE(update.errorString().startsWith(message)) << update.errorString().toStdString();
         EXPECT_EQ(kOld, contents(target));
-        EXPECT_FALSE(QFile::exists(update.backupName()));
+        EXPECT_EQ(QStringList{"visual.txt"}, files());
         EXPECT_FALSE(update.busy());
     }
+
+    // Cancel stops a download that waits for the server.
+    ASSERT_EQ(OnlineUpdate::Started, update.get(server.host(), "/hold/visual.txt", target));
+    QTimer::singleShot(0, &update, &OnlineUpdate::cancel);
+    EXPECT_EQ(1, waitDone(update));
+    EXPECT_EQ("Download cancelled; visual.txt was kept", update.errorString());
+    EXPECT_EQ(kOld, contents(target));
+}
+
+TEST_F(OnlineUpdateTest, TwoDownloadsOfOneFileDoNotUndoEachOther)
+{
+    OnlineUpdate other;
+    ASSERT_EQ(OnlineUpdate::Started, other.get(server.host(), "/hold/visual.txt", target));
+    EXPECT_EQ(0, download(server.host(), "/good/visual.txt"));
+    server.release();
+    EXPECT_EQ(1, waitDone(other));
+    EXPECT_EQ(kNew, contents(target));
+    EXPECT_EQ(QStringList{"visual.txt"}, files());
 }
 
 namespace {
@@ -281,29 +338,40 @@ TEST(OnlineUpdateWindow, CommandMessagesAndFiles)
     EXPECT_EQ(kOld, contents(tle));
     EXPECT_EQ(asked, server.requests);
 
-    // A second update while one runs is refused; the old file stays while it runs and after it
-    // fails.
+    // A second update while one runs is refused; the old file stays while it runs and when the
+    // progress dialog's Cancel stops it.
     answerAddress(server.host() + "/hold/visual.txt");
     w.slotFileUpdate();
     EXPECT_EQ("Another online update still in progress.",
               messageAfter([&] { w.slotFileUpdate(); }));
     EXPECT_EQ(kOld, contents(tle));
-    EXPECT_TRUE(QFile::exists("satwwwsave.tmp"));
-    EXPECT_TRUE(messageAfter([&] { server.release(); })
-                    .startsWith("Error fetching file with HTTP: "));
+    QProgressDialog* progress = nullptr;
+    for (auto* d : w.findChildren<QProgressDialog*>())
+        if (d->isVisible()) progress = d;
+    ASSERT_NE(nullptr, progress);
+    auto* cancel = progress->findChild<QPushButton*>();
+    ASSERT_NE(nullptr, cancel);
+    EXPECT_EQ("Error fetching file with HTTP: Download cancelled; visual.txt was kept.",
+              messageAfter([&] { cancel->click(); }));
     EXPECT_EQ(kOld, contents(tle));
     EXPECT_EQ(server.host() + "/hold/visual.txt", QString(indata->updurl));
 
-    answerAddress(server.host() + "/good/visual.txt");
+    // A query's reply replaces the current TLE file; the same address again within the hour asks
+    // first, and No sends nothing.
+    const QString query = server.host() + "/good/gp.php?GROUP=visual&FORMAT=csv";
+    answerAddress(query);
     EXPECT_EQ("Download complete. File " + tle + ".", messageAfter([&] { w.slotFileUpdate(); }));
     EXPECT_EQ(kNew, contents(tle));
-    EXPECT_FALSE(QFile::exists("satwwwsave.tmp"));
+    const int done = server.requests;
+    answerAddress(query);
+    EXPECT_EQ(query + " was downloaded 0 minutes ago. Download it again?", messageAfter([&] { w.slotFileUpdate(); }));
+    EXPECT_EQ(done, server.requests);
 
     // The file goes into the TLE file's directory. Root writes into read-only directories, so
     // the unwritable target lies below a regular file, where opening fails for every user.
     std::snprintf(indata->tlefile, sizeof indata->tlefile, "%s/visual.txt", qPrintable(tle));
     const int fetched = server.requests;
-    answerAddress(server.host() + "/good/visual.txt");
+    answerAddress(server.host() + "/good/x/visual.txt");
     EXPECT_TRUE(messageAfter([&] { w.slotFileUpdate(); })
                     .startsWith("Cannot write file " + tle + "/visual.txt\n"));
     EXPECT_EQ(kNew, contents(tle));

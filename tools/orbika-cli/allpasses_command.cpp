@@ -46,6 +46,7 @@ int runAllPasses(int argc, char** argv)
     }
     std::snprintf(in->savename, sizeof in->savename, "%s", save.c_str());
     in->savenew = 1;
+    if (outputIsInput("allpasses", in.get())) return kExitUsage;
     auto sp = std::make_unique<SatPosData>();
     const int result = AllSatAos(in.get(), sp.get(), nullptr, threads);
     if (result == kAllSatTleFailed) complain("allpasses: cannot open TLE file %s", in->tlefile);

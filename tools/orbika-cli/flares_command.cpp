@@ -79,10 +79,8 @@ int runFlares(int argc, char** argv)
     const int status = prepareSettings("flares", o, false, in.get());
     if (status != kExitOk) return status;
     chooseTleFile(o, in.get());
-    if (!applyFlareOptions(o, panels, in.get())) return kExitUsage;
-
-    // A fresh save file, so that a failed search cannot show an older list.
-    std::remove(in->savename);
+    if (!applyFlareOptions(o, panels, in.get()) || outputIsInput("flares", in.get())) return kExitUsage;
+    // The search replaces the save file only once it has run; until then the old file stays.
     std::vector<EventRecord> events;
     auto sp = std::make_unique<SatPosData>();
     const int result = AllSatAos(in.get(), sp.get(), [&](const EventHit& e, int slot) {
@@ -96,7 +94,12 @@ int runFlares(int argc, char** argv)
         complain("flares: cannot write %s", in->savename);
         return kExitUsage;
     }
-    if (result == kAllSatTleFailed) complain("flares: cannot open TLE file %s", in->tlefile);
+    if (result == kAllSatTleFailed) {
+        complain("flares: cannot open TLE file %s", in->tlefile);
+        // Nothing was searched: the page shows no list, not that of an earlier run.
+        in->irwrote = 0;
+        in->savename[0] = '\0';
+    }
     if (o.json) {
         std::stable_sort(events.begin(), events.end(),
                          [](const EventRecord& a, const EventRecord& b) { return a.hit.t < b.hit.t; });

@@ -1,5 +1,7 @@
 #include "options.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <cctype>
 #include <cmath>
@@ -377,5 +379,14 @@ bool requiredOption(const char* command, const CommonOptions& o, const char* nam
         return false;
     }
     value = it->second;
+    return true;
+}
+
+bool outputIsInput(const char* command, const WinpData* in)
+{
+    struct stat out, tle;
+    if (stat(in->savename, &out) != 0 || stat(in->tlefile, &tle) != 0) return false;
+    if (out.st_dev != tle.st_dev || out.st_ino != tle.st_ino) return false;
+    complain("%s: --out %s is the TLE file %s; choose another output file", command, in->savename, in->tlefile);
     return true;
 }

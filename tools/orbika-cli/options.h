@@ -81,5 +81,8 @@ std::vector<char*> takeFlags(int argc, char** argv, const std::vector<std::strin
                              std::vector<bool>& given);
 // Writes the lines of a text page, without their tag bytes.
 void emitPage(const WoutData* out);
+// True when the save file of in (savename) is the TLE file it reads (the same file, also through
+// links), after a message: a result must never replace its input.
+bool outputIsInput(const char* command, const WinpData* in);
 // Value of the option name that command needs; false after a message when it is missing.
 bool requiredOption(const char* command, const CommonOptions& o, const char* name, std::string& value);
