@@ -39,14 +39,6 @@ double SubSolarLatitude(double delta)
                                              : delta;
 }
 
-double FoldPi(double a)
-{
-    a = std::fmod(a, kTwoPi);
-    if (a > kPi) a -= kTwoPi;
-    if (a < -kPi) a += kTwoPi;
-    return a;
-}
-
 double HorizonAngle(double h)
 {
     return h > 0.0 ? std::acos(kEarthRadiusKm / (kEarthRadiusKm + h)) : 0.0;

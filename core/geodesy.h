@@ -2,12 +2,10 @@
 // position and the latitude conversion of the sub-solar point.
 #pragma once
 
+#include "astro/earth_constants.h"
+#include "foundation/arith.h"
 #include "foundation/vec3.h"
 
-// WGS-84 equatorial radius, km.
-constexpr double kEarthRadiusKm = 6378.137;
-// WGS-84 first eccentricity squared.
-constexpr double kEarthE2 = 0.0066943799901413165;
 // Ratio of tan(geodetic) to tan(geocentric) latitude used for the sub-solar point (close to
 // 1/(1 - e^2)).
 constexpr double kGeocentricRatio = 1.00674;
@@ -26,5 +24,3 @@ double SubSolarLatitude(double delta);
 // equatorial radius; 0 when h is not positive.
 double HorizonAngle(double h);
 
-// Angle a (radians) folded into -pi..pi.
-double FoldPi(double a);

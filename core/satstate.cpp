@@ -11,9 +11,10 @@
 #include "core/illumination.h"
 #include "core/keplerj2.h"
 #include "core/mirror.h"
+#include "core/numslot.h"
 #include "core/occtrans.h"
 #include "core/satsgp4.h"
-#include "propagation/numprop.h"
+#include "foundation/arith.h"
 
 namespace {
 using angle_units::kDegToRad;
@@ -78,7 +79,7 @@ void propagate(WinpData* in, int slot, const DateFrame& f, const Vec3& sun, cons
                Vec3& v)
 {
     if (in->numflg[slot]) {
-        NumProp(f.t, in, slot, sun, moon, r, v);
+        NumPropSlot(f.t, in, slot, sun, moon, r, v);
         r = mxvct(f.nut, r);
         v = mxvct(f.nut, v);
         return;
@@ -118,7 +119,7 @@ void horizonAngles(const DateFrame& f, const Observer& o, const Vec3& topo, Row&
 {
     double az, el, dist;
     AppPos(f.trot, f.eqeq, o.lat, o.lon, o.hgt, 0, topo / kEarthRadiusKm, az, el, dist);
-    if (az < 0.0) az += kTwoPi;
+    az = FoldPositive(az, kTwoPi);
     row.azim = az * kRadToDeg;
     row.elev = el * kRadToDeg;
     row.range = dist * kEarthRadiusKm;
@@ -175,12 +176,14 @@ double eclipseCheck(WinpData* in, const Vec3& r, const Vec3& sun, const Vec3& mo
     return ecl.term;
 }
 
-// Apparent magnitude of the satellite at r (Earth radii) seen from o; 99 without a size.
+// Apparent magnitude of the satellite at r (Earth radii) seen from o; kNoMagnitude without a
+// size, kEclipsedMagnitude in the Earth's shadow unless the Moon lights it.
 double magnitude(const WinpData* in, const Row& row, const Vec3& r, const Observer& o, const Vec3& sun,
                  const Vec3& moon, double ecl)
 {
     if (in->charlen <= 0.0) return kNoMagnitude;
     const bool byMoon = in->moonvis && row.sunlit < 0.0 && row.moonlit > 0.0;
+    if (row.sunlit < 0.0 && !byMoon) return kEclipsedMagnitude;
     const double src = byMoon ? MoonSourceMagnitude(r, sun, moon) : kSunMagnitude;
     double mag = SatMagnitude(r, o.r / kEarthRadiusKm, byMoon ? moon : sun, src, row.range,
                               in->charlen, ecl);

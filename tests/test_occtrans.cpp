@@ -12,6 +12,7 @@
 #include "core/iridium.h"
 #include "core/occtrans.h"
 #include "core/satstate.h"
+#include "core/transitremark.h"
 #include "iss_settings.h"
 
 namespace {

@@ -4,6 +4,7 @@
 
 #include "astro/leapseconds.h"
 #include "astro/timescales.h"
+#include "foundation/arith.h"
 
 TEST(Calendar, ReferenceDatesAndGregorianReform)
 {

@@ -7,12 +7,14 @@
 #include <string>
 #include <vector>
 
+#include "core/passpage.h"
 #include "core/records.h"
 
 // Exit statuses of the subcommands.
 constexpr int kExitOk = 0;
 constexpr int kExitNoMatch = 1;  // a chosen satellite is not in the TLE file
 constexpr int kExitUsage = 2;    // bad option or unreadable file
+constexpr int kExitNoState = 3;  // every state asked for is decayed or from invalid elements
 
 // True when s is a plain decimal number: sign, digits with at most one point, exponent.
 bool isNumberText(const char* s);
@@ -44,7 +46,7 @@ std::string jsonString(const std::string& s);
 
 // A satellite chosen by --sat NAME (name prefix) or --norad N.
 struct SatChoice {
-    bool byNumber;
+    int kind;  // search key kind: kSearchByName, kSearchByNumber or kSearchByDesignator
     std::string key;
 };
 
@@ -81,5 +83,7 @@ std::vector<char*> takeFlags(int argc, char** argv, const std::vector<std::strin
                              std::vector<bool>& given);
 // Writes the lines of a text page, without their tag bytes.
 void emitPage(const WoutData* out);
+// Prints every line of a pass list page, however long.
+void emitPage(const PassPage& page);
 // Value of the option name that command needs; false after a message when it is missing.
 bool requiredOption(const char* command, const CommonOptions& o, const char* name, std::string& value);
