@@ -196,7 +196,7 @@ void lastField(InfoWriter& w, int p, bool relative)
         else if (knownFlare && !flareMag)
             w.put(4, 2, fmt("FlrAng:%7.2lf", indata->flrang));
         else
-            w.put(4, 2, fmt("Mag:%4.1lf", satps->mag));
+            w.put(4, 2, satps->mag == kEclipsedMagnitude ? QStringLiteral("Mag: ecl.") : fmt("Mag:%4.1lf", satps->mag));
         return;
     }
     w.pen(kWhite);

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "astro/leapseconds.h"
+#include "astro/time_units.h"
 #include "foundation/arith.h"
 
 namespace {
@@ -10,6 +12,9 @@ constexpr double kMjdJ2000 = 51544.5;
 constexpr double kJulianCentury = 36525.0;
 // The day after which the Gregorian calendar applies (yyyymmdd).
 constexpr double kGregorianStart = 15821004.1;
+// First year of UTC in whole-second steps: from it on to the end of the leap-second table,
+// TT - UTC is TT - TAI plus the leap seconds in force on 1 January.
+constexpr int kFirstLeapYear = 1972;
 // Degrees to radians as used by the obliquity formula.
 constexpr double kDegToRad = 0.0174532925199;
 
@@ -139,6 +144,8 @@ double eps(double T)
 
 double DefTdUt(int year)
 {
+    if (year >= kFirstLeapYear && year <= kLeapTableLastYear)
+        return time_units::kTtMinusTai + TaiMinusUtc(mjd(1, 1, year, 0.0));
     const double d = ttUtcModel(year);
     const double rounded = d >= 0 ? std::floor(d + 0.5) : -std::floor(0.5 - d);
     return rounded + 0.184;

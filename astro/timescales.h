@@ -15,5 +15,6 @@ double lsidtim(double mjd, double lambda, double dsec);
 // Mean obliquity of the ecliptic (radians), IAU 1976, for T Julian centuries since J2000.
 double eps(double T);
 
-// Default TT - UTC in seconds for a calendar year.
+// Default TT - UTC in seconds for a calendar year: from the leap seconds in force on 1 January
+// for 1972 to kLeapTableLastYear, from a model of Delta T outside that span.
 double DefTdUt(int year);

@@ -16,10 +16,13 @@
 #include "core/satstate.h"
 #include "core/textpage.h"
 #include "core/timeset.h"
+#include "foundation/textconv.h"
 
 namespace {
 // Pass list lines between blank separator lines.
 constexpr int kPassGroup = 10;
+// Page lines taken by the note on a truncated list: a blank line and the note.
+constexpr size_t kTruncationLines = 2;
 
 // True when the prime slot addresses a selected satellite.
 bool primeSelected(const WinpData* in)
@@ -29,66 +32,77 @@ bool primeSelected(const WinpData* in)
 
 
 // Appends formatted text as the next page line, tagged as a pass line or not.
-__attribute__((format(printf, 3, 4))) void putLine(WoutData* out, bool tagged, const char* format, ...)
+__attribute__((format(printf, 3, 4))) void putLine(PassPage& page, bool tagged, const char* format, ...)
 {
     std::array<char, 2 * kLineBytes> line{};
     va_list args;
     va_start(args, format);
     std::vsnprintf(line.data(), line.size(), format, args);
     va_end(args);
-    if (tagged)
-        PutNxtLnT(out, line.data());
+    decdot(line.data());
+    page.push_back({std::string(line.data(), strnlen(line.data(), kTagByte)), tagged});
+}
+
+// Appends a blank page line.
+void blankLine(PassPage& page) { page.push_back({" ", false}); }
+
+// Copies line into the next line of out.
+void showLine(WoutData* out, const PageLine& line)
+{
+    std::array<char, kLineBytes> text{};
+    line.text.copy(text.data(), kTagByte);
+    if (line.tagged)
+        PutNxtLnT(out, text.data());
     else
-        PutNxtLn(out, line.data());
+        PutNxtLn(out, text.data());
 }
 
 
 // Header line of the event type of the pass list page.
-void writeEventTitle(const WinpData* in, WoutData* out)
+void writeEventTitle(const WinpData* in, PassPage& page)
 {
     if (in->iridmode == kIridiumMode)
-        putLine(out, false, " >>> Iridium Flares");
+        putLine(page, false, " >>> Iridium Flares");
     else if (in->iridmode != kTransitMode)
-        putLine(out, false, in->knownsurf == 1 ? " >>> Flares. Yaw: %g  Pitch: %g" : " >>> Flares. R.A.: %g  Decl.: %g",
+        putLine(page, false, in->knownsurf == 1 ? " >>> Flares. Yaw: %g  Pitch: %g" : " >>> Flares. R.A.: %g  Decl.: %g",
                 in->flryaw, in->flrpitch);
     else if (in->occmode == kSunTarget || in->occmode == kMoonTarget)
-        putLine(out, false, in->occmode == kSunTarget ? " >>> Sun Transit" : " >>> Moon Transit");
+        putLine(page, false, in->occmode == kSunTarget ? " >>> Sun Transit" : " >>> Moon Transit");
     else
-        putLine(out, false, " >>> Occultation  R.A.: %g  Decl.: %g", in->flryaw, in->flrpitch);
+        putLine(page, false, " >>> Occultation  R.A.: %g  Decl.: %g", in->flryaw, in->flrpitch);
 }
 
 // Header of the pass list page.
-void writePageHeader(const WinpData* in, WoutData* out, bool relative)
+void writePageHeader(const WinpData* in, PassPage& page, bool relative)
 {
-    putLine(out, false, " Geographic Location: %s", in->locname);
-    putLine(out, false, " Lat.: %g   Long.: %g   Height: %g", in->obslat, in->obslon, in->obshgt);
-    PutSpace(out, 1);
-    if (in->iridmode != kPlainPasses) writeEventTitle(in, out);
-    putLine(out, false, " Satellite: %s", in->satname[in->prime]);
+    putLine(page, false, " Geographic Location: %s", in->locname);
+    putLine(page, false, " Lat.: %g   Long.: %g   Height: %g", in->obslat, in->obslon, in->obshgt);
+    blankLine(page);
+    if (in->iridmode != kPlainPasses) writeEventTitle(in, page);
+    putLine(page, false, " Satellite: %s", in->satname[in->prime]);
     if (relative) {
-        putLine(out, false, " %s", in->satname[SecondSlot(in)]);
-        putLine(out, false, " %s", kPassRule);
-        putLine(out, false, "%s", VisibilityRemark(in));
+        putLine(page, false, " %s", in->satname[SecondSlot(in)]);
+        putLine(page, false, " %s", kPassRule);
+        putLine(page, false, "%s", VisibilityRemark(in));
     } else {
-        putLine(out, false, " %s", kPassRule);
-        putLine(out, false, " min.Sat.Elev.: %g   max.Sun Elev.: %g%s", in->minsatelev, in->maxsunelev,
+        putLine(page, false, " %s", kPassRule);
+        putLine(page, false, " min.Sat.Elev.: %g   max.Sun Elev.: %g%s", in->minsatelev, in->maxsunelev,
                 VisibilityRemark(in));
     }
-    putLine(out, false, " Year: %4i  +++ Timezone: %g +++", in->year, in->timezone);
-    PutSpace(out, 1);
-    putLine(out, true, "%s",
+    putLine(page, false, " Year: %4i  +++ Timezone: %g +++", in->year, in->timezone);
+    blankLine(page);
+    putLine(page, true, "%s",
             relative                         ? "       Start (Long.,Lat.)     End (Long.,Lat.)"
             : in->iridmode == kPlainPasses ? "    Start (Azim.,Elev.)    Maximum (Azim.,Elev.)  End (Azim.,Elev.)"
                                              : "     Event Time (Azim.,Elev.)   Distance");
 }
 
 // Writes the page to the save file, replacing it when savenew is set.
-void savePage(WinpData* in, const WoutData* out)
+void savePage(WinpData* in, const PassPage& page)
 {
     const bool written = WriteFile(in->savename, in->savenew != 0, [&](std::FILE* f) {
         std::fputs("\n\n\n", f);
-        for (int k = 0; k < out->nlines; ++k)
-            std::fprintf(f, "%.*s\n", static_cast<int>(strnlen(out->lines[k], kTagByte)), out->lines[k]);
+        for (const PageLine& line : page) std::fprintf(f, "%s\n", line.text.c_str());
     });
     if (written) in->savenew = 0;
 }
@@ -114,29 +128,29 @@ std::string PassCells(const WinpData* in, const PassEvent& p, bool relative)
     return cells;
 }
 
-void aospass(WinpData* in, WoutData* out, SatPosData* sp)
+PassPage PassPageLines(WinpData* in, SatPosData* sp)
 {
     in->npass = 0;
-    out->nlines = 0;
+    PassPage page;
     if (!primeSelected(in)) {
-        PutSpace(out, 1);
-        putLine(out, false, " *** No satellite has been selected ***");
-        putLine(out, false, " Use the Input / Select Satellite menu");
-        putLine(out, false, " (and don't forget to press the SELECT button)");
-        PutSpace(out, 1);
-        return;
+        blankLine(page);
+        putLine(page, false, " *** No satellite has been selected ***");
+        putLine(page, false, " Use the Input / Select Satellite menu");
+        putLine(page, false, " (and don't forget to press the SELECT button)");
+        blankLine(page);
+        return page;
     }
     if (DistanceMissing(in)) {
-        putLine(out, false, " *** Need distance > 0 for occultations or flares ***");
-        putLine(out, false, " *** except for Sun or Moon Transits ***");
-        return;
+        putLine(page, false, " *** Need distance > 0 for occultations or flares ***");
+        putLine(page, false, " *** except for Sun or Moon Transits ***");
+        return page;
     }
     const EventRun run(in);
     const bool relative = RelativeMode(in);
     in->prevrel = in->relmode;
     in->passslotinfo = in->satno[in->prime];
     in->passepoch = in->elepoch[in->prime];
-    writePageHeader(in, out, relative);
+    writePageHeader(in, page, relative);
 
     // The listed lines with the start instants of their passes.
     std::vector<std::pair<std::string, double>> lines;
@@ -149,15 +163,30 @@ void aospass(WinpData* in, WoutData* out, SatPosData* sp)
             lines.emplace_back("." + PassCells(in, p, relative), p.tm[0]);
     }
     for (size_t k = 0; k < lines.size(); ++k) {
-        if (k % kPassGroup == 0) PutSpace(out, 1);
-        putLine(out, true, "%s", lines[k].first.c_str());
+        if (k % kPassGroup == 0) blankLine(page);
+        putLine(page, true, "%s", lines[k].first.c_str());
         if (in->npass < kMaxPasses) in->passaos[in->npass++] = lines[k].second;
     }
     if (lines.empty()) {
-        PutSpace(out, 1);
-        putLine(out, false, " *** No suitable pass found within time interval ***");
-        PutSpace(out, 1);
+        blankLine(page);
+        putLine(page, false, " *** No suitable pass found within time interval ***");
+        blankLine(page);
     }
-    if (in->autosave) savePage(in, out);
+    return page;
+}
+
+void aospass(WinpData* in, WoutData* out, SatPosData* sp)
+{
+    const PassPage page = PassPageLines(in, sp);
+    out->nlines = 0;
+    const size_t shown = page.size() <= kPageLines ? page.size() : kPageLines - kTruncationLines;
+    for (size_t k = 0; k < shown; ++k) showLine(out, page[k]);
+    if (shown < page.size()) {
+        showLine(out, {" ", false});
+        char note[kLineBytes];
+        std::snprintf(note, sizeof note, " *** List truncated after %zu lines ***", shown);
+        showLine(out, {note, false});
+    }
+    if (in->autosave && primeSelected(in) && !DistanceMissing(in)) savePage(in, page);
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "core/passsearch.h"
 #include "core/records.h"
@@ -17,7 +18,18 @@ const char* VisibilityRemark(const WinpData* in);
 // relative mode) and the end.
 std::string PassCells(const WinpData* in, const PassEvent& p, bool relative);
 
-// Writes the pass list page of the prime satellite over [start, start + duration] into out, or
-// with an event type (iridmode) its events; npass and passaos receive the listed passes (at most
-// kMaxPasses start instants). With autosave the page is also written to the save file.
+// One line of the pass list page, tagged when it lists a pass or an event.
+struct PageLine {
+    std::string text;
+    bool tagged;
+};
+using PassPage = std::vector<PageLine>;
+
+// The complete pass list page of the prime satellite over [start, start + duration], or with an
+// event type (iridmode) its events; npass and passaos receive the listed passes (at most
+// kMaxPasses start instants).
+PassPage PassPageLines(WinpData* in, SatPosData* sp = satps);
+
+// Writes the pass list page into out, ending with "*** List truncated after N lines ***" when
+// it is longer than the page; with autosave the complete page is also written to the save file.
 void aospass(WinpData* in, WoutData* out, SatPosData* sp = satps);

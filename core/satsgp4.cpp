@@ -38,6 +38,25 @@ int initslot(const WinpData* in, int slot, gravconsttype grav)
                     n == 0.0 ? kZeroMeanMotion : n, in->elnode[slot] * kDegToRad, satrec);
 }
 
+// Key of the thread's SGP4 record: the settings record and slot whose elements it holds. It
+// stays valid while that record's sgpslot names the slot, so neither another record nor another
+// slot's initialisation can leave stale elements in use.
+struct Sgp4Key {
+    const WinpData* in = nullptr;
+    int slot = kNoSgpSlot;
+};
+thread_local Sgp4Key loaded;
+
+// Makes satrec hold the elements of slot of in. An initialisation that reports an error leaves
+// the key invalid, so it is tried again next time.
+void load(WinpData* in, int slot, gravconsttype grav)
+{
+    if (loaded.in == in && loaded.slot == slot && in->sgpslot == slot) return;
+    const bool ok = initslot(in, slot, grav) == 0;
+    loaded = ok ? Sgp4Key{in, slot} : Sgp4Key{};
+    in->sgpslot = ok ? slot : kNoSgpSlot;
+}
+
 }  // namespace
 
 int Sgp4(WinpData* in, double dt, int slot, Vec3& r, Vec3& v)
@@ -47,8 +66,7 @@ int Sgp4(WinpData* in, double dt, int slot, Vec3& r, Vec3& v)
         return kBadSlot;
     }
     const gravconsttype grav = in->gravflg ? wgs84 : wgs72;
-    if (in->sgpslot != slot && initslot(in, slot, grav) == 0) in->sgpslot = slot;
-
+    load(in, slot, grav);
     double rk[3], vk[3];
     const int error = sgp4(grav, satrec, dt * kMinutesPerDay, rk, vk);
     if (error != 0) {

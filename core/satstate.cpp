@@ -176,12 +176,14 @@ double eclipseCheck(WinpData* in, const Vec3& r, const Vec3& sun, const Vec3& mo
     return ecl.term;
 }
 
-// Apparent magnitude of the satellite at r (Earth radii) seen from o; 99 without a size.
+// Apparent magnitude of the satellite at r (Earth radii) seen from o; kNoMagnitude without a
+// size, kEclipsedMagnitude in the Earth's shadow unless the Moon lights it.
 double magnitude(const WinpData* in, const Row& row, const Vec3& r, const Observer& o, const Vec3& sun,
                  const Vec3& moon, double ecl)
 {
     if (in->charlen <= 0.0) return kNoMagnitude;
     const bool byMoon = in->moonvis && row.sunlit < 0.0 && row.moonlit > 0.0;
+    if (row.sunlit < 0.0 && !byMoon) return kEclipsedMagnitude;
     const double src = byMoon ? MoonSourceMagnitude(r, sun, moon) : kSunMagnitude;
     double mag = SatMagnitude(r, o.r / kEarthRadiusKm, byMoon ? moon : sun, src, row.range,
                               in->charlen, ecl);

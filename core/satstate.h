@@ -4,6 +4,10 @@
 
 #include "core/records.h"
 
+// Magnitude of the prime satellite while it is in the Earth's shadow and not lit by the Moon:
+// it shows none.
+constexpr double kEclipsedMagnitude = 98.0;
+
 // Fills the row of slot (0..kMaxSat-1) in sp for the UT instant mjd: sub-satellite point,
 // height, R.A./Dec., azimuth, elevation, range, range rate, illumination, Sun at the site,
 // the prime satellite's magnitude and eclipse check, and the centre-line point of a transit,

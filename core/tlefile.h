@@ -17,6 +17,7 @@ constexpr int kEpochTextBytes = 32;
 // Search key kinds (srchmode): name prefix, NORAD number; 2 is the international designator.
 constexpr int kSearchByName = 0;
 constexpr int kSearchByNumber = 1;
+constexpr int kSearchByDesignator = 2;  // international designator "YYYY-NNNP", matched as a prefix
 
 // The TLE file kept open while the selection dialog runs; nullptr when none is open.
 extern FILE* satfle;

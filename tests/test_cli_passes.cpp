@@ -12,7 +12,11 @@
 #include "astro/timescales.h"
 #include "cli_run.h"
 #include "core/config.h"
+#include "astro/frames.h"
+#include "core/dateframe.h"
+#include "core/illumination.h"
 #include "core/passpage.h"
+#include "core/satstate.h"
 #include "pass_reference.h"
 
 namespace {
@@ -175,9 +179,78 @@ TEST(CliPasses, UnknownSatellitesBadOptionsAndFiles)
              "state " + opts + " --sat iss --at \"2026-02-22 00:00:00\" --count 0 2>&1",
              "track " + opts + " --sat iss --step 0 2>&1", "allpasses --tle missing.tle 2>&1",
              "allpasses " + opts + " --out no/dir/x.txt 2>&1", "allpasses " + opts + " --threads 0 2>&1",
-             "allpasses " + opts + " --threads 1.5 2>&1"}) {
+             "allpasses " + opts + " --threads 1.5 2>&1", "passes " + opts + " --tle . --sat iss 2>&1",
+             "state " + opts + " --sat iss --at \"2026-02-22 00:00:00\" --size -1 2>&1"}) {
         run = runHere(args);
         EXPECT_EQ(run.status, 2) << args;
         EXPECT_EQ(splitLines(run.out).size(), 1u) << args << "\n" << run.out;
     }
+    EXPECT_NE(runHere("allpasses --tle . 2>&1").out.find("TLE file . is a directory"), std::string::npos);
+
+    // The international designator finds the satellite too.
+    EXPECT_EQ(runHere("state " + opts + " --designator 1998-067A --at \"2026-02-22 00:00:00\"").out,
+              runHere("state " + opts + " --norad 25544 --at \"2026-02-22 00:00:00\"").out);
+}
+
+TEST(CliPasses, StateMagnitudesEclipsesAndDecayedSatellites)
+{
+    ScopedTempDir tmp;
+    // A worked case of the magnitude formula: 1000 km away, 10 m, the Sun at 90 degrees from the
+    // observer seen from the satellite (k = 0.5): -26.74 + 25 + 0.753 + 0.74 = -0.247.
+    EXPECT_NEAR(SatMagnitude(Vec3(2, 0, 0), Vec3(1, 0, 0), Vec3(2, 1e4, 0), -26.74, 1000.0, 10.0, 0.0), -0.247, 1e-3);
+
+    // ISS rows of two passes, a minute apart: sunlit rows carry the magnitude of the formula
+    // (Sun magnitude -26.74, phase k = (1 + cos psi) / 2, 5 log10(1000 d / size), + 0.74, and the
+    // extinction 2.9935 - 0.828865 ln(elevation) below 33 degrees),
+    // rows in the Earth's shadow none; without --size no row has one.
+    std::vector<std::string> rows;
+    for (const char* start : {"02:20:30", "05:34:30"}) {
+        const std::string at = std::string(" --sat iss --at \"2026-02-22 ") + start + "\" --count 6 --step 60";
+        for (const std::string& row : splitLines(runHere("state " + referenceOptions('A') + at + " --size 20").out))
+            if (row[0] != '#') rows.push_back(row);
+        EXPECT_EQ(runHere("state " + referenceOptions('A') + at + " --json").out.find("\"mag\": -"), std::string::npos);
+    }
+    auto in = referenceSettings('A');
+    selectReference(in.get(), 0, kIss);
+    auto sp = stateRecord();
+    int lit = 0, dark = 0;
+    for (size_t k = 0; k < rows.size(); ++k) {
+        std::istringstream s(rows[k]);
+        std::string utc, name, mag;
+        double t, v[11];
+        ASSERT_TRUE(s >> utc >> t >> name);
+        for (double& x : v) s >> x;
+        s >> mag;
+        if (v[9] < 0.0) {  // sunlit
+            EXPECT_EQ(mag, "ecl.") << rows[k];
+            ++dark;
+            continue;
+        }
+        GetSatPos(t, in.get(), sp.get(), 0, 0);
+        const DateFrame f = MakeDateFrame(in.get(), t);
+        const Vec3 sat = sp->vec1, sun = SunOfDate(f) * 6378.137;
+        const Vec3 obs = GeoPos(f.trot, f.eqeq, in->obslat * M_PI / 180, in->obslon * M_PI / 180, in->obshgt) * 6378.137;
+        const double k2 = (1.0 + dot(vnorm(sun - sat), vnorm(obs - sat))) / 2.0;
+        double expected = -26.74 + 5.0 * std::log10(1000.0 * abs(sat - obs) / 20.0) - 2.5 * std::log10(k2) + 0.74;
+        if (v[4] < 33.0) expected += 2.9935 - 0.828865 * std::log(v[4]);
+        EXPECT_NEAR(std::stod(mag), expected, 0.01) << rows[k];
+        ++lit;
+    }
+    EXPECT_GT(lit, 0);
+    EXPECT_GT(dark, 0);
+
+    // A satellite that has come down: no state but the word, JSON null and an error; the status
+    // says so when no other satellite has a state.
+    std::ofstream("decay.tle") << referenceTle(kIss)
+                               << "LOW\n1 99002U 26001B   26040.00000000  .05000000  00000-0  50000-1 0  9992\n"
+                                  "2 99002  51.6000 100.0000 0005000 100.0000 260.0000 16.30000000   100\n";
+    const std::string decay = "state --tle decay.tle --site 48.1,11.6,500 --at \"2026-02-22 00:00:00\"";
+    CliRun run = runCli(decay + " --sat LOW");
+    EXPECT_EQ(run.status, 3);
+    EXPECT_EQ(splitLines(run.out).at(1), "2026-02-22T00:00:00.000Z 61093.00000000 LOW decayed");
+    run = runCli(decay + " --sat LOW --sat iss --json");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_NE(run.out.find("\"name\": \"LOW\", \"lat\": null,"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("\"mag\": null, \"error\": \"decayed\"}"), std::string::npos) << run.out;
+    EXPECT_EQ(run.out.find("nan"), std::string::npos) << run.out;
 }

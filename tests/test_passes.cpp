@@ -253,7 +253,12 @@ TEST(Passes, PageLimitStoredStartsAndRelativeMode)
     const std::vector<PassEvent> all = FindPasses(in.get(), 0, kRefWindowStart, kRefWindowStart + 14.0, sp.get());
     ASSERT_GT(all.size(), 150u);
     aospass(in.get(), out.get(), sp.get());
+    // The page says that it stops; the complete page holds every pass.
     EXPECT_EQ(out->nlines, kPageLines);
+    EXPECT_EQ(pageLine(out.get(), kPageLines - 1), " *** List truncated after 158 lines ***");
+    const PassPage page = PassPageLines(in.get(), sp.get());
+    EXPECT_EQ(std::count_if(page.begin(), page.end(), [](const PageLine& l) { return l.tagged; }),
+              static_cast<long>(all.size()) + 1);  // the column heading is tagged too
     EXPECT_EQ(in->npass, kMaxPasses);
     for (int k = 0; k < kMaxPasses; ++k) EXPECT_EQ(in->passaos[k], all[k].tm[0]);
     // The fast satellite skips at least an hour after each pass.
@@ -278,7 +283,7 @@ TEST(Passes, PageLimitStoredStartsAndRelativeMode)
     EXPECT_NEAR(lon, sp->lon[0], 1.0);
 }
 
-TEST(Passes, SortAosOrdersPassLinesByMonthDayAndTime)
+TEST(Passes, SortAosOrdersPassLinesByTheirStartAcrossTheYearEnd)
 {
     ScopedTempDir tmp;
     auto in = referenceSettings('A');
@@ -286,15 +291,26 @@ TEST(Passes, SortAosOrdersPassLinesByMonthDayAndTime)
     std::ofstream("sort.txt") << "Geographic Location: Here\n Lat.: 1 \nmin.Sat.Elev.: 10\n Year: 2026 \n=====\n\n"
                                  "MAR  1   1:00:00 (  1,  2)   C\nFEB 22   2:00:00 (  1,  2)   B1\n"
                                  "some other line of text\nJAN  5  23:00:00 (  1,  2)   A\nshort line\n"
-                                 "FEB 22   1:00:00 (  1,  2)   B0\nDEC 31   0:00:00 (  1,  2)   D\n"
+                                 "FEB 22   1:00:00 (  1,  2)   B0\nMAR 31   0:00:00 (  1,  2)   D\n"
                                  "FEB 22   2:00:00 (  9,  9)   B2\nFEB  5   2:00:00 (  1,  2)   Bx\n";
     ASSERT_TRUE(SortAos(in.get()));
     EXPECT_EQ(readFile("sort.txt"), "Geographic Location: Here\n Lat.: 1 \nmin.Sat.Elev.: 10\n Year: 2026 \n=====\n\n"
                                     "JAN  5  23:00:00 (  1,  2)   A\nFEB  5   2:00:00 (  1,  2)   Bx\n"
                                     "FEB 22   1:00:00 (  1,  2)   B0\nFEB 22   2:00:00 (  1,  2)   B1\n"
                                     "FEB 22   2:00:00 (  9,  9)   B2\n\nMAR  1   1:00:00 (  1,  2)   C\n"
-                                    "DEC 31   0:00:00 (  1,  2)   D\nsome other line of text\n");
+                                    "MAR 31   0:00:00 (  1,  2)   D\nsome other line of text\n");
     EXPECT_FALSE(std::ifstream("sort.txt.tmp").good());
+
+    // A search from 30 December 2026 and one appended from 2 January 2027: 1 January comes after
+    // 31 December.
+    const std::string head = "Geographic Location: Here\n Year: 2026 \n Year: 2027 \n";
+    std::ofstream("sort.txt") << "Geographic Location: Here\n Year: 2026 \n\nJAN  1   0:10:00 (  1,  2)   C\n"
+                                 "DEC 31  23:50:00 (  1,  2)   B\nJAN  2   1:00:00 (  1,  2)   D\n"
+                                 "DEC 30   5:00:00 (  1,  2)   A\n Year: 2027 \n\nJAN  2   0:30:00 (  1,  2)   X\n";
+    ASSERT_TRUE(SortAos(in.get()));
+    EXPECT_EQ(readFile("sort.txt"), head + "\nDEC 30   5:00:00 (  1,  2)   A\nDEC 31  23:50:00 (  1,  2)   B\n"
+                                           "JAN  1   0:10:00 (  1,  2)   C\nJAN  2   0:30:00 (  1,  2)   X\n"
+                                           "JAN  2   1:00:00 (  1,  2)   D\n");
     std::snprintf(in->savename, sizeof in->savename, "missing.txt");
     EXPECT_FALSE(SortAos(in.get()));
 }

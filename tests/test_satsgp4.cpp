@@ -85,3 +85,23 @@ TEST(Sgp4Slot, CircularElementsAndFailuresGiveUsableResults)
     EXPECT_EQ(bad->sgpslot, kNoSgpSlot);
     EXPECT_EQ(abs(r - dummyR) + abs(v - dummyV), 0.0);
 }
+
+TEST(Sgp4Slot, AFailingSlotLeavesTheOthersTheirOwnStates)
+{
+    // Slot 1 fails to initialise; slot 0 keeps its published states in the same record, and
+    // after another record with the same slot number has been propagated.
+    std::unique_ptr<WinpData> in = recordWith({5, 33334});
+    std::unique_ptr<WinpData> other = recordWith({28626});
+    Vec3 r, v;
+    for (const double t : {360.0, 720.0}) {
+        ASSERT_EQ(Sgp4(in.get(), t / 1440.0, 0, r, v), 0);
+        expectState(r, v, published(5, t));
+        EXPECT_NE(Sgp4(in.get(), t / 1440.0, 1, r, v), 0);
+        ASSERT_EQ(Sgp4(in.get(), t / 1440.0, 0, r, v), 0);
+        expectState(r, v, published(5, t));
+        ASSERT_EQ(Sgp4(other.get(), t / 1440.0, 0, r, v), 0);
+        expectState(r, v, published(28626, t));
+        ASSERT_EQ(Sgp4(in.get(), t / 1440.0, 0, r, v), 0);
+        expectState(r, v, published(5, t));
+    }
+}

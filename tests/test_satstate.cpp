@@ -195,6 +195,8 @@ TEST(SatState, ZeroEccentricityAndPropagationErrors)
 
 TEST(SatState, MagnitudeOfThePrimeSatellite)
 {
+    // 05:37:30 UTC: the ISS sunlit high over site A; at 02:23 it is in the Earth's shadow.
+    constexpr double kLitMjd = 61093.234375;
     auto in = IssSettings();
     loadTle(in.get(), 1, 20580);
     in->nsat = 2;
@@ -203,16 +205,21 @@ TEST(SatState, MagnitudeOfThePrimeSatellite)
         for (int prime = 0; prime < 2; ++prime) {
             in->charlen = charlen;
             in->prime = prime;
-            GetSatPos(kPassMjd, in.get(), sp.get(), prime, 0);
-            GetSatPos(kPassMjd, in.get(), sp.get(), 1 - prime, 0);  // leaves mag alone
+            GetSatPos(kLitMjd, in.get(), sp.get(), prime, 0);
+            GetSatPos(kLitMjd, in.get(), sp.get(), 1 - prime, 0);  // leaves mag alone
             EXPECT_EQ(sp->mag == kNoMagnitude, charlen == 0.0) << prime;
-            EXPECT_TRUE((sp->mag > -6.0 && sp->mag < 12.0) || sp->mag == kNoMagnitude);
+            EXPECT_TRUE((sp->mag > -6.0 && sp->mag < 12.0) || sp->mag >= kEclipsedMagnitude);
         }
     // Half the size is 5 log10(2) = 1.505 magnitudes fainter.
+    in->prime = 0;
+    GetSatPos(kLitMjd, in.get(), sp.get(), 0, 0);
     const double mag20 = sp->mag;
     in->charlen = 10.0;
-    GetSatPos(kPassMjd, in.get(), sp.get(), 1, 0);
+    GetSatPos(kLitMjd, in.get(), sp.get(), 0, 0);
     EXPECT_NEAR(sp->mag - mag20, 5.0 * std::log10(2.0), 1e-9);
+    GetSatPos(kPassMjd, in.get(), sp.get(), 0, 0);
+    EXPECT_LT(sp->sunlit[0], 0.0);
+    EXPECT_EQ(sp->mag, kEclipsedMagnitude);
 }
 
 TEST(SatState, SatelliteOnTheEarthLimbCountsAsSunlit)

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "astro/leapseconds.h"
 #include "astro/timescales.h"
 #include "foundation/arith.h"
 
@@ -68,4 +69,13 @@ TEST(TimeScales, SiderealTimeObliquityAndTtMinusUt)
     EXPECT_DOUBLE_EQ(DefTdUt(2009), 66.184);
     EXPECT_DOUBLE_EQ(DefTdUt(1870), 3.184);
     EXPECT_DOUBLE_EQ(DefTdUt(1890), -6.816);
+    // The published leap seconds: UTC - TAI = -10 s in 1972, -36 s from 2015 July, -37 s from 2017
+    // on (no leap second since), so TT - UTC is 69.184 s in 2026.
+    EXPECT_DOUBLE_EQ(DefTdUt(1972), 42.184);
+    EXPECT_DOUBLE_EQ(DefTdUt(2016), 68.184);
+    EXPECT_DOUBLE_EQ(DefTdUt(2017), 69.184);
+    EXPECT_DOUBLE_EQ(DefTdUt(2026), 69.184);
+    EXPECT_DOUBLE_EQ(TaiMinusUtc(57203.99), 35.0);
+    EXPECT_DOUBLE_EQ(TaiMinusUtc(57204.0), 36.0);
+    EXPECT_GE(DefTdUt(kLeapTableLastYear + 1), DefTdUt(kLeapTableLastYear));
 }

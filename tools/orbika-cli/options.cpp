@@ -41,7 +41,7 @@ constexpr double kMsPerDay = 86400000.0;
 
 // Value options common to the satellite commands.
 const char* const kCommonValueOptions[] = {"--tle", "--site", "--start", "--tz", "--days", "--min-elev",
-                                           "--max-sun", "--visible-only", "--sat", "--norad"};
+                                           "--max-sun", "--visible-only", "--sat", "--norad", "--designator"};
 
 bool isDigit(char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; }
 
@@ -106,19 +106,19 @@ bool applyOption(const char* command, const std::string& name, const char* value
             return false;
         }
         o.visibleOnly = value[0] - '0';
-    } else if (name == "--sat" || name == "--norad") {
-        const bool byNumber = name == "--norad";
+    } else if (name == "--sat" || name == "--norad" || name == "--designator") {
+        const int kind = name == "--norad" ? kSearchByNumber : name == "--sat" ? kSearchByName : kSearchByDesignator;
         long number = 0;
-        if (byNumber && !readWhole(command, "--norad", value, 1, kMaxNorad, number)) return false;
-        if (!byNumber && value[0] == '\0') {
-            complain("%s: --sat needs a name", command);
+        if (kind == kSearchByNumber && !readWhole(command, "--norad", value, 1, kMaxNorad, number)) return false;
+        if (kind != kSearchByNumber && value[0] == '\0') {
+            complain("%s: %s needs a value", command, name.c_str());
             return false;
         }
         if (o.sats.size() >= static_cast<size_t>(kMaxSat)) {
             complain("%s: at most %d satellites can be chosen", command, kMaxSat);
             return false;
         }
-        o.sats.push_back({byNumber, value});
+        o.sats.push_back({kind, value});
     } else {
         o.extra[name] = value;
     }
@@ -175,9 +175,9 @@ int selectSatellites(const char* command, const CommonOptions& o, WinpData* in)
     std::vector<char> text(kTleTextBytes);
     for (const SatChoice& c : o.sats) {
         std::rewind(f);
-        in->srchmode = c.byNumber ? kSearchByNumber : kSearchByName;
+        in->srchmode = c.kind;
         std::snprintf(in->srchname[kWorkSlot], sizeof in->srchname[kWorkSlot], "%s", c.key.c_str());
-        if (c.byNumber) in->satno[kWorkSlot] = std::atoi(c.key.c_str());
+        if (c.kind == kSearchByNumber) in->satno[kWorkSlot] = std::atoi(c.key.c_str());
         if (tleread(in, f, text.data(), 0) == 0) {
             complain("no match found for %s", c.key.c_str());
             std::fclose(f);
@@ -328,7 +328,7 @@ bool parseCommon(const char* command, int argc, char** argv, const std::vector<s
 int prepareSettings(const char* command, const CommonOptions& o, bool needSatellite, WinpData* in)
 {
     if (needSatellite && o.sats.empty()) {
-        complain("%s: choose a satellite with --sat NAME or --norad N", command);
+        complain("%s: choose a satellite with --sat NAME, --norad N or --designator YYYY-NNNP", command);
         return kExitUsage;
     }
     SetDefaults(in);
@@ -338,6 +338,11 @@ int prepareSettings(const char* command, const CommonOptions& o, bool needSatell
             return kExitUsage;
         }
         std::snprintf(in->tlefile, sizeof in->tlefile, "%s", o.tle.c_str());
+    }
+    struct stat info {};
+    if (stat(in->tlefile, &info) == 0 && S_ISDIR(info.st_mode)) {
+        complain("%s: TLE file %s is a directory", command, in->tlefile);
+        return kExitUsage;
     }
     applySite(o, in);
     in->gravflg = o.wgs84 ? 1 : 0;
@@ -369,6 +374,11 @@ void emitPage(const WoutData* out)
 {
     for (int k = 0; k < out->nlines; ++k)
         emit("%.*s\n", static_cast<int>(strnlen(out->lines[k], kTagByte)), out->lines[k]);
+}
+
+void emitPage(const PassPage& page)
+{
+    for (const PageLine& line : page) emit("%s\n", line.text.c_str());
 }
 
 bool requiredOption(const char* command, const CommonOptions& o, const char* name, std::string& value)

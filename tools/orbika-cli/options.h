@@ -7,12 +7,14 @@
 #include <string>
 #include <vector>
 
+#include "core/passpage.h"
 #include "core/records.h"
 
 // Exit statuses of the subcommands.
 constexpr int kExitOk = 0;
 constexpr int kExitNoMatch = 1;  // a chosen satellite is not in the TLE file
 constexpr int kExitUsage = 2;    // bad option or unreadable file
+constexpr int kExitNoState = 3;  // every state asked for is decayed or from invalid elements
 
 // True when s is a plain decimal number: sign, digits with at most one point, exponent.
 bool isNumberText(const char* s);
@@ -44,7 +46,7 @@ std::string jsonString(const std::string& s);
 
 // A satellite chosen by --sat NAME (name prefix) or --norad N.
 struct SatChoice {
-    bool byNumber;
+    int kind;  // search key kind: kSearchByName, kSearchByNumber or kSearchByDesignator
     std::string key;
 };
 
@@ -84,5 +86,7 @@ void emitPage(const WoutData* out);
 // True when the save file of in (savename) is the TLE file it reads (the same file, also through
 // links), after a message: a result must never replace its input.
 bool outputIsInput(const char* command, const WinpData* in);
+// Prints every line of a pass list page, however long.
+void emitPage(const PassPage& page);
 // Value of the option name that command needs; false after a message when it is missing.
 bool requiredOption(const char* command, const CommonOptions& o, const char* name, std::string& value);

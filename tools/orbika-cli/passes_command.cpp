@@ -46,8 +46,6 @@ int runPasses(int argc, char** argv)
         printJson(FindPasses(in.get(), in->prime, t0, t0 + in->duration, sp.get()));
         return kExitOk;
     }
-    auto out = std::make_unique<WoutData>();
-    aospass(in.get(), out.get(), sp.get());
-    emitPage(out.get());
+    emitPage(PassPageLines(in.get(), sp.get()));
     return kExitOk;
 }

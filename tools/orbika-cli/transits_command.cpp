@@ -89,9 +89,7 @@ int runTransits(int argc, char** argv)
     if (!applyEventOptions(o, in.get())) return kExitUsage;
     auto sp = std::make_unique<SatPosData>();
     if (!o.json) {
-        auto out = std::make_unique<WoutData>();
-        aospass(in.get(), out.get(), sp.get());
-        emitPage(out.get());
+        emitPage(PassPageLines(in.get(), sp.get()));
         return kExitOk;
     }
     if (DistanceMissing(in.get())) {
