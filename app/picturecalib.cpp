@@ -11,11 +11,11 @@
 #include <QFontMetrics>
 #include <QPainter>
 
+#include "app/glue/messages.h"
 #include "astro/angle_units.h"
 #include "core/astrometry.h"
 #include "core/satstate.h"
 #include "foundation/textconv.h"
-#include "messages.h"
 #include "obastdialog.h"
 #include "orbikaview.h"
 #include "worldmap.h"
@@ -71,17 +71,6 @@ QString slotName(int i)
 }
 
 }  // namespace
-
-bool vsGetPict(double& ra1, double& dec1, double& ra2, double& dec2)
-{
-    if (!picHasTrail(indata))
-        return false;
-    ra1 = indata->picra[kPicStars];
-    dec1 = indata->picdec[kPicStars];
-    ra2 = indata->picra[kPicStars + 1];
-    dec2 = indata->picdec[kPicStars + 1];
-    return true;
-}
 
 std::vector<PictureLabel> PictureLine(double mjd, int nsat)
 {

@@ -1,15 +1,10 @@
-// The measured picture points handed to the orbit determination dialog, and the line written
-// at the top of a picture while satellites are plotted on it.
+// The line written at the top of a picture while satellites are plotted on it.
 #pragma once
 
 #include <QColor>
 #include <QString>
 
 #include <vector>
-
-// R.A. (h.mmss) and Dec. (d.mmss) of the last two points measured on the picture, older first;
-// false (values unchanged) when two points have not been measured yet.
-bool vsGetPict(double& ra1, double& dec1, double& ra2, double& dec2);
 
 // One text of the line at the visible top of a plotted picture.
 struct PictureLabel {

@@ -11,6 +11,9 @@
 #include <QTextEdit>
 
 #include <cmath>
+#include <cstdio>
+
+#include "foundation/textconv.h"
 
 #include "astro/timescales.h"
 
@@ -66,6 +69,14 @@ int daysInMonth(int year, int month)
 }  // namespace
 
 QString numText(double v) { return QString::number(v, 'g', 6); }
+
+QString printfText(const char* format, double v)
+{
+    char buf[64];
+    std::snprintf(buf, sizeof buf, format, v);
+    decdot(buf);
+    return QString::fromLatin1(buf).trimmed();
+}
 
 double fieldDouble(const QLineEdit* e)
 {

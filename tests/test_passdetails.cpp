@@ -10,7 +10,7 @@
 
 #include "astro/timescales.h"
 #include "core/passdetails.h"
-#include "core/passes.h"
+#include "core/passpage.h"
 #include "core/satstate.h"
 #include "foundation/textconv.h"
 #include "pass_reference.h"

@@ -9,9 +9,10 @@
 
 #include "astro/time_units.h"
 #include "astro/timescales.h"
+#include "core/statevector.h"
+#include "foundation/arith.h"
 #include "map_fixture.h"
 #include "orbikaapp.h"
-#include "stateglue.h"
 
 namespace {
 
