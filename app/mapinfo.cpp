@@ -119,9 +119,9 @@ void eventColumn(InfoWriter& w, int p)
     } else if (indata->solpanel) {
         w.put(2, 0, QStringLiteral("Solar Panel"));
         w.put(2, 1, angle("Ang.:", 0, indata->flrpitch));
-    } else if (indata->knownsurf == -1) {
-        w.put(2, 0, fmt("Y:%7.1lf", indata->flryaw));
-        w.put(2, 1, fmt("P:%7.1lf", indata->flrpitch));
+    } else if (indata->knownsurf == kUnknownLocalSurface) {
+        w.put(2, 0, MirrorYawText());
+        w.put(2, 1, MirrorPitchText());
     } else {
         w.put(2, 0, angle("R.A.:", kHmsAngle, indata->flryaw));
         w.put(2, 1, angle("Dec.:", kDmsAngle, indata->flrpitch));
@@ -260,6 +260,14 @@ QString PlotTimeText(double mjd)
     return QString::fromLatin1(buf);
 }
 
+bool MirrorAnglesShown()
+{
+    return indata->occmode <= 0 && indata->flares && indata->knownsurf == kUnknownLocalSurface;
+}
+
+QString MirrorYawText() { return fmt("Y:%7.1lf", indata->flryaw); }
+
+QString MirrorPitchText() { return fmt("P:%7.1lf", indata->flrpitch); }
 
 void OrbikaView::drawInfo(QPainter& painter)
 {

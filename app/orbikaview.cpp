@@ -118,10 +118,12 @@ void OrbikaView::vText()
     }
     indata->pagemode = 1;
     setCursor(Qt::CrossCursor);
-    resize(indata->picshow ? pmPicShown.size() : pmDisplay.size());
+    fitMapPage();
     move(0, 0);
     update();
 }
+
+void OrbikaView::fitMapPage() { resize(indata->picshow ? pmPicShown.size() : pmDisplay.size()); }
 
 void OrbikaView::paintEvent(QPaintEvent*)
 {

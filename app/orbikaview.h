@@ -187,6 +187,8 @@ private:
     void drawPage(bool fixedTagged, bool passList);
     // Shows the text image from its top.
     void showPage();
+    // Sizes the widget to the map page: the shown picture, or the map.
+    void fitMapPage();
     // Sets the event type of the pass searches from the visibility settings and asks for the
     // largest event distance of transits and flares; false (event type unchanged) when cancelled.
     bool prepareEvents();

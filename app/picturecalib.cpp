@@ -1,6 +1,7 @@
 // Picture astrometry on the view: the click sequence (three reference stars through the star
 // dialog, then trail points labelled at the visible top of the picture) and the selected
 // satellites plotted on the calibrated picture.
+#include "picturecalib.h"
 
 #include <algorithm>
 #include <cmath>
@@ -29,6 +30,7 @@ using angle_units::kRadToDeg;
 constexpr int kTimeColumn = 10;
 constexpr int kRaColumn = 180;
 constexpr int kDecColumn = 320;
+constexpr int kPitchColumn = 290;
 constexpr int kNameColumn = 500;
 constexpr int kTopGap = 10;
 // Angle formats of prpang: R.A. already h.mmss, Dec. already d.mmss; trail points show four
@@ -69,6 +71,25 @@ QString slotName(int i)
 }
 
 }  // namespace
+
+std::vector<PictureLabel> PictureLine(double mjd, int nsat)
+{
+    std::vector<PictureLabel> line{{kTimeColumn, kWhite, PlotTimeText(mjd)}};
+    if (nsat <= 0) {
+        line.push_back({kNameColumn, kRed, QObject::tr("*** No Satellite ***")});
+        return line;
+    }
+    const int prime = std::clamp(indata->prime, 0, nsat - 1);
+    if (MirrorAnglesShown()) {
+        line.push_back({kRaColumn, kWhite, MirrorYawText()});
+        line.push_back({kPitchColumn, kWhite, MirrorPitchText()});
+    } else {
+        line.push_back({kRaColumn, kWhite, angleText("R.A.:", indata->digits4, kHmsAngle, satps->ra[prime])});
+        line.push_back({kDecColumn, kWhite, angleText("Dec.:", indata->digits4, kDmsAngle, satps->dec[prime])});
+    }
+    line.push_back({kNameColumn, SatColour(prime, indata->mapbg), slotName(prime)});
+    return line;
+}
 
 QPoint OrbikaView::visibleCorner() const { return {std::max(0, -x()), std::max(0, -y())}; }
 
@@ -122,16 +143,9 @@ void OrbikaView::PicPlot(double mjd)
     p.setFont(pictureFont());
     const QPoint c = visibleCorner();
     const int top = c.y() + p.fontMetrics().ascent() + kTopGap;
-    p.setPen(kWhite);
-    p.drawText(c.x() + kTimeColumn, top, PlotTimeText(mjd));
-    if (nsat > 0) {
-        const int prime = std::clamp(indata->prime, 0, nsat - 1);
-        drawRaDec(p, c.x(), top, indata->digits4, satps->ra[prime], satps->dec[prime]);
-        p.setPen(SatColour(prime, indata->mapbg));
-        p.drawText(c.x() + kNameColumn, top, slotName(prime));
-    } else {
-        p.setPen(kRed);
-        p.drawText(c.x() + kNameColumn, top, tr("*** No Satellite ***"));
+    for (const PictureLabel& label : PictureLine(mjd, nsat)) {
+        p.setPen(label.colour);
+        p.drawText(c.x() + label.column, top, label.text);
     }
     // Markers only on a calibrated picture.
     for (int i = 0; indata->picstep > kPicStars && i < nsat; ++i) {

@@ -1,5 +1,6 @@
 // The base sky chart: bright stars, horizon, cardinal points, Sun, Moon and planets with their
 // legend, drawn for the observer at the instant of the settings.
+#include <algorithm>
 #include <array>
 #include <cmath>
 
@@ -87,10 +88,23 @@ void drawStar(QPainter& painter, const WinpData* s, const QPoint& p, double mag)
     painter.drawPoint(p);
 }
 
+// The bright stars, faintest first: the brighter component of a double star, drawn later,
+// stays visible on its shared pixel.
+const std::array<BrightStar, kBrightStarCount>& faintFirst()
+{
+    static const std::array<BrightStar, kBrightStarCount> stars = [] {
+        std::array<BrightStar, kBrightStarCount> a = kBrightStars;
+        std::stable_sort(a.begin(), a.end(),
+                         [](const BrightStar& x, const BrightStar& y) { return x.mag > y.mag; });
+        return a;
+    }();
+    return stars;
+}
+
 void drawStars(QPainter& painter, const WinpData* s, const SkyGeometry& g, double h)
 {
     const Mat3 prec = pmatequ(kStarTableEquinox, julcent(s->mjd));
-    for (const BrightStar& star : kBrightStars) {
+    for (const BrightStar& star : faintFirst()) {
         const double ra = DmsDegF(star.ra) * 15.0 * kDegToRad;
         const double dec = DmsDegF(star.dec) * kDegToRad;
         double azim = 0, elev = 0;

@@ -133,7 +133,10 @@ void OrbikaView::vRefresh()
     }
     pmDisplay.fill(Qt::black);
     QPainter(&pmDisplay).drawPixmap(0, 0, pmCanvas);
-    resize(pmDisplay.size());
+    // A shown picture keeps its own size; only its overlays are cleared.
+    if (indata->picshow)
+        pmPicShown = pmPicture;
+    fitMapPage();
     repaint();
 }
 

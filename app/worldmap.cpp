@@ -330,6 +330,9 @@ void OrbikaView::drawOverlay(int circles)
         const QPoint c = satPixel(i);
         lastx[i] = c.x();
         lasty[i] = c.y();
+        // A satellite off the map may still have part of its footprint on it.
+        if (footprints)
+            drawFootprint(p, i);
         if (c.x() - 2 > indata->mapwidth)
             continue;
         if (ground) {
@@ -338,8 +341,6 @@ void OrbikaView::drawOverlay(int circles)
         } else {
             DrawSkySat(p, indata, c);
         }
-        if (footprints)
-            drawFootprint(p, i);
         if (indata->shownames)
             p.drawText(c.x() - 2, c.y() - 2,
                        QString::fromLatin1(indata->satname[i],

@@ -28,6 +28,15 @@ int PxRound(double v);
 // Local date and time of mjd as the map and the picture label it (month, day, time).
 QString PlotTimeText(double mjd);
 
+// knownsurf of a flare surface that is not known, its mirror angles taken in the local attitude.
+constexpr int kUnknownLocalSurface = -1;
+// True in the flare mode whose surface is not known and is given in the local attitude: the
+// map and the picture then show the ideal mirror's yaw and pitch.
+bool MirrorAnglesShown();
+// "Y:" and "P:" with the ideal mirror's yaw and pitch, degrees (flryaw, flrpitch).
+QString MirrorYawText();
+QString MirrorPitchText();
+
 // Longitude (degrees) brought into -180..180 by adding or subtracting 360 at most once.
 double WrapLon(double lon);
 

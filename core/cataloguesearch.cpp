@@ -209,7 +209,7 @@ int Nxt4Pass(WinpData* in, SatPosData* sp)
     const int oldCount = in->nsat;
     in->relmode = 0;
     in->nsat = 1;
-    const double now = RT_MJD(in) + in->rtoffset / 24.0;
+    const double now = RT_MJD(in);
     std::array<double, kMaxSat> starts{};
     int count = 0;
     forEachEntry(in, f, [&]() {

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <locale.h>
 #include <string>
+#include <vector>
 
 #include "astro/angle_units.h"
 #include "astro/frames.h"
@@ -43,7 +44,6 @@ constexpr int kCellToMinutes = 13;
 constexpr int kCellToSeconds = 16;
 // Header layout of the pass details and the orbit track.
 constexpr int kUnderscores = 54;
-constexpr int kTitleIndent = 29;
 constexpr int kTrackIndent = 21;
 // Elevation (degrees) below every real one: the running maximum of a new pass detail.
 constexpr double kNoMaximum = -100.0;
@@ -138,35 +138,81 @@ void trackColumns(const SatPosData* sp, int slot, TextBuf& text)
     text.num("    %10.5lf  %10.5lf  %12.3lf", sp->lon[slot], sp->lat[slot], sp->height[slot]);
 }
 
+// One column of the pass details: blanks before it, width and decimals of its numbers, and the
+// title set over it, ending where its numbers end.
+struct DetailColumn {
+    int gap, width, decimals;
+    const char* title;
+};
+using DetailLayout = std::vector<DetailColumn>;
+
+// Look angles with R.A. and Dec. (or, in relative mode, latitude and longitude), in two and four
+// decimals, and the centre line shown (prpang fields of 7 or 9 characters) or saved.
+const DetailLayout kLookLayout = {{5, 7, 2, "Azim."}, {2, 7, 2, "Elev."}, {8, 7, 2, "R.A."}, {2, 7, 2, "Decl"}};
+const DetailLayout kFineLookLayout = {{4, 8, 3, "Azim."}, {2, 8, 3, "Elev."}, {5, 9, 4, "R.A."}, {2, 9, 4, "Decl"}};
+const DetailLayout kRelativeLayout = {{5, 7, 2, "Azim."}, {2, 7, 2, "Elev."}, {8, 7, 2, "lat."}, {2, 7, 2, "long"}};
+const DetailLayout kCentreLayout = {{6, 7, 0, "Ctr.Line  long."}, {2, 7, 0, "lat."}};
+const DetailLayout kFineCentreLayout = {{6, 9, 0, "Ctr.Line  long."}, {2, 9, 0, "lat."}};
+const DetailLayout kSavedCentreLayout = {{3, 10, 5, "Ctr.Line  long."}, {2, 10, 5, "lat."}};
+
+// Columns of the details in mode (0 shown, 1 saved) after the time cell.
+const DetailLayout& detailLayout(const WinpData* in, int mode, bool relative)
+{
+    if (eventColumns(in)) return mode == 1 ? kSavedCentreLayout : in->digits4 ? kFineCentreLayout : kCentreLayout;
+    if (relative) return kRelativeLayout;
+    return in->digits4 == 1 ? kFineLookLayout : kLookLayout;
+}
+
+void putNumber(const DetailColumn& c, double v, TextBuf& text) { text.num("%*s%*.*lf", c.gap, "", c.width, c.decimals, v); }
+
+void putText(const DetailColumn& c, const char* s, TextBuf& text) { text.num("%*s%*s", c.gap, "", c.width, s); }
+
+// The title line: each title ends over the last character of its column, the columns starting
+// after a time cell of cellWidth characters.
+std::string titleLine(const DetailLayout& layout, size_t cellWidth)
+{
+    std::string line(cellWidth, ' ');
+    size_t end = cellWidth;
+    for (const DetailColumn& c : layout) {
+        end += c.gap + c.width;
+        const size_t n = std::strlen(c.title);  // never wider than the time cell and the column
+        line.resize(end, ' ');
+        line.replace(end - n, n, c.title);
+    }
+    return line + "\n";
+}
+
 // Columns of a detail line after the time cell.
 void detailColumns(const WinpData* in, const SatPosData* sp, int slot, int mode, bool relative, TextBuf& text)
 {
-    if (eventColumns(in)) {
-        if (sp->ctrlat[slot] >= kNoCentreLine) {
-            text.add("   No Intersection");
-        } else if (mode == 0) {
-            char lon[16], lat[16];
-            prpang(lon, in->digits4, in->dmsflg, sp->ctrlon[slot]);
-            prpang(lat, in->digits4, in->dmsflg, sp->ctrlat[slot]);
-            text.add(std::string("      ") + lon + "  " + lat);
-        } else if (mode == 1) {
-            text.num("   %10.5lf  %10.5lf ", sp->ctrlon[slot], sp->ctrlat[slot]);
-        } else {
-            trackColumns(sp, slot, text);
-        }
-        return;
-    }
     if (mode == 2) {
-        trackColumns(sp, slot, text);
+        if (eventColumns(in) && sp->ctrlat[slot] >= kNoCentreLine)
+            text.add("   No Intersection");
+        else
+            trackColumns(sp, slot, text);
         return;
     }
-    const bool fine = in->digits4 == 1 && !relative;
-    text.num(fine ? "    %8.3lf  %8.3lf" : "     %7.2lf  %7.2lf", sp->azim[slot], ElvRefr(in, sp->elev[slot]));
-    text.num(fine ? "     %9.4lf  %9.4lf" : "        %7.2lf  %7.2lf", sp->ra[slot], sp->dec[slot]);
+    const DetailLayout& layout = detailLayout(in, mode, relative);
+    if (!eventColumns(in)) {
+        const double values[] = {sp->azim[slot], ElvRefr(in, sp->elev[slot]), sp->ra[slot], sp->dec[slot]};
+        for (size_t k = 0; k < layout.size(); ++k) putNumber(layout[k], values[k], text);
+    } else if (sp->ctrlat[slot] >= kNoCentreLine) {
+        text.add("   No Intersection");
+    } else if (mode == 0) {
+        char lon[16], lat[16];
+        prpang(lon, in->digits4, in->dmsflg, sp->ctrlon[slot]);
+        prpang(lat, in->digits4, in->dmsflg, sp->ctrlat[slot]);
+        putText(layout[0], lon, text);
+        putText(layout[1], lat, text);
+    } else {
+        putNumber(layout[0], sp->ctrlon[slot], text);
+        putNumber(layout[1], sp->ctrlat[slot], text);
+        text.add(" ");
+    }
 }
 
-// Header of the pass details.
-void detailHeader(const WinpData* in, int mode, bool relative, TextBuf& text)
+// Header of the pass details whose time cells are cellWidth characters wide.
+void detailHeader(const WinpData* in, int mode, bool relative, size_t cellWidth, TextBuf& text)
 {
     if (mode != 0) text.add("\n\n\n");
     text.add(in->satname[in->prime]);
@@ -178,14 +224,7 @@ void detailHeader(const WinpData* in, int mode, bool relative, TextBuf& text)
     text.num("Year: %4i  +++> Timezone %g <+++", in->year, in->timezone);
     if (in->visonly) text.add(in->moonvis ? "  Moonshine" : "  visible");
     text.add("\n");
-    if (mode >= 2) return;
-    text.add("\n" + std::string(kTitleIndent, ' '));
-    if (eventColumns(in))
-        text.add(" Ctr.Line  long.    lat.\n");
-    else if (relative)
-        text.add("       Azim.  Elev.              lat.   long\n");
-    else
-        text.add("         Azim.  Elev.                 R.A.   Decl\n");
+    if (mode < 2) text.add("\n" + titleLine(detailLayout(in, mode, relative), cellWidth));
 }
 
 // Angle in degrees folded into 0..360.
@@ -346,7 +385,10 @@ int GetPassDTxt(WinpData* in, double& t, char* buf, int mode, SatPosData* sp)
         t = alignStart(in->passaos[listed], step);
         passTop = kNoMaximum;
         in->pdmaxt = 0.0;
-        detailHeader(in, mode, relative, text);
+        char cell[kPassDetailBytes];
+        TextBuf sample(cell, sizeof cell);
+        timeCell(in, t, step, sample);
+        detailHeader(in, mode, relative, std::strlen(cell), text);
     }
     GetSatPos(t, in, sp, slot, 0);
     const bool visible = cksatok(in, sp, slot);
@@ -370,7 +412,7 @@ void WriteOrbitTrack(WinpData* in, std::FILE* f, SatPosData* sp)
     TextBuf text(line, sizeof line);
     const bool event = eventColumns(in);
     text.num("\n Year: %4i  +++> Timezone %g <+++\n", in->year, in->timezone);
-    text.add(std::string(kTrackIndent, ' ') + (event ? " Ctr.Line  long.    lat.\n" : "\n"));
+    text.add(event ? titleLine(kSavedCentreLayout, kCellToSeconds) : std::string(kTrackIndent, ' ') + "\n");
     std::fprintf(f, "%s\n", line);
 
     const int slot = in->prime >= 0 && in->prime < kMaxSat ? in->prime : 0;
@@ -387,8 +429,9 @@ void WriteOrbitTrack(WinpData* in, std::FILE* f, SatPosData* sp)
         if (!event) {
             trackColumns(sp, slot, row);
         } else {
-            row.num("   %10.5lf  %10.5lf ", sp->ctrlon[slot], sp->ctrlat[slot]);
-            if (sp->ctrlat[slot] >= kNoCentreLine) row.add("  No Intersection");
+            putNumber(kSavedCentreLayout[0], sp->ctrlon[slot], row);
+            putNumber(kSavedCentreLayout[1], sp->ctrlat[slot], row);
+            row.add(sp->ctrlat[slot] >= kNoCentreLine ? "   No Intersection" : " ");
         }
         std::fprintf(f, "%s\n", line);
     }

@@ -11,6 +11,7 @@ namespace {
 // MJD of 1970 January 1, 0h UT, the origin of the system clock.
 constexpr long long kMjdUnixEpoch = 40587;
 constexpr long long kSecondsPerDay = 86400;
+using time_units::kHoursPerDay;
 using time_units::kSecondsPerHour;
 // MJD range (days) accepted when splitting an instant into date fields; keeps them in int range.
 constexpr double kMjdLimit = 1e8;
@@ -145,7 +146,7 @@ double RT_MJD(WinpData* in, std::time_t now)
     DefTime(in, now);
     const double now_mjd = mjd(in->day, in->month, in->year, hoursOf(in));
     setFields(in, saved);
-    return now_mjd;
+    return now_mjd + in->rtoffset / kHoursPerDay;
 }
 
 double RT_MJD(WinpData* in) { return RT_MJD(in, std::time(nullptr)); }

@@ -29,7 +29,9 @@ void setNewMjd(WinpData* in);
 // Sets day ... second to the local civil time of mjd + timezone/24, seconds rounded.
 void setLocalDate(WinpData* in);
 
-// MJD (UT) of the instant now (seconds since 1970); the date fields of in are left unchanged.
+// MJD (UT) of the real-time instant: the clock reading now (seconds since 1970) plus the
+// real-time offset rtoffset; the date fields of in are left unchanged.
 double RT_MJD(WinpData* in, std::time_t now);
-// The same for the current system time.
+// The same for the current system time: the instant of the real-time plot, Next Satellites and
+// new orbit epochs.
 double RT_MJD(WinpData* in);

@@ -6,6 +6,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTextEdit>
 
@@ -13,6 +14,59 @@
 #include <cstdio>
 
 #include "foundation/textconv.h"
+
+#include "astro/timescales.h"
+
+namespace {
+
+// Years accepted in date fields.
+constexpr int kFirstYear = 1;
+constexpr int kLastYear = 9999;
+
+// Text of the label that leads to field, without its accelerator mark and colon.
+QString fieldLabel(const QWidget* field)
+{
+    if (field->parentWidget()) {
+        for (const QLabel* label : field->parentWidget()->findChildren<QLabel*>()) {
+            if (label->buddy() == field) {
+                QString text = label->text().remove('&').trimmed();
+                return text.endsWith(':') ? text.chopped(1) : text;
+            }
+        }
+    }
+    return field->objectName();
+}
+
+// Warns that field holds no value within range; gives it the focus; returns false.
+bool rejectField(QWidget* dialog, QLineEdit* field, const QString& range)
+{
+    QMessageBox::warning(dialog, QStringLiteral("Orbika"),
+                         QObject::tr("%1: %2 is not valid (%3).")
+                             .arg(fieldLabel(field), field->text().trimmed(), range));
+    field->setFocus();
+    field->selectAll();
+    return false;
+}
+
+// Whole number of field within lo..hi into v; false (with the warning) otherwise.
+bool checkInt(QWidget* dialog, QLineEdit* field, int lo, int hi, int& v)
+{
+    bool ok = false;
+    v = field->text().trimmed().toInt(&ok);
+    if (ok && v >= lo && v <= hi)
+        return true;
+    return rejectField(dialog, field, QObject::tr("%1 to %2").arg(lo).arg(hi));
+}
+
+// Days of month (1..12) in year, by the program's calendar.
+int daysInMonth(int year, int month)
+{
+    const double first = mjd(1, month, year, 0.0);
+    const double next = month == 12 ? mjd(1, 1, year + 1, 0.0) : mjd(1, month + 1, year, 0.0);
+    return static_cast<int>(std::lround(next - first));
+}
+
+}  // namespace
 
 QString numText(double v) { return QString::number(v, 'g', 6); }
 
@@ -31,6 +85,29 @@ double fieldDouble(const QLineEdit* e)
 }
 
 int fieldInt(const QLineEdit* e) { return e->text().trimmed().toInt(); }
+
+bool checkDateFields(QWidget* dialog, const DateTimeEdits& e)
+{
+    int year, month, day, v;
+    return checkInt(dialog, e.year, kFirstYear, kLastYear, year) &&
+           checkInt(dialog, e.month, 1, 12, month) &&
+           checkInt(dialog, e.day, 1, daysInMonth(year, month), day) &&
+           checkInt(dialog, e.hour, 0, 23, v) && checkInt(dialog, e.minute, 0, 59, v) &&
+           checkInt(dialog, e.second, 0, 59, v);
+}
+
+bool checkEpochFields(QWidget* dialog, QLineEdit* year, QLineEdit* dayOfYear)
+{
+    int y;
+    if (!checkInt(dialog, year, kFirstYear, kLastYear, y))
+        return false;
+    bool ok = false;
+    const double day = dayOfYear->text().trimmed().toDouble(&ok);
+    const double end = 1.0 + std::lround(mjd(1, 1, y + 1, 0.0) - mjd(1, 1, y, 0.0));
+    if (ok && day >= 1.0 && day < end)
+        return true;
+    return rejectField(dialog, dayOfYear, QObject::tr("from 1 to below %1").arg(end));
+}
 
 QLineEdit* addField(QFormLayout* form, const QString& label, const QString& name,
                     const QString& tip, const QString& whatsThis)

@@ -30,6 +30,23 @@ double fieldDouble(const QLineEdit* e);
 // Decimal integer in the field; 0 when the text is not an integer.
 int fieldInt(const QLineEdit* e);
 
+// The date and time fields of a dialog.
+struct DateTimeEdits {
+    QLineEdit* year;
+    QLineEdit* month;
+    QLineEdit* day;
+    QLineEdit* hour;
+    QLineEdit* minute;
+    QLineEdit* second;
+};
+// True when the fields hold whole numbers in range that name a real instant (29 February only
+// in leap years). Otherwise a warning on dialog names the first bad field and its text, e.g.
+// "Month: 13 is not valid (1 to 12).", the field gets the focus and the result is false.
+bool checkDateFields(QWidget* dialog, const DateTimeEdits& e);
+// The same for an epoch given as a year and a day of that year with its fraction (from 1.0 to
+// the end of the last day).
+bool checkEpochFields(QWidget* dialog, QLineEdit* year, QLineEdit* dayOfYear);
+
 // Appends a row "label: line edit" (the label's accelerator focuses the edit) to form and
 // returns the edit, named name, with its tool tip and What's This text.
 QLineEdit* addField(QFormLayout* form, const QString& label, const QString& name,

@@ -85,6 +85,12 @@ void ObDateDialog::getParams(int& year, int& month, int& day, int& hour, int& mi
     rtoffset = fieldDouble(rtEdit);
 }
 
+void ObDateDialog::accept()
+{
+    if (checkDateFields(this, {yearEdit, monthEdit, dayEdit, hourEdit, minEdit, secEdit}))
+        QDialog::accept();
+}
+
 void ObDateDialog::systemSlot() { tzoneEdit->setEnabled(!systemBox->isChecked()); }
 
 namespace {

@@ -19,6 +19,8 @@ public:
                    double& timezone, int& systz, double& duration, double& rtoffset) const;
 
 public slots:
+    // Closes the dialog only when the date and time fields name a real instant.
+    void accept() override;
     // The time zone field is editable only while the system time zone is not used.
     void systemSlot();
 

@@ -336,6 +336,7 @@ void ObEditOrbDialog::setState(double mjd, const Vec3& r, const Vec3& v)
 
 void ObEditOrbDialog::accept()
 {
+    if (!checkEpochFields(this, yearEdit, dayEdit)) return;
     refresh();
     QDialog::accept();
 }
@@ -400,6 +401,7 @@ void ObEditOrbDialog::adjustSlot()
 
 void ObEditOrbDialog::newSlot()
 {
+    if (!checkEpochFields(this, yearEdit, dayEdit)) return;
     ednwsflg = true;
     accept();
 }

@@ -90,6 +90,12 @@ void ObStateDialog::setParams(const StateVector& s)
     resetBox->setChecked(s.reset);
 }
 
+void ObStateDialog::accept()
+{
+    if (checkEpochFields(this, yearEdit, dayEdit))
+        QDialog::accept();
+}
+
 void ObStateDialog::getParams(StateVector& s) const
 {
     s.mjd = epochMjd();

@@ -18,6 +18,10 @@ public:
     void setParams(const StateVector& s);
     void getParams(StateVector& s) const;
 
+public slots:
+    // Closes the dialog only when the epoch fields name a real day.
+    void accept() override;
+
 private:
     // Another frame was chosen: converts the shown vector when "Reset" is checked.
     void frameSlot(int frame);

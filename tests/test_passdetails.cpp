@@ -4,12 +4,15 @@
 #include <cstdio>
 #include <cstring>
 #include <regex>
+#include <sstream>
 #include <string>
 #include <vector>
 
+#include "astro/timescales.h"
 #include "core/passdetails.h"
 #include "core/passpage.h"
 #include "core/satstate.h"
+#include "foundation/textconv.h"
 #include "pass_reference.h"
 
 namespace {
@@ -38,6 +41,24 @@ std::vector<std::string> detailTexts(WinpData* in, SatPosData* sp, int mode)
     return texts;
 }
 
+// Columns one past the last character of each blank-separated word of line.
+std::vector<size_t> wordEnds(const std::string& line)
+{
+    std::vector<size_t> ends;
+    for (size_t k = 0; k < line.size(); ++k)
+        if (line[k] != ' ' && (k + 1 == line.size() || line[k + 1] == ' ')) ends.push_back(k + 1);
+    return ends;
+}
+
+// Lines of text, without the newlines.
+std::vector<std::string> linesOf(const std::string& text)
+{
+    std::vector<std::string> lines;
+    std::istringstream s(text);
+    for (std::string line; std::getline(s, line);) lines.push_back(line);
+    return lines;
+}
+
 // Number following label in text; NaN when the label is missing.
 double valueAfter(const std::string& text, const std::string& label)
 {
@@ -56,7 +77,7 @@ TEST(PassDetails, MinuteStepsListTheVisibleMinutesOfAPass)
     // 03:56:59 to 04:03:35 UTC: the full minutes 03:57 to 04:03.
     ASSERT_EQ(texts.size(), 7u);
     const std::string header = "ISS (ZARYA)         \n" + std::string(54, '_') + "\nYear: 2026  +++> Timezone 0 <+++\n\n"
-                               + std::string(29, ' ') + "         Azim.  Elev.                 R.A.   Decl\n";
+                               + std::string(20, ' ') + "Azim.    Elev.           R.A.     Decl\n";
     ASSERT_EQ(texts[0].substr(0, header.size()), header);
     const std::regex line(R"(\n?FEB 22   ([34]):(\d\d)     ( *[\d.]+)  ( *[\d.]+)        ( *[\d.]+)  ( *-?[\d.]+))");
     double top = -1.0;
@@ -81,6 +102,62 @@ TEST(PassDetails, MinuteStepsListTheVisibleMinutesOfAPass)
     EXPECT_NEAR(lon, sp->lon[0], 1e-5);
     EXPECT_NEAR(lat, sp->lat[0], 1e-5);
     EXPECT_NEAR(height, sp->height[0], 1e-3);
+}
+
+TEST(PassDetails, EachColumnTitleEndsOverItsNumbersInEveryMode)
+{
+    auto sp = stateRecord();
+    struct Layout {
+        int stepmin;
+        double stepsec;
+        int digits4, relmode, occmode, mode;
+        size_t columns;
+    };
+    // Minute, ten-second and half-second steps; four decimals; relative mode (ISS seen from the
+    // Titan rocket body); the centre line of an occultation shown and saved.
+    const Layout layouts[] = {{1, 0, 0, 0, 0, 0, 4}, {0, 10, 0, 0, 0, 0, 4}, {0, 0.5, 0, 0, 0, 1, 4},
+                              {1, 0, 1, 0, 0, 0, 4}, {1, 0, 0, 1, 0, 0, 4}, {0, 10, 0, 0, 3, 0, 2},
+                              {0, 10, 1, 0, 3, 0, 2}, {1, 0, 0, 0, 3, 1, 2}};
+    for (const Layout& l : layouts) {
+        SCOPED_TRACE(testing::Message() << l.stepmin << " min " << l.stepsec << " s, digits4 " << l.digits4
+                                        << ", relative " << l.relmode << ", occmode " << l.occmode);
+        auto in = listedIss(sp.get(), l.stepmin, l.stepsec);
+        selectReference(in.get(), 1, kTitan);
+        in->nsat = l.relmode ? 2 : 1;
+        in->pdpass = 1;
+        in->digits4 = l.digits4;
+        in->relmode = l.relmode;
+        in->occmode = l.occmode;
+        // Relative details start at the first minute the two satellites see each other.
+        for (double t = kRefWindowStart; l.relmode && t < kRefWindowEnd; t += 1 / 1440.0) {
+            GetSatPos(t, in.get(), sp.get(), 0, 0);
+            if (cksatok(in.get(), sp.get(), 0)) {
+                in->passaos[in->pdpass] = t;
+                break;
+            }
+        }
+        // The occulted direction: the site's zenith at the culmination (R.A. h.mmss, Dec. d.mmss).
+        const double culm = referenceRows("PASS", kIss, 'A')[1].culm;
+        in->flryaw = DegFDms(lsidtim(culm, in->obslon, 0.0));
+        in->flrpitch = DegFDms(in->obslat);
+        const std::vector<std::string> texts = detailTexts(in.get(), sp.get(), l.mode);
+        ASSERT_GT(texts.size(), 2u);
+        const std::vector<std::string> head = linesOf(texts[0]);
+        ASSERT_GE(head.size(), 2u);
+        std::vector<size_t> titles = wordEnds(head[head.size() - 2]);
+        ASSERT_GE(titles.size(), l.columns) << head[head.size() - 2];
+        titles.erase(titles.begin(), titles.end() - l.columns);
+        int numbered = 0;
+        for (const std::string& text : texts) {
+            const std::string line = linesOf(text).back();
+            if (line.find("No Intersection") != std::string::npos) continue;
+            std::vector<size_t> ends = wordEnds(line);
+            ends.erase(ends.begin(), ends.end() - l.columns);
+            EXPECT_EQ(titles, ends) << head[head.size() - 2] << "\n" << line;
+            ++numbered;
+        }
+        EXPECT_GT(numbered, 2) << l.stepmin << " " << l.stepsec << " " << l.occmode;
+    }
 }
 
 TEST(PassDetails, SubSecondStepsShowTenthsAndCarryIntoTheMinute)

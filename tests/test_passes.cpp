@@ -371,7 +371,7 @@ TEST(Passes, NextSatellitesToPass)
     auto in = withReferenceFile('A');
     auto sp = stateRecord();
     // Sets the clock offset that makes the real-time instant t (MJD).
-    const auto setNow = [&](double t) { in->rtoffset = (t - RT_MJD(in.get())) * 24.0; };
+    const auto setNow = [&](double t) { in->rtoffset += (t - RT_MJD(in.get())) * 24.0; };
 
     // From 02:10 UTC the ISS rises at 02:20, the rocket body at 03:28, the telescope never.
     setNow(kRefWindowStart + 130.0 / 1440.0);

@@ -96,10 +96,12 @@ TEST(TimeSettings, ClockGivesUtFieldsAndSystemZone)
         DefTime(in.get(), kSampleInstant);
         EXPECT_EQ(in->systzone, -3600);
     }
-    // The real-time MJD leaves the date fields alone.
+    // The real-time MJD adds the clock offset and leaves the date fields alone.
     in->day = 3;
     in->hour = 7;
     EXPECT_NEAR(RT_MJD(in.get(), kSampleInstant), kSampleMjd, 1e-9);
+    in->rtoffset = -2.5;
+    EXPECT_NEAR(RT_MJD(in.get(), kSampleInstant), kSampleMjd - 2.5 / 24.0, 1e-9);
     EXPECT_EQ(in->day, 3);
     EXPECT_EQ(in->hour, 7);
 }

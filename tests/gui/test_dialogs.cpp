@@ -4,6 +4,8 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QPointer>
 #include <QRadioButton>
 #include <QTextEdit>
 
@@ -12,12 +14,14 @@
 #include <utility>
 
 #include "dialog_helpers.h"
+#include "gui_helpers.h"
 #include "obdatedialog.h"
 #include "obiersdialog.h"
 #include "oblocaldialog.h"
 #include "obobsdialog.h"
 #include "obquickdialog.h"
 #include "obstepdialog.h"
+#include "obstatedialog.h"
 #include "obsysconfdialog.h"
 
 namespace {
@@ -45,6 +49,22 @@ DateValues read(const ObDateDialog& d)
     d.getParams(v.year, v.month, v.day, v.hour, v.minute, v.second, v.timezone, v.systz, v.duration,
                 v.rtoffset);
     return v;
+}
+
+// Presses OK on d; returns the text of the warning that keeps it open, or "" when it closed.
+QString pressOk(QDialog& d)
+{
+    QString message;
+    QPointer<QTimer> watcher = whenModal([&message](QWidget* w) {
+        if (auto* box = qobject_cast<QMessageBox*>(w))
+            message = box->text();
+        w->close();
+    });
+    d.setResult(QDialog::Rejected);
+    d.accept();
+    delete watcher;
+    EXPECT_EQ(message.isEmpty(), d.result() == QDialog::Accepted) << message.toStdString();
+    return message;
 }
 
 }  // namespace
@@ -75,6 +95,33 @@ TEST(DateDialog, ValuesRoundTripAndTheEnablingRules)
     EXPECT_FALSE(child<QLineEdit>(dateOnly, "durEdit")->isEnabled());
     EXPECT_FALSE(child<QLineEdit>(dateOnly, "rtEdit")->isEnabled());
     EXPECT_FALSE(child<QLineEdit>(dateOnly, "tzoneEdit")->isEnabled());
+}
+
+TEST(DateDialog, ImpossibleDatesAreRefusedWithAMessage)
+{
+    const std::array<std::tuple<int, int, int, const char*>, 4> dates = {{
+        {2026, 13, 1, "Month: 13 is not valid (1 to 12)."},
+        {2026, 1, 40, "Day: 40 is not valid (1 to 31)."},
+        {2024, 2, 29, ""},
+        {2026, 2, 29, "Day: 29 is not valid (1 to 28)."},
+    }};
+    for (const auto& [year, month, day, message] : dates) {
+        ObDateDialog d;
+        d.setParams(year, month, day, 12, 0, 0, 0.0, 0, 1.0, 0.0);
+        EXPECT_EQ(QString(message), pressOk(d));
+    }
+    ObDateDialog d;
+    d.setParams(2026, 3, 1, 24, 0, 0, 0.0, 0, 1.0, 0.0);
+    EXPECT_EQ("Hours: 24 is not valid (0 to 23).", pressOk(d));
+
+    // An epoch as year and day of the year: day 366 exists in leap years only.
+    ObStateDialog state;
+    child<QLineEdit>(state, "yearEdit")->setText("2026");
+    child<QLineEdit>(state, "dayEdit")->setText("366.5");
+    EXPECT_EQ("Day of Year. Fraction of Day: 366.5 is not valid (from 1 to below 366).",
+              pressOk(state));
+    child<QLineEdit>(state, "yearEdit")->setText("2024");
+    EXPECT_EQ("", pressOk(state));
 }
 
 TEST(IersDialog, DefaultsLockEveryValueAndItsLabel)

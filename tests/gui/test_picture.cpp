@@ -14,7 +14,9 @@
 
 #include <array>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
+#include <map>
 
 #include "astro/angle_units.h"
 #include "core/astrometry.h"
@@ -23,11 +25,14 @@
 #include "obastdialog.h"
 #include "orbikaapp.h"
 #include "orbikaview.h"
+#include "picturecalib.h"
+#include "start_and_site.h"
 
 namespace {
 
 using angle_units::kDegToRad;
 using angle_units::kPi;
+using Labels = std::map<int, QString>;
 
 // A bright star: R.A. (h.mmss), Dec. (d.mmss), visual magnitude (J2000, Yale Bright Star
 // Catalogue, rounded to the second).
@@ -167,6 +172,21 @@ TEST_F(PictureTest, DisplaySizesRestartTheCalibration)
     EXPECT_FALSE(indata->picshow);
     view->vPicSwitch(true);
     EXPECT_EQ(QSize(kWidth / 4, kHeight / 4), view->size());
+
+    // A refresh or a step from the text page keeps the picture at its size and scale, wider
+    // and taller than the map or smaller than it.
+    for (int size : {0, 2}) {
+        view->vImage(size);
+        const QSize shown = view->size();
+        const QRgb corner = view->grab().toImage().pixel(shown.width() - 1, shown.height() - 1);
+        view->showLastText();
+        view->vForward();
+        EXPECT_EQ(shown, view->size()) << size;
+        view->showLastText();
+        view->vRefreshP();
+        EXPECT_EQ(shown, view->size()) << size;
+        EXPECT_EQ(corner, view->grab().toImage().pixel(shown.width() - 1, shown.height() - 1));
+    }
 }
 
 TEST_F(PictureTest, CalibrateThenMeasureStarsAndTrail)
@@ -227,6 +247,38 @@ TEST_F(PictureTest, CalibrateThenMeasureStarsAndTrail)
         QApplication::processEvents();
         app.grab().save(QString::fromLocal8Bit(shot));
     }
+}
+
+TEST_F(PictureTest, FlaresWithoutAKnownSurfaceShowTheMirrorYawAndPitch)
+{
+    selectByGlue("ISS");
+    indata->occmode = 0;
+    indata->flares = 1;
+    // Columns from the visible left edge and texts of the picture's top line.
+    const auto labels = [] {
+        Labels m;
+        for (const PictureLabel& l : PictureLine(indata->mjd, indata->nsat))
+            m[l.column] = l.text;
+        return m;
+    };
+    indata->knownsurf = -1;
+    view->PicPlot(indata->mjd);
+    char yaw[32], pitch[32];
+    std::snprintf(yaw, sizeof yaw, "Y:%7.1f", indata->flryaw);
+    std::snprintf(pitch, sizeof pitch, "P:%7.1f", indata->flrpitch);
+    auto shown = labels();
+    EXPECT_EQ(yaw, shown[180].toStdString());
+    EXPECT_EQ(pitch, shown[290].toStdString());
+    EXPECT_EQ(0u, shown.count(320));
+    EXPECT_EQ("ISS (ZARYA)", shown[500].trimmed().toStdString());
+
+    // A known surface leaves the satellite's R.A. and Dec.
+    indata->knownsurf = 1;
+    view->PicPlot(indata->mjd);
+    shown = labels();
+    EXPECT_TRUE(shown[180].startsWith("R.A.:"));
+    EXPECT_TRUE(shown[320].startsWith("Dec.:"));
+    EXPECT_EQ(0u, shown.count(290));
 }
 
 TEST_F(PictureTest, AbortClearsTheStars)

@@ -5,9 +5,11 @@
 #include <QTextEdit>
 
 #include <cmath>
+#include <ctime>
 
 #include "astro/time_units.h"
 #include "astro/timescales.h"
+#include "core/statevector.h"
 #include "foundation/arith.h"
 #include "map_fixture.h"
 #include "orbikaapp.h"
@@ -88,8 +90,13 @@ TEST_F(MapTest, RealTimeWhileDeltaTimeRunsStopsBoth)
     app.slotPlotRT();
     EXPECT_EQ(1, app.timerMode());
     EXPECT_EQ(1, indata->rtmode);
+    // The real-time plot and a new orbit's epoch are the clock plus the date dialog's offset.
+    indata->rtoffset = -3.0;
+    const double clock = 40587.0 + std::time(nullptr) * kSecond;  // MJD of 1970-01-01 plus seconds
     app.getView()->RT_Plot();
-    EXPECT_NEAR(RT_MJD(indata), indata->mjd, 5 * kSecond);
+    EXPECT_NEAR(clock - 3.0 / 24.0, indata->mjd, 5 * kSecond);
+    vsNewSat(indata, 0);
+    EXPECT_NEAR(clock - 3.0 / 24.0, indata->elepoch[0], 5 * kSecond);
     app.slotStopTime();
     EXPECT_EQ(0, app.timerMode());
     EXPECT_EQ(0, indata->rtmode);

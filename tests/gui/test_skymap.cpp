@@ -28,6 +28,9 @@ struct Star {
 };
 constexpr Star kSirius{101.287155, -16.716116};
 constexpr Star kBetelgeuse{88.792939, 7.407064};
+// Double stars whose fainter component shares the brighter one's pixel.
+constexpr Star kAlnitak{85.189694, -1.942572};
+constexpr Star kMizar{200.981429, 54.925362};
 
 // Settings of an observer at 50 N, 10 E on a white sky map.
 WinpData observer(int skyproj)
@@ -78,12 +81,12 @@ QImage chart(const WinpData& s)
     return pm.toImage();
 }
 
-// True when a black pixel lies within one pixel of p.
-bool blackNear(const QImage& img, const QPoint& p)
+// True when a pixel of colour c (black by default) lies within one pixel of p.
+bool colourNear(const QImage& img, const QPoint& p, const QColor& c = Qt::black)
 {
     for (int dy = -1; dy <= 1; ++dy)
         for (int dx = -1; dx <= 1; ++dx)
-            if (img.pixelColor(p + QPoint(dx, dy)) == QColor(Qt::black))
+            if (img.pixelColor(p + QPoint(dx, dy)) == c)
                 return true;
     return false;
 }
@@ -210,9 +213,9 @@ TEST(SkyMap, ChartShowsBrightStarsWhereTheirHourAngleSaysAndClicksGiveTheirPlace
         const QImage img = chart(s);
         ASSERT_GT(el, 10.0);
         const QPoint sirius = PxSky(&s, g, el, az);
-        EXPECT_TRUE(blackNear(img, sirius)) << proj;
+        EXPECT_TRUE(colourNear(img, sirius)) << proj;
         starAzEl(kBetelgeuse, kNightMjd, s.obslat, s.obslon, az, el);
-        EXPECT_TRUE(blackNear(img, PxSky(&s, g, el, az))) << proj;
+        EXPECT_TRUE(colourNear(img, PxSky(&s, g, el, az))) << proj;
 
         // A click on Sirius gives its R.A. and Dec. (of date and of J2000).
         for (double epoch : {0.0, 2000.0}) {
@@ -221,6 +224,20 @@ TEST(SkyMap, ChartShowsBrightStarsWhereTheirHourAngleSaysAndClicksGiveTheirPlace
             EXPECT_NEAR(kSirius.ra, DmsDegF(s.locra) * 15.0, 1.2) << proj;
             EXPECT_NEAR(kSirius.dec, DmsDegF(s.locdec), 0.6) << proj;
         }
+    }
+}
+
+TEST(SkyMap, BrightComponentOfADoubleStarIsDrawnOverTheFaintOne)
+{
+    const WinpData s = observer(0);
+    const QImage img = chart(s);
+    for (const Star& star : {kAlnitak, kMizar}) {
+        double az = 0, el = 0;
+        starAzEl(star, kNightMjd, s.obslat, s.obslon, az, el);
+        ASSERT_GT(el, 10.0);
+        // Magnitudes 2.05 and 2.27 over 4.21 and 3.95: the grey of magnitudes 2 to 3 shows.
+        EXPECT_TRUE(colourNear(img, PxSky(&s, SkyGeometryFor(0), el, az), QColor(50, 50, 50)))
+            << star.ra;
     }
 }
 

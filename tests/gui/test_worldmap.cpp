@@ -178,6 +178,34 @@ TEST_F(MapTest, OverlayInformationAreaAndTracks)
     EXPECT_EQ(QColor(Qt::black), display().pixelColor(view->lastPixel(0))) << "marker still shown";
 }
 
+TEST_F(MapTest, FootprintOfASatelliteOffThePolarMapReachesIntoIt)
+{
+    select("ISS");
+    indata->maptype = kNorthPolar;
+    view->vRefresh();
+    // The first minute at which the ISS is 3 to 8 degrees south of the equator.
+    double t = indata->mjd;
+    for (int k = 0; k < 200; ++k, t += 1 / 1440.0) {
+        GetSatPos(t, indata, satps, 0, 0);
+        if (satps->lat[0] < -3 && satps->lat[0] > -8)
+            break;
+    }
+    view->SatPlot(t, 1);
+    ASSERT_GT(view->lastPixel(0).x(), indata->mapwidth) << "the satellite is off the map";
+    const SatPosData sp = *satps;
+    const QImage disp = display();
+    int inside = 0, drawn = 0;
+    for (int k = 0; k < sp.ncircle; ++k) {
+        const QPoint f = view->PxCoord(sp.circlat[0][k] / kDegToRad, sp.circlon[0][k] / kDegToRad);
+        if (f.x() > indata->mapwidth || f.y() < 0)
+            continue;
+        ++inside;
+        drawn += disp.pixelColor(f) == QColor(Qt::black);
+    }
+    EXPECT_GT(inside, 3);
+    EXPECT_EQ(inside, drawn) << "footprint points on the map in the slot colour";
+}
+
 TEST_F(MapTest, PhysicalMapShiftsWithTheCentralMeridian)
 {
     indata->maptype = kWorldImage;
