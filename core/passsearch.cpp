@@ -10,6 +10,7 @@
 #include "core/iridium.h"
 #include "core/mirror.h"
 #include "core/occtrans.h"
+#include "core/reachbound.h"
 #include "core/satstate.h"
 
 namespace {
@@ -57,7 +58,8 @@ public:
           sp_(sp),
           slot_(slot),
           look_(!(RelativeMode(in) && slot == in->prime)),
-          horizonOnly_(HorizonOnly(in, slot))
+          horizonOnly_(HorizonOnly(in, slot)),
+          reach_(horizonOnly_ && look_ ? MakeReachBound(in, slot, kElevNear) : ReachBound{})
     {
     }
 
@@ -103,6 +105,14 @@ public:
         return kMinute;
     }
 
+    // Samples after the last computed state, step apart, that are certain to be invisible and
+    // to keep the one-minute step: the coarse scan may step over them without computing them.
+    int certainlyHidden(double step) const
+    {
+        if (step != kMinute || !reach_.valid) return 0;
+        return SamplesOutOfReach(reach_, SiteAngle(sp_->elev[slot_], sp_->range[slot_]), step);
+    }
+
 private:
     // The state at t: look angles alone when nothing else decides the visibility.
     void compute(double t)
@@ -118,6 +128,7 @@ private:
     int slot_;
     bool look_;
     bool horizonOnly_;  // visibility depends on the elevation alone
+    ReachBound reach_;  // where the satellite can be seen, with look angles alone
 };
 
 // Result of a coarse scan: the first visible sample met (entry), the highest one (top) and the
@@ -150,7 +161,10 @@ Scan coarseScan(Probe& p, double t, double limit, int dir, bool sunRule)
             return s;
         }
         last = p.edge(t);
-        t += dir * p.step(s.found, sunRule);
+        const double step = p.step(s.found, sunRule);
+        t += dir * step;
+        // Stepped over one at a time, so the later samples are the very instants of a full scan.
+        for (int k = s.found ? 0 : p.certainlyHidden(step); k > 0; --k) t += dir * step;
     }
     if (s.found) s.exit = {limit, last.el, last.az};
     return s;

@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/linesort.h"
 #include "core/safewrite.h"
 #include "foundation/textconv.h"
 
@@ -41,23 +42,23 @@ bool SortAos(const WinpData* in)
     std::ifstream save(in->savename, std::ios::binary);
     if (!save) return false;
     std::vector<std::string> header;
-    std::vector<std::pair<std::string, std::string>> data;  // sort key, line
+    LineSorter data(sortKey);
+    bool ok = true;
     std::string line;
-    while (std::getline(save, line)) {
+    while (std::getline(save, line) && ok) {
         if (!line.empty() && line[0] != '\0' && std::strchr(kHeaderStarts, line[0]))
             header.push_back(line);
         else if (line.size() > static_cast<size_t>(kKeyChars))
-            data.emplace_back(sortKey(line), line);
+            ok = data.add(line);
     }
     save.close();
-    std::stable_sort(data.begin(), data.end(),
-                     [](const auto& a, const auto& b) { return a.first < b.first; });
 
-    return ReplaceFile(in->savename, [&](std::FILE* f) {
+    return ok && ReplaceFile(in->savename, [&](std::FILE* f) {
         for (const std::string& h : header) std::fprintf(f, "%s\n", h.c_str());
-        for (size_t k = 0; k < data.size(); ++k) {
-            if (k % kSortGroup == 0) std::fputs("\n", f);
-            std::fprintf(f, "%s\n", data[k].second.c_str());
-        }
-    });
+        size_t k = 0;
+        ok = data.merge([&](const std::string& d) {
+            if (k++ % kSortGroup == 0) std::fputs("\n", f);
+            std::fprintf(f, "%s\n", d.c_str());
+        });
+    }) && ok;
 }
