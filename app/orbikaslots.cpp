@@ -13,6 +13,7 @@
 #include <QTextStream>
 #include <QToolBar>
 
+#include "core/cataloguesearch.h"
 #include "messages.h"
 #include "obquickdialog.h"
 #include "onlineupdate.h"
@@ -187,6 +188,10 @@ void OrbikaApp::slotInputNextSat()
     statusBar()->showMessage(tr("Next satellites to pass..."));
     slotStopTime();
     const int n = view->vNextSat();
+    if (n == kAllSatCancelled) {
+        statusBar()->showMessage(tr("Search cancelled."));
+        return;
+    }
     if (n >= 2) {
         slotPlotRT();
         return;
