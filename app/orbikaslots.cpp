@@ -13,8 +13,8 @@
 #include <QTextStream>
 #include <QToolBar>
 
+#include "app/glue/messages.h"
 #include "core/cataloguesearch.h"
-#include "messages.h"
 #include "obquickdialog.h"
 #include "onlineupdate.h"
 #include "orbikaapp.h"

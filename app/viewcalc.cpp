@@ -4,15 +4,15 @@
 #include <QFileInfo>
 #include <memory>
 
+#include "app/glue/fileglue.h"
+#include "app/glue/messages.h"
+#include "app/glue/searchrunner.h"
 #include "core/cataloguesearch.h"
 #include "core/config.h"
 #include "core/passpage.h"
 #include "core/tlesave.h"
-#include "fileglue.h"
-#include "messages.h"
 #include "obpassdialog.h"
 #include "orbikaview.h"
-#include "searchrunner.h"
 
 namespace {
 

@@ -217,7 +217,8 @@ bool searchAll(WinpData* in, SatPosData* sp, std::FILE* tle, std::FILE* save,
     int selected = oldCount;
     const double t0 = ListStartMjd(in), t1 = t0 + in->duration;
     bool complete = true;
-    if (in->iridmode == kPlainPasses && threads > 1) {
+    // The batches are cut by file position, so a stream without one is searched in one thread.
+    if (in->iridmode == kPlainPasses && threads > 1 && std::ftell(tle) >= 0) {
         complete = parallelPasses(in, sp, tle, save, slot, t0, t1, threads, progress);
     } else {
         complete = forEachEntry(in, tle, [&]() {

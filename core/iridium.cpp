@@ -20,6 +20,7 @@
 #include "core/satstate.h"
 #include "core/textpage.h"
 #include "core/tlefile.h"
+#include "core/transitremark.h"
 #include "foundation/textconv.h"
 
 namespace {

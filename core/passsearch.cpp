@@ -25,10 +25,9 @@ constexpr double kStepSunUp = 0.0416667;  // Sun more than kSunMargin above maxs
 constexpr double kElevFar = -60.0;
 constexpr double kElevNear = -25.0;
 constexpr double kSunMargin = 15.0;
-// Pass edges: bisection over the minute before a change of visibility, starting half a minute
-// before it; kBisections moves of 15, 7.5, ... s end within about half a second of the change.
-constexpr double kBisectSpan = 30.0 * kSecond;
-constexpr int kBisections = 6;
+// Pass edges: the bisection between the samples either side of a change of visibility stops
+// when they are this close, well within the second that the pass lists show.
+constexpr double kEdgeTolerance = kSecond / 4.0;
 // Culmination: after the 1-s scan the step is halved from half a second down to this.
 constexpr double kPolishStep = kSecond / 64.0;
 // Satellites faster than this (rev/day) skip an extra hour after each listed pass.
@@ -134,23 +133,29 @@ private:
 // Result of a coarse scan: the first visible sample met (entry), the highest one (top) and the
 // first invisible sample after the entry (exit).
 struct Scan {
-    bool found = false;   // a visible sample was met
-    bool closed = false;  // the satellite left visibility before the limit
-    bool seen = false;    // a centre-line point occurred
+    bool found = false;    // a visible sample was met
+    bool closed = false;   // the satellite left visibility before the limit
+    bool seen = false;     // a centre-line point occurred
+    bool entered = false;  // an invisible sample precedes the entry
+    double outside = 0.0;  // instant of that invisible sample
+    double inside = 0.0;   // instant of the last visible sample before the exit
     Sample entry{}, top{}, exit{};
 };
 
 // Coarse scan from t towards limit (dir +1 forward, -1 backward). A pass still in view at the
-// limit exits there with the angles of the last state.
+// limit exits there.
 Scan coarseScan(Probe& p, double t, double limit, int dir, bool sunRule)
 {
     Scan s;
-    Sample last{};
+    double previous = 0.0;  // instant of the sample before t
+    bool started = false;
     while (dir > 0 ? t <= limit : t >= limit) {
         const bool ok = p.visible(t);
         s.seen = s.seen || p.centreLine();
         if (ok && !s.found) {
             s.found = true;
+            s.entered = started;
+            s.outside = previous;
             s.entry = p.edge(t);
             s.top = p.horizon(t);
         } else if (ok && p.horizon(t).el > s.top.el) {
@@ -160,38 +165,35 @@ Scan coarseScan(Probe& p, double t, double limit, int dir, bool sunRule)
             s.closed = true;
             return s;
         }
-        last = p.edge(t);
+        if (ok) s.inside = t;
+        previous = t;
+        started = true;
         const double step = p.step(s.found, sunRule);
         t += dir * step;
-        // Stepped over one at a time, so the later samples are the very instants of a full scan.
-        for (int k = s.found ? 0 : p.certainlyHidden(step); k > 0; --k) t += dir * step;
+        // Samples certain to be hidden are stepped over one at a time: the instants stay those of a full scan.
+        for (int k = s.found ? 0 : p.certainlyHidden(step); k > 0; --k) {
+            previous = t;
+            t += dir * step;
+        }
     }
-    if (s.found) s.exit = {limit, last.el, last.az};
+    // The last step may have passed over the limit: a pass that ended before it is closed there.
+    if (s.found) {
+        s.closed = !p.visible(limit);
+        s.exit = p.edge(limit);
+    }
     return s;
 }
 
-// Instant within about half a second of the change of visibility in the minute before t, where
-// the satellite is visible at t when rising and invisible at t when setting.
-double crossing(Probe& p, double t, bool rising)
+// Instant within kEdgeTolerance of the change of visibility between the instant in, where the
+// satellite is visible, and out, where it is not (either order); on the visible side, so a pass
+// starts and ends with its minimum elevation and the pass details begin with a line.
+double crossing(Probe& p, double in, double out)
 {
-    double x = t - kBisectSpan;
-    double h = kBisectSpan;
-    for (int k = 0; k < kBisections; ++k) {
-        h *= 0.5;
-        x += p.visible(x) == rising ? -h : h;
+    while (std::fabs(out - in) > kEdgeTolerance) {
+        const double mid = 0.5 * (in + out);
+        (p.visible(mid) ? in : out) = mid;
     }
-    // A start goes to the visible side of the change, so the pass details begin with a line.
-    if (rising && !p.visible(x)) x += h;
-    return x;
-}
-
-// Steps back 1 s at a time from t, at most a minute, to the first instant whose visibility is
-// want; the angles of the instant where it stopped.
-Sample stepBack(Probe& p, double t, bool want)
-{
-    int k = 0;
-    while (p.visible(t) != want && ++k < kSecondsPerMinute) t -= kSecond;
-    return p.edge(t);
+    return in;
 }
 
 // Steps 1 s at a time from the sample best up to the instant to, keeping the highest elevation;
@@ -275,8 +277,8 @@ int nextpass(WinpData* in, int slot, double t0, double t1, double tm[3], double 
     const Scan s = coarseScan(p, from, t1, +1, true);
     if (!s.found) return 0;
     Sample start = s.entry, end = s.exit;
-    if (start.t > t0) start = p.edgeAt(std::max(t0, crossing(p, start.t, true)));
-    if (end.t > t0 && end.t < t1) end = p.edgeAt(crossing(p, end.t, false));
+    if (s.entered) start = p.edgeAt(crossing(p, s.entry.t, s.outside));
+    if (s.closed) end = p.edgeAt(crossing(p, s.inside, s.exit.t));
     if (in->iridmode != kPlainPasses) {
         storePass({start, s.top, end}, tm, el, az);
         return GetIrid(in, slot, s.seen, tm, el, az, sp);
@@ -294,8 +296,8 @@ int lastpass(WinpData* in, int slot, double t0, double t1, double tm[3], double 
     const Scan s = coarseScan(p, from, t1, -1, false);
     if (!s.found) return 0;
     Sample end = s.entry, begin = s.exit;
-    if (end.t < t0) end = stepBack(p, std::min(end.t + kMinute, t0), true);
-    if (s.closed) begin = stepBack(p, begin.t + kMinute, false);
+    if (s.entered) end = p.edgeAt(crossing(p, s.entry.t, s.outside));
+    if (s.closed) begin = p.edgeAt(crossing(p, s.inside, s.exit.t));
     storePass({end, culmination(p, s.top, begin.t, end.t), begin}, tm, el, az);
     return 1;
 }

@@ -5,7 +5,7 @@
 
 #include "astro/angle_units.h"
 #include "astro/time_units.h"
-#include "core/geodesy.h"
+#include "astro/earth_constants.h"
 
 namespace {
 using angle_units::kDegToRad;

@@ -12,11 +12,11 @@
 #include <functional>
 #include <memory>
 
-#include "selectionglue.h"
-#include "gui_helpers.h"
-#include "orbikaview.h"
+#include "app/glue/selectionglue.h"
 #include "core/records.h"
 #include "core/tlefile.h"
+#include "gui_helpers.h"
+#include "orbikaview.h"
 
 namespace {
 

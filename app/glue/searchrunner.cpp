@@ -1,4 +1,4 @@
-#include "searchrunner.h"
+#include "app/glue/searchrunner.h"
 
 #include <QProgressDialog>
 #include <QTimer>
