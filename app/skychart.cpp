@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QRect>
 
+#include "app/generated/star_table.h"
 #include "astro/angle_units.h"
 #include "astro/frames.h"
 #include "astro/moon200.h"
@@ -19,7 +20,6 @@
 #include "foundation/mat3.h"
 #include "foundation/textconv.h"
 #include "skymap.h"
-#include "star_table.h"
 
 using angle_units::kDegToRad;
 using angle_units::kRadToDeg;

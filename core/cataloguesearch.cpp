@@ -13,11 +13,12 @@
 #include <utility>
 
 #include "core/occtrans.h"
+#include "core/passevents.h"
 #include "core/passpage.h"
 #include "core/passsearch.h"
 #include "core/safewrite.h"
-#include "core/savesort.h"
 #include "core/satstate.h"
+#include "core/savesort.h"
 #include "core/timeset.h"
 #include "core/tlefile.h"
 #include "foundation/textconv.h"

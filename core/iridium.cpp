@@ -16,11 +16,9 @@
 #include "core/geodesy.h"
 #include "core/mirror.h"
 #include "core/occtrans.h"
-#include "core/passsearch.h"
 #include "core/satstate.h"
 #include "core/textpage.h"
 #include "core/tlefile.h"
-#include "core/transitremark.h"
 #include "foundation/textconv.h"
 
 namespace {
@@ -197,14 +195,6 @@ void fineWindow(WinpData* in, int slot, int k, Search& s, const double tm[3], Sa
     for (int j = 0; j <= steps && s.state[k] != kDone; ++j) check(lo + j * kSecond, in, slot, k, s, sp);
 }
 
-// Mirror name of the event just found: the Iridium antenna by the sign of flryaw, or the panel.
-const char* mirrorName(const WinpData* in)
-{
-    if (in->iraltmdl) return "Solar  ";
-    if (in->flryaw == 0.0) return "Front  ";
-    return in->flryaw > 0.0 ? "Right  " : "Left   ";
-}
-
 // Local time cell (with the date) of an event.
 std::string timeCell(const WinpData* in, const EventHit& e)
 {
@@ -338,34 +328,6 @@ int GetIrid(WinpData* in, int slot, int seen, double tm[3], double a[3], double 
     b[2] = s.v[k];
     if (!iridium && b[2] < kInterpolationLimit) b[2] = closestApproach(in, sp, slot, tm[1], b[2]);
     return kEventFound;
-}
-
-std::vector<EventHit> FindEvents(WinpData* in, int slot, double t0, double t1, bool defaulted, SatPosData* sp)
-{
-    std::vector<EventHit> hits;
-    const bool iridium = in->iridmode == kIridiumMode;
-    const auto collect = [&](const PassEvent& p) {
-        EventHit e{p.tm[0], p.tm[1], p.az[1], p.el[1], p.az[2], ""};
-        if (iridium) e.label = std::string(mirrorName(in)) + (p.el[0] <= p.el[2] ? "->N" : "->S");
-        hits.push_back(e);
-    };
-    ScanPasses(in, slot, t0, t1, collect, sp);
-    if (iridium && in->irpanel && !in->iraltmdl) {
-        in->iraltmdl = true;
-        ScanPasses(in, slot, t0, t1, collect, sp);
-        in->iraltmdl = false;
-        std::stable_sort(hits.begin(), hits.end(), [](const EventHit& x, const EventHit& y) { return x.t < y.t; });
-    }
-    if (!SunMoonTransit(in)) return hits;
-    std::vector<EventHit> listed;
-    for (EventHit& e : hits) {
-        char remark[kTransitTextBytes];
-        int result = 1;
-        SunMoonTr(in, e.t, slot, e.value, defaulted, result, remark, sp);
-        e.label = remark;
-        if (result == 1) listed.push_back(e);
-    }
-    return listed;
 }
 
 std::string EventPageText(const WinpData* in, const EventHit& e)

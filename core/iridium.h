@@ -58,12 +58,6 @@ void CkIrid(double t, WinpData* in, int slot, int k, int state[], double tbest[]
 // flryaw), or 2 when the pass holds no event within evmaxdist (irminmag for Iridium).
 int GetIrid(WinpData* in, int slot, int seen, double tm[3], double a[3], double b[3], SatPosData* sp = satps);
 
-// Events of slot in the passes beginning in [t0, t1] (MJD UT), in time order; Iridium events of
-// both runs when irpanel is set. With defaulted, Sun and Moon transits are kept only when the site
-// lies inside the transit zone.
-std::vector<EventHit> FindEvents(WinpData* in, int slot, double t0, double t1, bool defaulted,
-                                 SatPosData* sp = satps);
-
 // Pass list page line of an event (without the tag): its local time cell with the date, the
 // value and, for Sun and Moon transits, the transit remark.
 std::string EventPageText(const WinpData* in, const EventHit& e);

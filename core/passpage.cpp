@@ -10,6 +10,7 @@
 
 #include "core/iridium.h"
 #include "core/occtrans.h"
+#include "core/passevents.h"
 #include "core/passsearch.h"
 #include "core/safewrite.h"
 #include "core/satstate.h"

@@ -10,7 +10,6 @@
 #include "astro/sun200.h"
 #include "astro/time_units.h"
 #include "astro/timescales.h"
-#include "astro/twobody.h"
 #include "propagation/attitude.h"
 #include "propagation/forcemodel.h"
 #include "propagation/rkf45.h"

@@ -12,6 +12,7 @@
 #include "core/defaults.h"
 #include "core/iridium.h"
 #include "core/mirror.h"
+#include "core/passevents.h"
 #include "core/passpage.h"
 #include "core/passsearch.h"
 #include "core/satstate.h"

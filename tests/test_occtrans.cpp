@@ -11,6 +11,7 @@
 #include "core/defaults.h"
 #include "core/iridium.h"
 #include "core/occtrans.h"
+#include "core/passevents.h"
 #include "core/satstate.h"
 #include "core/transitremark.h"
 #include "iss_settings.h"

@@ -4,8 +4,8 @@
     python3 tools/gen_coastline_table.py [repository root]
 
 Reads data/map/coastline.txt (pairs "lat lon" in tenths of a degree, "1111 0" lifts the pen)
-and writes app/coastline_table.cpp and app/coastline_table.h. The data file is checked on the
-way: it must open with a pen-up pair and every value must lie in range.
+and writes app/generated/coastline_table.cpp and app/generated/coastline_table.h. The data file
+is checked on the way: it must open with a pen-up pair and every value must lie in range.
 """
 import os
 import sys
@@ -64,9 +64,9 @@ def main():
     root = sys.argv[1] if len(sys.argv) > 1 else os.path.join(os.path.dirname(__file__), "..")
     table = pairs(os.path.join(root, "data", "map", "coastline.txt"))
     rows = "\n".join("    {%d, %d}," % p for p in table)
-    with open(os.path.join(root, "app", "coastline_table.h"), "w", encoding="ascii") as f:
+    with open(os.path.join(root, "app", "generated", "coastline_table.h"), "w", encoding="ascii") as f:
         f.write(HEADER % (PEN_UP, len(table)))
-    with open(os.path.join(root, "app", "coastline_table.cpp"), "w", encoding="ascii") as f:
+    with open(os.path.join(root, "app", "generated", "coastline_table.cpp"), "w", encoding="ascii") as f:
         f.write(SOURCE % rows)
 
 

@@ -13,8 +13,6 @@
 #include <QToolBar>
 
 #include <cstdio>
-#include <map>
-#include <vector>
 
 #include "core/records.h"
 #include "gui_helpers.h"

@@ -8,6 +8,7 @@
 #include "commands.h"
 #include "core/iridium.h"
 #include "core/occtrans.h"
+#include "core/passevents.h"
 #include "core/passpage.h"
 #include "core/passsearch.h"
 #include "core/records.h"
