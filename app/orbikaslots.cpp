@@ -16,6 +16,7 @@
 
 #include "app/glue/messages.h"
 #include "core/downloadlog.h"
+#include "core/cataloguesearch.h"
 #include "obquickdialog.h"
 #include "onlineupdate.h"
 #include "orbikaapp.h"
@@ -211,6 +212,10 @@ void OrbikaApp::slotInputNextSat()
     statusBar()->showMessage(tr("Next satellites to pass..."));
     slotStopTime();
     const int n = view->vNextSat();
+    if (n == kAllSatCancelled) {
+        statusBar()->showMessage(tr("Search cancelled."));
+        return;
+    }
     if (n >= 2) {
         slotPlotRT();
         return;

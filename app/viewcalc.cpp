@@ -2,9 +2,11 @@
 // results and the TLEs, and writing the settings at exit.
 #include <QApplication>
 #include <QFileInfo>
+#include <memory>
 
 #include "app/glue/fileglue.h"
 #include "app/glue/messages.h"
+#include "app/glue/searchrunner.h"
 #include "core/cataloguesearch.h"
 #include "core/configsave.h"
 #include "core/passpage.h"
@@ -26,15 +28,25 @@ struct WaitCursor {
     WaitCursor& operator=(const WaitCursor&) = delete;
 };
 
+// Takes over the settings and selection of a search that ran on copies of the records; the
+// satellite model of this thread is set up again from them.
+void keepSearchRecords(const WinpData& searched)
+{
+    *indata = searched;
+    indata->sgpslot = kNoSgpSlot;
+}
+
 }  // namespace
 
 int OrbikaView::vNextSat()
 {
-    const int iridmode = indata->iridmode;
-    indata->iridmode = kPlainPasses;
-    const WaitCursor wait;
-    const int n = Nxt4Pass(indata);
-    indata->iridmode = iridmode;
+    auto in = std::make_unique<WinpData>(*indata);
+    auto sp = std::make_unique<SatPosData>(*satps);
+    in->iridmode = kPlainPasses;
+    const int n = RunSearch(this, tr("Next Satellites"),
+                            [&](SearchProgress& p) { return Nxt4Pass(in.get(), sp.get(), &p); });
+    in->iridmode = indata->iridmode;
+    if (n != kAllSatCancelled) keepSearchRecords(*in);
     return n;
 }
 
@@ -68,12 +80,15 @@ void OrbikaView::vAllSat()
     const int iridmode = indata->iridmode;
     if (!prepareEvents())
         return;
-    int result = 0;
-    {
-        const WaitCursor wait;
-        result = AllSatAos(indata);
-    }
+    auto in = std::make_unique<WinpData>(*indata);
+    auto sp = std::make_unique<SatPosData>(*satps);
+    const int threads = SearchThreads();
+    const int result = RunSearch(this, tr("All Passes"),
+                                 [&](SearchProgress& p) { return AllSatAos(in.get(), sp.get(), nullptr, threads, &p); });
+    if (result != kAllSatCancelled) keepSearchRecords(*in);
     indata->iridmode = iridmode;
+    if (result == kAllSatCancelled)
+        return;
     if (result == kAllSatSaveFailed)
         inform(this, tr("*** Problems with the output file"), tr("All Passes"));
     else if (result == kAllSatTleFailed)

@@ -1,6 +1,6 @@
-// Whole-catalogue pass search: every geometric pass of 20 000 element sets over one day from
-// one site. The catalogue (the bundled files plus generated orbits) is written next to the
-// benchmark program the first time it is needed.
+// Whole-catalogue pass search: every geometric pass above 10 deg from 52.5 N of 200 000 element
+// sets over one day, and of 20 000 over 14 days. The catalogues (the bundled files plus generated
+// orbits) are written next to the benchmark program the first time they are needed.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -16,7 +16,14 @@
 #include "tests/site_settings.h"
 
 namespace {
-constexpr int kCatalogueSize = 20000;
+// Catalogue sizes and search spans (days) of the two whole-sky figures; the site's latitude (deg)
+// and the least elevation (deg) of a listed pass.
+constexpr int kLargeCatalogue = 200000;
+constexpr int kSmallCatalogue = 20000;
+constexpr int kOneDay = 1;
+constexpr int kTwoWeeks = 14;
+constexpr double kSiteLatitude = 52.5;
+constexpr double kMinElevation = 10.0;
 
 // Path of the generated catalogue of count entries; empty when it cannot be written.
 std::string catalogue(int count)
@@ -29,12 +36,13 @@ std::string catalogue(int count)
     return std::system(command.c_str()) == 0 ? path : std::string();
 }
 
-// Geometric passes (no Sun or visibility condition) over one day from 48.1 N, 11.6 E, 500 m,
+// Geometric passes (no Sun or visibility condition) over days from 52.5 N, 11.6 E, 500 m,
 // starting 2026-02-22 00:00 UTC.
-std::unique_ptr<WinpData> catalogueSettings(const std::string& tle, const std::string& save)
+std::unique_ptr<WinpData> catalogueSettings(const std::string& tle, const std::string& save, int days)
 {
-    auto in = SiteASettings();
-    in->duration = 1.0;
+    auto in = SiteASettings(kSiteLatitude);
+    in->duration = days;
+    in->minsatelev = kMinElevation;
     in->maxsunelev = 90.0;
     in->visonly = 0;
     std::snprintf(in->tlefile, sizeof in->tlefile, "%s", tle.c_str());
@@ -42,7 +50,8 @@ std::unique_ptr<WinpData> catalogueSettings(const std::string& tle, const std::s
     return in;
 }
 
-// AllSatAos over the catalogue of state.range(0) entries by state.range(1) threads.
+// AllSatAos over the catalogue of state.range(0) entries for state.range(1) days by
+// state.range(2) threads.
 void BM_AllSatAosCatalogue(benchmark::State& state)
 {
     const int count = static_cast<int>(state.range(0));
@@ -52,19 +61,20 @@ void BM_AllSatAosCatalogue(benchmark::State& state)
         return;
     }
     const std::string save = BundledFile("catalogue_passes.txt");
-    auto in = catalogueSettings(tle, save);
+    auto in = catalogueSettings(tle, save, static_cast<int>(state.range(1)));
     auto sp = std::make_unique<SatPosData>();
     SetDefaults(sp.get());
     for (auto _ : state) {
         in->savenew = 1;
-        benchmark::DoNotOptimize(AllSatAos(in.get(), sp.get(), nullptr, static_cast<int>(state.range(1))));
+        benchmark::DoNotOptimize(AllSatAos(in.get(), sp.get(), nullptr, static_cast<int>(state.range(2))));
     }
     state.counters["satellites"] = count;
     std::remove(save.c_str());
 }
 BENCHMARK(BM_AllSatAosCatalogue)
-    ->Args({kCatalogueSize, 1})
-    ->Args({kCatalogueSize, 2})
+    ->Args({kLargeCatalogue, kOneDay, 1})
+    ->Args({kLargeCatalogue, kOneDay, 2})
+    ->Args({kSmallCatalogue, kTwoWeeks, 2})
     ->Unit(benchmark::kSecond)
     ->Iterations(1)
     ->UseRealTime();

@@ -2,12 +2,14 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <cstdarg>
 #include <cstdio>
 #include <future>
 #include <memory>
 #include <new>
 #include <string>
+#include <tuple>
 #include <utility>
 
 #include "core/occtrans.h"
@@ -25,6 +27,8 @@ namespace {
 // Next satellites to pass: search window (days) and least lead time of the start (days).
 constexpr double kNextWindow = 0.1;
 constexpr double kNextLead = 0.0018;
+// Entries per batch of the threaded search: the text and the lines of one batch are held at once.
+constexpr int kBatchEntries = 4096;
 
 // Writes formatted numbers to f with decimal points whatever the locale.
 __attribute__((format(printf, 2, 3))) void putNumbers(std::FILE* f, const char* format, ...)
@@ -82,17 +86,28 @@ void selectTransiting(WinpData* in, int slot, int& selected)
     ++selected;
 }
 
-// Reads every entry of the TLE file f in turn into the work slot and calls visit() for it.
+// Reads the entries of the TLE file f in turn into the work slot and calls visit() for each
+// while it returns true. Returns false when visit stopped the reading.
 template <class Visit>
-void forEachEntry(WinpData* in, std::FILE* f, Visit visit)
+bool forEachEntry(WinpData* in, std::FILE* f, Visit visit)
 {
     std::array<char, kTleTextBytes> text{};
     int found;
     do {
         std::snprintf(in->srchname[kWorkSlot], sizeof in->srchname[kWorkSlot], "*");
         found = tleread(in, f, text.data(), 0);
-        if (found != 0) visit();
+        if (found != 0 && !visit()) return false;
     } while (found == 2);
+    return true;
+}
+
+// True when progress asks the search to stop.
+bool stopped(const SearchProgress* progress) { return progress && progress->stopped(); }
+
+// Counts one entry searched.
+void counted(SearchProgress* progress)
+{
+    if (progress) progress->count();
 }
 
 // The lines of one satellite in the all-satellite file.
@@ -116,52 +131,81 @@ void writeLines(std::FILE* save, const Lines& lines)
     for (const std::string& line : lines) std::fprintf(save, "%s\n", line.c_str());
 }
 
-// The rest of the open file f.
-std::string readRest(std::FILE* f)
+// Copies the rest of the open file from to to.
+void copyRest(std::FILE* from, std::FILE* to)
 {
-    std::string text;
     std::array<char, 1 << 16> buffer;
-    for (size_t n; (n = std::fread(buffer.data(), 1, buffer.size(), f)) > 0;) text.append(buffer.data(), n);
-    return text;
+    for (size_t n; (n = std::fread(buffer.data(), 1, buffer.size(), from)) > 0;) std::fwrite(buffer.data(), 1, n, to);
 }
 
-// Pass lines of every entry of the TLE text, in file order, searched by `threads` workers: worker
-// k reads the whole text with its own copies of the records and searches entries k, k + threads, ...
-std::vector<Lines> parallelPassLines(const WinpData* in, const SatPosData* sp, std::string text, int slot,
-                                     double t0, double t1, int threads)
+// The text of the next entries of the open TLE file f, up to kBatchEntries, and their number;
+// none at the end of the file.
+std::pair<std::string, int> readBatch(WinpData* in, std::FILE* f)
 {
-    if (text.empty()) return {};
-    const auto work = [&](int k) {
+    const long start = std::ftell(f);
+    long end = start;
+    int count = 0;
+    forEachEntry(in, f, [&]() {
+        end = std::ftell(f);
+        return ++count < kBatchEntries;
+    });
+    std::string text(end > start ? end - start : 0, '\0');
+    std::fseek(f, start, SEEK_SET);
+    text.resize(std::fread(text.data(), 1, text.size(), f));
+    std::fseek(f, end, SEEK_SET);
+    return {text, text.empty() ? 0 : count};
+}
+
+// Pass lines of the count entries of the TLE text, in file order, searched by `threads` workers.
+// Each reads the whole text with its own copies of the records and claims the next unclaimed
+// entry when it is done with one; after a stop request the rest have no lines.
+std::vector<Lines> batchPassLines(const WinpData* in, const SatPosData* sp, std::string& text, int count, int slot,
+                                  double t0, double t1, int threads, SearchProgress* progress)
+{
+    std::vector<Lines> lines(count);
+    std::atomic<int> next{0};
+    const auto work = [&]() {
         auto myIn = std::make_unique<WinpData>(*in);
         auto mySp = std::make_unique<SatPosData>(*sp);
         const std::unique_ptr<std::FILE, int (*)(std::FILE*)> f(fmemopen(text.data(), text.size(), "r"), &std::fclose);
         if (!f) throw std::bad_alloc();
-        std::vector<Lines> mine;
-        int index = 0;
+        int index = 0, mine = next++;
+        if (mine >= count) return;
         forEachEntry(myIn.get(), f.get(), [&]() {
-            if (index++ % threads != k) return;
+            if (index++ < mine) return true;
+            if (stopped(progress)) return false;
             ShiftElm(myIn.get(), slot, kWorkSlot);
-            mine.push_back(passLines(myIn.get(), mySp.get(), slot, t0, t1));
+            lines[mine] = passLines(myIn.get(), mySp.get(), slot, t0, t1);
+            counted(progress);
+            return (mine = next++) < count;
         });
-        return mine;
     };
     // A worker's exception reaches the caller through get(); the other futures wait for their threads.
-    std::vector<std::future<std::vector<Lines>>> workers;
-    for (int k = 0; k < threads; ++k) workers.push_back(std::async(std::launch::async, work, k));
-    std::vector<std::vector<Lines>> parts;
-    for (auto& w : workers) parts.push_back(w.get());
+    std::vector<std::future<void>> workers;
+    for (int k = 0; k < threads; ++k) workers.push_back(std::async(std::launch::async, work));
+    for (auto& w : workers) w.get();
+    return lines;
+}
 
-    std::vector<Lines> all;
-    for (size_t i = 0; i / threads < parts[i % threads].size(); ++i)
-        all.push_back(std::move(parts[i % threads][i / threads]));
-    return all;
+// Writes the pass lines of the rest of the open TLE file to save, batch by batch, searched by
+// `threads` workers. Returns false when progress asked to stop.
+bool parallelPasses(WinpData* in, const SatPosData* sp, std::FILE* tle, std::FILE* save, int slot, double t0,
+                    double t1, int threads, SearchProgress* progress)
+{
+    for (auto [text, count] = readBatch(in, tle); count > 0; std::tie(text, count) = readBatch(in, tle)) {
+        for (const Lines& lines : batchPassLines(in, sp, text, count, slot, t0, t1, threads, progress))
+            writeLines(save, lines);
+        if (stopped(progress)) return false;
+    }
+    return true;
 }
 
 // Writes the header and the passes (or events) of every satellite of the open TLE file to save,
 // through the working slot; the selection and the settings the search changes are restored.
-// Plain passes are searched by threads workers when it is above 1.
-void searchAll(WinpData* in, SatPosData* sp, std::FILE* tle, std::FILE* save,
-               const std::function<void(const EventHit&, int slot)>& onEvent, int threads)
+// Plain passes are searched by threads workers when it is above 1. Returns false when progress
+// asked to stop.
+bool searchAll(WinpData* in, SatPosData* sp, std::FILE* tle, std::FILE* save,
+               const std::function<void(const EventHit&, int slot)>& onEvent, int threads, SearchProgress* progress)
 {
     const int oldCount = in->nsat, oldRelative = in->relmode;
     const int slot = oldCount > 0 && StateSlot(in->prime) ? in->prime : 0;
@@ -173,17 +217,20 @@ void searchAll(WinpData* in, SatPosData* sp, std::FILE* tle, std::FILE* save,
 
     int selected = oldCount;
     const double t0 = ListStartMjd(in), t1 = t0 + in->duration;
-    if (in->iridmode == kPlainPasses && threads > 1) {
-        for (const Lines& lines : parallelPassLines(in, sp, readRest(tle), slot, t0, t1, threads))
-            writeLines(save, lines);
+    bool complete = true;
+    // The batches are cut by file position, so a stream without one is searched in one thread.
+    if (in->iridmode == kPlainPasses && threads > 1 && std::ftell(tle) >= 0) {
+        complete = parallelPasses(in, sp, tle, save, slot, t0, t1, threads, progress);
     } else {
-        forEachEntry(in, tle, [&]() {
+        complete = forEachEntry(in, tle, [&]() {
+            if (stopped(progress)) return false;
+            counted(progress);
             ShiftElm(in, slot, kWorkSlot);
             if (in->iridmode == kPlainPasses) {
                 writeLines(save, passLines(in, sp, slot, t0, t1));
-                return;
+                return true;
             }
-            if (in->iridmode == kIridiumMode && in->iropsonly && !IridiumOperational(in, slot)) return;
+            if (in->iridmode == kIridiumMode && in->iropsonly && !IridiumOperational(in, slot)) return true;
             const std::string tail = SatelliteMark(in, slot) + SatName(in, slot);
             Lines lines;
             for (const EventHit& e : FindEvents(in, slot, t0, t1, run.defaulted(), sp)) {
@@ -192,6 +239,7 @@ void searchAll(WinpData* in, SatPosData* sp, std::FILE* tle, std::FILE* save,
             }
             if (run.defaulted() && !lines.empty()) selectTransiting(in, slot, selected);
             writeLines(save, lines);
+            return true;
         });
     }
 
@@ -199,10 +247,11 @@ void searchAll(WinpData* in, SatPosData* sp, std::FILE* tle, std::FILE* save,
     in->relmode = oldRelative;
     in->nsat = selected;
     if (oldCount == 0 && selected > 0) in->prime = 0;
+    return complete;
 }
 }  // namespace
 
-int Nxt4Pass(WinpData* in, SatPosData* sp)
+int Nxt4Pass(WinpData* in, SatPosData* sp, SearchProgress* progress)
 {
     std::FILE* f = std::fopen(in->tlefile, "r");
     if (!f) return -1;
@@ -212,7 +261,9 @@ int Nxt4Pass(WinpData* in, SatPosData* sp)
     const double now = RT_MJD(in);
     std::array<double, kMaxSat> starts{};
     int count = 0;
-    forEachEntry(in, f, [&]() {
+    const bool complete = forEachEntry(in, f, [&]() {
+        if (stopped(progress)) return false;
+        counted(progress);
         const int k = std::min(count, kMaxSat - 1);
         ShiftElm(in, kSpareSlot, k);
         ShiftElm(in, k, kWorkSlot);
@@ -221,7 +272,7 @@ int Nxt4Pass(WinpData* in, SatPosData* sp)
                           p.tm[0] > now + kNextLead;
         if (soon && count < kMaxSat) {
             starts[count++] = p.tm[0];
-            return;
+            return true;
         }
         ShiftElm(in, k, kSpareSlot);
         double* latest = std::max_element(starts.begin(), starts.end());
@@ -229,8 +280,13 @@ int Nxt4Pass(WinpData* in, SatPosData* sp)
             ShiftElm(in, static_cast<int>(latest - starts.begin()), kWorkSlot);
             *latest = p.tm[0];
         }
+        return true;
     });
     std::fclose(f);
+    if (!complete) {
+        in->nsat = oldCount;
+        return kAllSatCancelled;
+    }
     in->nsat = count > 0 ? count : oldCount;
     sortByStart(in, starts.data(), count);
     in->prime = 0;
@@ -239,14 +295,21 @@ int Nxt4Pass(WinpData* in, SatPosData* sp)
 
 
 int AllSatAos(WinpData* in, SatPosData* sp, const std::function<void(const EventHit&, int slot)>& onEvent,
-              int threads)
+              int threads, SearchProgress* progress)
 {
     if ((in->iridmode == kIridiumMode && in->irminmag > kFaintestFlareLimit) || DistanceMissing(in)) return kAllSatRefused;
     std::FILE* tle = std::fopen(in->tlefile, "r");
     if (!tle) return kAllSatTleFailed;
-    const bool written = WriteFile(in->savename, in->savenew != 0,
-                                   [&](std::FILE* save) { searchAll(in, sp, tle, save, onEvent, threads); });
+    // The lines go to a scratch file first, so a stopped search leaves the save file as it was.
+    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> scratch(std::tmpfile(), &std::fclose);
+    const bool complete = scratch && searchAll(in, sp, tle, scratch.get(), onEvent, threads, progress);
     std::fclose(tle);
+    if (!scratch) return kAllSatSaveFailed;
+    if (!complete) return kAllSatCancelled;
+    const bool scratchOk = std::fflush(scratch.get()) == 0 && !std::ferror(scratch.get());
+    std::rewind(scratch.get());
+    const bool written = scratchOk &&
+                         WriteFile(in->savename, in->savenew != 0, [&](std::FILE* save) { copyRest(scratch.get(), save); });
     if (!written) return kAllSatSaveFailed;
     in->savenew = 0;
     SortAos(in);

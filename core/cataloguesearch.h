@@ -6,17 +6,20 @@
 
 #include "core/iridium.h"
 #include "core/records.h"
+#include "core/searchprogress.h"
 
 // Selects up to kMaxSat satellites of the TLE file that begin a pass within the next 0.1 day
 // of the current time, sorted by start. Returns their number, -1 when the TLE file cannot be
-// opened.
-int Nxt4Pass(WinpData* in, SatPosData* sp = satps);
+// opened, kAllSatCancelled when progress asks it to stop (the selected slots may then hold
+// other satellites: a search that can be stopped works on copies of the records).
+int Nxt4Pass(WinpData* in, SatPosData* sp = satps, SearchProgress* progress = nullptr);
 
 // Results of AllSatAos.
 constexpr int kAllSatDone = 0;
 constexpr int kAllSatSaveFailed = 1;
 constexpr int kAllSatTleFailed = 2;
 constexpr int kAllSatRefused = -1;
+constexpr int kAllSatCancelled = -2;
 
 // Writes the passes (or events) of every satellite of the TLE file to the save file, sorted by
 // time. Returns kAllSatDone on success, kAllSatSaveFailed when the save file cannot be written,
@@ -24,6 +27,10 @@ constexpr int kAllSatRefused = -1;
 // magnitude limit above kFaintestFlareLimit). Satellites with a transit listed by the default
 // zone rule are added to the selection. With onEvent, every event found is also handed to it with
 // the working slot that holds its satellite. Plain passes are searched by threads workers (each
-// with its own copies of the records) when it is above 1; the file is the same.
+// with its own copies of the records) when it is above 1; the file is the same. The file is read
+// as a stream and the results pass through a scratch file, so memory does not grow with either.
+// With progress, every entry searched is counted; when it asks to stop, the result is
+// kAllSatCancelled and the save file is left as it was.
 int AllSatAos(WinpData* in, SatPosData* sp = satps,
-              const std::function<void(const EventHit&, int slot)>& onEvent = nullptr, int threads = 1);
+              const std::function<void(const EventHit&, int slot)>& onEvent = nullptr, int threads = 1,
+              SearchProgress* progress = nullptr);

@@ -10,6 +10,7 @@
 #include "core/iridium.h"
 #include "core/mirror.h"
 #include "core/occtrans.h"
+#include "core/reachbound.h"
 #include "core/satstate.h"
 
 namespace {
@@ -56,7 +57,8 @@ public:
           sp_(sp),
           slot_(slot),
           look_(!(RelativeMode(in) && slot == in->prime)),
-          horizonOnly_(HorizonOnly(in, slot))
+          horizonOnly_(HorizonOnly(in, slot)),
+          reach_(horizonOnly_ && look_ ? MakeReachBound(in, slot, kElevNear) : ReachBound{})
     {
     }
 
@@ -102,6 +104,14 @@ public:
         return kMinute;
     }
 
+    // Samples after the last computed state, step apart, that are certain to be invisible and
+    // to keep the one-minute step: the coarse scan may step over them without computing them.
+    int certainlyHidden(double step) const
+    {
+        if (step != kMinute || !reach_.valid) return 0;
+        return SamplesOutOfReach(reach_, SiteAngle(sp_->elev[slot_], sp_->range[slot_]), step);
+    }
+
 private:
     // The state at t: look angles alone when nothing else decides the visibility.
     void compute(double t)
@@ -117,6 +127,7 @@ private:
     int slot_;
     bool look_;
     bool horizonOnly_;  // visibility depends on the elevation alone
+    ReachBound reach_;  // where the satellite can be seen, with look angles alone
 };
 
 // Result of a coarse scan: the first visible sample met (entry), the highest one (top) and the
@@ -157,7 +168,13 @@ Scan coarseScan(Probe& p, double t, double limit, int dir, bool sunRule)
         if (ok) s.inside = t;
         previous = t;
         started = true;
-        t += dir * p.step(s.found, sunRule);
+        const double step = p.step(s.found, sunRule);
+        t += dir * step;
+        // Samples certain to be hidden are stepped over one at a time: the instants stay those of a full scan.
+        for (int k = s.found ? 0 : p.certainlyHidden(step); k > 0; --k) {
+            previous = t;
+            t += dir * step;
+        }
     }
     // The last step may have passed over the limit: a pass that ended before it is closed there.
     if (s.found) {

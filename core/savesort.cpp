@@ -5,9 +5,11 @@
 #include <cstring>
 #include <fstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "astro/timescales.h"
+#include "core/linesort.h"
 #include "core/safewrite.h"
 #include "foundation/textconv.h"
 
@@ -50,60 +52,91 @@ DataLine readLine(const std::string& text, int search, int year)
     return line;
 }
 
-// The lines of one search carry its start year; those it found after the year end move to the
-// next year. The search started after the widest gap between its starts, taken round the year.
-void crossYearEnd(std::vector<DataLine*> lines)
+// Latest start instant (MJD, in the search's own year) of the lines that one search found after
+// the year end, from the starts of all its lines; -infinity when it did not cross a year end. The
+// search started after the widest gap between its starts, taken round the year.
+double yearEndCutoff(std::vector<double> starts, int year)
 {
-    lines.erase(std::remove_if(lines.begin(), lines.end(), [](const DataLine* l) { return l->month == 0; }),
-                lines.end());
-    if (lines.size() < 2) return;
-    std::sort(lines.begin(), lines.end(), [](const DataLine* a, const DataLine* b) { return a->instant() < b->instant(); });
-    const double yearLength = mjd(1, 1, lines[0]->year + 1, 0.0) - mjd(1, 1, lines[0]->year, 0.0);
-    size_t widest = lines.size() - 1;  // index of the last line before the widest gap
-    double gap = lines.front()->instant() + yearLength - lines.back()->instant();
-    for (size_t k = 0; k + 1 < lines.size(); ++k) {
-        if (lines[k + 1]->instant() - lines[k]->instant() > gap) {
-            gap = lines[k + 1]->instant() - lines[k]->instant();
+    if (starts.size() < 2) return -kUnreadable;
+    std::sort(starts.begin(), starts.end());
+    const double yearLength = mjd(1, 1, year + 1, 0.0) - mjd(1, 1, year, 0.0);
+    size_t widest = starts.size() - 1;  // index of the last start before the widest gap
+    double gap = starts.front() + yearLength - starts.back();
+    for (size_t k = 0; k + 1 < starts.size(); ++k) {
+        if (starts[k + 1] - starts[k] > gap) {
+            gap = starts[k + 1] - starts[k];
             widest = k;
         }
     }
-    if (widest + 1 == lines.size()) return;
-    for (size_t k = 0; k <= widest; ++k) ++lines[k]->year;
+    return widest + 1 == starts.size() ? -kUnreadable : starts[widest];
+}
+
+// Reads the save file line by line, handing each header line and each data line (with the
+// number and year of the search that wrote it) to the callbacks.
+template <class Header, class Data>
+bool readSave(const char* name, int year, Header onHeader, Data onData)
+{
+    std::ifstream save(name, std::ios::binary);
+    if (!save) return false;
+    int searches = 0;
+    std::string text;
+    while (std::getline(save, text)) {
+        if (!text.empty() && text[0] != '\0' && std::strchr(kHeaderStarts, text[0])) {
+            if (std::sscanf(text.c_str(), " Year: %d", &year) == 1) ++searches;
+            onHeader(text, searches, year);
+        } else if (text.size() >= kStartChars) {
+            onData(readLine(text, searches, year));
+        }
+    }
+    return true;
+}
+
+// Sort key of an instant (MJD): fixed-width text that orders as the numbers do.
+std::string instantKey(double instant)
+{
+    char key[32];
+    std::snprintf(key, sizeof key, "%024.9f", instant);
+    return key;
 }
 
 }  // namespace
 
+// Two passes keep memory bounded: the first finds where each search crossed a year end from the
+// start instants alone, the second sorts the lines by their full start instant through runs on disk.
 bool SortAos(const WinpData* in)
 {
-    std::ifstream save(in->savename, std::ios::binary);
-    if (!save) return false;
-    std::vector<std::string> header;
-    std::vector<DataLine> data;
-    int year = in->year, searches = 0;
-    std::string text;
-    while (std::getline(save, text)) {
-        if (!text.empty() && text[0] != '\0' && std::strchr(kHeaderStarts, text[0])) {
-            header.push_back(text);
-            if (std::sscanf(text.c_str(), " Year: %d", &year) == 1) ++searches;
-        } else if (text.size() >= kStartChars) {
-            data.push_back(readLine(text, searches, year));
-        }
-    }
-    save.close();
-    for (int s = 0; s <= searches; ++s) {
-        std::vector<DataLine*> lines;
-        for (DataLine& line : data)
-            if (line.search == s) lines.push_back(&line);
-        crossYearEnd(lines);
-    }
-    std::stable_sort(data.begin(), data.end(),
-                     [](const DataLine& a, const DataLine& b) { return a.instant() < b.instant(); });
+    std::vector<std::vector<double>> starts(1);
+    std::vector<int> years(1, in->year);
+    const bool read = readSave(
+        in->savename, in->year,
+        [&](const std::string&, int search, int year) {
+            starts.resize(search + 1);
+            years.resize(search + 1, year);
+            years[search] = year;
+        },
+        [&](const DataLine& l) {
+            if (l.month > 0) starts[l.search].push_back(l.instant());
+        });
+    if (!read) return false;
+    std::vector<double> cutoff;
+    for (size_t s = 0; s < starts.size(); ++s) cutoff.push_back(yearEndCutoff(std::move(starts[s]), years[s]));
 
-    return ReplaceFile(in->savename, [&](std::FILE* f) {
+    std::vector<std::string> header;
+    LineSorter data([](const std::string& line) { return line.substr(0, line.find('\t')); });
+    bool ok = true;
+    readSave(
+        in->savename, in->year, [&](const std::string& text, int, int) { header.push_back(text); },
+        [&](DataLine l) {
+            if (l.month > 0 && l.instant() <= cutoff[l.search]) ++l.year;
+            if (ok) ok = data.add(instantKey(l.instant()) + '\t' + l.text);
+        });
+
+    return ok && ReplaceFile(in->savename, [&](std::FILE* f) {
         for (const std::string& h : header) std::fprintf(f, "%s\n", h.c_str());
-        for (size_t k = 0; k < data.size(); ++k) {
-            if (k % kSortGroup == 0) std::fputs("\n", f);
-            std::fprintf(f, "%s\n", data[k].text.c_str());
-        }
-    });
+        size_t k = 0;
+        ok = data.merge([&](const std::string& keyed) {
+            if (k++ % kSortGroup == 0) std::fputs("\n", f);
+            std::fprintf(f, "%s\n", keyed.c_str() + keyed.find('\t') + 1);
+        });
+    }) && ok;
 }

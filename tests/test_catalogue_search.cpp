@@ -2,6 +2,7 @@
 // give exactly what the full satellite state gives.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <fstream>
@@ -155,10 +156,63 @@ TEST(CatalogueSearch, ThreadedSearchWritesTheSameFile)
         in->visonly = visible;
         const std::string single = search(1);
         EXPECT_EQ(search(2), single) << visible;
-        EXPECT_EQ(search(3), single) << visible;
+        EXPECT_EQ(search(5), single) << visible;
         EXPECT_GT(splitLines(single).size(), visible ? 20u : 400u);
         if (!visible) {
             EXPECT_NE(single.find("   STATE VECTOR TEST\n"), std::string::npos);
         }
     }
+}
+
+TEST(CatalogueSearch, BatchesOfALargeCatalogueGiveTheSameFileAndCountEveryEntry)
+{
+    // The bundled entries repeated beyond one batch of the threaded search.
+    ScopedTempDir tmp;
+    const std::string visual = readFile(kVisual);
+    const long perCopy = std::count(visual.begin(), visual.end(), '\n') / 3;
+    const int copies = 4200 / static_cast<int>(perCopy) + 1;
+    {
+        std::ofstream big("big.tle");
+        for (int k = 0; k < copies; ++k) big << visual;
+    }
+    auto in = SiteASettings();
+    in->duration = 0.05;
+    std::snprintf(in->tlefile, sizeof in->tlefile, "big.tle");
+    auto sp = stateRecord();
+    std::string single;
+    for (const int threads : {1, 2, 5}) {
+        std::snprintf(in->savename, sizeof in->savename, "all%d.txt", threads);
+        in->savenew = 1;
+        SearchProgress progress;
+        ASSERT_EQ(AllSatAos(in.get(), sp.get(), nullptr, threads, &progress), kAllSatDone);
+        EXPECT_EQ(progress.done.load(), copies * perCopy) << threads;
+        if (threads == 1) single = readFile(in->savename);
+        EXPECT_EQ(readFile(in->savename), single) << threads;
+    }
+    EXPECT_GT(splitLines(single).size(), static_cast<size_t>(copies));
+}
+
+TEST(CatalogueSearch, CancelledSearchLeavesTheSaveFileAsItWas)
+{
+    ScopedTempDir tmp;
+    auto in = SiteASettings();
+    std::snprintf(in->tlefile, sizeof in->tlefile, "%s", kVisual.c_str());
+    std::snprintf(in->savename, sizeof in->savename, "old.txt");
+    auto sp = stateRecord();
+    const std::string old = "Geographic Location: earlier list\nJan 01  00:00:00 a line\n";
+    std::ofstream("old.txt") << old;
+    for (const int threads : {1, 2})
+        for (const int savenew : {0, 1}) {
+            in->savenew = savenew;
+            SearchProgress progress;
+            progress.cancel = true;
+            EXPECT_EQ(AllSatAos(in.get(), sp.get(), nullptr, threads, &progress), kAllSatCancelled);
+            EXPECT_EQ(readFile("old.txt"), old) << threads << savenew;
+            EXPECT_EQ(in->savenew, savenew);
+        }
+    SearchProgress progress;
+    progress.cancel = true;
+    in->nsat = 0;
+    EXPECT_EQ(Nxt4Pass(in.get(), sp.get(), &progress), kAllSatCancelled);
+    EXPECT_EQ(in->nsat, 0);
 }

@@ -2,8 +2,11 @@
 // answered by the test, and key presses.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QKeyEvent>
 #include <QTemporaryDir>
@@ -11,6 +14,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 
 // A fresh program directory holding a copy of the bundled visual.txt; current while it lives.
 class ProgramDir {
@@ -44,6 +48,30 @@ inline QTimer* whenModal(std::function<void(QWidget*)> act)
             poll->deleteLater();
             act(w);
         }
+    });
+    poll->start();
+    return poll;
+}
+
+// Calls act with the next modal widget of type T as soon as it is shown, passing over modal
+// widgets of other types; fails the test when none is shown within timeoutMs.
+template <class T>
+QTimer* whenModalOf(std::function<void(T*)> act, int timeoutMs = 60000)
+{
+    auto* poll = new QTimer;
+    poll->setInterval(5);
+    auto waited = std::make_shared<QElapsedTimer>();
+    waited->start();
+    QObject::connect(poll, &QTimer::timeout, [poll, act, waited, timeoutMs] {
+        T* w = qobject_cast<T*>(QApplication::activeModalWidget());
+        if (!w && waited->elapsed() < timeoutMs)
+            return;
+        poll->stop();
+        poll->deleteLater();
+        if (w)
+            act(w);
+        else
+            ADD_FAILURE() << "no " << T::staticMetaObject.className() << " shown";
     });
     poll->start();
     return poll;

@@ -6,6 +6,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QProgressDialog>
 #include <QStatusBar>
 #include <QTextEdit>
 #include <QTextStream>
@@ -227,10 +228,11 @@ TEST(MainWindow, NextSatellitesNeedTwoToStartRealTime)
     OrbikaApp w;
     std::snprintf(indata->tlefile, sizeof indata->tlefile, "./none.txt");
     QString shown;
-    whenModal([&shown](QWidget* box) {
-        shown = static_cast<QMessageBox*>(box)->text();
+    const auto answer = [&shown](QMessageBox* box) {
+        shown = box->text();
         box->close();
-    });
+    };
+    whenModalOf<QMessageBox>(answer);
     w.slotInputNextSat();
     EXPECT_EQ("Unable to open TLE file", shown);
     EXPECT_EQ(0, w.timerMode());
@@ -238,13 +240,37 @@ TEST(MainWindow, NextSatellitesNeedTwoToStartRealTime)
     // A file of one satellite finds at most one.
     writeFile(dir.file("one.txt"), fileLines(dir.file("visual.txt")).mid(0, 3).join('\n').toLatin1());
     std::snprintf(indata->tlefile, sizeof indata->tlefile, "./one.txt");
-    whenModal([&shown](QWidget* box) {
-        shown = static_cast<QMessageBox*>(box)->text();
-        box->close();
-    });
+    whenModalOf<QMessageBox>(answer);
     w.slotInputNextSat();
     EXPECT_EQ("No suitable satellites found", shown);
     EXPECT_EQ(0, w.timerMode());
+}
+
+TEST(MainWindow, CancelledAllPassesLeaveTheSaveFile)
+{
+    // The bundled entries 40 times over 30 days: minutes of searching, cancelled at once.
+    const ProgramDir dir;
+    OrbikaApp w;
+    QFile visual(dir.file("visual.txt"));
+    ASSERT_TRUE(visual.open(QIODevice::ReadOnly));
+    writeFile(dir.file("big.txt"), visual.readAll().repeated(40));
+    const QByteArray old = "Geographic Location: an earlier list\n";
+    writeFile(dir.file("satsave.txt"), old);
+    std::snprintf(indata->tlefile, sizeof indata->tlefile, "./big.txt");
+    std::snprintf(indata->savename, sizeof indata->savename, "./satsave.txt");
+    indata->duration = 30.0;
+    indata->savenew = 0;
+    bool cancelled = false;
+    whenModalOf<QProgressDialog>([&cancelled](QProgressDialog* d) {
+        d->cancel();
+        cancelled = true;
+    });
+    w.slotCalcAllSats();
+    EXPECT_TRUE(cancelled);
+    QFile save(dir.file("satsave.txt"));
+    ASSERT_TRUE(save.open(QIODevice::ReadOnly));
+    EXPECT_EQ(old, save.readAll());
+    EXPECT_EQ(0, indata->savenew);
 }
 
 TEST(MainWindow, QuickHelpShowsIntroductionFirst)

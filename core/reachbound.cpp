@@ -1,0 +1,63 @@
+#include "core/reachbound.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "astro/angle_units.h"
+#include "astro/time_units.h"
+#include "astro/earth_constants.h"
+
+namespace {
+using angle_units::kDegToRad;
+using angle_units::kPi;
+// Earth's gravitational parameter, km^3/s^2 (WGS-72, as the mean elements).
+constexpr double kMuKm3s2 = 398600.8;
+// Earth's rotation rate, rad/s (WGS-84).
+constexpr double kEarthRotation = 7.292115e-5;
+// Site radii bounding every site (km): the polar radius, and the equatorial radius plus the
+// highest mountain.
+constexpr double kLeastSiteKm = 6356.752;
+constexpr double kGreatestSiteKm = kEarthRadiusKm + 9.0;
+// Margins over the mean orbit: radius factors for perigee and apogee, a further perigee margin
+// (km) for decay, a rate factor, and an angle margin (rad) for refraction and the geodetic
+// against the geocentric vertical.
+constexpr double kPerigeeFactor = 0.97;
+constexpr double kApogeeFactor = 1.05;
+constexpr double kDecayKm = 20.0;
+constexpr double kRateFactor = 1.2;
+constexpr double kAngleMargin = 3.0 * kDegToRad;
+
+// Geocentric angle (rad) at which a satellite at radius r (km) is seen at elevation elev (rad)
+// from a site at radius site (km).
+double angleAt(double elev, double r, double site) { return std::acos(site * std::cos(elev) / r) - elev; }
+}  // namespace
+
+ReachBound MakeReachBound(const WinpData* in, int slot, double lowElevDeg)
+{
+    const double a = in->elsma[slot], e = in->elecc[slot];
+    ReachBound b;
+    if (!(a > 0.0 && e >= 0.0 && e < 1.0 && std::isfinite(a))) return b;
+    const double perigee = a * (1.0 - e) * kPerigeeFactor - kDecayKm, apogee = a * (1.0 + e) * kApogeeFactor;
+    const double minElev = in->minsatelev * kDegToRad, low = lowElevDeg * kDegToRad;
+    if (!(perigee > kGreatestSiteKm && apogee * std::cos(minElev) > kLeastSiteKm)) return b;
+    b.visible = angleAt(minElev, apogee, kLeastSiteKm) + kAngleMargin;
+    b.near = minElev < 0.0 ? kPi : angleAt(low, perigee, kGreatestSiteKm) - kAngleMargin;
+    // Angular speed at perigee (from the angular momentum) plus the site's turning with the Earth.
+    const double h = std::sqrt(kMuKm3s2 * a * (1.0 - e * e));
+    b.rate = (h / (perigee * perigee) + kEarthRotation) * kRateFactor * time_units::kSecondsPerDay;
+    b.valid = std::isfinite(b.visible) && std::isfinite(b.near) && b.near > b.visible;
+    return b;
+}
+
+double SiteAngle(double elevDeg, double rangeKm)
+{
+    const double e = elevDeg * kDegToRad;
+    return std::atan2(rangeKm * std::cos(e), kEarthRadiusKm + rangeKm * std::sin(e));
+}
+
+int SamplesOutOfReach(const ReachBound& b, double angle, double step)
+{
+    if (!b.valid) return 0;
+    const double room = std::min(angle - b.visible, b.near - angle);
+    return room > 0.0 ? static_cast<int>(room / (b.rate * step)) : 0;
+}

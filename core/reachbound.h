@@ -1,0 +1,27 @@
+// Where a satellite can be seen from the site: bounds that let the pass search step over samples
+// whose outcome is already certain.
+#pragma once
+
+#include "core/records.h"
+
+// Geocentric angles (rad) between the site and the satellite of one slot: beyond `visible` it is
+// below the minimum elevation; within `near` its elevation is at least the given low elevation.
+// `rate` bounds how fast the angle changes (rad per day). Not `valid` when the orbit gives no bound.
+struct ReachBound {
+    double visible = 0.0;
+    double near = 0.0;
+    double rate = 0.0;
+    bool valid = false;
+};
+
+// The bounds for slot from its mean elements (semi-major axis, eccentricity), with margins that
+// cover osculating against mean elements, refraction, the site's height and latitude.
+ReachBound MakeReachBound(const WinpData* in, int slot, double lowElevDeg);
+
+// Geocentric angle (rad) between the site and a point seen at elevation elevDeg (deg) and range
+// rangeKm (km).
+double SiteAngle(double elevDeg, double rangeKm);
+
+// Number of samples, spaced step days after one at site angle angle (rad), that are certain to
+// lie beyond `visible` and within `near`.
+int SamplesOutOfReach(const ReachBound& b, double angle, double step);
