@@ -17,6 +17,7 @@
 
 #include "core/records.h"
 #include "gui_helpers.h"
+#include "obquickdialog.h"
 #include "orbikaapp.h"
 #include "orbikaview.h"
 
@@ -339,10 +340,7 @@ TEST(MainWindow, NextSatellitesNeedTwoToStartRealTime)
     OrbikaApp w;
     std::snprintf(indata->tlefile, sizeof indata->tlefile, "./none.txt");
     QString shown;
-    whenModal([&shown](QWidget* box) {
-        shown = static_cast<QMessageBox*>(box)->text();
-        box->close();
-    });
+    whenMessage([&shown](QMessageBox* box) { shown = box->text(); });
     w.slotInputNextSat();
     EXPECT_EQ("Unable to open TLE file", shown);
     EXPECT_EQ(0, w.timerMode());
@@ -350,10 +348,7 @@ TEST(MainWindow, NextSatellitesNeedTwoToStartRealTime)
     // A file of one satellite finds at most one.
     writeFile(dir.file("one.txt"), fileLines(dir.file("visual.txt")).mid(0, 3).join('\n').toLatin1());
     std::snprintf(indata->tlefile, sizeof indata->tlefile, "./one.txt");
-    whenModal([&shown](QWidget* box) {
-        shown = static_cast<QMessageBox*>(box)->text();
-        box->close();
-    });
+    whenMessage([&shown](QMessageBox* box) { shown = box->text(); });
     w.slotInputNextSat();
     EXPECT_EQ("No suitable satellites found", shown);
     EXPECT_EQ(0, w.timerMode());
@@ -364,7 +359,7 @@ TEST(MainWindow, QuickHelpShowsIntroductionFirst)
     const ProgramDir dir;
     OrbikaApp w;
     QString help;
-    whenModal([&help](QWidget* d) {
+    whenModal<ObQuickDialog>([&help](ObQuickDialog* d) {
         help = d->findChild<QTextEdit*>("textEdit1")->toPlainText();
         d->close();
     });
