@@ -5,7 +5,7 @@ APT_ENV  = DEBIAN_FRONTEND=noninteractive
 # Fuzzing needs clang and its libFuzzer runtime; nothing else installs them.
 FUZZ_PACKAGES = clang libclang-rt-14-dev
 FUZZ_BUILD     ?= build-fuzz
-FUZZ_TARGETS    = tle config textconv cli_options
+FUZZ_TARGETS    = tle config textconv cli_options cli_commands sgp4_reader elements save_files picture
 # make fuzz: seconds of random exploration per target. make test: executions per target, seed 1.
 FUZZ_SECONDS   ?= 60
 FUZZ_RUNS      ?= 20000
@@ -75,7 +75,7 @@ bench: build
 # receives new inputs. A crash, hang, leak or sanitizer report stops with an error and leaves the
 # input in $(FUZZ_BUILD)/artifacts.
 define run_fuzzer
-	QT_QPA_PLATFORM=offscreen $(FUZZ_BUILD)/fuzz_$(1) $(2) -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
+	QT_QPA_PLATFORM=offscreen $(FUZZ_BUILD)/fuzz_$(1) $(2) -timeout=10 -close_fd_mask=1 -rss_limit_mb=2048 -print_final_stats=1 \
 	  -artifact_prefix=$(FUZZ_BUILD)/artifacts/$(1)- $(3) 2>$(FUZZ_BUILD)/fuzz_$(1).log \
 	  || { tail -n 60 $(FUZZ_BUILD)/fuzz_$(1).log; exit 1; }; \
 	grep -E '^stat::number_of_executed_units' $(FUZZ_BUILD)/fuzz_$(1).log || true
