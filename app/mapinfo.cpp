@@ -9,6 +9,7 @@
 #include <QFontMetrics>
 #include <QPainter>
 
+#include "astro/datetext.h"
 #include "astro/timescales.h"
 #include "core/satstate.h"
 #include "core/timeset.h"

@@ -13,7 +13,7 @@
 #include <QTextStream>
 #include <QToolBar>
 
-#include "messages.h"
+#include "app/glue/messages.h"
 #include "obquickdialog.h"
 #include "onlineupdate.h"
 #include "orbikaapp.h"

@@ -6,10 +6,10 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "app/glue/fileglue.h"
+#include "app/glue/qstochar.h"
 #include "appresources.h"
 #include "core/welcome.h"
-#include "fileglue.h"
-#include "qstochar.h"
 #include "settingsupdate.h"
 
 namespace {
@@ -22,8 +22,6 @@ constexpr int kTextHeight = 2500;
 constexpr int kMapWidth = 860;
 constexpr int kMapHeight = 501;
 constexpr int kCanvasWidth = 721;
-// Characters kept of a file name (the settings' buffers hold 105 bytes).
-constexpr int kNameChars = 104;
 
 // The name in buf with a leading '*' resolved to the TLE file's directory.
 QString resolvedName(const char* buf)
@@ -80,17 +78,17 @@ QString OrbikaView::getTLEname() const
     return QString::fromLatin1(name);
 }
 
-void OrbikaView::setTLEname(const QString& s) { QsToChar(s, indata->tlefile, kNameChars); }
+void OrbikaView::setTLEname(const QString& s) { QsToChar(s, indata->tlefile); }
 
 void OrbikaView::setSaveName(const QString& s)
 {
-    QsToChar(s, indata->savename, kNameChars);
+    QsToChar(s, indata->savename);
     indata->savenew = 1;
 }
 
 void OrbikaView::setTSaveName(const QString& s)
 {
-    QsToChar(s, indata->tlesave, kNameChars);
+    QsToChar(s, indata->tlesave);
     indata->tlesvnmset = 1;
 }
 

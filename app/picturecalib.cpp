@@ -1,7 +1,6 @@
 // Picture astrometry on the view: the click sequence (three reference stars through the star
 // dialog, then trail points labelled at the visible top of the picture) and the selected
 // satellites plotted on the calibrated picture.
-#include "picturecalib.h"
 
 #include <algorithm>
 #include <cmath>
@@ -11,11 +10,11 @@
 #include <QFontMetrics>
 #include <QPainter>
 
+#include "app/glue/messages.h"
 #include "astro/angle_units.h"
 #include "core/astrometry.h"
 #include "core/satstate.h"
 #include "foundation/textconv.h"
-#include "messages.h"
 #include "obastdialog.h"
 #include "orbikaview.h"
 #include "worldmap.h"
@@ -70,17 +69,6 @@ QString slotName(int i)
 }
 
 }  // namespace
-
-bool vsGetPict(double& ra1, double& dec1, double& ra2, double& dec2)
-{
-    if (!picHasTrail(indata))
-        return false;
-    ra1 = indata->picra[kPicStars];
-    dec1 = indata->picdec[kPicStars];
-    ra2 = indata->picra[kPicStars + 1];
-    dec2 = indata->picdec[kPicStars + 1];
-    return true;
-}
 
 QPoint OrbikaView::visibleCorner() const { return {std::max(0, -x()), std::max(0, -y())}; }
 

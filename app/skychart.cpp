@@ -26,8 +26,9 @@ using angle_units::kRadToDeg;
 
 namespace {
 
-// Earth radii per astronomical unit (149597870.7 km / 6378.137 km).
-constexpr double kEarthRadiiPerAu = 23454.77992;
+// Earth radii per astronomical unit of the sky chart in the IAU 1976 system: 149597870 km /
+// 6378.140 km. Slightly below kEarthRadiiPerAu (DE405 and WGS-84); kept so the chart is unchanged.
+constexpr double kChartEarthRadiiPerAu = 23454.77992;
 using time_units::kSecondsPerDay;
 // Line colour of the horizon and of Mercury.
 const QColor kHorizonColour(200, 100, 50);
@@ -165,10 +166,10 @@ std::array<Vec3, 7> bodyPositions(double T)
     const std::array<Vec3, 5> planets = {plan.Mercury(T), plan.Venus(T), plan.Mars(T),
                                          plan.Jupiter(T), plan.Saturn(T)};
     std::array<Vec3, 7> r;
-    r[0] = eclequ(T, sunEcl) * kEarthRadiiPerAu;
+    r[0] = eclequ(T, sunEcl) * kChartEarthRadiiPerAu;
     r[1] = eclequ(T, Moon200().position(T));
     for (size_t k = 0; k < planets.size(); ++k)
-        r[k + 2] = eclequ(T, planets[k] + sunEcl) * kEarthRadiiPerAu;
+        r[k + 2] = eclequ(T, planets[k] + sunEcl) * kChartEarthRadiiPerAu;
     return r;
 }
 

@@ -3,11 +3,12 @@
 #include <QApplication>
 #include <QFileInfo>
 
+#include "app/glue/fileglue.h"
+#include "app/glue/messages.h"
+#include "core/cataloguesearch.h"
 #include "core/config.h"
-#include "core/passes.h"
+#include "core/passpage.h"
 #include "core/tlesave.h"
-#include "fileglue.h"
-#include "messages.h"
 #include "obpassdialog.h"
 #include "orbikaview.h"
 

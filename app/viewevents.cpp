@@ -7,10 +7,10 @@
 #include <QFile>
 #include <QInputDialog>
 
+#include "app/glue/fileglue.h"
+#include "app/glue/messages.h"
+#include "core/cataloguesearch.h"
 #include "core/iridium.h"
-#include "core/passes.h"
-#include "fileglue.h"
-#include "messages.h"
 #include "obiridiumdialog.h"
 #include "orbikaview.h"
 

@@ -5,9 +5,10 @@
 
 #include <QInputDialog>
 
+#include "app/glue/messages.h"
+#include "app/glue/qstochar.h"
 #include "core/timeset.h"
 #include "core/tlefile.h"
-#include "messages.h"
 #include "obdatedialog.h"
 #include "obiersdialog.h"
 #include "obobsdialog.h"
@@ -17,7 +18,6 @@
 #include "obswitchdialog.h"
 #include "obsysconfdialog.h"
 #include "orbikaview.h"
-#include "qstochar.h"
 #include "settingsupdate.h"
 
 namespace {

@@ -2,9 +2,9 @@
 // entered on the spot, and the orbit track written to the save file.
 #include <cstring>
 
+#include "app/glue/fileglue.h"
+#include "app/glue/messages.h"
 #include "core/passdetails.h"
-#include "fileglue.h"
-#include "messages.h"
 #include "oblocaldialog.h"
 #include "orbikaview.h"
 

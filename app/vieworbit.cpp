@@ -6,30 +6,27 @@
 #include <cstdio>
 #include <cstring>
 
+#include "app/glue/messages.h"
+#include "app/glue/qstochar.h"
+#include "core/astrometry.h"
 #include "core/deltav.h"
 #include "core/epochstate.h"
 #include "core/launch.h"
 #include "core/match.h"
 #include "core/orbitdet.h"
+#include "core/statevector.h"
 #include "core/timeset.h"
 #include "core/tlefile.h"
 #include "foundation/textconv.h"
-#include "messages.h"
 #include "obdeltadialog.h"
 #include "obeditorbdialog.h"
 #include "oblaunchdialog.h"
 #include "obmatchdialog.h"
 #include "oborbdetdialog.h"
 #include "orbikaview.h"
-#include "picturecalib.h"
-#include "qstochar.h"
-#include "stateglue.h"
 
 namespace {
 
-// Characters of a satellite name and of an international designator in the settings.
-constexpr int kNameChars = 20;
-constexpr int kDesignatorChars = 11;
 // Range and decimals of the rendezvous time input, days.
 constexpr double kMaxRendezvousDays = 100.0;
 constexpr int kRendezvousDecimals = 3;
@@ -70,8 +67,8 @@ OrbEdit slotElements(const WinpData& in, int p)
 // Stores the editor's values in slot p and derives its epoch state from them.
 void storeElements(WinpData* in, int p, const OrbEdit& e)
 {
-    QsToChar(e.name, in->satname[p], kNameChars);
-    QsToChar(e.idsn, in->intldsn[p], kDesignatorChars);
+    QsToChar(e.name, in->satname[p]);
+    QsToChar(e.idsn, in->intldsn[p]);
     in->satno[p] = e.norad;
     in->elepoch[p] = e.epoch;
     in->elincl[p] = e.incl;

@@ -5,12 +5,13 @@
 
 #include <QPainter>
 
+#include "app/glue/messages.h"
 #include "astro/timescales.h"
 #include "core/passdetails.h"
-#include "core/passes.h"
+#include "core/passsearch.h"
 #include "core/satstate.h"
 #include "core/timeset.h"
-#include "messages.h"
+#include "foundation/arith.h"
 #include "orbikaview.h"
 #include "skymap.h"
 #include "sunmoondisc.h"

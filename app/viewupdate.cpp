@@ -2,11 +2,11 @@
 // confirmed by the user and split into host, path and target file.
 #include <QInputDialog>
 
-#include "fileglue.h"
-#include "messages.h"
+#include "app/glue/fileglue.h"
+#include "app/glue/messages.h"
+#include "app/glue/qstochar.h"
 #include "onlineupdate.h"
 #include "orbikaview.h"
-#include "qstochar.h"
 
 int OrbikaView::vUpdate(QString& hostName, QString& urlPath, QString& fileName)
 {

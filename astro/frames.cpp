@@ -4,6 +4,7 @@
 
 #include "astro/angle_units.h"
 #include "astro/timescales.h"
+#include "foundation/arith.h"
 
 using angle_units::kArcsecToRad;
 using angle_units::kDegToRad;

@@ -5,6 +5,7 @@
 
 #include "astro/angle_units.h"
 #include "astro/series_types.h"
+#include "foundation/arith.h"
 
 namespace series {
 

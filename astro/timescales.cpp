@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "foundation/arith.h"
+
 namespace {
 // MJD of J2000.0 (2000 January 1, 12h) and days per Julian century.
 constexpr double kMjdJ2000 = 51544.5;
@@ -11,7 +13,8 @@ constexpr double kGregorianStart = 15821004.1;
 // Degrees to radians as used by the obliquity formula.
 constexpr double kDegToRad = 0.0174532925199;
 
-// TT - UTC polynomial in centuries t from 2000 (seconds), valid 1900-1985.
+// TT - UTC polynomial in centuries t from 2000 (seconds), valid 1900-1985; its coefficients have
+// no recorded source.
 double ttUtcPoly(double t)
 {
     return 71.28 + t * (92.23 + t * (-160.22 + t * (-516.12 - 339.84 * t)));
@@ -29,7 +32,9 @@ int effectiveYear(int year)
     return y;
 }
 
-// TT - UTC model value in seconds before rounding.
+// TT - UTC model value in seconds before rounding. Before 1650 the parabolas of Stephenson and
+// Morrison (1984, Phil. Trans. R. Soc. Lond. A 313, 47) in centuries from 1800; 1650 to 1900
+// a parabola and two lines, and from 1986 a table of yearly values, whose sources are not recorded.
 double ttUtcModel(int year)
 {
     static const double table1986[] = {55, 55, 56, 56, 57, 58, 58, 59, 60};
@@ -73,28 +78,6 @@ void caldatBeforeJd0(long a, int& day, int& month, int& year)
     }
 }
 }  // namespace
-
-double frac(double x) { return std::fmod(x, 1.0); }
-
-double ddd(int d, int m, double s)
-{
-    const double sign = (d < 0 || m < 0 || s < 0) ? -1.0 : 1.0;
-    return sign * (std::abs(d) + std::abs(m) / 60.0 + std::fabs(s) / 3600.0);
-}
-
-void dms(double x, int& d, int& m, double& s)
-{
-    const double y = std::fabs(x);
-    d = static_cast<int>(y);
-    const double minutes = (y - d) * 60.0;
-    m = static_cast<int>(minutes);
-    s = (minutes - m) * 60.0;
-    if (x < 0) {
-        if (d != 0) d = -d;
-        else if (m != 0) m = -m;
-        else s = -s;
-    }
-}
 
 double mjd(int day, int month, int year, double hour)
 {

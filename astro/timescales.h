@@ -1,14 +1,6 @@
 // Calendar and time scales: Modified Julian Dates, sidereal time, obliquity, TT - UT.
 #pragma once
 
-// Remainder of x modulo 1 with the sign of x: frac(-0.25) = -0.25.
-double frac(double x);
-
-// Degrees (or hours) from degrees, minutes and seconds; negative when any field is.
-double ddd(int d, int m, double s);
-// Splits x into whole degrees, whole minutes and seconds; the sign goes to the first non-zero field.
-void dms(double x, int& d, int& m, double& s);
-
 // MJD of a calendar date (Gregorian from 1582 Oct 15, Julian before) and hour.
 double mjd(int day, int month, int year, double hour);
 // Calendar date and hour of an MJD; proleptic Julian calendar before JD 0.

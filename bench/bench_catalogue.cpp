@@ -10,8 +10,8 @@
 #include <string>
 
 #include "bench_files.h"
+#include "core/cataloguesearch.h"
 #include "core/defaults.h"
-#include "core/passes.h"
 #include "core/records.h"
 #include "tests/site_settings.h"
 

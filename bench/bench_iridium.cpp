@@ -8,9 +8,9 @@
 #include <string>
 
 #include "bench_files.h"
+#include "core/cataloguesearch.h"
 #include "core/defaults.h"
 #include "core/iridium.h"
-#include "core/passes.h"
 #include "core/records.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "core/defaults.h"
-#include "propagation/numprop.h"
+#include "core/numslot.h"
 
 namespace {
 constexpr double kEpoch = 59000.0;
@@ -41,11 +41,10 @@ static void BM_RKfunLeo(benchmark::State& state)
 {
     double y[6], dydx[6];
     auto ind = leoSettings(y);
-    Vec3 r, v;
-    NumProp(kEpoch, ind.get(), 0, kSun, kMoon, r, v);  // selects the slot and third bodies
+    const ForceContext c = SlotContext(ind.get(), 0);
     double x = 0.0;
     for (auto _ : state) {
-        RKfun(x, y, dydx, ind.get());
+        RKfun(x, y, dydx, c);
         benchmark::DoNotOptimize(dydx);
         x += 1.0;
     }
@@ -60,7 +59,7 @@ static void BM_NumPropOneOrbit(benchmark::State& state)
     Vec3 r, v;
     for (auto _ : state) {
         ind->stmjd[0] = kEpoch + 1.0;  // far from the request: restarts from the epoch
-        NumProp(kEpoch + 92.0 / 1440, ind.get(), 0, kSun, kMoon, r, v);
+        NumPropSlot(kEpoch + 92.0 / 1440, ind.get(), 0, kSun, kMoon, r, v);
         benchmark::DoNotOptimize(r);
     }
 }

@@ -8,9 +8,9 @@
 #include "astro/sun200.h"
 #include "astro/timescales.h"
 #include "core/defaults.h"
+#include "core/numslot.h"
 #include "core/orbitdet.h"
 #include "core/rv2el.h"
-#include "propagation/numprop.h"
 
 namespace {
 constexpr double kEpoch = 61093.0;  // 2026-02-22
@@ -60,7 +60,7 @@ static void BM_NumPropLeoOneDay(benchmark::State& state)
             in->stpos[k][0] = in->svpos[k][0];
             in->stvel[k][0] = in->svvel[k][0];
         }
-        NumProp(kEpoch + 1.0, in.get(), 0, sun, moon, r, v);
+        NumPropSlot(kEpoch + 1.0, in.get(), 0, sun, moon, r, v);
         benchmark::DoNotOptimize(r);
     }
 }

@@ -9,8 +9,9 @@
 #include <string>
 
 #include "bench_files.h"
+#include "core/cataloguesearch.h"
 #include "core/defaults.h"
-#include "core/passes.h"
+#include "core/passpage.h"
 #include "core/records.h"
 #include "core/satstate.h"
 #include "core/tlefields.h"

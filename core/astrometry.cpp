@@ -180,3 +180,14 @@ bool picHasTrail(const WinpData* in)
     }
     return true;
 }
+
+bool vsGetPict(double& ra1, double& dec1, double& ra2, double& dec2, const WinpData* in)
+{
+    if (!picHasTrail(in))
+        return false;
+    ra1 = in->picra[kPicStars];
+    dec1 = in->picdec[kPicStars];
+    ra2 = in->picra[kPicStars + 1];
+    dec2 = in->picdec[kPicStars + 1];
+    return true;
+}

@@ -37,3 +37,7 @@ int picTrailPoint(WinpData* in, int x, int y, double& raHms, double& decDms);
 
 // True when two trail points have been measured (slots 3 and 4 hold positions).
 bool picHasTrail(const WinpData* in);
+
+// R.A. (h.mmss) and Dec. (d.mmss) of the last two points measured on the picture, older first;
+// false (values unchanged) when two points have not been measured yet.
+bool vsGetPict(double& ra1, double& dec1, double& ra2, double& dec2, const WinpData* in = indata);

@@ -1,6 +1,7 @@
 #include "core/dateframe.h"
 
 #include "astro/angle_units.h"
+#include "astro/earth_constants.h"
 #include "astro/frames.h"
 #include "astro/moon200.h"
 #include "astro/sun200.h"
@@ -16,8 +17,6 @@ using angle_units::kRadToDeg;
 using time_units::kSecondsPerDay;
 using angle_units::kHourToRad;
 using angle_units::kDegPerHour;
-// Earth radii per astronomical unit (149597870.691 km / 6378.137 km).
-constexpr double kEarthRadiiPerAu = 23454.79106062;
 // Years per Julian century, and the year of the J2000 equinox.
 constexpr double kYearsPerCentury = 100.0;
 constexpr double kJ2000Year = 2000.0;

@@ -3,18 +3,17 @@
 #include <algorithm>
 #include <memory>
 
+#include "astro/earth_constants.h"
 #include "astro/length_units.h"
 #include "astro/time_units.h"
 #include "astro/twobody.h"
-#include "core/attitude.h"
 #include "core/dateframe.h"
 #include "core/meanmotion.h"
 #include "core/rv2el.h"
 #include "core/satstate.h"
+#include "propagation/attitude.h"
 
 namespace {
-// Earth's GM in km^3/day^2 (398600.44 km^3/s^2 times 86400^2), as the Keplerian model uses it.
-constexpr double kGmKmDay = 2.9755364003e15;
 using length_units::kMetresPerKm;
 using time_units::kSecondsPerDay;
 

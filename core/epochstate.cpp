@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "core/satstate.h"
-#include "core/tlefile.h"
+#include "core/slotcopy.h"
 
 void EpochState(WinpData* in, int slot, bool newsc)
 {

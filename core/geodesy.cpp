@@ -33,23 +33,10 @@ void GeodeticPoint(const Vec3& r, double& lat, double& lon, double& height)
     height = len - n;
 }
 
-double SiteLatitude(double phi)
-{
-    return std::fabs(phi) < kPolarLatitude ? std::atan(std::tan(phi) / kGeocentricRatio) : phi;
-}
-
 double SubSolarLatitude(double delta)
 {
     return std::fabs(delta) < kPolarLatitude ? std::atan(std::tan(delta) * kGeocentricRatio)
                                              : delta;
-}
-
-double FoldPi(double a)
-{
-    a = std::fmod(a, kTwoPi);
-    if (a > kPi) a -= kTwoPi;
-    if (a < -kPi) a += kTwoPi;
-    return a;
 }
 
 double HorizonAngle(double h)

@@ -1,15 +1,13 @@
 // The Earth ellipsoid as the satellite computations use it: constants, the sub-point of a
-// position and the latitude conversions of the observer and the sub-solar point.
+// position and the latitude conversion of the sub-solar point.
 #pragma once
 
+#include "astro/earth_constants.h"
+#include "foundation/arith.h"
 #include "foundation/vec3.h"
 
-// WGS-84 equatorial radius, km.
-constexpr double kEarthRadiusKm = 6378.137;
-// WGS-84 first eccentricity squared.
-constexpr double kEarthE2 = 0.0066943799901413165;
-// Ratio of tan(geodetic) to tan(geocentric) latitude used for the site and the sub-solar point
-// (close to 1/(1 - e^2)).
+// Ratio of tan(geodetic) to tan(geocentric) latitude used for the sub-solar point (close to
+// 1/(1 - e^2)).
 constexpr double kGeocentricRatio = 1.00674;
 // |latitude| (radians, 88 degrees) from which the latitude conversion is not applied.
 constexpr double kPolarLatitude = 1.53589;
@@ -18,9 +16,6 @@ constexpr double kPolarLatitude = 1.53589;
 // of the Earth-fixed position r (km); all zero when |r| <= 0.1 km.
 void GeodeticPoint(const Vec3& r, double& lat, double& lon, double& height);
 
-// Geocentric-like latitude atan(tan(phi)/kGeocentricRatio) of the geodetic latitude phi
-// (radians) at which the site is placed; phi itself within 2 degrees of a pole.
-double SiteLatitude(double phi);
 // Geodetic-like latitude atan(tan(delta)*kGeocentricRatio) of the declination delta (radians)
 // of the sub-solar point; delta itself within 2 degrees of a pole.
 double SubSolarLatitude(double delta);
@@ -29,5 +24,3 @@ double SubSolarLatitude(double delta);
 // equatorial radius; 0 when h is not positive.
 double HorizonAngle(double h);
 
-// Angle a (radians) folded into -pi..pi.
-double FoldPi(double a);

@@ -26,7 +26,10 @@ constexpr double kNoPower = 1e-12;
 constexpr double kDarkTerm = 20.0;
 // Astronomical unit in Earth radii (149597870.69100964 km / 6378.137 km).
 constexpr double kAuInEarthRadii = 149597870.69100964 / kEarthRadiusKm;
-// Full Moon's magnitude at 1 AU and the phase scale (degrees per e-fold of the brightness).
+// Full Moon's magnitude at 1 AU, V(1,0) = +0.23 (Allen, Astrophysical Quantities), and the phase
+// scale (degrees per e-fold of the brightness): 2.5 log10(e) / 41.0041888 = 0.0265 magnitudes per
+// degree, close to the linear term (0.026 per degree) of Allen's lunar phase law; where the exact
+// figure comes from is not recorded.
 constexpr double kMoonMagnitude = 0.23;
 constexpr double kMoonPhaseScale = 41.0041888;
 // Phase angle (degrees) used when it is undefined.
@@ -36,7 +39,9 @@ constexpr double kTinyDistance = 1e-30;
 constexpr double kTinyPhase = 1e-30;
 // Offset of the magnitude law (diffuse sphere of the characteristic length).
 constexpr double kMagnitudeOffset = 0.74;
-// Extinction law: elevation limits (degrees) and coefficients (magnitudes).
+// Extinction law A - B ln(elevation): elevation limits (degrees) and coefficients (magnitudes).
+// The coefficients have no recorded source; they give 6.8 magnitudes at 0.01 degrees and
+// about 0.1 at 33 degrees, where the law is cut off.
 constexpr double kExtinctionLow = 0.01;
 constexpr double kExtinctionHigh = 33.0;
 constexpr double kExtinctionA = 2.9935;

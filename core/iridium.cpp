@@ -16,10 +16,11 @@
 #include "core/geodesy.h"
 #include "core/mirror.h"
 #include "core/occtrans.h"
-#include "core/passes.h"
+#include "core/passsearch.h"
 #include "core/satstate.h"
 #include "core/textpage.h"
 #include "core/tlefile.h"
+#include "core/transitremark.h"
 #include "foundation/textconv.h"
 
 namespace {

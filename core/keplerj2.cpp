@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "astro/angle_units.h"
+#include "astro/earth_constants.h"
 #include "astro/time_units.h"
 #include "astro/twobody.h"
 #include "core/geodesy.h"
@@ -12,8 +13,6 @@
 namespace {
 using angle_units::kDegToRad;
 using angle_units::kTwoPi;
-// Earth's GM in km^3/day^2 (398600.4418 km^3/s^2 times 86400^2).
-constexpr double kGmKmDay = 2.9755364003e15;
 using time_units::kSecondsPerDay;
 // 1.5 J2 (J2 = 0.00108263): scale of the secular node and perigee rates.
 constexpr double kJ2Rate = 0.001623942;

@@ -13,7 +13,7 @@
 #include "astro/time_units.h"
 #include "core/dateframe.h"
 #include "core/geodesy.h"
-#include "core/passes.h"
+#include "core/passsearch.h"
 #include "core/satstate.h"
 #include "core/textpage.h"
 #include "core/tlefile.h"

@@ -4,14 +4,13 @@
 #include <cmath>
 
 #include "astro/angle_units.h"
+#include "astro/earth_constants.h"
 
 namespace {
 
 using angle_units::kDegToRad;
 using angle_units::kTwoPi;
 
-// Earth's GM in km^3/day^2 (398600.44 km^3/s^2 times 86400^2).
-constexpr double kGmDay = 2.9755364003e15;
 // 1.5 J2 R^2 in km^2 (J2 = 1.08263e-3, R = 6378.137 km): the secular J2 term of the mean motion.
 constexpr double kJ2Term = 66062.98622677659;
 
@@ -34,14 +33,14 @@ double j2factor(double e, double incl)
 double getsax(int sgp4, double n, double e, double incl)
 {
     const double bign = kTwoPi * std::max(n, kMinMeanMotion);  // rad/day
-    const double a1 = std::cbrt(kGmDay / (bign * bign));
+    const double a1 = std::cbrt(kGmKmDay / (bign * bign));
     const double d = -kJ2Term / (a1 * a1) * j2factor(e, incl);
     double a;
     if (sgp4) {
         a = a1 * (1.0 + d * (1.0 - d) / 3.0);
     } else {
         const double n0 = bign / (1.0 - d);
-        a = std::cbrt(kGmDay / (n0 * n0));
+        a = std::cbrt(kGmKmDay / (n0 * n0));
     }
     return std::max(a, kMinAxis);
 }
@@ -51,7 +50,7 @@ double getn0(double a, double e, double incl)
     a = std::fabs(a);
     if (a == 0.0) a = 1.0;
     if (1.0 - e * e <= 0.0) return 1.0 / kTwoPi;
-    const double n0 = std::sqrt(kGmDay / (a * a * a));  // rad/day
+    const double n0 = std::sqrt(kGmKmDay / (a * a * a));  // rad/day
     const double n = n0 * (1.0 + kJ2Term / (a * a) * j2factor(e, incl)) / kTwoPi;
     return std::min(n, kMaxMeanMotion);
 }

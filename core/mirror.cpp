@@ -6,10 +6,11 @@
 
 #include "astro/angle_units.h"
 #include "astro/frames.h"
-#include "core/attitude.h"
+#include "core/eventkinds.h"
 #include "core/geodesy.h"
 #include "core/illumination.h"
-#include "core/iridium.h"
+#include "foundation/arith.h"
+#include "propagation/attitude.h"
 
 namespace {
 using angle_units::kDegToRad;
@@ -184,20 +185,18 @@ double FlareMagnitude(double range, double elev, bool extinct, double cosinc, do
     return m + (panel ? PanelLaw(theta) : AntennaLaw(theta));
 }
 
-Vec3 AttitudeDirection(const WinpData* in, const Vec3& r, const Vec3& v, double yaw, double pitch, bool yawsteer)
+Vec3 AttitudeDirection(const WinpData*, const Vec3& r, const Vec3& v, double yaw, double pitch, bool yawsteer)
 {
-    const Mat3 m = yawsteer ? GetYSMat(in, r, v, yaw, pitch) : GetRVMat(r, v, yaw, pitch, 1);
+    const Mat3 m = yawsteer ? GetYSMat(r, v, yaw, pitch) : GetRVMat(r, v, yaw, pitch, 1);
     return Vec3(m.at(0, 0), m.at(0, 1), m.at(0, 2));
 }
 
-void AttitudeAngles(const WinpData* in, const Vec3& r, const Vec3& v, const Vec3& n, bool yawsteer, double& yaw,
+void AttitudeAngles(const WinpData*, const Vec3& r, const Vec3& v, const Vec3& n, bool yawsteer, double& yaw,
                     double& pitch)
 {
-    const Mat3 m = yawsteer ? GetYSMat(in, r, v, 0.0, 0.0) : GetRVMat(r, v, 0.0, 0.0, 1);
+    const Mat3 m = yawsteer ? GetYSMat(r, v, 0.0, 0.0) : GetRVMat(r, v, 0.0, 0.0, 1);
     const Vec3 local = mxvct(m, n);
-    yaw = std::atan2(local[1], local[0]);
-    if (yaw < 0.0) yaw += kTwoPi;
-    if (yaw >= kTwoPi) yaw -= kTwoPi;
+    yaw = FoldPositive(std::atan2(local[1], local[0]), kTwoPi);
     yaw *= kRadToDeg;
     pitch = std::asin(std::clamp(-local[2], -1.0, 1.0)) * kRadToDeg;
 }

@@ -8,7 +8,6 @@
 #include "astro/length_units.h"
 #include "astro/timescales.h"
 #include "core/geodesy.h"
-#include "core/satstate.h"
 #include "foundation/textconv.h"
 
 namespace {
@@ -32,21 +31,7 @@ constexpr double kRefractionSine = 0.26;
 constexpr double kMinRefractionElev = 1.4;
 constexpr double kRaiseA = 8.40429926257;
 constexpr double kRaiseB = -2.01365949653;
-// Apparent radius of the Sun (radians) that sets the width of a Sun transit zone.
-constexpr double kSunRadius = 0.00462516;
-// Apparent diameter (degrees) of the disc crossed, for the transit duration.
-constexpr double kDiscDiameter = 0.53;
-// Durations (s) outside this range give a blank remark.
-constexpr double kMinDuration = 0.05;
-constexpr double kMaxDuration = 30.0;
-// Half widths (km) from this on are shown as ">50.0".
-constexpr double kMaxWidth = 50.0;
-// Position of the '>' mark in the remark: the blank before the width.
-constexpr int kWideMark = 2;
-// One second, days.
-constexpr double kSecond = 1.1574074074074073e-05;
-// Below these the sine of the elevation and the spherical distance count as zero.
-constexpr double kTinySine = 1e-10;
+// Below this the spherical distance counts as zero.
 constexpr double kTinyArc = 1e-40;
 // Excess of a cosine over 1 that is taken for rounding.
 constexpr double kRoundingSlack = 1e-9;
@@ -109,30 +94,6 @@ double surfaceDistance(double lat0, double lon0, double lat, double lon)
     return kEarthRadiusKm * std::acos(std::clamp(c, -1.0, 1.0));
 }
 
-// Satellite seen from the site of the settings at one instant, with its centre-line point.
-struct Sighting {
-    double azim, elev, range;  // radians, radians, km
-    bool point;                // a centre-line point exists
-    double lat, lon;           // centre-line point, radians
-};
-
-Sighting sight(WinpData* in, SatPosData* sp, int slot, double t)
-{
-    GetSatPos(t, in, sp, slot, 0);
-    return {sp->azim[slot] * kDegToRad, sp->elev[slot] * kDegToRad, sp->range[slot],
-            sp->ctrlat[slot] < kNoCentreLine, sp->ctrlat[slot] * kDegToRad, sp->ctrlon[slot] * kDegToRad};
-}
-
-// Half width (km) of the transit zone across the centre line of direction dir (radians) for a
-// satellite at azimuth, elevation and range s, the disc having the apparent radius rad (radians).
-double zoneHalfWidth(const Sighting& s, double dir, double rad)
-{
-    const double w = std::tan(rad) * s.range;
-    const double across = w * std::cos(dir - s.azim);
-    double along = w * std::sin(dir - s.azim);
-    if (std::sin(s.elev) > kTinySine) along /= std::sin(s.elev);
-    return std::hypot(across, along);
-}
 }  // namespace
 
 void GetOccTrans(double mjd, WinpData* in, SatPosData* sp, int slot, double eqeq, const Vec3& rsat,
@@ -180,38 +141,4 @@ void ADisDir(double lon1, double lat1, double lon2, double lat2, double& cosd, d
     dir = std::acos(std::clamp(c, -1.0, 1.0));
     if (std::sin(lon2 - lon1) < 0.0) dir = kTwoPi - dir;
     dir *= kRadToDeg;
-}
-
-void SunMoonTr(WinpData* in, double t, int slot, double dist, int defaulted, int& result, char* buf,
-               SatPosData* sp)
-{
-    const double lat = in->obslat, lon = in->obslon;
-    const int relmode = in->relmode;
-    in->relmode = 0;
-    double width = 0.0, duration = 0.0, pa = 0.0;
-    GetSatPos(t, in, sp, slot, 0);
-    if (sp->ctrlat[slot] < kNoCentreLine) {
-        in->obslat = sp->ctrlat[slot];
-        in->obslon = sp->ctrlon[slot];
-        const Sighting s1 = sight(in, sp, slot, t);
-        const double rad = in->occmode == kMoonTarget ? sp->moonsd * kDegToRad : kSunRadius;
-        const Sighting s2 = sight(in, sp, slot, t + kSecond);
-        double cosd, dir = s1.azim * kRadToDeg;
-        if (s1.point && s2.point) ADisDir(s1.lon, s1.lat, s2.lon, s2.lat, cosd, dir);
-        width = zoneHalfWidth(s1, dir * kDegToRad, rad);
-        ADisDir(s1.azim, s1.elev, s2.azim, s2.elev, cosd, pa);
-        const double speed = cosd < 1.0 ? std::acos(cosd) * kRadToDeg : 0.0;
-        duration = speed > 0.0 ? kDiscDiameter / speed : 0.0;
-    }
-    if (duration < kMinDuration || duration > kMaxDuration) {
-        std::snprintf(buf, kTransitTextBytes, " ");
-    } else {
-        std::snprintf(buf, kTransitTextBytes, "   %4.1lf km %4.1lf sec %4.0lf", std::min(width, kMaxWidth), duration, pa);
-        decdot0(buf);
-        if (width >= kMaxWidth) buf[kWideMark] = '>';
-    }
-    if (defaulted) result = width >= dist ? 1 : 2;
-    in->obslat = lat;
-    in->obslon = lon;
-    in->relmode = relmode;
 }

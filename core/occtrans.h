@@ -12,9 +12,6 @@ constexpr int kSunTarget = 1;
 constexpr int kMoonTarget = 2;
 constexpr int kFixedTarget = 3;
 
-// Bytes of the transit remark written by SunMoonTr, terminator included.
-constexpr int kTransitTextBytes = 48;
-
 // Vectors of one computed satellite state for the event geometries, all true of date: the
 // satellite r (km) and v (km/s), the Sun and the Moon (geocentric, Earth radii).
 struct EventScene {
@@ -39,12 +36,3 @@ void TransitGeometry(WinpData* in, SatPosData* sp, int slot, const EventScene& s
 // 0 to 360 from north through east) of point 2 seen from point 1; longitudes and latitudes in
 // radians. dir is 0 when point 1 is a pole or the points coincide.
 void ADisDir(double lon1, double lat1, double lon2, double lat2, double& cosd, double& dir);
-
-// Remark of a Sun or Moon transit of slot at t (MJD UT) whose centre line passes dist km from the
-// site, into buf (kTransitTextBytes): half width of the transit zone (km, at most 50 with '>'
-// before it when wider), duration (s) and position angle of the motion (degrees); a single
-// blank when the duration is below 0.05 s or above 30 s. With defaulted, result becomes 1 when
-// the site lies inside the zone (half width at least dist), else 2. The site and relative mode
-// of the settings are restored afterwards; sp holds the last evaluation.
-void SunMoonTr(WinpData* in, double t, int slot, double dist, int defaulted, int& result, char* buf,
-               SatPosData* sp = satps);

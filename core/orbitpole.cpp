@@ -8,6 +8,7 @@
 #include "astro/frames.h"
 #include "core/dateframe.h"
 #include "core/satstate.h"
+#include "foundation/arith.h"
 #include "foundation/textconv.h"
 
 namespace {
@@ -50,7 +51,7 @@ void GetPoleTxt(WinpData* in, char* buf)
         pole = -pole;
         AppPos(f.trot, f.eqeq, lat, lon, in->obshgt, 0, mxvct(toDate, pole), az, el, dist);
     }
-    if (az < 0.0) az += kTwoPi;
+    az = FoldPositive(az, kTwoPi);
     double ra, dec;
     SkyCoordinates(pole, ra, dec);
 

@@ -1,3 +1,4 @@
+#include "astro/datetext.h"
 #include "core/passdetails.h"
 
 #include <algorithm>
@@ -12,15 +13,16 @@
 #include "astro/frames.h"
 #include "astro/length_units.h"
 #include "astro/time_units.h"
-#include "core/attitude.h"
 #include "core/dateframe.h"
 #include "core/geodesy.h"
-#include "core/passes.h"
+#include "core/passsearch.h"
 #include "core/safewrite.h"
 #include "core/satstate.h"
 #include "core/textpage.h"
 #include "core/timeset.h"
+#include "foundation/arith.h"
 #include "foundation/textconv.h"
+#include "propagation/attitude.h"
 
 namespace {
 using angle_units::kDegToRad;
@@ -187,11 +189,7 @@ void detailHeader(const WinpData* in, int mode, bool relative, TextBuf& text)
 }
 
 // Angle in degrees folded into 0..360.
-double fold360(double deg)
-{
-    const double a = std::fmod(deg, 360.0);
-    return a < 0.0 ? a + 360.0 : a;
-}
+double fold360(double deg) { return FoldPositive(deg, 360.0); }
 
 // Direction (degrees from north through east) of the motion from the sky direction p1 to p2.
 double skyCourse(const Vec3& p1, const Vec3& p2)
@@ -280,7 +278,7 @@ void satelliteInfo(WinpData* in, SatPosData* sp, TextBuf& text)
     text.num("\n\n\tBeta Angle: %7.2lf", sp->betaang[slot]);
 
     const bool inertial = std::abs(in->knownsurf) == kInertialSurface;
-    const Mat3 frame = in->yawsteer ? GetYSMat(in, r, v, 0.0, 0.0) : GetRVMat(r, v, 0.0, 0.0, 1);
+    const Mat3 frame = in->yawsteer ? GetYSMat(r, v, 0.0, 0.0) : GetRVMat(r, v, 0.0, 0.0, 1);
     double az, el;
     if (inertial)
         horizonAngles(r, sun - r, az, el);
@@ -291,7 +289,7 @@ void satelliteInfo(WinpData* in, SatPosData* sp, TextBuf& text)
     text.num("\n\n\tSun Azimuth (%s): %7.2lf", label, fold360(az * kRadToDeg));
     text.num("\n\tSun Elevation: %7.2lf", el * kRadToDeg);
 
-    const Vec3 site = GeoPos(f.trot, f.eqeq, SiteLatitude(in->obslat * kDegToRad), in->obslon * kDegToRad,
+    const Vec3 site = GeoPos(f.trot, f.eqeq, in->obslat * kDegToRad, in->obslon * kDegToRad,
                              in->obshgt, in->polex, in->poley)
                       * kEarthRadiusKm;
     double yaw, pitch;

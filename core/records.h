@@ -42,6 +42,7 @@ struct WinpData {
     double mjd;             // start instant, MJD (UT)
     double lastrefresh;     // MJD of the last base-map refresh
     double timezone;        // hours, positive east
+    long systzone;          // system time zone, seconds west of Greenwich, as last found by DefTime
     double ttut;            // TT - UT, seconds
     double duration;        // calculation interval, days (1 to 14)
     double rtoffset;        // real-time clock offset, hours

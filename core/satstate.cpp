@@ -11,9 +11,10 @@
 #include "core/illumination.h"
 #include "core/keplerj2.h"
 #include "core/mirror.h"
+#include "core/numslot.h"
 #include "core/occtrans.h"
 #include "core/satsgp4.h"
-#include "propagation/numprop.h"
+#include "foundation/arith.h"
 
 namespace {
 using angle_units::kDegToRad;
@@ -47,18 +48,16 @@ int relativePartner(const WinpData* in, int slot)
     return (RelativeMode(in) && slot == in->prime && slot < kMaxSat) ? SecondSlot(in) : -1;
 }
 
-// The site as given by the settings; its velocity is that of the Earth's rotation.
+// The site at its geodetic latitude on the ellipsoid; its velocity is that of the Earth's
+// rotation, the sidereal rate about the z axis.
 Observer observerAt(const WinpData* in, const DateFrame& f)
 {
     Observer o;
     o.lat = in->obslat * kDegToRad;
     o.lon = in->obslon * kDegToRad;
     o.hgt = in->obshgt;
-    const double phic = SiteLatitude(o.lat);
-    o.r = GeoPos(f.trot, f.eqeq, phic, o.lon, o.hgt, in->polex, in->poley) * kEarthRadiusKm;
-    const double speed = kTwoPi * (kEarthRadiusKm + o.hgt / kMetresPerKm) * std::cos(phic) / kSiderealDay;
-    const double theta = f.gast + o.lon;
-    o.v = Vec3(-std::sin(theta), std::cos(theta), 0.0) * speed;
+    o.r = GeoPos(f.trot, f.eqeq, o.lat, o.lon, o.hgt, in->polex, in->poley) * kEarthRadiusKm;
+    o.v = Vec3(-o.r[1], o.r[0], 0.0) * (kTwoPi / kSiderealDay);
     return o;
 }
 
@@ -80,7 +79,7 @@ void propagate(WinpData* in, int slot, const DateFrame& f, const Vec3& sun, cons
                Vec3& v)
 {
     if (in->numflg[slot]) {
-        NumProp(f.t, in, slot, sun, moon, r, v);
+        NumPropSlot(f.t, in, slot, sun, moon, r, v);
         r = mxvct(f.nut, r);
         v = mxvct(f.nut, v);
         return;
@@ -120,7 +119,7 @@ void horizonAngles(const DateFrame& f, const Observer& o, const Vec3& topo, Row&
 {
     double az, el, dist;
     AppPos(f.trot, f.eqeq, o.lat, o.lon, o.hgt, 0, topo / kEarthRadiusKm, az, el, dist);
-    if (az < 0.0) az += kTwoPi;
+    az = FoldPositive(az, kTwoPi);
     row.azim = az * kRadToDeg;
     row.elev = el * kRadToDeg;
     row.range = dist * kEarthRadiusKm;

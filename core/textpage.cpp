@@ -1,3 +1,4 @@
+#include "astro/datetext.h"
 #include "core/textpage.h"
 
 #include <algorithm>

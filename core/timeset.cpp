@@ -7,8 +7,6 @@
 #include "astro/time_units.h"
 #include "astro/timescales.h"
 
-long GBL_timezone = 0;
-
 namespace {
 // MJD of 1970 January 1, 0h UT, the origin of the system clock.
 constexpr long long kMjdUnixEpoch = 40587;
@@ -118,14 +116,14 @@ void DefDate(int& day, int& month, int& year)
 void DefTime(WinpData* in, std::time_t now)
 {
     setFields(in, civilFromSeconds(secondsOfClock(now)));
-    GBL_timezone = systemZoneWest(now);
+    in->systzone = systemZoneWest(now);
 }
 
 void DefTime(WinpData* in) { DefTime(in, std::time(nullptr)); }
 
 void setNewMjd(WinpData* in)
 {
-    if (in->systzflg) in->timezone = -GBL_timezone / kSecondsPerHour;
+    if (in->systzflg) in->timezone = -in->systzone / kSecondsPerHour;
     in->mjd = mjd(in->day, in->month, in->year, hoursOf(in) - in->timezone);
     in->passcont = 0;
     in->passepoch = 0.0;

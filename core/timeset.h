@@ -5,9 +5,6 @@
 
 #include "core/records.h"
 
-// System time zone in seconds west of Greenwich, as last found by DefTime (0 before the first call).
-extern long GBL_timezone;
-
 // Refraction-corrected elevation (degrees) of the geometric elevation elev (degrees); elev itself
 // when refraction is off, in relative satellite mode, or outside -2 < elev < 85.
 double ElvRefr(const WinpData* in, double elev);
@@ -20,7 +17,7 @@ double SetTtUt(const WinpData* in, int year);
 void DefDate(int& day, int& month, int& year);
 
 // Sets day ... second to the UT date and time of the instant now (seconds since 1970) and
-// GBL_timezone to the system zone at that instant.
+// systzone to the system zone at that instant.
 void DefTime(WinpData* in, std::time_t now);
 // The same for the current system time.
 void DefTime(WinpData* in);

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "core/records.h"
+#include "core/slotcopy.h"
 
 // Bytes of a description or no-match text written by tleread and gettle, terminator included.
 constexpr int kTleTextBytes = 1024;
@@ -32,9 +33,6 @@ int tleread(WinpData* in, FILE* f, char* text, int more);
 // when the entry was parsed and passed the filters, else 0 with an empty text; eof is set to 1
 // when the file ended.
 int gettle(WinpData* in, FILE* f, char* line, char* text, int& eof);
-
-// Copies every per-slot field of slot from into slot to, except the search name; sgpslot = 9999.
-void ShiftElm(WinpData* in, int to, int from);
 
 // International designator: toLong converts tlintl (YYNNNPPP) into cvintl (e.g. "1998-067A  ");
 // otherwise cvintl is converted back into tlintl.

@@ -48,8 +48,8 @@ void putf(WoutData* out, const char* fmt, ...)
     PutNxtLn(out, line);
 }
 
-// The system time zone in hours east, as last found from the clock.
-double systemZoneHours() { return -GBL_timezone / kSecondsPerHour; }
+// The system time zone of in (hours east), as last found from the clock.
+double systemZoneHours(const WinpData* in) { return -in->systzone / kSecondsPerHour; }
 
 // Searches f from its start for each stored search name and takes every entry found into the
 // selection in stored order; tlefile becomes "*" when the file cannot be opened.
@@ -80,7 +80,7 @@ void writePage(const WinpData* in, WoutData* out, int cfgStatus)
     putf(out, "   *** Welcome to Orbika Version 11.8 ***");
     if (cfgStatus == kCfgReadFailed) putf(out, "Problems reading Configuration File. Using defaults instead.");
     putf(out, "The startup input values are:");
-    const bool otherZone = std::fabs(in->timezone - systemZoneHours()) > kZoneTolerance;
+    const bool otherZone = std::fabs(in->timezone - systemZoneHours(in)) > kZoneTolerance;
     putf(out, "Timezone: %g%s", in->timezone, otherZone ? " *** Timezone different from set system time! ***" : "");
     putf(out, "Geographic Location:");
     putf(out, "%s", in->locname);
@@ -104,7 +104,7 @@ void swelcm(WinpData* in, WoutData* out, std::time_t now)
     DefTime(in, now);
     in->mjd = mjd(in->day, in->month, in->year, in->hour + in->minute / 60.0 + in->second / kSecondsPerHour);
     const int status = getcfg(in);
-    if (in->systzflg) in->timezone = systemZoneHours();
+    if (in->systzflg) in->timezone = systemZoneHours(in);
     setLocalDate(in);
     in->ttut = SetTtUt(in, in->year);
     reselect(in);

@@ -10,8 +10,19 @@
 #include <QTextEdit>
 
 #include <cmath>
+#include <cstdio>
+
+#include "foundation/textconv.h"
 
 QString numText(double v) { return QString::number(v, 'g', 6); }
+
+QString printfText(const char* format, double v)
+{
+    char buf[64];
+    std::snprintf(buf, sizeof buf, format, v);
+    decdot(buf);
+    return QString::fromLatin1(buf).trimmed();
+}
 
 double fieldDouble(const QLineEdit* e)
 {

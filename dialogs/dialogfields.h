@@ -23,6 +23,8 @@ W* describe(W* w, const QString& name, const QString& tip = QString(),
 
 // Text of a number in the 'g' format with six significant digits.
 QString numText(double v);
+// Text of v in the printf format format, with a decimal point whatever the locale, trimmed.
+QString printfText(const char* format, double v);
 // Number in the field (C locale); 0 when the text is not a number.
 double fieldDouble(const QLineEdit* e);
 // Decimal integer in the field; 0 when the text is not an integer.

@@ -8,6 +8,8 @@
 
 #include <cmath>
 
+#include "astro/time_units.h"
+#include "astro/timescales.h"
 #include "dialogfields.h"
 
 ObDateDialog::ObDateDialog(QWidget* parent) : QDialog(parent)
@@ -84,3 +86,32 @@ void ObDateDialog::getParams(int& year, int& month, int& day, int& hour, int& mi
 }
 
 void ObDateDialog::systemSlot() { tzoneEdit->setEnabled(!systemBox->isChecked()); }
+
+namespace {
+// Rounding guard of the shown seconds, and the duration that disables the interval field.
+constexpr double kSecondGuard = 0.001;
+constexpr double kDisabledDuration = -1.0;
+}  // namespace
+
+bool EditEpoch(QWidget* parent, double& mjd)
+{
+    double midnight = std::floor(mjd);
+    long seconds = static_cast<long>((mjd - midnight) * time_units::kSecondsPerDay + kSecondGuard);
+    if (seconds >= static_cast<long>(time_units::kSecondsPerDay)) {
+        midnight += 1.0;
+        seconds = 0;
+    }
+    int day = 0, month = 0, year = 0;
+    double hour = 0;
+    caldat(midnight, day, month, year, hour);
+    ObDateDialog dialog(parent);
+    dialog.setParams(year, month, day, static_cast<int>(seconds / 3600),
+                     static_cast<int>(seconds / 60 % 60), static_cast<int>(seconds % 60), 0.0, 0,
+                     kDisabledDuration, 0.0);
+    if (dialog.exec() != QDialog::Accepted) return false;
+    int hh = 0, mm = 0, ss = 0, systz = 0;
+    double tz = 0, duration = 0, rt = 0;
+    dialog.getParams(year, month, day, hh, mm, ss, tz, systz, duration, rt);
+    mjd = ::mjd(day, month, year, hh + mm / 60.0 + ss / 3600.0);
+    return true;
+}

@@ -34,3 +34,7 @@ private:
     QLineEdit* durEdit;
     QLineEdit* rtEdit;
 };
+
+// Asks for a new epoch mjd (MJD UT) in the date dialog, its interval field disabled; false on
+// cancel.
+bool EditEpoch(QWidget* parent, double& mjd);

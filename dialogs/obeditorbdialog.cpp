@@ -17,10 +17,11 @@
 #include "astro/timescales.h"
 #include "core/meanmotion.h"
 #include "core/rv2el.h"
+#include "core/statevector.h"
 #include "dialogfields.h"
 #include "obadjdialog.h"
+#include "obdatedialog.h"
 #include "obstatedialog.h"
-#include "stateglue.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "core/astrometry.h"
 #include "dialogfields.h"
-#include "picturecalib.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <QTextEdit>
 #include <QVBoxLayout>
 
+#include "app/glue/passglue.h"
 #include "dialogfields.h"
-#include "passglue.h"
 
 namespace {
 

@@ -10,8 +10,8 @@
 
 #include <algorithm>
 
+#include "app/glue/selectionglue.h"
 #include "dialogfields.h"
-#include "selectionglue.h"
 
 ObRemSatDialog::ObRemSatDialog(QWidget* parent) : QDialog(parent)
 {

@@ -11,8 +11,8 @@
 #include <QTextEdit>
 #include <QVBoxLayout>
 
+#include "app/glue/selectionglue.h"
 #include "dialogfields.h"
-#include "selectionglue.h"
 
 namespace {
 

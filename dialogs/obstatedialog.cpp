@@ -13,6 +13,7 @@
 #include <cstdio>
 
 #include "dialogfields.h"
+#include "obdatedialog.h"
 
 ObStateDialog::ObStateDialog(QWidget* parent) : QDialog(parent)
 {

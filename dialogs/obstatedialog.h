@@ -4,7 +4,7 @@
 
 #include <QDialog>
 
-#include "stateglue.h"
+#include "core/statevector.h"
 
 class QButtonGroup;
 class QCheckBox;

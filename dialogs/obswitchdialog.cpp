@@ -8,8 +8,8 @@
 
 #include <algorithm>
 
+#include "app/glue/selectionglue.h"
 #include "dialogfields.h"
-#include "selectionglue.h"
 
 ObSwitchDialog::ObSwitchDialog(QWidget* parent) : QDialog(parent)
 {

@@ -6,13 +6,11 @@
 #include <cstring>
 #include <string>
 
-#include "astro/timescales.h"
+#include "foundation/arith.h"
 
 namespace {
 // Longest line Fscanf reads; a longer one reads as no numbers rather than as numbers cut short.
 constexpr size_t kScanLineLimit = 4096;
-// MJD range (days) handed to the calendar routines; keeps their integer fields in range.
-constexpr double kMjdLimit = 1e8;
 // Magnitude from which the sexagesimal forms are meaningless (whole units no longer fit an int).
 constexpr double kSexagesimalLimit = 1e9;
 // Seconds from which DegFDms rounds up to the next minute.
@@ -20,8 +18,6 @@ constexpr double kSecondsRoundUp = 59.5;
 // Relative and absolute nudges of DmsDegF that keep 10.30 from reading as 29.999... minutes.
 constexpr double kDmsScaleNudge = 3.33e-16;
 constexpr double kDmsMinuteNudge = 1e-13;
-// dtmstr text: "MON dd hh:mm" and its terminator.
-constexpr int kDtmBytes = 13;
 // prpang: largest magnitude printed, so a field never exceeds 12 characters (plus NUL).
 constexpr double kAngleFieldLimit = 999999.0;
 constexpr int kAngleFieldBytes = 13;
@@ -131,29 +127,6 @@ void GetMonth(int month, char* out)
     static const char names[13][4] = {"ERR", "JAN", "FEB", "MAR", "APR", "MAY", "JUN",
                                       "JUL", "AUG", "SEP", "OCT", "NOV", "DEC"};
     std::memcpy(out, names[(month >= 1 && month <= 12) ? month : 0], 4);
-}
-
-void caltime(double mjd, int& day, int& month, int& year, int& hour, int& minute, double& second)
-{
-    const double m = std::isnan(mjd) ? 0.0 : std::clamp(mjd, -kMjdLimit, kMjdLimit);
-    double hours;
-    caldat(m, day, month, year, hours);
-    dms(hours, hour, minute, second);
-}
-
-void dtmstr(double mjd, char* out)
-{
-    int day, month, year, hour, minute;
-    double second;
-    caltime(mjd, day, month, year, hour, minute, second);
-    if (second > 30.0) ++minute;
-    if (minute == 60) {
-        ++hour;
-        minute = 0;
-    }
-    char mon[4];
-    GetMonth(month, mon);
-    std::snprintf(out, kDtmBytes, "%s %2i %2i:%02i", mon, day, hour, minute);
 }
 
 double hdfdms(double x)

@@ -23,13 +23,6 @@ int Strncmpi(const char* a, const char* b, int n);
 // Writes the three-letter month abbreviation ("JAN" ... "DEC", else "ERR") to out (4 bytes).
 void GetMonth(int month, char* out);
 
-// Calendar date and time of an MJD, split into whole hours, minutes and seconds.
-// MJDs beyond +/-1e8 days are clamped and NaN becomes 0 so the fields stay in range.
-void caltime(double mjd, int& day, int& month, int& year, int& hour, int& minute, double& second);
-
-// Writes "MON dd hh:mm" (12 characters, minutes rounded, hour 24 possible) of an MJD to out (13 bytes).
-void dtmstr(double mjd, char* out);
-
 // Decimal hours (or degrees) x to the form h.mm, minutes rounded.
 double hdfdms(double x);
 // Decimal degrees x to the form d.mmss, seconds rounded to the minute from 59.5 s.

@@ -11,8 +11,7 @@
 #include "astro/time_units.h"
 #include "astro/timescales.h"
 #include "astro/twobody.h"
-#include "core/attitude.h"
-#include "core/meanmotion.h"
+#include "propagation/attitude.h"
 #include "propagation/forcemodel.h"
 #include "propagation/rkf45.h"
 
@@ -24,8 +23,6 @@ constexpr double kSunGM = 1.32712440018e20;
 constexpr double kMoonGM = 4.902801e12;
 // Solar radiation pressure at 1 AU (N/m^2).
 constexpr double kSolarPressure = 4.56e-6;
-// Earth's gravitational parameter in km^3/s^2 for the osculating elements.
-constexpr double kEarthGMkm = kEarthGM * 1e-9;
 // Height (km) below which aerodynamic lift acts.
 constexpr double kLiftHeight = 90.0;
 
@@ -44,25 +41,6 @@ constexpr double kMinTolerance = 1e-12;
 // x coordinate (m) that replaces a start position closer than that.
 constexpr double kMinRadius2 = 100.0;
 constexpr double kCentreOffset = 100.0;
-
-// The propagation in progress: its settings, slot, integrated state and third bodies; one per
-// thread, so that satellites can be propagated in parallel.
-thread_local const WinpData* context = nullptr;
-thread_local int nmrksx = 0;
-thread_local std::array<double, 6> smy{};
-thread_local Vec3 spos, mpos;
-
-// The slot's entry of a per-slot vector field (x, y, z arrays).
-Vec3 slotVec(const double (&a)[3][kSlots], int slot)
-{
-    return Vec3(a[0][slot], a[1][slot], a[2][slot]);
-}
-
-// Stores v as the slot's entry of a per-slot vector field.
-void setSlotVec(double (&a)[3][kSlots], int slot, const Vec3& v)
-{
-    for (int i = 0; i < 3; ++i) a[i][slot] = v[i];
-}
 
 // Geopotential degree and order for the geocentric distance r (m): the full field within
 // 1000 km of the surface, fewer terms farther out where they fade as (R/r)^n.
@@ -91,31 +69,31 @@ Vec3 attitudeAxis(const Vec3& r, const Vec3& v, double yaw, double pitch)
 
 // Earth-fixed rotation (true equator, sidereal time, polar motion) of the frame of date,
 // and the nutation matrix n, at UT1 mjd.
-Mat3 earthFixed(const WinpData* ind, double mjd, Mat3& n)
+Mat3 earthFixed(const ForceParams& p, double mjd, Mat3& n)
 {
     double eqeq = 0.0;
-    n = nutmat(julcent(mjd), eqeq, ind->iersflg);
+    n = nutmat(julcent(mjd), eqeq, p.iers);
     Mat3 e = zrot(lsidtim(mjd, 0.0, eqeq) * kPi / 12.0) * n;
-    if (ind->polex != 0.0 || ind->poley != 0.0) e = PoleMx(ind->polex, ind->poley) * e;
+    if (p.polex != 0.0 || p.poley != 0.0) e = PoleMx(p.polex, p.poley) * e;
     return e;
 }
 
 // Acceleration of radiation pressure (m/s^2) on a sunlit satellite at r.
-Vec3 radiationPressure(const WinpData* ind, int slot, const Vec3& r, const Vec3& sun)
+Vec3 radiationPressure(const ForceParams& p, const Vec3& r, const Vec3& sun)
 {
     const Vec3 d = r - sun;
     const double dd = abs(d);
     if (dd < 1.0) return Vec3();
-    return kSolarPressure * ind->sccr[slot] * ind->scam[slot] * kAstronomicalUnit *
+    return kSolarPressure * p.cr * p.areamass * kAstronomicalUnit *
            kAstronomicalUnit / (dd * dd * dd) * d;
 }
 
-// Continuous thrust acceleration (m/s^2) along the slot's thrust direction.
-Vec3 thrust(const WinpData* ind, int slot, const Vec3& r, const Vec3& v)
+// Continuous thrust acceleration (m/s^2) along the thrust direction of p.
+Vec3 thrust(const ForceParams& p, const Vec3& r, const Vec3& v)
 {
-    const double yaw = ind->thryaw[slot], pitch = ind->thrpitch[slot];
+    const double yaw = p.thrustYaw, pitch = p.thrustPitch;
     const Vec3 dir = (yaw == 0.0 && pitch == 0.0) ? vnorm(v) : attitudeAxis(r, v, yaw, pitch);
-    return ind->thracc[slot] * dir;
+    return p.thrustAcc * dir;
 }
 
 // True when all six state values are finite.
@@ -124,100 +102,83 @@ bool finiteState(const double* y)
     return std::all_of(y, y + 6, [](double c) { return std::isfinite(c); });
 }
 
-// One integrator step of the state smy from t with step h; false (nothing changed) when
-// the step made no progress or produced non-finite numbers.
-bool step(double& t, double& h)
+// The integrated state: position (m) and velocity (m/s).
+using State6 = std::array<double, 6>;
+
+// One integrator step of y from t with step h; false (nothing changed) when the step made no
+// progress or produced non-finite numbers.
+bool step(const RKDerivFn& f, State6& y, double& t, double& h)
 {
-    std::array<double, 6> ynew;
+    State6 ynew;
     double tnew, hnew;
-    rkf.RKF45Step(t, h, smy.data(), RKFun, tnew, hnew, ynew.data());
+    rkf.RKF45Step(t, h, y.data(), f, tnew, hnew, ynew.data());
     if (!(std::isfinite(tnew) && std::isfinite(hnew) && tnew != t && finiteState(ynew.data())))
         return false;
-    smy = ynew;
+    y = ynew;
     t = tnew;
     h = hnew;
     return true;
 }
 
-// Integrates smy from 0 to dt seconds and returns the instant reached (on dt unless the
-// integration failed); the Sun and Moon are refreshed on long intervals or near the Moon.
-double integrate(WinpData* ind, int slot, double dt, bool nearMoon)
+// Integrates y from 0 to dt seconds after c.mjd0 and returns the instant reached (on dt unless
+// the integration failed); the Sun and Moon of c are refreshed on long intervals or near the Moon.
+double integrate(ForceContext& c, State6& y, double dt, bool nearMoon)
 {
+    const RKDerivFn f = [&c](double x, const double* s, double* dsdx) { RKfun(x, s, dsdx, c); };
     const double h0 = std::clamp(dt, -kMaxStep, kMaxStep);
     const bool refresh = std::fabs(dt) > kRefreshInterval;
     const double stall = std::min(kStallStep, kStallStep * std::fabs(h0));
     double t = 0.0, h = h0;
     bool forced = false;
     while (dt > 0.0 ? t < dt : t > dt) {
-        if (refresh || nearMoon) UpSunMoon(t, ind, slot, spos, mpos);
-        if (!step(t, h)) break;
+        if (refresh || nearMoon) UpSunMoon(c, t, c.sun, c.moon);
+        if (!step(f, y, t, h)) break;
         h = std::clamp(h, -std::fabs(h0), std::fabs(h0));
-        if (ind->maxiter != 0 && std::fabs(h) < stall) {
+        if (c.p.maxIter != 0 && std::fabs(h) < stall) {
             // A collapsing step alternates between single attempts and the normal limit.
             h = std::copysign(stall, h0);
             forced = !forced;
-            rkf.SetMaxIter(forced ? 1 : ind->maxiter);
+            rkf.SetMaxIter(forced ? 1 : c.p.maxIter);
         }
     }
     for (int i = 0; i < kLandingSteps && std::fabs(dt - t) > kLandingTolerance; ++i) {
         double hl = dt - t;
-        if (!step(t, hl)) break;
+        if (!step(f, y, t, hl)) break;
     }
     return t;
 }
-
-// Replaces the slot's epoch state and elements by the current (osculating) state.
-void makeEpochState(WinpData* ind, int slot, const Vec3& rkm, const Vec3& vkm)
-{
-    ind->elepoch[slot] = ind->stmjd[slot];
-    setSlotVec(ind->svpos, slot, slotVec(ind->stpos, slot));
-    setSlotVec(ind->svvel, slot, slotVec(ind->stvel, slot));
-    double tp, m, a, e, node, argp, incl;
-    oscelm(kEarthGMkm, 0.0, rkm, vkm, tp, m, a, e, node, argp, incl);
-    ind->elmanom[slot] = m;
-    ind->elsma[slot] = a;
-    ind->elecc[slot] = e;
-    ind->elnode[slot] = node;
-    ind->elargp[slot] = argp;
-    ind->elincl[slot] = incl;
-    if (e < 1.0)
-        ind->elmm[slot] = getn0(a, e, incl);
-    else
-        ind->elmm[slot] = e == 1.0 ? a : a * (1.0 - e);
-}
 }  // namespace
 
-void UpSunMoon(double t, const WinpData* ind, int slot, Vec3& sun, Vec3& moon)
+void UpSunMoon(const ForceContext& c, double t, Vec3& sun, Vec3& moon)
 {
-    const double T = julcent(ind->stmjd[slot] + (t + ind->ttut) / kSecondsPerDay);
+    const double T = julcent(c.mjd0 + (t + c.p.ttut) / kSecondsPerDay);
     sun = kAstronomicalUnit * aberrat(T, eclequ(T, Sun200().position(T)));
     moon = kEarthRadius * eclequ(T, Moon200().position(T));
 }
 
-void RKfun(double x, const double* y, double* dydx, const WinpData* ind)
+void RKfun(double x, const double* y, double* dydx, const ForceContext& c)
 {
-    const int slot = nmrksx;
+    const ForceParams& p = c.p;
     const Vec3 r(y[0], y[1], y[2]), v(y[3], y[4], y[5]);
-    double mjd = ind->stmjd[slot] + x / kSecondsPerDay;
-    if (ind->iersflg) mjd += ind->ut1utc / kSecondsPerDay;
+    double mjd = c.mjd0 + x / kSecondsPerDay;
+    if (p.iers) mjd += p.ut1utc / kSecondsPerDay;
 
     Mat3 n;
-    const Mat3 e = earthFixed(ind, mjd, n);
+    const Mat3 e = earthFixed(p, mjd, n);
     const Mat3 nt = mxtrn(n);
     Vec3 a = mxvct(mxtrn(e), HarmAcc(mxvct(e, r), geopotentialDegree(abs(r))));
-    if (ind->sunpert) a += ThirdBody(kSunGM, r, spos);
-    if (ind->moonpert) a += ThirdBody(kMoonGM, r, mpos);
-    const bool shadow = inShadow(r, spos);
-    if (!shadow) a += radiationPressure(ind, slot, r, spos);
+    if (p.sunPert) a += ThirdBody(kSunGM, r, c.sun);
+    if (p.moonPert) a += ThirdBody(kMoonGM, r, c.moon);
+    const bool shadow = inShadow(r, c.sun);
+    if (!shadow) a += radiationPressure(p, r, c.sun);
 
     // Drag in the rotating atmosphere, evaluated in the true equator of date.
     const Vec3 w(0.0, 0.0, kEarthRotation);
     const Vec3 rt = mxvct(n, r);
     const Vec3 vrel = mxvct(n, v) - w * rt;
     double h = 0.0;
-    const double rho = Jacc71(mjd, rt, spos, ind->scf107[slot], ind->scf107avg[slot],
-                              ind->sckp[slot], h);
-    const double k = -0.5 * ind->sccd[slot] * ind->scam[slot] * rho * abs(vrel);
+    const double rho = Jacc71(mjd, rt, c.sun, p.f107, p.f107avg, p.kp, h);
+    const double k = -0.5 * p.cd * p.areamass * rho * abs(vrel);
     a += mxvct(nt, k * vrel);
 
     if (h <= 0.0) {
@@ -231,8 +192,8 @@ void RKfun(double x, const double* y, double* dydx, const WinpData* ind)
         return;
     }
     if (h < kLiftHeight)
-        a += abs(vrel) * std::fabs(k) * ind->liftdrag * attitudeAxis(r, mxvct(nt, vrel), 0, 90);
-    if (ind->thrflg[slot] && !(ind->thrsun[slot] && shadow)) a += thrust(ind, slot, r, v);
+        a += abs(vrel) * std::fabs(k) * p.liftDrag * attitudeAxis(r, mxvct(nt, vrel), 0, 90);
+    if (p.thrust && !(p.thrustSunlit && shadow)) a += thrust(p, r, v);
 
     for (int i = 0; i < 3; ++i) {
         dydx[i] = v[i];
@@ -240,51 +201,34 @@ void RKfun(double x, const double* y, double* dydx, const WinpData* ind)
     }
 }
 
-void RKFun(double x, const double* y, double* dydx)
+bool NumProp(double mjd, const ForceParams& p, const OrbitState& epoch, OrbitState& state,
+             const Vec3& sun, const Vec3& moon, double& moondist)
 {
-    RKfun(x, y, dydx, context ? context : indata);
-}
-
-void NumProp(double mjd, WinpData* ind, int slot, const Vec3& sun, const Vec3& moon, Vec3& r,
-             Vec3& v)
-{
-    if (slot < 0 || slot >= kSlots) {
-        r = v = Vec3();
-        return;
-    }
-    double dt = (mjd - ind->stmjd[slot]) * kSecondsPerDay;
-    const double fromEpoch = (mjd - ind->elepoch[slot]) * kSecondsPerDay;
+    double dt = (mjd - state.mjd) * kSecondsPerDay;
+    const double fromEpoch = (mjd - epoch.mjd) * kSecondsPerDay;
     if (std::fabs(dt) > kMaxStep && std::fabs(fromEpoch) < std::fabs(dt)) {
         // The epoch is nearer than the current state: start again from there.
-        ind->stmjd[slot] = ind->elepoch[slot];
-        setSlotVec(ind->stpos, slot, slotVec(ind->svpos, slot));
-        setSlotVec(ind->stvel, slot, slotVec(ind->svvel, slot));
+        state = epoch;
         dt = fromEpoch;
     }
-    context = ind;
-    nmrksx = slot;
-    Vec3 r0 = slotVec(ind->stpos, slot);
+    Vec3 r0 = state.r;
     if (dot(r0, r0) < kMinRadius2) r0[0] = kCentreOffset;
-    const Vec3 v0 = slotVec(ind->stvel, slot);
-    smy = {r0[0], r0[1], r0[2], v0[0], v0[1], v0[2]};
+    State6 y = {r0[0], r0[1], r0[2], state.v[0], state.v[1], state.v[2]};
 
     double eqeq = 0.0;
-    const Mat3 meanOfTrue = mxtrn(nutmat(julcent(mjd), eqeq, ind->iersflg));
-    spos = mxvct(meanOfTrue, kEarthRadius * sun);
-    mpos = mxvct(meanOfTrue, kEarthRadius * moon);
-    const bool nearMoon = abs(r0 - mpos) < abs(r0);
+    const Mat3 meanOfTrue = mxtrn(nutmat(julcent(mjd), eqeq, p.iers));
+    ForceContext c{p, state.mjd, mxvct(meanOfTrue, kEarthRadius * sun),
+                   mxvct(meanOfTrue, kEarthRadius * moon)};
+    const bool nearMoon = abs(r0 - c.moon) < abs(r0);
 
-    rkf.SetTolerance(std::max(std::fabs(ind->inttol), kMinTolerance), 1);
-    rkf.SetMaxIter(ind->maxiter);
+    rkf.SetTolerance(std::max(std::fabs(p.tolerance), kMinTolerance), 1);
+    rkf.SetMaxIter(p.maxIter);
     if (dt != 0.0) {
-        const double t = integrate(ind, slot, dt, nearMoon);
-        ind->stmjd[slot] += t / kSecondsPerDay;
-        setSlotVec(ind->stpos, slot, Vec3(smy[0], smy[1], smy[2]));
-        setSlotVec(ind->stvel, slot, Vec3(smy[3], smy[4], smy[5]));
+        const double t = integrate(c, y, dt, nearMoon);
+        state.mjd += t / kSecondsPerDay;
+        state.r = Vec3(y[0], y[1], y[2]);
+        state.v = Vec3(y[3], y[4], y[5]);
     }
-    const Vec3 rm = slotVec(ind->stpos, slot);
-    r = rm / 1000.0;
-    v = slotVec(ind->stvel, slot) / 1000.0;
-    ind->moondist = nearMoon ? abs(rm - mpos) : 0.0;
-    if (dt != 0.0 && ind->thrupd[slot]) makeEpochState(ind, slot, r, v);
+    moondist = nearMoon ? abs(state.r - c.moon) : 0.0;
+    return dt != 0.0;
 }

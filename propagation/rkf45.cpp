@@ -63,7 +63,7 @@ void RKF45::SetMaxIter(int n)
     maxiter = std::abs(n);
 }
 
-double RKF45::attempt(double x, double h, const double* y, RKDerivFn f, double* ynew)
+double RKF45::attempt(double x, double h, const double* y, const RKDerivFn& f, double* ynew)
 {
     for (int s = 1; s < kStages; ++s) {
         for (int i = 0; i < neq; ++i) {
@@ -89,7 +89,7 @@ double RKF45::attempt(double x, double h, const double* y, RKDerivFn f, double* 
     return e;
 }
 
-void RKF45::RKF45Step(double x, double h, const double* y, RKDerivFn f, double& xnew,
+void RKF45::RKF45Step(double x, double h, const double* y, const RKDerivFn& f, double& xnew,
                       double& hnew, double* ynew)
 {
     if (!conok || neq == 0) {  // nothing to integrate

@@ -1,9 +1,11 @@
 // Runge-Kutta-Fehlberg 4(5) integrator with adaptive step-size control.
 #pragma once
+#include <functional>
 #include <vector>
 
-// Derivative function of y' = f(x, y): writes the n derivatives of y at x into dydx.
-using RKDerivFn = void (*)(double x, const double* y, double* dydx);
+// Derivative function of y' = f(x, y): writes the n derivatives of y at x into dydx. A callable,
+// so that the caller's context travels with it rather than through globals.
+using RKDerivFn = std::function<void(double x, const double* y, double* dydx)>;
 
 // One adaptive Fehlberg 4(5) step at a time for a system of neq first-order equations.
 class RKF45 {
@@ -27,12 +29,12 @@ public:
 
     // One step from (x, y) with trial step h: xnew = x + step used, hnew = proposed next
     // step, ynew = the neq new values. y is not modified.
-    void RKF45Step(double x, double h, const double* y, RKDerivFn f, double& xnew,
+    void RKF45Step(double x, double h, const double* y, const RKDerivFn& f, double& xnew,
                    double& hnew, double* ynew);
 
 private:
     // One attempt with step h from (x, y) using k[0]; returns the error measure.
-    double attempt(double x, double h, const double* y, RKDerivFn f, double* ynew);
+    double attempt(double x, double h, const double* y, const RKDerivFn& f, double* ynew);
 
     int neq = 0;
     double xs = 0.0;              // abscissa of the stage being evaluated

@@ -1,5 +1,5 @@
 // Reference passes and look angles of three satellites from two sites, computed independently
-// with the program's site model, and settings records prepared to match them.
+// for the exact geodetic site, and settings records prepared to match them.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -28,7 +28,7 @@ using time_units::kSecond;
 // Catalogue numbers of the reference satellites.
 constexpr int kIss = 25544, kHst = 20580, kTitan = 26474;
 
-// A model-site PASS row (MJD UTC, degrees) or LOOK row (utc, mjd in rise, az, el, range, rrate).
+// A true-site PASS row (MJD UTC, degrees) or LOOK row (utc, mjd in rise, az, el, range, rrate).
 struct RefRow {
     int satno = 0;
     char site = ' ';
@@ -45,7 +45,7 @@ inline std::vector<std::string> referenceLines()
     return lines;
 }
 
-// Rows of the kind "PASS" (model site, with a pass) or "LOOK", optionally of one satellite and site.
+// Rows of the kind "PASS" (true site, with a pass) or "LOOK", optionally of one satellite and site.
 inline std::vector<RefRow> referenceRows(const std::string& kind, int satno = 0, char site = 0)
 {
     std::vector<RefRow> rows;
@@ -57,7 +57,7 @@ inline std::vector<RefRow> referenceRows(const std::string& kind, int satno = 0,
         if (!(s >> k >> r.satno >> r.site) || k != kind || (satno && r.satno != satno) || (site && r.site != site))
             continue;
         const bool ok = kind == "LOOK" ? bool(s >> r.utc >> r.rise >> r.az >> r.el >> r.range >> r.rrate)
-                                       : s >> model >> number && model == "model"
+                                       : s >> model >> number && model == "true"
                                              && s >> u >> r.rise >> r.riseAz >> u >> r.culm >> r.culmEl >> r.culmAz
                                                     >> u >> r.set;
         if (ok) rows.push_back(r);

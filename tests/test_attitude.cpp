@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "core/attitude.h"
+#include "propagation/attitude.h"
 
 namespace {
 // Row i of m as a vector; row 0 is the inertial direction of the requested yaw and pitch.

@@ -10,7 +10,8 @@
 
 #include "astro/timescales.h"
 #include "astro/twobody.h"
-#include "core/passes.h"
+#include "core/cataloguesearch.h"
+#include "core/passsearch.h"
 #include "core/satstate.h"
 #include "core/tlefields.h"
 #include "core/tlesave.h"

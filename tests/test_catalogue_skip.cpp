@@ -5,7 +5,7 @@
 #include <string>
 
 #include "core/defaults.h"
-#include "core/passes.h"
+#include "core/passsearch.h"
 #include "core/records.h"
 #include "core/tlefile.h"
 #include "site_settings.h"

@@ -11,12 +11,12 @@
 
 #include "astro/frames.h"
 #include "astro/time_units.h"
+#include "cli_run.h"
 #include "core/dateframe.h"
-#include "core/passes.h"
+#include "core/passsearch.h"
 #include "core/satstate.h"
 #include "core/textpage.h"
 #include "core/tlefile.h"
-#include "cli_run.h"
 #include "iss_settings.h"
 #include "scoped_env.h"
 

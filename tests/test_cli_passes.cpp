@@ -12,7 +12,7 @@
 #include "astro/timescales.h"
 #include "cli_run.h"
 #include "core/config.h"
-#include "core/passes.h"
+#include "core/passpage.h"
 #include "pass_reference.h"
 
 namespace {
@@ -146,7 +146,7 @@ TEST(CliPasses, TrackAndAllPasses)
     const CliRun all = runHere("allpasses " + referenceOptions('A') + " --out all.txt");
     ASSERT_EQ(all.status, 0);
     EXPECT_EQ(all.out, readFile("all.txt"));
-    EXPECT_EQ(splitLines(all.out).size(), 6u + 27 + 6);
+    EXPECT_EQ(splitLines(all.out).size(), 6u + 28 + 6);
     EXPECT_FALSE(std::ifstream("all.txt.tmp").good());
     ASSERT_EQ(runHere("allpasses " + referenceOptions('B') + " --days 1").status, 0);
     EXPECT_NE(readFile("satsave.txt").find("   ISS (ZARYA)\n"), std::string::npos);

@@ -8,10 +8,12 @@
 #include <vector>
 
 #include "astro/time_units.h"
+#include "core/cataloguesearch.h"
 #include "core/defaults.h"
 #include "core/iridium.h"
 #include "core/mirror.h"
-#include "core/passes.h"
+#include "core/passpage.h"
+#include "core/passsearch.h"
 #include "core/satstate.h"
 #include "core/tlefile.h"
 #include "iss_settings.h"

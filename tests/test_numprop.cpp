@@ -9,8 +9,8 @@
 #include "astro/timescales.h"
 #include "astro/twobody.h"
 #include "core/defaults.h"
+#include "core/numslot.h"
 #include "propagation/forcemodel.h"
-#include "propagation/numprop.h"
 #include "propagation/rkf45.h"
 
 namespace {
@@ -80,14 +80,14 @@ void propagate(WinpData* ind, double mjd, Vec3& r, Vec3& v)
 {
     Vec3 sun, moon;
     sunMoon(mjd, sun, moon);
-    NumProp(mjd, ind, 0, sun, moon, r, v);
+    NumPropSlot(mjd, ind, 0, sun, moon, r, v);
 }
 
 // Acceleration (m/s^2) of the equations of motion for the state y of slot 0.
 Vec3 acceleration(const WinpData* ind, const double* y)
 {
     double d[6];
-    RKfun(0.0, y, d, ind);
+    RKfun(0.0, y, d, SlotContext(ind, 0));
     return Vec3(d[3], d[4], d[5]);
 }
 
@@ -207,7 +207,7 @@ TEST(NumProp, ReentryLandsAndStaysOnTheGround)
     EXPECT_NEAR(std::acos(dot(vnorm(r), vnorm(r2))), kEarthRotation * 600, 1e-5);
     // The equations of motion of a landed satellite: ground speed, no acceleration.
     double y[6] = {1e3 * r2[0], 1e3 * r2[1], 1e3 * r2[2], 0, 0, 0}, dydx[6];
-    RKfun(0.0, y, dydx, ind.get());
+    RKfun(0.0, y, dydx, SlotContext(ind.get(), 0));
     EXPECT_NEAR(abs(Vec3(dydx[0], dydx[1], dydx[2])), kEarthRotation * 1e3 * abs(r2), 0.05);
     EXPECT_EQ(abs(Vec3(dydx[3], dydx[4], dydx[5])), 0.0);
 }
@@ -274,7 +274,7 @@ TEST(NumProp, SunAndMoonAndEpochUpdate)
     Vec3 r0, v0, r, v, sun, moon;
     circular(600e3, 60.0, r0, v0);
     auto ind = settingsWith(r0, v0);
-    UpSunMoon(0.0, ind.get(), 0, sun, moon);
+    UpSunMoon(SlotContext(ind.get(), 0), 0.0, sun, moon);
     EXPECT_NEAR(abs(sun) / kAstronomicalUnit, 1.014, 0.002);     // early June
     EXPECT_NEAR(carpol(sun)[2] * 180 / M_PI, 21.9, 0.3);         // declination
     EXPECT_GT(abs(moon), 3.56e8);

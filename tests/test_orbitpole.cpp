@@ -16,15 +16,15 @@
 namespace {
 
 constexpr double kDeg = 3.14159265358979323846 / 180.0;
-// Culminations of ISS passes over site A (48.1 N, 11.6 E, model site) from
+// Culminations of ISS passes over site A (48.1 N, 11.6 E) from
 // passes_reference.txt: MJD UTC, elevation and azimuth (degrees).
 struct Culmination {
     double mjd, el, az;
 };
 constexpr Culmination kCulminations[] = {
-    {61093.0995878, 47.486, 148.303}, {61093.1668666, 51.485, 347.500},
-    {61093.2343822, 45.034, 7.628},   {61093.3017488, 69.766, 207.223},
-    {61094.0672220, 31.963, 143.928}, {61094.1343957, 62.999, 342.735}};
+    {61093.0996045, 46.142, 148.388}, {61093.1668736, 53.278, 347.476},
+    {61093.2343780, 46.542, 7.648},   {61093.3017336, 67.517, 207.190},
+    {61094.0672391, 31.269, 144.075}, {61094.1344055, 65.238, 342.716}};
 
 // Unit vector of R.A. and Dec. (radians).
 Vec3 direction(double ra, double dec)

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "core/passdetails.h"
-#include "core/passes.h"
+#include "core/passpage.h"
 #include "core/satstate.h"
 #include "pass_reference.h"
 

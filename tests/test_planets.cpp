@@ -56,24 +56,6 @@ TEST(PlanetSeries, AgreeWithIndependentEphemeris)
     }
 }
 
-TEST(PlanetSeries, OneObjectServesAllPlanetsInAnyOrder)
-{
-    for (double T : {-0.73, 0.0, 0.24}) {
-        std::array<Vec3, 5> fresh = {Plan200().Mercury(T), Plan200().Venus(T), Plan200().Mars(T),
-                                     Plan200().Jupiter(T), Plan200().Saturn(T)};
-        Plan200 shared;
-        std::array<Vec3, 5> backwards;
-        backwards[4] = shared.Saturn(T);
-        backwards[3] = shared.Jupiter(T + 0.3);  // a different instant in between
-        backwards[3] = shared.Jupiter(T);
-        backwards[2] = shared.Mars(T);
-        backwards[1] = shared.Venus(T);
-        backwards[0] = shared.Mercury(T);
-        for (int k = 0; k < 5; ++k)
-            for (unsigned c = 0; c < 3; ++c) EXPECT_EQ(backwards[k][c], fresh[k][c]) << kPlanets[k];
-    }
-}
-
 TEST(PlanetSeries, RateVelocityFollowsThePositions)
 {
     // The published rate series are crude: within a few per cent of the true velocity.

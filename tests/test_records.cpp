@@ -122,26 +122,3 @@ TEST(Defaults, ClockAndTimeZone)
     EXPECT_EQ(in2006->utctai, -33);
     EXPECT_DOUBLE_EQ(in2006->ttut, 65.184);
 }
-
-TEST(Defaults, RecordsReadyForUse)
-{
-    auto in = std::make_unique<WinpData>();
-    std::memset(in.get(), 0x5A, sizeof(WinpData));  // leftovers must not survive
-    SetDefaults(in.get(), kSampleInstant);
-    EXPECT_NEAR(in->tstep * 86400.0, 15.0, 1e-12);
-    EXPECT_EQ(in->sgpslot, kNoSgpSlot);
-    EXPECT_EQ(in->nsat, 0);
-    for (int s = 0; s < kSlots; ++s) {
-        EXPECT_EQ(std::string(in->satname[s]) + in->srchname[s], std::string(40, ' '));
-        EXPECT_EQ(std::string(in->intldsn[s]), std::string(11, ' '));
-    }
-    EXPECT_EQ(in->scf107[0], 160.0);  // the default spacecraft sits in slot 0 only
-    EXPECT_EQ(in->scam[1], 0.0);
-    EXPECT_STREQ(in->tlefile, "./visual.txt");
-
-    auto sp = std::make_unique<SatPosData>();
-    SetDefaults(sp.get());
-    EXPECT_EQ(sp->ncircle, kCirclePoints);
-    EXPECT_EQ(sp->mag, kNoMagnitude);
-    EXPECT_EQ(sp->ctrlat[kMaxSat - 1], kNoCentreLine);
-}

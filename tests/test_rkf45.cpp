@@ -42,17 +42,3 @@ TEST(RKF45, AttemptLimitAndRejectedSteps)
     EXPECT_GT(xnew, 0.0);
     EXPECT_NEAR(ynew / std::exp(xnew), 1.0, 1e-9);
 }
-
-TEST(RKF45, SettingsAreSanitised)
-{
-    RKF45 rk(3);
-    rk.SetTolerance(0.0, 1);
-    EXPECT_EQ(rk.GetTolerance(), 1e-50);
-    rk.SetTolerance(-2e-7, 0);
-    EXPECT_EQ(rk.GetTolerance(), 2e-7);
-    rk.SetMaxIter(-5);
-    EXPECT_EQ(rk.GetMaxIter(), 5);
-    rk.ResetNeq(2);
-    EXPECT_EQ(rk.GetNeq(), 2);
-    EXPECT_EQ(rkf.GetNeq(), 6);
-}

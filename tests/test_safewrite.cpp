@@ -15,9 +15,10 @@
 #include <string>
 #include <vector>
 
+#include "core/cataloguesearch.h"
 #include "core/config.h"
 #include "core/passdetails.h"
-#include "core/passes.h"
+#include "core/passpage.h"
 #include "core/safewrite.h"
 #include "core/tlesave.h"
 #include "pass_reference.h"

@@ -63,28 +63,3 @@ TEST(SunSeries, StateVelocityMatchesPositionDerivative)
         EXPECT_LT(abs(v - 0.5 * twoDays), 2e-5) << "T " << T;
     }
 }
-
-TEST(SunMoonSeries, StayWithinTheirRangesOver1900To2100)
-{
-    double moonMin = 1e9, moonMax = 0.0, sunMin = 1e9, sunMax = 0.0, sunLat = 0.0;
-    Sun200 sun;
-    Moon200 moon;
-    for (double T = kT1900; T <= kT2100; T += 1.2 * kDay) {
-        const double d = abs(moon.position(T));
-        moonMin = std::fmin(moonMin, d);
-        moonMax = std::fmax(moonMax, d);
-        const LonLatDist s = lonLatDist(sun.position(T));
-        sunMin = std::fmin(sunMin, s.dist);
-        sunMax = std::fmax(sunMax, s.dist);
-        sunLat = std::fmax(sunLat, std::fabs(s.lat) * 3600.0);
-    }
-    // Lunar perigee and apogee: about 55.9 and 63.8 Earth radii, and both are reached.
-    EXPECT_GT(moonMin, 55.7);
-    EXPECT_LT(moonMin, 56.1);
-    EXPECT_LT(moonMax, 63.8);
-    EXPECT_GT(moonMax, 63.6);
-    // Perihelion and aphelion distances of the Earth, and the Sun's tiny ecliptic latitude.
-    EXPECT_NEAR(sunMin, 0.9833, 2e-4);
-    EXPECT_NEAR(sunMax, 1.0167, 2e-4);
-    EXPECT_LT(sunLat, 1.5);
-}

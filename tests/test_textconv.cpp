@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "astro/datetext.h"
 #include "astro/timescales.h"
 #include "core/textpage.h"
 #include "foundation/textconv.h"
@@ -61,28 +62,6 @@ TEST(Fscanf, ReadsOneWholeLineOfNumbersPerCall)
     EXPECT_EQ(std::vector<double>(v, v + 2), (std::vector<double>{7.0, 8.0}));
     EXPECT_EQ(Fscanf(f, 1, v), 0);  // end of file
     std::fclose(f);
-}
-
-TEST(Strncmpi, PrefixMatchOfSatelliteNames)
-{
-    EXPECT_EQ(Strncmpi("iss", "ISS (ZARYA)", 3), 0);
-    EXPECT_EQ(Strncmpi("ISS (ZARYA)", "iss", 11), 1);
-    EXPECT_EQ(Strncmpi("iss", "ISS", 0), 1);
-    EXPECT_EQ(Strncmpi("noaa", "NOAA", 10), 0);  // same length, shorter than n: compared in full
-    EXPECT_EQ(Strncmpi("noaa", "NOAB", 10), 1);
-    EXPECT_EQ(Strncmpi("", "", 5), 1);
-    EXPECT_EQ(Strncmpi("abc", "abd", 2), 0);
-}
-
-TEST(GetMonth, AbbreviationsAndError)
-{
-    std::string all;
-    for (int m = -1; m <= 13; ++m) {
-        char out[4];
-        GetMonth(m, out);
-        all += out;
-    }
-    EXPECT_EQ(all, "ERRERRJANFEBMARAPRMAYJUNJULAUGSEPOCTNOVDECERR");
 }
 
 TEST(Sexagesimal, PackedAngleForms)

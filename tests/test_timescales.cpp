@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "astro/timescales.h"
+#include "foundation/arith.h"
 
 TEST(Calendar, ReferenceDatesAndGregorianReform)
 {

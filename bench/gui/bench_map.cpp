@@ -6,12 +6,12 @@
 
 #include <cstdio>
 
+#include "app/glue/selectionglue.h"
 #include "core/defaults.h"
 #include "core/records.h"
 #include "core/timeset.h"
 #include "core/tlefile.h"
 #include "orbikaview.h"
-#include "selectionglue.h"
 
 namespace {
 

@@ -10,10 +10,10 @@
 #include <cstdio>
 #include <stdexcept>
 
+#include "app/glue/selectionglue.h"
 #include "core/defaults.h"
 #include "core/records.h"
 #include "core/tlefile.h"
-#include "selectionglue.h"
 
 // The child widget of type W named name; a missing widget fails the test through an exception.
 template <typename W>

@@ -8,10 +8,10 @@
 
 #include <cstdio>
 
+#include "app/glue/selectionglue.h"
 #include "core/records.h"
 #include "core/timeset.h"
 #include "core/tlefile.h"
-#include "selectionglue.h"
 
 // Sets the start to 22 February 2026, 0h UT (a day after the bundled elements' epoch), at Munich.
 inline void setStartAndSite()

@@ -77,24 +77,6 @@ TEST(DateDialog, ValuesRoundTripAndTheEnablingRules)
     EXPECT_FALSE(child<QLineEdit>(dateOnly, "tzoneEdit")->isEnabled());
 }
 
-TEST(DateDialog, UnreadableFieldsBecomeZero)
-{
-    ObDateDialog d;
-    d.setParams(2026, 3, 4, 5, 6, 7, 1.0, 0, 2.0, 3.0);
-    child<QLineEdit>(d, "yearEdit")->setText("twenty");
-    child<QLineEdit>(d, "monthEdit")->setText("");
-    child<QLineEdit>(d, "dayEdit")->setText("99999999999999");
-    child<QLineEdit>(d, "hourEdit")->setText("4.5");
-    child<QLineEdit>(d, "secEdit")->setText(" 12 ");
-    child<QLineEdit>(d, "tzoneEdit")->setText("1,5");
-    child<QLineEdit>(d, "durEdit")->setText("1e999");
-    child<QLineEdit>(d, "rtEdit")->setText("nan");
-    const DateValues v = read(d);
-    EXPECT_EQ(std::make_tuple(0, 0, 0, 0, 6, 12),
-              std::make_tuple(v.year, v.month, v.day, v.hour, v.minute, v.second));
-    EXPECT_EQ(std::make_tuple(0.0, 0.0, 0.0), std::make_tuple(v.timezone, v.duration, v.rtoffset));
-}
-
 TEST(IersDialog, DefaultsLockEveryValueAndItsLabel)
 {
     ObIersDialog d;
@@ -155,57 +137,6 @@ TEST(ObsDialog, DecimalAndDmsFormsConvertBothWays)
     dms.getParams(la, lo, h, ddmm);
     EXPECT_NEAR(-33.8675, la, 1.0 / 3600);
     EXPECT_NEAR(151.207, lo, 1.0 / 3600);
-}
-
-TEST(ObsDialog, WideLongitudesKeepFourDecimalsAndBadTextIsZero)
-{
-    ObObsDialog d;
-    d.setParams(47.25, -120.25, 0, nullptr, false);
-    EXPECT_EQ("-120.2500", child<QLineEdit>(d, "lngEdit")->text());
-    EXPECT_EQ("", d.getGeoname());
-    child<QLineEdit>(d, "latEdit")->setText("north");
-    child<QLineEdit>(d, "heightEdit")->setText("");
-    double la, lo, h;
-    bool ddmm;
-    d.getParams(la, lo, h, ddmm);
-    EXPECT_EQ(0.0, la);
-    EXPECT_DOUBLE_EQ(-120.25, lo);
-    EXPECT_EQ(0.0, h);
-    EXPECT_FALSE(ddmm);
-}
-
-TEST(StepDialog, ValuesRoundTripAndBadTextIsZero)
-{
-    ObStepDialog d;
-    d.setParams(2, 7.5);
-    int m;
-    double sec;
-    d.getParams(m, sec);
-    EXPECT_EQ(std::make_pair(2, 7.5), std::make_pair(m, sec));
-    child<QLineEdit>(d, "minEdit")->setText("1.5");
-    child<QLineEdit>(d, "secEdit")->setText("abc");
-    d.getParams(m, sec);
-    EXPECT_EQ(std::make_pair(0, 0.0), std::make_pair(m, sec));
-}
-
-TEST(SysConfDialog, ThirteenValuesRoundTripAndLettersGiveNoIterationLimit)
-{
-    ObSysConfDialog d;
-    d.setParams(1e-10, 150.5, 140.25, 3.0, 2.2, 1.3, 0.0125, 0.25, true, false, true, 400, false);
-    double tol, f107, f107avg, kp, cd, cr, am, ld;
-    bool sun, moon, refr, ext;
-    int maxiter;
-    d.getParams(tol, f107, f107avg, kp, cd, cr, am, ld, sun, moon, refr, maxiter, ext);
-    EXPECT_EQ(std::make_tuple(1e-10, 150.5, 140.25, 3.0, 2.2, 1.3, 0.0125, 0.25),
-              std::make_tuple(tol, f107, f107avg, kp, cd, cr, am, ld));
-    EXPECT_EQ(std::make_tuple(true, false, true, 400, false),
-              std::make_tuple(sun, moon, refr, maxiter, ext));
-
-    child<QLineEdit>(d, "mxiEdit")->setText("lots");
-    child<QLineEdit>(d, "tolEdit")->setText("");
-    d.getParams(tol, f107, f107avg, kp, cd, cr, am, ld, sun, moon, refr, maxiter, ext);
-    EXPECT_EQ(0, maxiter);
-    EXPECT_EQ(0.0, tol);
 }
 
 TEST(QuickDialog, MarkerSendsTheFollowingTextToTheTop)

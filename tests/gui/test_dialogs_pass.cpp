@@ -8,7 +8,7 @@
 #include "astro/time_units.h"
 #include "core/orbitpole.h"
 #include "core/passdetails.h"
-#include "core/passes.h"
+#include "core/passpage.h"
 #include "core/timeset.h"
 #include "dialog_helpers.h"
 #include "obpassdialog.h"

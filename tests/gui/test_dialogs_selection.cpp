@@ -169,17 +169,6 @@ TEST_F(SelectionDialogs, SelectingWithTenSelectedReplacesTheTenth)
     EXPECT_NE(found[9], found[10]);
 }
 
-TEST_F(SelectionDialogs, FilterBoxesSetTheSearchFilters)
-{
-    ObSelSatDialog d;
-    d.setParams();
-    child<QCheckBox>(d, "lowBox")->setChecked(true);
-    EXPECT_EQ(std::make_pair(1, 0), std::make_pair(indata->lowflt, indata->recentflt));
-    child<QCheckBox>(d, "recentBox")->setChecked(true);
-    child<QCheckBox>(d, "lowBox")->setChecked(false);
-    EXPECT_EQ(std::make_pair(0, 1), std::make_pair(indata->lowflt, indata->recentflt));
-}
-
 TEST_F(SelectionDialogs, RemovalRowsFollowTheSelection)
 {
     for (const char* name : {"ISS", "OAO 2", "ISIS 1"})

@@ -106,26 +106,6 @@ protected:
 
 }  // namespace
 
-TEST(IridiumDialog, RoundTripAndUnreadableMagnitude)
-{
-    ObIridiumDialog d;
-    d.setParams(-1.5, true, false);
-    double mag = 0;
-    bool ops = false, panel = true;
-    d.getParams(mag, ops, panel);
-    EXPECT_DOUBLE_EQ(-1.5, mag);
-    EXPECT_TRUE(ops);
-    EXPECT_FALSE(panel);
-    d.setParams(2.25, false, true);
-    d.getParams(mag, ops, panel);
-    EXPECT_DOUBLE_EQ(2.25, mag);
-    EXPECT_FALSE(ops);
-    EXPECT_TRUE(panel);
-    child<QLineEdit>(d, "magEdit")->setText("bright");
-    d.getParams(mag, ops, panel);
-    EXPECT_EQ(0, mag);
-}
-
 TEST_F(EventsTest, CancelledFlareSearchKeepsEverySetting)
 {
     flareDate(true);

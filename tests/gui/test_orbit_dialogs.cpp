@@ -15,6 +15,7 @@
 #include "astro/timescales.h"
 #include "core/defaults.h"
 #include "core/meanmotion.h"
+#include "core/statevector.h"
 #include "dialog_helpers.h"
 #include "obdeltadialog.h"
 #include "obeditorbdialog.h"
@@ -22,7 +23,6 @@
 #include "obmatchdialog.h"
 #include "oborbdetdialog.h"
 #include "obstatedialog.h"
-#include "stateglue.h"
 
 namespace {
 
@@ -294,86 +294,4 @@ TEST_F(OrbitDialogs, StateVectorRoundTrips)
     sd.getParams(out);
     for (unsigned k = 0; k < 3; ++k) EXPECT_NEAR(r[k], out.r[k], 1e-6) << "J2000 -> EF -> J2000";
     EXPECT_TRUE(out.reset);
-}
-
-TEST_F(OrbitDialogs, LaunchDeltaMatchAndOrbitDeterminationDialogs)
-{
-    ObLaunchDialog l;
-    auto* site = child<QComboBox>(l, "siteBox");
-    ASSERT_EQ(21, site->count());
-    l.setParams(1, 0, 0, false, 8.8);
-    EXPECT_EQ("Kennedy Space Center", site->currentText());
-    EXPECT_FALSE(child<QLineEdit>(l, "latEdit")->isEnabled());
-    int s = 0;
-    double lat = 0, lon = 0, meco = 0;
-    bool south = true;
-    l.getParams(s, lat, lon, south, meco);
-    EXPECT_EQ(1, s);
-    EXPECT_DOUBLE_EQ(28.6272, lat);
-    EXPECT_DOUBLE_EQ(-80.6208, lon);
-    EXPECT_FALSE(south);
-    EXPECT_DOUBLE_EQ(8.8, meco);
-    l.setParams(0, 12.5, -3.25, true, 10);
-    EXPECT_TRUE(child<QLineEdit>(l, "lonEdit")->isEnabled()) << "User types the coordinates";
-    l.getParams(s, lat, lon, south, meco);
-    EXPECT_EQ(0, s);
-    EXPECT_DOUBLE_EQ(-3.25, lon);
-    EXPECT_TRUE(south);
-
-    ObDeltaDialog dv;
-    dv.setParams(10, 5, -3, false, true, 0, false);
-    EXPECT_FALSE(child<QCheckBox>(dv, "thrBox")->isEnabled()) << "impulse only without numerics";
-    dv.setParams(0.5, 0, 0, false, true, 1, false);
-    auto* thr = child<QCheckBox>(dv, "thrBox");
-    EXPECT_FALSE(child<QCheckBox>(dv, "sunBox")->isEnabled());
-    thr->click();
-    EXPECT_TRUE(child<QCheckBox>(dv, "sunBox")->isEnabled());
-    EXPECT_NE(nullptr, dv.findChild<QLabel*>()) ;
-    bool hasAccel = false;
-    for (QLabel* label : dv.findChildren<QLabel*>()) hasAccel |= label->text() == "&Acceleration (mm/s^2):";
-    EXPECT_TRUE(hasAccel);
-    double a = 0, yaw = 1, pitch = 1;
-    bool cont = false, sun = false, upd = true;
-    dv.getParams(a, yaw, pitch, cont, sun, upd);
-    EXPECT_DOUBLE_EQ(0.5, a);
-    EXPECT_TRUE(cont);
-    EXPECT_TRUE(sun);
-    EXPECT_FALSE(upd);
-
-    ObMatchDialog m;
-    m.setParams(123.5, 45, 2, 90, 10, false, true, true);
-    auto* dir = child<QLineEdit>(m, "draEdit");
-    EXPECT_TRUE(dir->isEnabled());
-    child<QCheckBox>(m, "drfBox")->click();
-    EXPECT_FALSE(dir->isEnabled());
-    EXPECT_EQ("90", dir->text()) << "disabled, not cleared";
-    child<QCheckBox>(m, "raBox")->click();
-    double az = 0, el = 0, dist = 0, dirv = 0, win = 0;
-    bool radec = false, dirflg = true, bright = false;
-    m.getParams(az, el, dist, dirv, win, radec, dirflg, bright);
-    EXPECT_DOUBLE_EQ(123.5, az);
-    EXPECT_DOUBLE_EQ(10, win);
-    EXPECT_TRUE(radec);
-    EXPECT_FALSE(dirflg);
-    EXPECT_TRUE(bright);
-
-    ObOrbDetDialog od;
-    od.setParams(10, 20, 30, 40, 60, true, false, true, false);
-    EXPECT_TRUE(child<QPushButton>(od, "picButton")->isHidden());
-    od.reverse();
-    double a1 = 0, e1 = 0, a2 = 0, e2 = 0, dt = 0;
-    bool r1 = false, r2 = false, match = false;
-    od.getParams(a1, e1, a2, e2, dt, r1, r2, match);
-    EXPECT_EQ(30, a1);
-    EXPECT_EQ(20, e2);
-    EXPECT_FALSE(r1);
-    EXPECT_TRUE(r2);
-    od.reverse();
-    od.getParams(a1, e1, a2, e2, dt, r1, r2, match);
-    EXPECT_EQ(10, a1);
-    EXPECT_EQ(40, e2);
-    EXPECT_TRUE(r1);
-    EXPECT_FALSE(r2);
-    EXPECT_DOUBLE_EQ(60, dt);
-    EXPECT_TRUE(match);
 }

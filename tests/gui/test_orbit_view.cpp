@@ -12,6 +12,7 @@
 #include <functional>
 #include <memory>
 
+#include "app/glue/selectionglue.h"
 #include "core/records.h"
 #include "core/tlefile.h"
 #include "gui_helpers.h"
@@ -21,7 +22,6 @@
 #include "oblaunchdialog.h"
 #include "oborbdetdialog.h"
 #include "orbikaview.h"
-#include "selectionglue.h"
 
 namespace {
 

@@ -23,7 +23,6 @@
 #include "obastdialog.h"
 #include "orbikaapp.h"
 #include "orbikaview.h"
-#include "picturecalib.h"
 
 namespace {
 
@@ -145,25 +144,6 @@ protected:
 };
 
 }  // namespace
-
-TEST(PictureDialog, FieldsAndAbortFlag)
-{
-    ObAstDialog d;
-    d.setParams(0, 0);
-    EXPECT_TRUE(d.findChild<QLineEdit*>("raEdit")->text().isEmpty());
-    EXPECT_TRUE(d.findChild<QLineEdit*>("decEdit")->text().isEmpty());
-    d.setParams(5.5510, -0.1757);
-    double ra, dec;
-    bool aborted = true;
-    d.getParams(ra, dec, aborted);
-    EXPECT_DOUBLE_EQ(5.551, ra);
-    EXPECT_DOUBLE_EQ(-0.1757, dec);
-    EXPECT_FALSE(aborted);
-    d.findChild<QPushButton*>("abortButton")->click();
-    d.getParams(ra, dec, aborted);
-    EXPECT_TRUE(aborted);
-    EXPECT_EQ(QDialog::Rejected, d.result());
-}
 
 TEST_F(PictureTest, DisplaySizesRestartTheCalibration)
 {

@@ -8,6 +8,7 @@
 
 #include "astro/time_units.h"
 #include "astro/timescales.h"
+#include "foundation/arith.h"
 #include "map_fixture.h"
 #include "oblocaldialog.h"
 #include "orbikaapp.h"

@@ -16,6 +16,8 @@
 #include <cstring>
 #include <memory>
 
+#include "app/glue/qstochar.h"
+#include "app/glue/selectionglue.h"
 #include "core/records.h"
 #include "core/textpage.h"
 #include "core/tlefile.h"
@@ -30,8 +32,6 @@
 #include "obsysconfdialog.h"
 #include "orbikaapp.h"
 #include "orbikaview.h"
-#include "qstochar.h"
-#include "selectionglue.h"
 #include "settingsupdate.h"
 #include "start_and_site.h"
 
@@ -345,32 +345,4 @@ TEST(View, RemovingSatellitesKeepsThePrime)
     RemoveSats(&in, all);
     EXPECT_EQ(0, in.nsat);
     EXPECT_EQ(0, in.prime);
-}
-
-TEST(View, TimeStepAndPrimeSelection)
-{
-    WinpData in{};
-    SetTimeStep(&in, -2, -30.5);
-    EXPECT_EQ(2, in.stepmin);
-    EXPECT_DOUBLE_EQ(30.5, in.stepsec);
-    EXPECT_DOUBLE_EQ(2 / 1440.0 + 30.5 / 86400, in.tstep);
-
-    in.nsat = 2;
-    in.prime = 1;
-    SelectPrime(&in, 3);
-    EXPECT_EQ(1, in.prime);
-    SelectPrime(&in, 1);
-    EXPECT_EQ(0, in.prime);
-}
-
-TEST(View, QsToCharCutsAndEndsAtCarriageReturn)
-{
-    char out[6];
-    QsToChar("abcdefgh", out, 5);
-    EXPECT_STREQ("abcde", out);
-    QsToChar("ab\rcd", out, 5);
-    EXPECT_STREQ("ab", out);
-    EXPECT_STREQ("cd", out + 3);
-    QsToChar("", out, 5);
-    EXPECT_STREQ("", out);
 }

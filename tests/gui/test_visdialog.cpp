@@ -74,33 +74,6 @@ QString optionsShown(const QWidget& d)
 
 }  // namespace
 
-TEST(VisDialog, ParametersRoundTrip)
-{
-    const Vis cases[] = {
-        // Sun transit plot; stored modes come back even when several are set.
-        {-6, 10, 2000, 12.5, -40, 1, 0, 1, 1, 0, 1, 1, 0, true, false, true, -8.25, false},
-        {90, -2.5, 0, 5.3015, 22.453, 0, 1, 1, 2, 0, 0, -2, 0, false, false, false, 0, false},
-        {-12, 5, 2026.5, 23.5959, -89.5959, 1, 1, 0, 3, 3, 0, -1, 1, false, true, false, 1, false},
-        {0, 0, 1950, 1e-7, 123456, 0, 0, 0, 0, 3, 1, 2, 0, false, false, true, 3, true},
-    };
-    for (const Vis& v : cases) {
-        ObVisDialog d;
-        fill(d, v);
-        EXPECT_EQ(v.tie(), read(d).tie()) << "occ " << v.occ << " known " << v.known;
-    }
-
-    // Solar panel flares win over cylindrical ones; occultation modes below 1 and Iridium modes
-    // other than 3 read as off; unreadable numbers give 0.
-    ObVisDialog d;
-    fill(d, {1, 2, 3, 4, 5, 7, 7, 7, -4, 2, 9, -7, 7, false, true, false, 6, true});
-    child<QLineEdit>(d, "sunelEdit")->setText("abc");
-    child<QLineEdit>(d, "flrmxEdit")->setText("inf");
-    const Vis v = read(d);
-    EXPECT_EQ(std::make_tuple(false, 0, 0, 1, 1, 1, -2, 1, 0.0, 0.0),
-              std::make_tuple(v.cyl, v.occ, v.irid, v.flare, v.visonly, v.moonvis, v.known,
-                              v.yawsteer, v.maxsun, v.flrmax));
-}
-
 TEST(VisDialog, ModesExcludeEachOtherAndOptionsFollowTheChecks)
 {
     const char* modes[] = {"flarBox", "occBox", "iridBox", "eclBox"};
@@ -139,20 +112,6 @@ TEST(VisDialog, ModesExcludeEachOtherAndOptionsFollowTheChecks)
     check(d, "iridBox");
     EXPECT_EQ("", optionsShown(d));
     EXPECT_EQ(std::make_tuple(0, 3), std::make_tuple(read(d).flare, read(d).irid));
-}
-
-TEST(VisDialog, EveryInputOfBothDialogsHasToolTipAndWhatsThis)
-{
-    const ObVisDialog vis;
-    const ObMapDialog map;
-    for (const QDialog* d : {static_cast<const QDialog*>(&vis), static_cast<const QDialog*>(&map)})
-        for (const QWidget* w : d->findChildren<QWidget*>()) {
-            const bool input = qobject_cast<const QLineEdit*>(w) ||
-                               qobject_cast<const QCheckBox*>(w) ||
-                               qobject_cast<const QRadioButton*>(w);
-            EXPECT_FALSE(input && (w->toolTip().isEmpty() || w->whatsThis().isEmpty()))
-                << w->objectName().toStdString();
-        }
 }
 
 TEST(VisDialog, CommandPlacesTheSurfacePairAndKeepsSettingsOnCancel)

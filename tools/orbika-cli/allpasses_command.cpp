@@ -8,7 +8,7 @@
 #include <thread>
 
 #include "commands.h"
-#include "core/passes.h"
+#include "core/cataloguesearch.h"
 #include "core/records.h"
 #include "options.h"
 #include "output.h"

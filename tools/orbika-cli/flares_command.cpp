@@ -8,8 +8,9 @@
 #include <vector>
 
 #include "commands.h"
+#include "core/cataloguesearch.h"
 #include "core/iridium.h"
-#include "core/passes.h"
+#include "core/passsearch.h"
 #include "core/records.h"
 #include "options.h"
 #include "output.h"

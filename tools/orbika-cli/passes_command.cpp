@@ -4,7 +4,8 @@
 #include <vector>
 
 #include "commands.h"
-#include "core/passes.h"
+#include "core/passpage.h"
+#include "core/passsearch.h"
 #include "core/records.h"
 #include "options.h"
 #include "output.h"

@@ -4,7 +4,7 @@
 
 #include "astro/time_units.h"
 #include "commands.h"
-#include "core/passes.h"
+#include "core/passsearch.h"
 #include "core/records.h"
 #include "core/satstate.h"
 #include "options.h"

@@ -1,4 +1,4 @@
-#include "messages.h"
+#include "app/glue/messages.h"
 
 #include <QMessageBox>
 

@@ -1,4 +1,4 @@
-#include "selectionglue.h"
+#include "app/glue/selectionglue.h"
 
 #include <string>
 

@@ -1,13 +1,10 @@
-#include "stateglue.h"
+#include "core/statevector.h"
 
 #include <cmath>
 
-#include <QDialog>
-#include <QString>
-
-#include <cstdio>
 #include <cstring>
 
+#include "astro/earth_constants.h"
 #include "astro/frames.h"
 #include "astro/length_units.h"
 #include "astro/time_units.h"
@@ -19,24 +16,12 @@
 #include "core/rv2el.h"
 #include "core/timeset.h"
 #include "foundation/mat3.h"
-#include "foundation/textconv.h"
-#include "obdatedialog.h"
 #include "propagation/forcemodel.h"
 
 namespace {
 
-// Earth's gravitational parameter of the element editor, km^3/day^2 (398600.8 km^3/s^2 in days).
-constexpr double kGmDay = 2975536351779840.0;
 using time_units::kSecondsPerDay;
 using length_units::kMetresPerKm;
-// Equatorial radius of the Earth, km.
-constexpr double kEarthRadiusKm = 6378.137;
-// Rounding guard of the shown seconds, and the date dialog's duration (negative: field disabled).
-constexpr double kSecondGuard = 0.001;
-constexpr double kDisabledDuration = -1.0;
-// Blank characters of a new entry's name and international designator.
-constexpr int kNameChars = 20;
-constexpr int kDesignatorChars = 11;
 
 // Rotation from the mean equator and equinox of date to frame at the instant of f (Earth-fixed
 // without the Earth's rotation rate, which convertVelocity adds).
@@ -56,6 +41,14 @@ Vec3 rotatingVelocity(const Vec3& r, const Vec3& v, double sign)
 {
     const Vec3 omega(0.0, 0.0, kEarthRotation);
     return v - sign * (omega * r);
+}
+
+// Fills the text buffer s with blanks up to its terminator.
+template <int N>
+void blank(char (&s)[N])
+{
+    std::memset(s, ' ', N - 1);
+    s[N - 1] = '\0';
 }
 
 }  // namespace
@@ -123,14 +116,14 @@ void ElementsToState(const OrbitElements& e, Vec3& r, Vec3& v)
     // Open orbits are shown at perigee (mean anomaly 0); a parabola takes its perigee distance.
     const double a = e.ecc == 1.0 ? e.mm : e.sma;
     const double m = e.ecc < 1.0 ? e.manom : 0.0;
-    kepler(kGmDay, 0.0, 0.0, m, a, e.ecc, e.node, e.argp, e.incl, r, v);
+    kepler(kGmJgm3KmDay, 0.0, 0.0, m, a, e.ecc, e.node, e.argp, e.incl, r, v);
     v /= kSecondsPerDay;
 }
 
 OrbitElements StateToElements(double mjd, const Vec3& r, const Vec3& v, double& tp)
 {
     OrbitElements e;
-    oscelm(kGmDay, mjd, r, v * kSecondsPerDay, tp, e.manom, e.sma, e.ecc, e.node, e.argp, e.incl);
+    oscelm(kGmJgm3KmDay, mjd, r, v * kSecondsPerDay, tp, e.manom, e.sma, e.ecc, e.node, e.argp, e.incl);
     if (e.ecc < 1.0) {
         e.mm = getn0(e.sma, e.ecc, e.incl);
     } else {
@@ -192,44 +185,11 @@ void EpochYearDay(double mjd, int& year, double& day)
 
 double EpochMjd(int year, double day) { return ::mjd(1, 1, year, 0.0) - 1.0 + day; }
 
-bool EditEpoch(QWidget* parent, double& mjd)
-{
-    double midnight = std::floor(mjd);
-    long seconds = static_cast<long>((mjd - midnight) * kSecondsPerDay + kSecondGuard);
-    if (seconds >= static_cast<long>(kSecondsPerDay)) {
-        midnight += 1.0;
-        seconds = 0;
-    }
-    int day = 0, month = 0, year = 0;
-    double hour = 0;
-    caldat(midnight, day, month, year, hour);
-    ObDateDialog dialog(parent);
-    dialog.setParams(year, month, day, static_cast<int>(seconds / 3600),
-                     static_cast<int>(seconds / 60 % 60), static_cast<int>(seconds % 60), 0.0, 0,
-                     kDisabledDuration, 0.0);
-    if (dialog.exec() != QDialog::Accepted) return false;
-    int hh = 0, mm = 0, ss = 0, systz = 0;
-    double tz = 0, duration = 0, rt = 0;
-    dialog.getParams(year, month, day, hh, mm, ss, tz, systz, duration, rt);
-    mjd = ::mjd(day, month, year, hh + mm / 60.0 + ss / 3600.0);
-    return true;
-}
-
-QString printfText(const char* format, double v)
-{
-    char buf[64];
-    std::snprintf(buf, sizeof buf, format, v);
-    decdot(buf);
-    return QString::fromLatin1(buf).trimmed();
-}
-
 void vsNewSat(WinpData* in, int slot)
 {
     in->satno[slot] = 0;
-    std::memset(in->satname[slot], ' ', kNameChars);
-    in->satname[slot][kNameChars] = '\0';
-    std::memset(in->intldsn[slot], ' ', kDesignatorChars);
-    in->intldsn[slot][kDesignatorChars] = '\0';
+    blank(in->satname[slot]);
+    blank(in->intldsn[slot]);
     in->sgp4flg[slot] = in->numflg[slot] = 0;
     in->elepoch[slot] = RT_MJD(in);
     for (double* el : {in->elsma, in->elnode, in->elargp, in->elincl, in->elecc, in->elmanom,

@@ -1,4 +1,4 @@
-#include "fileglue.h"
+#include "app/glue/fileglue.h"
 
 #include "core/records.h"
 #include "core/selection.h"

@@ -1,20 +1,18 @@
-// Glue between the orbit editing dialogs and the prime satellite's record: state vectors in the
-// dialog's coordinate frames, the epoch as year and day, SGP4 conversion and element adjustment.
+// The prime satellite's orbit as the editing dialogs and orbika-cli see it: state vectors in the
+// chosen coordinate frame, osculating elements, the epoch as year and day, SGP4 conversion and
+// the element adjustment of newly read TLEs.
 #pragma once
 
 #include "core/records.h"
 #include "foundation/vec3.h"
 
-class QString;
-class QWidget;
-
-// Coordinate frames of the state vector dialog (the values kept in svframe).
+// Coordinate frames of the state vector (the values kept in svframe).
 constexpr int kFrameTrueOfDate = 0;
 constexpr int kFrameMeanOfDate = 1;
 constexpr int kFrameJ2000 = 2;
 constexpr int kFrameEarthFixed = 3;
 
-// A state vector as the dialogs show it, with the satellite's propagation parameters.
+// A state vector in one frame, with the satellite's propagation parameters.
 struct StateVector {
     double mjd = 0;             // epoch, MJD UT
     Vec3 r, v;                  // position (km) and velocity (km/s) in frame
@@ -64,12 +62,6 @@ void vsPutAdj(bool activate, bool sdp4, double n0, double dt, double dnode, int 
 void EpochYearDay(double mjd, int& year, double& day);
 // MJD of day day (with fraction) of year.
 double EpochMjd(int year, double day);
-
-// Asks for a new epoch in the date dialog (UT, its interval field disabled); false on cancel.
-bool EditEpoch(QWidget* parent, double& mjd);
-
-// Text of v in the printf format format, with a decimal point whatever the locale, trimmed.
-QString printfText(const char* format, double v);
 
 // Clears slot as a new entry: catalogue number 0, blank name and designator, Keplerian, epoch
 // now, all elements 0, spacecraft values from the defaults and no manoeuvre.

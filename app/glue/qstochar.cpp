@@ -1,4 +1,4 @@
-#include "qstochar.h"
+#include "app/glue/qstochar.h"
 
 #include <algorithm>
 

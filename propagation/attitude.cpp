@@ -1,4 +1,4 @@
-#include "core/attitude.h"
+#include "propagation/attitude.h"
 
 #include <algorithm>
 #include <cmath>
@@ -55,7 +55,7 @@ Mat3 GetRVMat(const Vec3& r, const Vec3& v, double yaw, double pitch, int mode)
     return m;
 }
 
-Mat3 GetYSMat(const WinpData*, const Vec3& r, const Vec3& v, double yaw, double pitch)
+Mat3 GetYSMat(const Vec3& r, const Vec3& v, double yaw, double pitch)
 {
     // Normal of the ellipsoid through r: the gradient of x^2 + y^2 + (z/(1-f))^2.
     const double polar = (1.0 - kFlattening) * (1.0 - kFlattening);

@@ -1,12 +1,10 @@
-// Pass prediction: when a satellite is in view of the site, the pass list of the prime satellite,
-// the passes of every satellite of a TLE file, and the next satellites to pass.
+// Pass search: when a satellite is in view of the site, pass by pass.
 #pragma once
 
 #include <functional>
 #include <string>
 #include <vector>
 
-#include "core/iridium.h"
 #include "core/records.h"
 
 // One pass: instants (MJD, UT) of start [0], maximum [1] and end [2], each with elevation and
@@ -57,32 +55,5 @@ void ScanPasses(WinpData* in, int slot, double t0, double t1, const std::functio
 std::vector<PassEvent> FindPasses(WinpData* in, int slot, double t0, double t1,
                                   SatPosData* sp = satps);
 
-// Writes the pass list page of the prime satellite over [start, start + duration] into out, or
-// with an event type (iridmode) its events; npass and passaos receive the listed passes (at most
-// kMaxPasses start instants). With autosave the page is also written to the save file.
-void aospass(WinpData* in, WoutData* out, SatPosData* sp = satps);
-
-// Selects up to kMaxSat satellites of the TLE file that begin a pass within the next 0.1 day
-// of the current time, sorted by start. Returns their number, -1 when the TLE file cannot be
-// opened.
-int Nxt4Pass(WinpData* in, SatPosData* sp = satps);
-
-// Results of AllSatAos.
-constexpr int kAllSatDone = 0;
-constexpr int kAllSatSaveFailed = 1;
-constexpr int kAllSatTleFailed = 2;
-constexpr int kAllSatRefused = -1;
-
-// Writes the passes (or events) of every satellite of the TLE file to the save file, sorted by
-// time. Returns kAllSatDone on success, kAllSatSaveFailed when the save file cannot be written,
-// kAllSatTleFailed when the TLE file cannot be, kAllSatRefused when the event settings are unusable (no distance for occultations or flares, an Iridium
-// magnitude limit above kFaintestFlareLimit). Satellites with a transit listed by the default
-// zone rule are added to the selection. With onEvent, every event found is also handed to it with
-// the working slot that holds its satellite. Plain passes are searched by threads workers (each
-// with its own copies of the records) when it is above 1; the file is the same.
-int AllSatAos(WinpData* in, SatPosData* sp = satps,
-              const std::function<void(const EventHit&, int slot)>& onEvent = nullptr, int threads = 1);
-
-// Sorts the pass lines of the save file by month, day and time, keeping its header lines first;
-// replaces it through a temporary file beside it. Returns true on success.
-bool SortAos(const WinpData* in);
+// True for a slot of the state record.
+bool StateSlot(int slot);

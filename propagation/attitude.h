@@ -3,8 +3,6 @@
 #include "foundation/mat3.h"
 #include "foundation/vec3.h"
 
-struct WinpData;
-
 // Rotation from the inertial frame to the local attitude frame for position r and
 // velocity v, turned by yaw (degrees, positive to the right) and then pitch (degrees,
 // positive up). Row 1 is the inertial direction of that yaw and pitch, row 2 the right
@@ -16,4 +14,4 @@ Mat3 GetRVMat(const Vec3& r, const Vec3& v, double yaw, double pitch, int mode);
 // relative to the rotating Earth, levelled to the horizontal of the flattened (WGS-84) Earth
 // below the satellite, and the belly points along the downward ellipsoid normal. r and v
 // inertial of date in consistent units (km and km/s, or m and m/s).
-Mat3 GetYSMat(const WinpData* in, const Vec3& r, const Vec3& v, double yaw, double pitch);
+Mat3 GetYSMat(const Vec3& r, const Vec3& v, double yaw, double pitch);

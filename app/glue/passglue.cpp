@@ -1,15 +1,15 @@
-#include "passglue.h"
+#include "app/glue/passglue.h"
 
 #include <cstdio>
 
 #include <QApplication>
 
+#include "app/glue/fileglue.h"
+#include "app/glue/messages.h"
 #include "core/orbitpole.h"
 #include "core/passdetails.h"
 #include "core/records.h"
 #include "core/safewrite.h"
-#include "fileglue.h"
-#include "messages.h"
 
 namespace {
 

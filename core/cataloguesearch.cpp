@@ -1,0 +1,254 @@
+#include "core/cataloguesearch.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdarg>
+#include <cstdio>
+#include <future>
+#include <memory>
+#include <new>
+#include <string>
+#include <utility>
+
+#include "core/occtrans.h"
+#include "core/passpage.h"
+#include "core/passsearch.h"
+#include "core/safewrite.h"
+#include "core/savesort.h"
+#include "core/satstate.h"
+#include "core/timeset.h"
+#include "core/tlefile.h"
+#include "foundation/textconv.h"
+
+namespace {
+// Next satellites to pass: search window (days) and least lead time of the start (days).
+constexpr double kNextWindow = 0.1;
+constexpr double kNextLead = 0.0018;
+
+// Writes formatted numbers to f with decimal points whatever the locale.
+__attribute__((format(printf, 2, 3))) void putNumbers(std::FILE* f, const char* format, ...)
+{
+    std::array<char, 256> line{};
+    va_list args;
+    va_start(args, format);
+    std::vsnprintf(line.data(), line.size(), format, args);
+    va_end(args);
+    decdot0(line.data());
+    std::fputs(line.data(), f);
+}
+
+
+// Header of the all-satellite save file.
+void writeFileHeader(const WinpData* in, std::FILE* f)
+{
+    std::fprintf(f, "Geographic Location: %s\n", in->locname);
+    putNumbers(f, " Lat.: %g   Long.: %g   Height: %g \n", in->obslat, in->obslon, in->obshgt);
+    putNumbers(f, "min.Sat.Elev.: %g   max.Sun Elev.: %g%s\n", in->minsatelev, in->maxsunelev,
+               VisibilityRemark(in));
+    putNumbers(f, " Year: %4i  +++ Timezone: %g +++ \n", in->year, in->timezone);
+    std::fprintf(f, "%s\n", kPassRule);
+    std::fputs(in->iridmode == kPlainPasses
+                   ? "\n  Start (Azim.,Elev.)    Maximum (Azim.,MaxElev.)     End (Azim.,Elev.)\n"
+                   : "\n    Event Time (Azim.,Elev.)\n",
+               f);
+}
+
+
+// Puts the kept satellites into time order by selection sort, exchanging slots through the work slot.
+void sortByStart(WinpData* in, double* starts, int count)
+{
+    for (int i = 0; i < count; ++i) {
+        const int j = static_cast<int>(std::min_element(starts + i, starts + count) - starts);
+        if (j == i) continue;
+        ShiftElm(in, kWorkSlot, i);
+        ShiftElm(in, i, j);
+        ShiftElm(in, j, kWorkSlot);
+        std::swap(starts[i], starts[j]);
+    }
+}
+
+// Adds the satellite in the working slot of the all-satellite search to the selection, which
+// holds selected satellites: the first one goes to the spare slot, from which the working slot
+// (slot 0 then) is restored at the end, further ones are appended while there is room.
+void selectTransiting(WinpData* in, int slot, int& selected)
+{
+    if (selected == 0)
+        ShiftElm(in, kSpareSlot, slot);
+    else if (selected < kMaxSat)
+        ShiftElm(in, selected, slot);
+    else
+        return;
+    ++selected;
+}
+
+// Reads every entry of the TLE file f in turn into the work slot and calls visit() for it.
+template <class Visit>
+void forEachEntry(WinpData* in, std::FILE* f, Visit visit)
+{
+    std::array<char, kTleTextBytes> text{};
+    int found;
+    do {
+        std::snprintf(in->srchname[kWorkSlot], sizeof in->srchname[kWorkSlot], "*");
+        found = tleread(in, f, text.data(), 0);
+        if (found != 0) visit();
+    } while (found == 2);
+}
+
+// The lines of one satellite in the all-satellite file.
+using Lines = std::vector<std::string>;
+
+// Pass lines of the satellite in slot over [t0, t1] (MJD), each followed by its mark and name;
+// none when it cannot rise above the minimum elevation.
+Lines passLines(WinpData* in, SatPosData* sp, int slot, double t0, double t1)
+{
+    Lines lines;
+    if (CannotRise(in, slot)) return lines;
+    const std::string tail = SatelliteMark(in, slot) + SatName(in, slot);
+    for (const PassEvent& p : FindPasses(in, slot, t0, t1, sp)) lines.push_back(PassCells(in, p, false) + tail);
+    return lines;
+}
+
+// Writes the lines of one satellite to save after a blank line; nothing when there are none.
+void writeLines(std::FILE* save, const Lines& lines)
+{
+    if (!lines.empty()) std::fputs("\n", save);
+    for (const std::string& line : lines) std::fprintf(save, "%s\n", line.c_str());
+}
+
+// The rest of the open file f.
+std::string readRest(std::FILE* f)
+{
+    std::string text;
+    std::array<char, 1 << 16> buffer;
+    for (size_t n; (n = std::fread(buffer.data(), 1, buffer.size(), f)) > 0;) text.append(buffer.data(), n);
+    return text;
+}
+
+// Pass lines of every entry of the TLE text, in file order, searched by `threads` workers: worker
+// k reads the whole text with its own copies of the records and searches entries k, k + threads, ...
+std::vector<Lines> parallelPassLines(const WinpData* in, const SatPosData* sp, std::string text, int slot,
+                                     double t0, double t1, int threads)
+{
+    if (text.empty()) return {};
+    const auto work = [&](int k) {
+        auto myIn = std::make_unique<WinpData>(*in);
+        auto mySp = std::make_unique<SatPosData>(*sp);
+        const std::unique_ptr<std::FILE, int (*)(std::FILE*)> f(fmemopen(text.data(), text.size(), "r"), &std::fclose);
+        if (!f) throw std::bad_alloc();
+        std::vector<Lines> mine;
+        int index = 0;
+        forEachEntry(myIn.get(), f.get(), [&]() {
+            if (index++ % threads != k) return;
+            ShiftElm(myIn.get(), slot, kWorkSlot);
+            mine.push_back(passLines(myIn.get(), mySp.get(), slot, t0, t1));
+        });
+        return mine;
+    };
+    // A worker's exception reaches the caller through get(); the other futures wait for their threads.
+    std::vector<std::future<std::vector<Lines>>> workers;
+    for (int k = 0; k < threads; ++k) workers.push_back(std::async(std::launch::async, work, k));
+    std::vector<std::vector<Lines>> parts;
+    for (auto& w : workers) parts.push_back(w.get());
+
+    std::vector<Lines> all;
+    for (size_t i = 0; i / threads < parts[i % threads].size(); ++i)
+        all.push_back(std::move(parts[i % threads][i / threads]));
+    return all;
+}
+
+// Writes the header and the passes (or events) of every satellite of the open TLE file to save,
+// through the working slot; the selection and the settings the search changes are restored.
+// Plain passes are searched by threads workers when it is above 1.
+void searchAll(WinpData* in, SatPosData* sp, std::FILE* tle, std::FILE* save,
+               const std::function<void(const EventHit&, int slot)>& onEvent, int threads)
+{
+    const int oldCount = in->nsat, oldRelative = in->relmode;
+    const int slot = oldCount > 0 && StateSlot(in->prime) ? in->prime : 0;
+    ShiftElm(in, kSpareSlot, slot);
+    in->nsat = std::max(in->nsat, 1);
+    in->relmode = 0;
+    const EventRun run(in);
+    writeFileHeader(in, save);
+
+    int selected = oldCount;
+    const double t0 = ListStartMjd(in), t1 = t0 + in->duration;
+    if (in->iridmode == kPlainPasses && threads > 1) {
+        for (const Lines& lines : parallelPassLines(in, sp, readRest(tle), slot, t0, t1, threads))
+            writeLines(save, lines);
+    } else {
+        forEachEntry(in, tle, [&]() {
+            ShiftElm(in, slot, kWorkSlot);
+            if (in->iridmode == kPlainPasses) {
+                writeLines(save, passLines(in, sp, slot, t0, t1));
+                return;
+            }
+            if (in->iridmode == kIridiumMode && in->iropsonly && !IridiumOperational(in, slot)) return;
+            const std::string tail = SatelliteMark(in, slot) + SatName(in, slot);
+            Lines lines;
+            for (const EventHit& e : FindEvents(in, slot, t0, t1, run.defaulted(), sp)) {
+                lines.push_back(EventFileText(in, e) + tail);
+                if (onEvent) onEvent(e, slot);
+            }
+            if (run.defaulted() && !lines.empty()) selectTransiting(in, slot, selected);
+            writeLines(save, lines);
+        });
+    }
+
+    ShiftElm(in, slot, kSpareSlot);
+    in->relmode = oldRelative;
+    in->nsat = selected;
+    if (oldCount == 0 && selected > 0) in->prime = 0;
+}
+}  // namespace
+
+int Nxt4Pass(WinpData* in, SatPosData* sp)
+{
+    std::FILE* f = std::fopen(in->tlefile, "r");
+    if (!f) return -1;
+    const int oldCount = in->nsat;
+    in->relmode = 0;
+    in->nsat = 1;
+    const double now = RT_MJD(in) + in->rtoffset / 24.0;
+    std::array<double, kMaxSat> starts{};
+    int count = 0;
+    forEachEntry(in, f, [&]() {
+        const int k = std::min(count, kMaxSat - 1);
+        ShiftElm(in, kSpareSlot, k);
+        ShiftElm(in, k, kWorkSlot);
+        PassEvent p{};
+        const bool soon = nextpass(in, k, now, now + kNextWindow, p.tm, p.el, p.az, sp) == 1 &&
+                          p.tm[0] > now + kNextLead;
+        if (soon && count < kMaxSat) {
+            starts[count++] = p.tm[0];
+            return;
+        }
+        ShiftElm(in, k, kSpareSlot);
+        double* latest = std::max_element(starts.begin(), starts.end());
+        if (soon && p.tm[0] < *latest) {
+            ShiftElm(in, static_cast<int>(latest - starts.begin()), kWorkSlot);
+            *latest = p.tm[0];
+        }
+    });
+    std::fclose(f);
+    in->nsat = count > 0 ? count : oldCount;
+    sortByStart(in, starts.data(), count);
+    in->prime = 0;
+    return count;
+}
+
+
+int AllSatAos(WinpData* in, SatPosData* sp, const std::function<void(const EventHit&, int slot)>& onEvent,
+              int threads)
+{
+    if ((in->iridmode == kIridiumMode && in->irminmag > kFaintestFlareLimit) || DistanceMissing(in)) return kAllSatRefused;
+    std::FILE* tle = std::fopen(in->tlefile, "r");
+    if (!tle) return kAllSatTleFailed;
+    const bool written = WriteFile(in->savename, in->savenew != 0,
+                                   [&](std::FILE* save) { searchAll(in, sp, tle, save, onEvent, threads); });
+    std::fclose(tle);
+    if (!written) return kAllSatSaveFailed;
+    in->savenew = 0;
+    SortAos(in);
+    return kAllSatDone;
+}
+
