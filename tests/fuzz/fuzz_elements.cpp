@@ -19,7 +19,7 @@ namespace {
 constexpr int kSlot = 0;
 // Propagation instants per input, and the span (days) they and the pass search cover.
 constexpr int kInstants = 4;
-constexpr double kSpanDays = 2.0;
+constexpr double kSpanDays = 1.0;
 
 bool finite(const Vec3& v) { return std::isfinite(v[0]) && std::isfinite(v[1]) && std::isfinite(v[2]); }
 
