@@ -5,16 +5,21 @@ APT_ENV  = DEBIAN_FRONTEND=noninteractive
 # Fuzzing needs clang and its libFuzzer runtime; nothing else installs them.
 FUZZ_PACKAGES = clang libclang-rt-14-dev
 FUZZ_BUILD     ?= build-fuzz
+FUZZ_TARGETS    = tle config textconv cli_options cli_commands sgp4_reader elements save_files reply
+# make fuzz: seconds of random exploration per target. make test: executions per target, seed 1.
 FUZZ_SECONDS   ?= 60
-TEST_FUZZ_SECONDS ?= 30
-FUZZ_TARGETS    = tle config textconv cli_options reply
+FUZZ_RUNS      ?= 2000
+# Committed inputs of each target: the minimised corpus and the inputs that once broke it.
+FUZZ_CORPUS     = tests/fuzz/corpus
+FUZZ_REGRESSIONS = tests/fuzz/regressions
 SANITIZE_BUILD ?= build-sanitize
 SANITIZE_FLAGS  = -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer
 TSAN_BUILD     ?= build-tsan
 # The tests of the threaded whole-catalogue search, in the library and through orbika-cli.
 TSAN_TESTS      = CatalogueSearch|CliPasses
 
-.PHONY: all deps fuzz-deps locale configure build run check test bench fuzz sanitize tsan deb clean
+.PHONY: all deps fuzz-deps locale configure build run check test bench fuzz-build fuzz-replay fuzz fuzz-merge \
+        sanitize tsan deb clean
 
 all: build
 
@@ -54,11 +59,14 @@ run: build
 check: build locale
 	cd $(BUILD) && ctest --output-on-failure
 
-# Everything CI runs: the tests, the same tests under the sanitizers, and a short fuzz run.
+# Everything CI runs, the same on every machine and every run: the tests with the GUI tests run
+# twice more (so timing faults show), the tests under the sanitizers, and the fuzz targets
+# replaying their committed inputs with a fixed seed and number of runs.
 test: check
+	cd $(BUILD) && ctest --output-on-failure -L gui --repeat until-fail:2
 	$(MAKE) sanitize
 	$(MAKE) tsan
-	$(MAKE) fuzz FUZZ_SECONDS=$(TEST_FUZZ_SECONDS)
+	$(MAKE) fuzz-replay
 
 bench: build
 	$(BUILD)/orbika_bench
@@ -68,24 +76,55 @@ bench: build
 deb: build
 	cd $(BUILD) && cpack -G DEB
 
-# Builds the fuzz targets with clang and runs each for FUZZ_SECONDS seconds; a crash, hang,
-# leak or sanitizer report stops with an error and leaves the input in $(FUZZ_BUILD)/artifacts.
-# New inputs collect in $(FUZZ_BUILD)/corpus; tests/data/fuzz and the bundled TLE files seed it.
-fuzz: fuzz-deps
+# Runs fuzz target $(1) with the options $(2) over the corpus folders $(3), the first of which
+# receives new inputs. A crash, hang, leak or sanitizer report stops with an error and leaves the
+# input in $(FUZZ_BUILD)/artifacts.
+define run_fuzzer
+	QT_QPA_PLATFORM=offscreen $(FUZZ_BUILD)/fuzz_$(1) $(2) -timeout=10 -close_fd_mask=1 -rss_limit_mb=2048 -print_final_stats=1 \
+	  -artifact_prefix=$(FUZZ_BUILD)/artifacts/$(1)- $(3) 2>$(FUZZ_BUILD)/fuzz_$(1).log \
+	  || { tail -n 60 $(FUZZ_BUILD)/fuzz_$(1).log; exit 1; }; \
+	grep -E '^stat::number_of_executed_units' $(FUZZ_BUILD)/fuzz_$(1).log || true
+endef
+
+# The committed input folders of target $$t that exist.
+FUZZ_INPUTS = $$(for d in $(FUZZ_CORPUS)/$$t $(FUZZ_REGRESSIONS)/$$t; do [ -d $$d ] && echo $$d; done)
+
+# The fuzz targets, built with clang and libFuzzer.
+fuzz-build: fuzz-deps
 	@[ -f $(FUZZ_BUILD)/build.ninja ] || CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja \
 	  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORBIKA_FUZZ=ON
 	cmake --build $(FUZZ_BUILD) --target $(addprefix fuzz_,$(FUZZ_TARGETS))
 	@mkdir -p $(FUZZ_BUILD)/artifacts
+
+# Deterministic: each target runs its committed corpus and regression inputs, then FUZZ_RUNS
+# executions in all from seed 1. New inputs go to a scratch folder, not to the committed corpus.
+fuzz-replay: fuzz-build
+	@set -e; for t in $(FUZZ_TARGETS); do \
+	  rm -rf $(FUZZ_BUILD)/replay/$$t; mkdir -p $(FUZZ_BUILD)/replay/$$t; \
+	  echo "fuzz_$$t: $(FUZZ_RUNS) runs from seed 1"; \
+	  $(call run_fuzzer,$$t,-seed=1 -runs=$(FUZZ_RUNS),$(FUZZ_BUILD)/replay/$$t $(FUZZ_INPUTS)); \
+	done
+
+# Random exploration for FUZZ_SECONDS seconds per target, starting from the committed inputs and
+# the bundled TLE files; new inputs collect in $(FUZZ_BUILD)/corpus. make fuzz-merge then keeps
+# the minimised corpus in $(FUZZ_CORPUS) for the next run (and for make test) to start from.
+fuzz: fuzz-build
 	@set -e; for t in $(FUZZ_TARGETS); do \
 	  mkdir -p $(FUZZ_BUILD)/corpus/$$t; \
-	  seeds=""; [ -d tests/data/fuzz/$$t ] && seeds="tests/data/fuzz/$$t"; \
-	  [ $$t = tle ] && seeds="$$seeds data/tle"; \
+	  seeds=""; [ $$t = tle ] && seeds="data/tle"; \
 	  echo "fuzz_$$t: $(FUZZ_SECONDS) s"; \
-	  $(FUZZ_BUILD)/fuzz_$$t -max_total_time=$(FUZZ_SECONDS) -timeout=10 -rss_limit_mb=2048 \
-	    -print_final_stats=1 -artifact_prefix=$(FUZZ_BUILD)/artifacts/$$t- \
-	    $(FUZZ_BUILD)/corpus/$$t $$seeds 2>$(FUZZ_BUILD)/fuzz_$$t.log \
-	    || { tail -n 60 $(FUZZ_BUILD)/fuzz_$$t.log; exit 1; }; \
-	  grep -E '^(stat::number_of_executed_units|Done)' $(FUZZ_BUILD)/fuzz_$$t.log || true; \
+	  $(call run_fuzzer,$$t,-max_total_time=$(FUZZ_SECONDS),$(FUZZ_BUILD)/corpus/$$t $(FUZZ_INPUTS) $$seeds); \
+	done
+
+# Minimises the committed corpus together with what make fuzz found into $(FUZZ_CORPUS).
+fuzz-merge: fuzz-build
+	@set -e; for t in $(FUZZ_TARGETS); do \
+	  rm -rf $(FUZZ_BUILD)/merged/$$t; mkdir -p $(FUZZ_BUILD)/merged/$$t $(FUZZ_BUILD)/corpus/$$t $(FUZZ_CORPUS)/$$t; \
+	  QT_QPA_PLATFORM=offscreen $(FUZZ_BUILD)/fuzz_$$t -merge=1 -timeout=10 -rss_limit_mb=2048 \
+	    $(FUZZ_BUILD)/merged/$$t $(FUZZ_CORPUS)/$$t $(FUZZ_BUILD)/corpus/$$t 2>$(FUZZ_BUILD)/merge_$$t.log \
+	    || { tail -n 30 $(FUZZ_BUILD)/merge_$$t.log; exit 1; }; \
+	  rm -rf $(FUZZ_CORPUS)/$$t; mv $(FUZZ_BUILD)/merged/$$t $(FUZZ_CORPUS)/$$t; \
+	  echo "$(FUZZ_CORPUS)/$$t: $$(ls $(FUZZ_CORPUS)/$$t | wc -l) inputs"; \
 	done
 
 # The whole test suite built with AddressSanitizer and UndefinedBehaviorSanitizer (gcc).

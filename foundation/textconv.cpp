@@ -4,12 +4,13 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <string>
 
 #include "foundation/arith.h"
 
 namespace {
-// Line buffer of Fscanf: lines of at most 79 characters are kept.
-constexpr int kScanLineBytes = 80;
+// Longest line Fscanf reads; a longer one reads as no numbers rather than as numbers cut short.
+constexpr size_t kScanLineLimit = 4096;
 // Magnitude from which the sexagesimal forms are meaningless (whole units no longer fit an int).
 constexpr double kSexagesimalLimit = 1e9;
 // Seconds from which DegFDms rounds up to the next minute.
@@ -49,26 +50,22 @@ double parseNumber(const char* b, const char* e)
     return v;
 }
 
-// Reads one whole line of f, keeping at most size - 1 bytes (newline included) in buf.
+// Reads one whole line of f, keeping at most keep bytes (newline included) in line.
 // Returns false when the file had no character left.
-bool readLine(FILE* f, char* buf, int size)
+bool readLine(FILE* f, std::string& line, size_t keep)
 {
-    int len = 0;
+    line.clear();
     bool any = false;
     for (int c; (c = std::getc(f)) != EOF;) {
         any = true;
-        if (len < size - 1) buf[len++] = static_cast<char>(c);
+        if (line.size() < keep) line.push_back(static_cast<char>(c));
         if (c == '\n') break;
     }
-    buf[len] = '\0';
     return any;
 }
 
 // True for a line with nothing before its line end.
-bool isEmptyLine(const char* line)
-{
-    return line[0] == '\0' || line[0] == '\n' || (line[0] == '\r' && line[1] == '\n');
-}
+bool isEmptyLine(const std::string& line) { return line.empty() || line == "\n" || line == "\r\n"; }
 
 // x with its sign given back: the unsigned result r of a conversion of |x|.
 double withSign(double x, double r) { return x < 0 ? -r : r; }
@@ -93,10 +90,10 @@ double Atof(const char* s)
 
 int Fscanf(FILE* f, int n, double* v)
 {
-    char line[kScanLineBytes];
-    if (!f || !readLine(f, line, kScanLineBytes) || isEmptyLine(line)) return 0;
+    std::string text;
+    if (!f || !readLine(f, text, kScanLineLimit + 1) || isEmptyLine(text) || text.size() > kScanLineLimit) return 0;
     // Tokens are separated by blanks only; the line end stays with the last token.
-    const char* p = line;
+    const char* p = text.c_str();
     for (int stored = 0; stored < n; ++stored) {
         while (*p == ' ') ++p;
         if (!*p) return 0;

@@ -12,7 +12,8 @@ void decdot0(char* s);
 double Atof(const char* s);
 
 // Reads one line of f and stores its first n blank-separated numbers in v.
-// Returns 1 when n numbers were stored, 0 at end of file, on an empty line or on fewer tokens.
+// Returns 1 when n numbers were stored, 0 at end of file, on an empty line, on fewer tokens or
+// on a line too long to be a line of numbers (over 4096 characters).
 int Fscanf(FILE* f, int n, double* v);
 
 // Case-insensitive prefix match of names: 0 when a and b agree in their first n characters (both

@@ -51,9 +51,12 @@ double gstime(double jdut1);
 int sgp4init(gravconsttype whichconst, bool deepspace, double epoch, double xbstar, double xecco,
              double xargpo, double xinclo, double xmo, double xno, double xnodeo, elsetrec& rec);
 
+// Error code of sgp4 for a state that is not finite; the codes 1 to 6 are the propagator's own.
+constexpr int kSgp4NotFinite = 7;
+
 // Position r (km) and velocity v (km/s) in the TEME frame tsince minutes after epoch.
 // Returns the error code: 1 mean eccentricity or semi-major axis out of range (state still
 // computed), 2 mean motion not positive, 3 perturbed eccentricity out of range (r, v untouched
 // after both), 6 negative semi-latus rectum (r, v untouched) or radius below one Earth radius
-// (r, v written).
+// (r, v written), kSgp4NotFinite when r or v is not finite (elements or time NaN or infinite).
 int sgp4(gravconsttype whichconst, elsetrec& rec, double tsince, double r[3], double v[3]);

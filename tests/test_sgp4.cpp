@@ -191,6 +191,20 @@ TEST(Sgp4Model, RetrogradeInclinationOf180DegreesStaysFinite)
     }
 }
 
+// A NaN element or time gives an error, never a NaN state reported as success (a fuzzing find).
+TEST(Sgp4Model, NonFiniteElementsOrTimeGiveAnError)
+{
+    for (const bool deep : {false, true}) {
+        elsetrec rec;
+        const double n = (deep ? 1.0027 : 15.0) * 2.0 * kPi / 1440.0;
+        sgp4init(wgs72, deep, 20000.0, 1e-5, 2e-4, std::nan(""), 0.9, 1.0, n, 2.0, rec);
+        double r[3], v[3];
+        EXPECT_EQ(sgp4(wgs72, rec, 10.0, r, v), kSgp4NotFinite) << "NaN argument of perigee, deep " << deep;
+        ASSERT_EQ(initCircular(deep ? 1.0027 : 15.0, 51.6, deep, rec), 0);
+        EXPECT_EQ(sgp4(wgs72, rec, std::nan(""), r, v), kSgp4NotFinite) << "NaN time, deep " << deep;
+    }
+}
+
 TEST(Sgp4Model, ResonanceIntegrationIsIndependentOfCallOrder)
 {
     // A 12-hour and a 24-hour resonant orbit: a record that has integrated far ahead, or to the

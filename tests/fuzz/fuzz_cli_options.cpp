@@ -6,30 +6,17 @@
 #include <string>
 #include <vector>
 
+#include "tests/fuzz/fuzz_input.h"
 #include "tools/orbika-cli/options.h"
 
 namespace {
-
 // Bounds the arguments of one input.
 constexpr size_t kMaxArgs = 64;
-
-std::vector<std::string> splitArgs(const uint8_t* data, size_t size)
-{
-    std::vector<std::string> args(1);
-    for (size_t k = 0; k < size && args.size() <= kMaxArgs; ++k) {
-        if (data[k] == '\0')
-            args.emplace_back();
-        else
-            args.back() += static_cast<char>(data[k]);
-    }
-    return args;
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    std::vector<std::string> args = splitArgs(data, size);
+    std::vector<std::string> args = splitArgs(data, size, kMaxArgs);
     std::vector<char*> argv;
     for (std::string& a : args) argv.push_back(a.data());
     std::vector<bool> given;

@@ -9,6 +9,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QKeyEvent>
+#include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QWidget>
@@ -36,45 +37,45 @@ private:
     QString previous;
 };
 
-// Calls act with the next modal dialog or message box as soon as it is shown. The returned
-// watcher deletes itself after that; delete it to stop waiting.
-inline QTimer* whenModal(std::function<void(QWidget*)> act)
+// How long a test waits for the modal widget it expects before failing.
+constexpr qint64 kModalWaitMs = 60000;
+
+// Calls act with the next visible modal widget of type W as soon as it is up; any other modal
+// widget (a dialog still closing, say) is left alone. When none comes within kModalWaitMs the
+// test fails naming W and what was up, and closes that, so the test ends. The returned watcher
+// deletes itself after that; delete it to stop waiting.
+template <typename W>
+QTimer* whenModal(std::function<void(W*)> act)
 {
     auto* poll = new QTimer;
     poll->setInterval(5);
-    QObject::connect(poll, &QTimer::timeout, [poll, act] {
-        if (QWidget* w = QApplication::activeModalWidget()) {
-            poll->stop();
-            poll->deleteLater();
-            act(w);
+    QElapsedTimer clock;
+    clock.start();
+    QObject::connect(poll, &QTimer::timeout, [poll, act, clock] {
+        QWidget* up = QApplication::activeModalWidget();
+        W* wanted = up && up->isVisible() ? qobject_cast<W*>(up) : nullptr;
+        if (!wanted && clock.elapsed() < kModalWaitMs) return;
+        poll->stop();
+        poll->deleteLater();
+        if (wanted) {
+            act(wanted);
+            return;
         }
+        ADD_FAILURE() << "expected a modal " << W::staticMetaObject.className() << ", found "
+                      << (up ? up->metaObject()->className() : "none");
+        if (up) up->close();
     });
     poll->start();
     return poll;
 }
 
-// Calls act with the next modal widget of type T as soon as it is shown, passing over modal
-// widgets of other types; fails the test when none is shown within timeoutMs.
-template <class T>
-QTimer* whenModalOf(std::function<void(T*)> act, int timeoutMs = 60000)
+// Calls act with the next modal message box, then closes it.
+inline QTimer* whenMessage(std::function<void(QMessageBox*)> act)
 {
-    auto* poll = new QTimer;
-    poll->setInterval(5);
-    auto waited = std::make_shared<QElapsedTimer>();
-    waited->start();
-    QObject::connect(poll, &QTimer::timeout, [poll, act, waited, timeoutMs] {
-        T* w = qobject_cast<T*>(QApplication::activeModalWidget());
-        if (!w && waited->elapsed() < timeoutMs)
-            return;
-        poll->stop();
-        poll->deleteLater();
-        if (w)
-            act(w);
-        else
-            ADD_FAILURE() << "no " << T::staticMetaObject.className() << " shown";
+    return whenModal<QMessageBox>([act](QMessageBox* box) {
+        act(box);
+        box->close();
     });
-    poll->start();
-    return poll;
 }
 
 // Sends a key press of key without modifiers to w.

@@ -19,6 +19,7 @@
 #include "astro/angle_units.h"
 #include "core/iridium.h"
 #include "dialog_helpers.h"
+#include "gui_helpers.h"
 #include "map_fixture.h"
 #include "obiridiumdialog.h"
 #include "sunmoondisc.h"
@@ -63,16 +64,13 @@ std::vector<double> flareMagnitudes()
 // follows the search is closed and its text kept in message.
 void answerIridium(const QString& mag, QString* message = nullptr)
 {
-    whenModal([mag, message](QWidget* d) {
+    whenModal<ObIridiumDialog>([mag, message](ObIridiumDialog* d) {
         child<QLineEdit>(*d, "magEdit")->setText(mag);
         child<QCheckBox>(*d, "opsBox")->setChecked(true);
         child<QCheckBox>(*d, "solpBox")->setChecked(false);
         if (message)
-            whenModal([message](QWidget* box) {
-                *message = static_cast<QMessageBox*>(box)->text();
-                box->close();
-            });
-        static_cast<QDialog*>(d)->accept();
+            whenMessage([message](QMessageBox* box) { *message = box->text(); });
+        d->accept();
     });
 }
 
@@ -120,9 +118,9 @@ TEST_F(EventsTest, CancelledFlareSearchKeepsEverySetting)
     indata->irminmag = 0.5;
     const std::string tle = indata->tlefile;
     outdata->nlines = 0;
-    whenModal([](QWidget* d) {
+    whenModal<ObIridiumDialog>([](ObIridiumDialog* d) {
         child<QLineEdit>(*d, "magEdit")->setText("-3");
-        static_cast<QDialog*>(d)->reject();
+        d->reject();
     });
     view->vIridium();
     EXPECT_EQ(12, indata->flryaw);
@@ -197,8 +195,7 @@ TEST_F(EventsTest, EventDistanceOfZeroAndTheIridiumModeOfAos)
     indata->occmode = 3;
     indata->flryaw = 5.3455;
     indata->flrpitch = 7.2427;
-    whenModal([](QWidget* d) {
-        auto* input = static_cast<QInputDialog*>(d);
+    whenModal<QInputDialog>([](QInputDialog* input) {
         EXPECT_EQ("Maximum Distance (km):", input->labelText());
         input->setDoubleValue(0);
         input->accept();

@@ -16,6 +16,7 @@
 
 #include "core/records.h"
 #include "gui_helpers.h"
+#include "obquickdialog.h"
 #include "orbikaapp.h"
 #include "orbikaview.h"
 
@@ -228,11 +229,7 @@ TEST(MainWindow, NextSatellitesNeedTwoToStartRealTime)
     OrbikaApp w;
     std::snprintf(indata->tlefile, sizeof indata->tlefile, "./none.txt");
     QString shown;
-    const auto answer = [&shown](QMessageBox* box) {
-        shown = box->text();
-        box->close();
-    };
-    whenModalOf<QMessageBox>(answer);
+    whenMessage([&shown](QMessageBox* box) { shown = box->text(); });
     w.slotInputNextSat();
     EXPECT_EQ("Unable to open TLE file", shown);
     EXPECT_EQ(0, w.timerMode());
@@ -240,7 +237,7 @@ TEST(MainWindow, NextSatellitesNeedTwoToStartRealTime)
     // A file of one satellite finds at most one.
     writeFile(dir.file("one.txt"), fileLines(dir.file("visual.txt")).mid(0, 3).join('\n').toLatin1());
     std::snprintf(indata->tlefile, sizeof indata->tlefile, "./one.txt");
-    whenModalOf<QMessageBox>(answer);
+    whenMessage([&shown](QMessageBox* box) { shown = box->text(); });
     w.slotInputNextSat();
     EXPECT_EQ("No suitable satellites found", shown);
     EXPECT_EQ(0, w.timerMode());
@@ -261,7 +258,7 @@ TEST(MainWindow, CancelledAllPassesLeaveTheSaveFile)
     indata->duration = 30.0;
     indata->savenew = 0;
     bool cancelled = false;
-    whenModalOf<QProgressDialog>([&cancelled](QProgressDialog* d) {
+    whenModal<QProgressDialog>([&cancelled](QProgressDialog* d) {
         d->cancel();
         cancelled = true;
     });
@@ -278,7 +275,7 @@ TEST(MainWindow, QuickHelpShowsIntroductionFirst)
     const ProgramDir dir;
     OrbikaApp w;
     QString help;
-    whenModal([&help](QWidget* d) {
+    whenModal<ObQuickDialog>([&help](ObQuickDialog* d) {
         help = d->findChild<QTextEdit*>("textEdit1")->toPlainText();
         d->close();
     });

@@ -133,20 +133,20 @@ TEST(MapDialog, CommandCorrectsMeridianAndFrequencyAndKeepsSettingsOnCancel)
     in.maptype = 0;
 
     const auto before = std::make_unique<WinpData>(in);
-    whenModal([](QWidget* d) {
+    whenModal<ObMapDialog>([](ObMapDialog* d) {
         child<QAbstractButton>(*d, "skyBox")->setChecked(true);
         child<QLineEdit>(*d, "meridianEdit")->setText("45");
-        static_cast<QDialog*>(d)->reject();
+        d->reject();
     });
     view.vMapDialog();
     EXPECT_EQ(0, std::memcmp(before.get(), indata, sizeof(WinpData)));
 
     // Extreme values are stored and the map is redrawn with them.
     const auto accept = [&view](const char* meridian, const char* frequency) {
-        whenModal([meridian, frequency](QWidget* d) {
+        whenModal<ObMapDialog>([meridian, frequency](ObMapDialog* d) {
             child<QLineEdit>(*d, "meridianEdit")->setText(meridian);
             child<QLineEdit>(*d, "frequEdit")->setText(frequency);
-            static_cast<QDialog*>(d)->accept();
+            d->accept();
         });
         view.vMapDialog();
         return std::make_tuple(indata->cenlon, indata->dopfreq);

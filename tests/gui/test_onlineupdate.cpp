@@ -273,11 +273,9 @@ namespace {
 // Answers the next address dialog with address.
 void answerAddress(const QString& address)
 {
-    whenModal([address](QWidget* w) {
-        if (auto* d = qobject_cast<QInputDialog*>(w)) {
-            d->setTextValue(address);
-            d->accept();
-        }
+    whenModal<QInputDialog>([address](QInputDialog* d) {
+        d->setTextValue(address);
+        d->accept();
     });
 }
 
@@ -321,9 +319,9 @@ TEST(OnlineUpdateWindow, CommandMessagesAndFiles)
 
     // The proposal is the last server directory with the TLE file's name.
     QString proposal;
-    whenModal([&](QWidget* d) {
-        proposal = qobject_cast<QInputDialog*>(d)->textValue();
-        qobject_cast<QInputDialog*>(d)->reject();
+    whenModal<QInputDialog>([&](QInputDialog* d) {
+        proposal = d->textValue();
+        d->reject();
     });
     w.slotFileUpdate();
     EXPECT_EQ(server.host() + "/good/visual.txt", proposal);

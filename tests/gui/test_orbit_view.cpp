@@ -16,11 +16,14 @@
 #include "core/records.h"
 #include "core/tlefile.h"
 #include "gui_helpers.h"
+#include "obdatedialog.h"
+#include "obdeltadialog.h"
+#include "obeditorbdialog.h"
+#include "oblaunchdialog.h"
+#include "oborbdetdialog.h"
 #include "orbikaview.h"
 
 namespace {
-
-void accept(QWidget* d) { static_cast<QDialog*>(d)->accept(); }
 
 // Text and title of the next message box, which is then closed.
 struct Message {
@@ -28,22 +31,22 @@ struct Message {
 };
 void captureMessage(Message& m)
 {
-    whenModal([&m](QWidget* w) {
-        m.title = w->windowTitle();
-        if (auto* box = qobject_cast<QMessageBox*>(w)) m.text = box->text();
-        w->close();
+    whenMessage([&m](QMessageBox* box) {
+        m.title = box->windowTitle();
+        m.text = box->text();
     });
 }
 
 // Accepts the date dialog, then runs fill on the next dialog before accepting it.
-void dateThen(std::function<void(QWidget*)> fill)
+template <typename D>
+void dateThen(std::function<void(D*)> fill)
 {
-    whenModal([fill](QWidget* date) {
-        whenModal([fill](QWidget* d) {
+    whenModal<ObDateDialog>([fill](ObDateDialog* date) {
+        whenModal<D>([fill](D* d) {
             fill(d);
-            accept(d);
+            d->accept();
         });
-        accept(date);
+        date->accept();
     });
 }
 
@@ -83,13 +86,13 @@ protected:
 
 TEST_F(OrbitView, EditingStoresElementsAndNewAddsASatellite)
 {
-    whenModal([](QWidget* d) {
+    whenModal<ObEditOrbDialog>([](ObEditOrbDialog* d) {
         d->findChild<QLineEdit*>("nameEdit")->setText("Test Orbit");
         QLineEdit* n0 = d->findChild<QLineEdit*>("n0Edit");
         n0->setText("15");
         emit n0->textEdited("15");
         d->findChild<QLineEdit*>("incEdit")->setText("45");
-        accept(d);
+        d->accept();
     });
     view->vEditOrb();
     ASSERT_EQ(1, indata->nsat) << "editing without a selection creates a satellite";
@@ -102,7 +105,7 @@ TEST_F(OrbitView, EditingStoresElementsAndNewAddsASatellite)
     EXPECT_NEAR(indata->elsma[0] * 1000, r, 1000) << "the epoch state follows the elements";
     EXPECT_DOUBLE_EQ(indata->f107, indata->scf107[0]) << "default spacecraft values";
 
-    whenModal([](QWidget* d) { d->findChild<QPushButton*>("newButton")->click(); });
+    whenModal<ObEditOrbDialog>([](ObEditOrbDialog* d) { d->findChild<QPushButton*>("newButton")->click(); });
     view->vEditOrb();
     EXPECT_EQ(2, indata->nsat);
     EXPECT_EQ(1, indata->prime);
@@ -114,7 +117,7 @@ TEST_F(OrbitView, HyperbolicDeltaVIsReported)
     selectIss();
     const double epoch = indata->elepoch[0];
     Message m;
-    dateThen([&m](QWidget* d) {
+    dateThen<ObDeltaDialog>([&m](ObDeltaDialog* d) {
         d->findChild<QLineEdit*>("dvEdit")->setText("5000");
         captureMessage(m);
     });
@@ -136,20 +139,20 @@ TEST_F(OrbitView, LaunchIntoAnInclinationBelowTheSiteLatitudeHeadsEast)
     Message m;
     // Date, target orbit (28 degrees, circular 400 km), then a site at 28.5 degrees: the orbit's
     // northernmost point lies south of the site, so the launch heads due east.
-    whenModal([&m](QWidget* date) {
-        whenModal([&m](QWidget* edit) {
-            whenModal([&m](QWidget* launch) {
+    whenModal<ObDateDialog>([&m](ObDateDialog* date) {
+        whenModal<ObEditOrbDialog>([&m](ObEditOrbDialog* edit) {
+            whenModal<ObLaunchDialog>([&m](ObLaunchDialog* launch) {
                 launch->findChild<QLineEdit*>("latEdit")->setText("28.5");
                 captureMessage(m);
-                accept(launch);
+                launch->accept();
             });
             edit->findChild<QLineEdit*>("incEdit")->setText("28");
             QLineEdit* a = edit->findChild<QLineEdit*>("aEdit");
             a->setText("6778.14");
             emit a->textEdited("6778.14");
-            accept(edit);
+            edit->accept();
         });
-        accept(date);
+        date->accept();
     });
     indata->lsite = 0;
     indata->rdvsel = -1;
@@ -163,15 +166,15 @@ TEST_F(OrbitView, LaunchIntoAnInclinationBelowTheSiteLatitudeHeadsEast)
 TEST_F(OrbitView, OrbitDeterminationOpensTheEditorOnTheNewOrbit)
 {
     QString name;
-    dateThen([&name](QWidget* d) {
+    dateThen<ObOrbDetDialog>([&name](ObOrbDetDialog* d) {
         d->findChild<QLineEdit*>("az1Edit")->setText("10");
         d->findChild<QLineEdit*>("el1Edit")->setText("40");
         d->findChild<QLineEdit*>("az2Edit")->setText("80");
         d->findChild<QLineEdit*>("el2Edit")->setText("60");
         d->findChild<QLineEdit*>("deltmEdit")->setText("60");
-        whenModal([&name](QWidget* edit) {
+        whenModal<ObEditOrbDialog>([&name](ObEditOrbDialog* edit) {
             name = edit->findChild<QLineEdit*>("nameEdit")->text();
-            static_cast<QDialog*>(edit)->reject();
+            edit->reject();
         });
     });
     view->vOrbDet();

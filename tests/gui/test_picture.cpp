@@ -102,17 +102,12 @@ struct StarAnswer {
 };
 QTimer* answerStar(StarAnswer& a, const char* button, double ra = 0, double dec = 0)
 {
-    return whenModal([&a, button, ra, dec](QWidget* w) {
-        auto* dialog = qobject_cast<ObAstDialog*>(w);
-        ASSERT_NE(nullptr, dialog);
+    return whenModal<ObAstDialog>([&a, button, ra, dec](ObAstDialog* w) {
         a.shownRa = w->findChild<QLineEdit*>("raEdit")->text();
         w->findChild<QLineEdit*>("raEdit")->setText(QString::number(ra, 'f', 4));
         w->findChild<QLineEdit*>("decEdit")->setText(QString::number(dec, 'f', 4));
         if (QString(button) == "abortButton") {
-            whenModal([&a](QWidget* box) {
-                a.message = box->windowTitle() + "|" + static_cast<QMessageBox*>(box)->text();
-                box->close();
-            });
+            whenMessage([&a](QMessageBox* box) { a.message = box->windowTitle() + "|" + box->text(); });
         }
         w->findChild<QPushButton*>(button)->click();
     });
@@ -320,15 +315,10 @@ TEST(PictureFile, CorruptImagesGiveTheMessage)
     }
     for (const QString& name : {truncated, garbage, empty}) {
         QString message;
-        whenModal([&message, name](QWidget* d) {
-            whenModal([&message](QWidget* box) {
-                message = static_cast<QMessageBox*>(box)->text();
-                box->close();
-            });
-            auto* files = qobject_cast<QFileDialog*>(d);
-            ASSERT_NE(nullptr, files);
+        whenModal<QFileDialog>([&message, name](QFileDialog* files) {
+            whenMessage([&message](QMessageBox* box) { message = box->text(); });
             files->selectFile(name);
-            static_cast<QDialog*>(files)->accept();
+            static_cast<QDialog*>(files)->accept();  // an upcast: QFileDialog hides accept()
         });
         w.slotFilePicture();
         EXPECT_EQ(QString("Cannot load %1.").arg(name), message);

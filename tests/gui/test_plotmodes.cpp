@@ -12,21 +12,19 @@
 #include "core/statevector.h"
 #include "foundation/arith.h"
 #include "map_fixture.h"
+#include "oblocaldialog.h"
 #include "orbikaapp.h"
 
 namespace {
 
 using time_units::kSecond;
 
-// Text of the next modal message box or dialog text field, which is then closed.
-QTimer* captureText(QString& text)
+// Text of the next local information dialog, which is then closed.
+void captureLocal(QString& text)
 {
-    return whenModal([&text](QWidget* w) {
-        if (auto* box = qobject_cast<QMessageBox*>(w))
-            text = box->text();
-        else if (auto* edit = w->findChild<QTextEdit*>())
-            text = edit->toPlainText();
-        w->close();
+    whenModal<ObLocalDialog>([&text](ObLocalDialog* d) {
+        text = d->findChild<QTextEdit*>()->toPlainText();
+        d->close();
     });
 }
 
@@ -105,7 +103,7 @@ TEST_F(MapTest, RealTimeWhileDeltaTimeRunsStopsBoth)
 TEST_F(MapTest, NextAndLastPassOnWholeSeconds)
 {
     QString text;
-    captureText(text);
+    whenMessage([&text](QMessageBox* box) { text = box->text(); });
     const double t0 = indata->mjd;
     view->vPlotNext();
     EXPECT_EQ("No satellite selected", text);
@@ -142,18 +140,18 @@ TEST_F(MapTest, MapClicksShowLocalVisibility)
     view->vRefresh();
     view->SatPlot(indata->mjd, 1);
     QString text;
-    captureText(text);
+    captureLocal(text);
     view->getMapPos(380, 80);  // 50 N, 10 E
     EXPECT_TRUE(text.startsWith("Lat: 50,  Long: 10")) << text.toStdString();
     EXPECT_DOUBLE_EQ(48.15, indata->obslat) << "the observer is restored";
 
-    captureText(text);
+    captureLocal(text);
     view->getMapPos(100, 450);  // the information area, below latitude -90
     EXPECT_TRUE(text.contains("*** Cursor outside Map ***")) << text.toStdString();
 
     indata->maptype = 1;
     view->vRefresh();
-    captureText(text);
+    captureLocal(text);
     view->getMapPos(360, 180);
     EXPECT_TRUE(text.startsWith("Lat: 90,  Long: 0")) << text.toStdString();
 }

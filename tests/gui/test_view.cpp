@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QDialog>
+#include <QInputDialog>
 #include <QDir>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -21,6 +22,14 @@
 #include "core/textpage.h"
 #include "core/tlefile.h"
 #include "gui_helpers.h"
+#include "obdatedialog.h"
+#include "obiersdialog.h"
+#include "oblocaldialog.h"
+#include "obobsdialog.h"
+#include "obpassdialog.h"
+#include "obselsatdialog.h"
+#include "obstepdialog.h"
+#include "obsysconfdialog.h"
 #include "orbikaapp.h"
 #include "orbikaview.h"
 #include "settingsupdate.h"
@@ -34,10 +43,9 @@ struct Message {
 };
 QTimer* captureMessage(Message& m)
 {
-    return whenModal([&m](QWidget* w) {
-        m.title = w->windowTitle();
-        m.text = static_cast<QMessageBox*>(w)->text();
-        w->close();
+    return whenMessage([&m](QMessageBox* box) {
+        m.title = box->windowTitle();
+        m.text = box->text();
     });
 }
 
@@ -87,7 +95,7 @@ TEST(View, SelectedIssPassListAndClickOnPassLine)
     OrbikaView* view = w.getView();
     setStartAndSite();
 
-    whenModal([](QWidget* d) {
+    whenModal<ObSelSatDialog>([](ObSelSatDialog* d) {
         d->findChild<QLineEdit*>("satnameEdit")->setText("ISS");
         d->findChild<QPushButton*>("findButton")->click();
         d->findChild<QPushButton*>("selectButton")->click();
@@ -113,7 +121,7 @@ TEST(View, SelectedIssPassListAndClickOnPassLine)
     // A left click does nothing while the left button is not enabled.
     indata->pdpass = -1;
     bool opened = false;
-    QTimer* watch = whenModal([&opened](QWidget* d) {
+    QTimer* watch = whenModal<QDialog>([&opened](QDialog* d) {
         opened = true;
         d->close();
     });
@@ -123,7 +131,7 @@ TEST(View, SelectedIssPassListAndClickOnPassLine)
     delete watch;
 
     QString details;
-    whenModal([&details](QWidget* d) {
+    whenModal<ObPassDialog>([&details](ObPassDialog* d) {
         details = d->findChild<QTextEdit*>("passEdit")->toPlainText();
         d->close();
     });
@@ -140,15 +148,15 @@ TEST(View, LocalInformationForASiteEnteredOnTheSpot)
     setStartAndSite();
     selectByGlue("ISS");
     QString text;
-    whenModal([&text](QWidget* d) {
-        whenModal([&text](QWidget* local) {
+    whenModal<ObObsDialog>([&text](ObObsDialog* d) {
+        whenModal<ObLocalDialog>([&text](ObLocalDialog* local) {
             text = local->findChild<QTextEdit*>()->toPlainText();
             local->close();
         });
         d->findChild<QLineEdit*>("latEdit")->setText("10");
         d->findChild<QLineEdit*>("lngEdit")->setText("20");
         d->findChild<QLineEdit*>("locEdit")->setText("Elsewhere");
-        static_cast<QDialog*>(d)->accept();
+        d->accept();
     });
     view.vLocalInf();
     EXPECT_TRUE(text.startsWith("Lat: 10,  Long: 20")) << text.toStdString();
@@ -208,16 +216,19 @@ TEST(View, CancelledDialogsChangeNothing)
     const ProgramDir dir;
     OrbikaView view(nullptr);
     const auto before = std::make_unique<WinpData>(*indata);
-    const auto reject = [](QWidget* d) { static_cast<QDialog*>(d)->reject(); };
-    whenModal(reject);
+    const auto reject = [](QDialog* d) { d->reject(); };
+    whenModal<ObDateDialog>(reject);
     EXPECT_EQ(1, view.vInputDate());
-    whenModal(reject);
+    whenModal<ObObsDialog>(reject);
     EXPECT_EQ(1, view.vInputLocation());
-    for (void (OrbikaView::*handler)() : {&OrbikaView::vStep, &OrbikaView::vSetIERS,
-                                          &OrbikaView::vSysConf, &OrbikaView::vMag}) {
-        whenModal(reject);
-        (view.*handler)();
-    }
+    whenModal<ObStepDialog>(reject);
+    view.vStep();
+    whenModal<ObIersDialog>(reject);
+    view.vSetIERS();
+    whenModal<ObSysConfDialog>(reject);
+    view.vSysConf();
+    whenModal<QInputDialog>(reject);
+    view.vMag();
     EXPECT_EQ(0, std::memcmp(before.get(), indata, sizeof(WinpData)));
 }
 
@@ -225,10 +236,10 @@ TEST(View, AcceptedDialogsWriteBack)
 {
     const ProgramDir dir;
     OrbikaView view(nullptr);
-    whenModal([](QWidget* d) {
+    whenModal<ObStepDialog>([](ObStepDialog* d) {
         d->findChild<QLineEdit*>("minEdit")->setText("0");
         d->findChild<QLineEdit*>("secEdit")->setText("abc");
-        static_cast<QDialog*>(d)->accept();
+        d->accept();
     });
     view.vStep();
     EXPECT_EQ(0, indata->stepmin);
@@ -238,20 +249,20 @@ TEST(View, AcceptedDialogsWriteBack)
     // Inside another command the date dialog leaves the interval alone.
     indata->dateonly = 1;
     indata->duration = 3.1;
-    whenModal([](QWidget* d) {
+    whenModal<ObDateDialog>([](ObDateDialog* d) {
         d->findChild<QLineEdit*>("yearEdit")->setText("2027");
         d->findChild<QLineEdit*>("durEdit")->setText("9");
-        static_cast<QDialog*>(d)->accept();
+        d->accept();
     });
     EXPECT_EQ(0, view.vInputDate());
     EXPECT_EQ(2027, indata->year);
     EXPECT_DOUBLE_EQ(3.1, indata->duration);
     indata->dateonly = 0;
 
-    whenModal([](QWidget* d) {
+    whenModal<ObObsDialog>([](ObObsDialog* d) {
         d->findChild<QLineEdit*>("latEdit")->setText("-33.5");
         d->findChild<QLineEdit*>("locEdit")->setText(QString(40, 'x'));
-        static_cast<QDialog*>(d)->accept();
+        d->accept();
     });
     EXPECT_EQ(0, view.vInputLocation());
     EXPECT_DOUBLE_EQ(-33.5, indata->obslat);

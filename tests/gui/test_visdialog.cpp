@@ -129,9 +129,9 @@ TEST(VisDialog, CommandPlacesTheSurfacePairAndKeepsSettingsOnCancel)
     };
 
     const auto before = std::make_unique<WinpData>(in);
-    whenModal([](QWidget* d) {
+    whenModal<ObVisDialog>([](ObVisDialog* d) {
         child<QLineEdit>(*d, "sunelEdit")->setText("45");
-        static_cast<QDialog*>(d)->reject();
+        d->reject();
     });
     view.vVisibility();
     EXPECT_EQ(0, std::memcmp(before.get(), indata, sizeof(WinpData)));
@@ -139,18 +139,18 @@ TEST(VisDialog, CommandPlacesTheSurfacePairAndKeepsSettingsOnCancel)
     // The cylinder axis is offered and stored back in its own place; with a known surface the
     // pair shown goes to the mirror normal.
     QString offered;
-    whenModal([&offered](QWidget* d) {
+    whenModal<ObVisDialog>([&offered](ObVisDialog* d) {
         offered = child<QLineEdit>(*d, "yawEdit")->text();
         child<QLineEdit>(*d, "pitchEdit")->setText("-15");
-        static_cast<QDialog*>(d)->accept();
+        d->accept();
     });
     view.vVisibility();
     EXPECT_EQ("3", offered);
     EXPECT_EQ(std::make_tuple(1.0, 2.0, 3.0, -15.0), pair());
-    whenModal([](QWidget* d) {
+    whenModal<ObVisDialog>([](ObVisDialog* d) {
         check(*d, "knownBox");
         child<QLineEdit>(*d, "yawEdit")->setText("30");
-        static_cast<QDialog*>(d)->accept();
+        d->accept();
     });
     view.vVisibility();
     EXPECT_EQ(2, in.knownsurf);
@@ -158,11 +158,11 @@ TEST(VisDialog, CommandPlacesTheSurfacePairAndKeepsSettingsOnCancel)
 
     // With the Sun/Moon plot on, a change between Sun and Moon asks for a new disc view.
     const auto choose = [&view](const char* body) {
-        whenModal([body](QWidget* d) {
+        whenModal<ObVisDialog>([body](ObVisDialog* d) {
             check(*d, "occBox");
             check(*d, body);
             check(*d, "smplotBox");
-            static_cast<QDialog*>(d)->accept();
+            d->accept();
         });
         indata->lastrefresh = 61000;
         view.vVisibility();

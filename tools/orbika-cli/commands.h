@@ -7,6 +7,9 @@
 #include "core/iridium.h"
 #include "core/records.h"
 
+// Runs the subcommand named argv[0] with the arguments after it; without one, the usage text.
+int runCommand(int argc, char** argv);
+
 int runSgp4(int argc, char** argv);
 int runEphem(int argc, char** argv);
 int runPasses(int argc, char** argv);

@@ -1,0 +1,69 @@
+// Save files read back over arbitrary bytes: the sorting of the all-satellite pass file and the
+// flare page made from a flare file. A sorted file sorts to itself; the flare page and the
+// selection stay within their bounds.
+#include <unistd.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <string>
+
+#include "core/defaults.h"
+#include "core/iridium.h"
+#include "core/passes.h"
+#include "core/records.h"
+
+namespace {
+
+// One Iridium entry, so that flare lines naming it select it.
+constexpr const char* kIridiumTle =
+    "IRIDIUM 8 [+]\n"
+    "1 24792U 97020A   14172.28958246  .00000060  00000-0  14372-4 0  8706\n"
+    "2 24792  86.3964  55.1167 0002303  99.8941 260.2514 14.34213842896695\n";
+
+// A file of this process under the temporary directory.
+std::string scratch(const char* name)
+{
+    const std::string file = "orbika-fuzz-" + std::to_string(getpid()) + "-" + name;
+    return (std::filesystem::temp_directory_path() / file).string();
+}
+
+std::string contents(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void write(const std::string& path, const char* data, size_t size)
+{
+    std::ofstream(path, std::ios::binary | std::ios::trunc).write(data, static_cast<std::streamsize>(size));
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    static const std::string save = scratch("save.txt");
+    static const std::string tle = scratch("iridium.txt");
+    static const std::unique_ptr<WinpData> in = std::make_unique<WinpData>();
+    static const std::unique_ptr<WoutData> out = std::make_unique<WoutData>();
+    SetDefaults(in.get(), 0);
+    std::snprintf(in->savename, sizeof in->savename, "%s", save.c_str());
+    std::snprintf(in->tlefile, sizeof in->tlefile, "%s", tle.c_str());
+    write(tle, kIridiumTle, std::char_traits<char>::length(kIridiumTle));
+    write(save, reinterpret_cast<const char*>(data), size);
+
+    if (!SortAos(in.get())) std::abort();
+    const std::string sorted = contents(save);
+    if (!SortAos(in.get()) || contents(save) != sorted) std::abort();
+
+    in->irwrote = 1;
+    Iriddspy(in.get(), out.get());
+    if (out->nlines < 0 || out->nlines > kPageLines || in->nsat < 0 || in->nsat > kMaxSat) std::abort();
+    return 0;
+}
