@@ -426,7 +426,7 @@ void selectTransiting(WinpData* in, int slot, int& selected)
 
 // Reads every entry of the TLE file f in turn into the work slot and calls visit() for it.
 template <class Visit>
-void forEachEntry(WinpData* in, std::FILE* f, Visit visit)
+void forEachEntry(WinpData* in, ElementReader& f, Visit visit)
 {
     std::array<char, kTleTextBytes> text{};
     int found;
@@ -584,8 +584,8 @@ void aospass(WinpData* in, WoutData* out, SatPosData* sp)
 
 int Nxt4Pass(WinpData* in, SatPosData* sp)
 {
-    std::FILE* f = std::fopen(in->tlefile, "r");
-    if (!f) return -1;
+    ElementReader f(in->tlefile);
+    if (!f.isOpen()) return -1;
     const int oldCount = in->nsat;
     in->relmode = 0;
     in->nsat = 1;
@@ -610,7 +610,6 @@ int Nxt4Pass(WinpData* in, SatPosData* sp)
             *latest = p.tm[0];
         }
     });
-    std::fclose(f);
     in->nsat = count > 0 ? count : oldCount;
     sortByStart(in, starts.data(), count);
     in->prime = 0;
@@ -639,13 +638,11 @@ void writeLines(std::FILE* save, const Lines& lines)
     for (const std::string& line : lines) std::fprintf(save, "%s\n", line.c_str());
 }
 
-// The rest of the open file f.
-std::string readRest(std::FILE* f)
+// The whole file at path ("" when it cannot be read).
+std::string readWhole(const char* path)
 {
-    std::string text;
-    std::array<char, 1 << 16> buffer;
-    for (size_t n; (n = std::fread(buffer.data(), 1, buffer.size(), f)) > 0;) text.append(buffer.data(), n);
-    return text;
+    std::ifstream f(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
 }
 
 // Pass lines of every entry of the TLE text, in file order, searched by `threads` workers: worker
@@ -661,7 +658,8 @@ std::vector<Lines> parallelPassLines(const WinpData* in, const SatPosData* sp, s
         if (!f) throw std::bad_alloc();
         std::vector<Lines> mine;
         int index = 0;
-        forEachEntry(myIn.get(), f.get(), [&]() {
+        ElementReader reader(f.get());
+        forEachEntry(myIn.get(), reader, [&]() {
             if (index++ % threads != k) return;
             ShiftElm(myIn.get(), slot, kWorkSlot);
             mine.push_back(passLines(myIn.get(), mySp.get(), slot, t0, t1));
@@ -683,7 +681,7 @@ std::vector<Lines> parallelPassLines(const WinpData* in, const SatPosData* sp, s
 // Writes the header and the passes (or events) of every satellite of the open TLE file to save,
 // through the working slot; the selection and the settings the search changes are restored.
 // Plain passes are searched by threads workers when it is above 1.
-void searchAll(WinpData* in, SatPosData* sp, std::FILE* tle, std::FILE* save,
+void searchAll(WinpData* in, SatPosData* sp, ElementReader& tle, std::FILE* save,
                const std::function<void(const EventHit&, int slot)>& onEvent, int threads)
 {
     const int oldCount = in->nsat, oldRelative = in->relmode;
@@ -697,7 +695,7 @@ void searchAll(WinpData* in, SatPosData* sp, std::FILE* tle, std::FILE* save,
     int selected = oldCount;
     const double t0 = ListStartMjd(in), t1 = t0 + in->duration;
     if (in->iridmode == kPlainPasses && threads > 1) {
-        for (const Lines& lines : parallelPassLines(in, sp, readRest(tle), slot, t0, t1, threads))
+        for (const Lines& lines : parallelPassLines(in, sp, readWhole(in->tlefile), slot, t0, t1, threads))
             writeLines(save, lines);
     } else {
         forEachEntry(in, tle, [&]() {
@@ -729,11 +727,10 @@ int AllSatAos(WinpData* in, SatPosData* sp, const std::function<void(const Event
               int threads)
 {
     if ((in->iridmode == kIridiumMode && in->irminmag > kFaintestFlareLimit) || DistanceMissing(in)) return kAllSatRefused;
-    std::FILE* tle = std::fopen(in->tlefile, "r");
-    if (!tle) return kAllSatTleFailed;
+    ElementReader tle(in->tlefile);
+    if (!tle.isOpen()) return kAllSatTleFailed;
     const bool written = WriteFile(in->savename, in->savenew != 0,
                                    [&](std::FILE* save) { searchAll(in, sp, tle, save, onEvent, threads); });
-    std::fclose(tle);
     if (!written) return kAllSatSaveFailed;
     in->savenew = 0;
     SortAos(in);

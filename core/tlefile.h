@@ -2,14 +2,11 @@
 // parsing it into the work slot with its description text, and copying slots.
 #pragma once
 
-#include <cstdio>
-
+#include "core/elementreader.h"
 #include "core/records.h"
 
-// Bytes of a description or no-match text written by tleread and gettle, terminator included.
+// Bytes of a description or no-match text written by tleread, terminator included.
 constexpr int kTleTextBytes = 1024;
-// Bytes of a line buffer handed to gettle: at most 79 characters and the terminator.
-constexpr int kTleLineBytes = 80;
 // Bytes of the epoch text written by cnvepch, terminator included.
 constexpr int kEpochTextBytes = 32;
 
@@ -17,21 +14,15 @@ constexpr int kEpochTextBytes = 32;
 constexpr int kSearchByName = 0;
 constexpr int kSearchByNumber = 1;
 
-// The TLE file kept open while the selection dialog runs; nullptr when none is open.
-extern FILE* satfle;
+// The element file kept open while the selection dialog runs; nullptr when none is open.
+extern ElementReader* satfle;
 
-// Searches f from its current position for the entry described by the work slot (key srchname,
+// Searches r from its current position for the entry described by the work slot (key srchname,
 // "*" = any entry; key kind srchmode, the NORAD number in satno; filters
 // lowflt, recentflt) and parses it into the work slot. Returns 1 when found, 2 when a further
 // matching entry follows, 0 with the no-match text; text (kTleTextBytes) gets the description.
 // more = 1 continues a name search after a result of 2. Sets sgpslot to kNoSgpSlot.
-int tleread(WinpData* in, FILE* f, char* text, int more);
-
-// Parses one entry into the work slot: line 1 is line (kTleLineBytes) or, when line does not start
-// with '1', the next line of f; line 2 (or the three state-vector lines) come from f. Returns 1
-// when the entry was parsed and passed the filters, else 0 with an empty text; eof is set to 1
-// when the file ended.
-int gettle(WinpData* in, FILE* f, char* line, char* text, int& eof);
+int tleread(WinpData* in, ElementReader& r, char* text, int more);
 
 // Copies every per-slot field of slot from into slot to, except the search name; sgpslot = 9999.
 void ShiftElm(WinpData* in, int to, int from);

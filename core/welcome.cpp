@@ -57,19 +57,18 @@ void reselect(WinpData* in)
 {
     const int stored = in->nsat;
     in->nsat = 0;
-    FILE* f = std::fopen(in->tlefile, "r");
-    if (!f) {
+    ElementReader f(in->tlefile);
+    if (!f.isOpen()) {
         std::snprintf(in->tlefile, sizeof in->tlefile, "%s", kNoTleFile);
         return;
     }
     char text[kTleTextBytes];
     in->srchmode = kSearchByName;
     for (int i = 0; i < stored; ++i) {
-        std::rewind(f);
+        f.rewind();
         std::memcpy(in->srchname[kWorkSlot], in->srchname[i], sizeof in->srchname[i]);
         if (tleread(in, f, text, 0) > 0) vsSatSel(in);
     }
-    std::fclose(f);
 }
 
 // The welcome page: version, configuration problems, the start-up settings and the selection.

@@ -160,30 +160,29 @@ void applyTime(const CommonOptions& o, WinpData* in)
 }
 
 // Selects the chosen satellites from the TLE file into slots 0, 1, ...
-int selectSatellites(const char* command, const CommonOptions& o, WinpData* in)
+int selectSatellites(const CommonOptions& o, WinpData* in)
 {
     in->nsat = 0;
     in->prime = 0;
     if (o.sats.empty()) return kExitOk;
-    std::FILE* f = std::fopen(in->tlefile, "r");
-    if (!f) {
-        complain("%s: cannot open TLE file %s", command, in->tlefile);
+    ElementReader f(in->tlefile);
+    const std::string problem = ElementFileProblem(f, in->tlefile);
+    if (!problem.empty()) {
+        complain("%s", problem.c_str());
         return kExitUsage;
     }
     std::vector<char> text(kTleTextBytes);
     for (const SatChoice& c : o.sats) {
-        std::rewind(f);
+        f.rewind();
         in->srchmode = c.byNumber ? kSearchByNumber : kSearchByName;
         std::snprintf(in->srchname[kWorkSlot], sizeof in->srchname[kWorkSlot], "%s", c.key.c_str());
         if (c.byNumber) in->satno[kWorkSlot] = std::atoi(c.key.c_str());
         if (tleread(in, f, text.data(), 0) == 0) {
             complain("no match found for %s", c.key.c_str());
-            std::fclose(f);
             return kExitNoMatch;
         }
         ShiftElm(in, in->nsat++, kWorkSlot);
     }
-    std::fclose(f);
     return kExitOk;
 }
 }  // namespace
@@ -344,7 +343,7 @@ int prepareSettings(const char* command, const CommonOptions& o, bool needSatell
     if (o.maxSun) in->maxsunelev = *o.maxSun;
     if (o.visibleOnly) in->visonly = *o.visibleOnly;
     applyTime(o, in);
-    return selectSatellites(command, o, in);
+    return selectSatellites(o, in);
 }
 
 std::vector<char*> takeFlags(int argc, char** argv, const std::vector<std::string>& flags,
