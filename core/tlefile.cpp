@@ -263,6 +263,7 @@ int tleread(WinpData* in, ElementReader& r, char* text, int more)
 {
     const int w = kWorkSlot;
     in->sgpslot = kNoSgpSlot;
+    r.setStrict(in->strictsum);
     setname(in, kBlankName);
     text[0] = '\0';
     const bool any = in->srchname[w][0] == '*';

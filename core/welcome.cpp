@@ -51,8 +51,9 @@ void putf(WoutData* out, const char* fmt, ...)
 // The system time zone in hours east, as last found from the clock.
 double systemZoneHours() { return -GBL_timezone / kSecondsPerHour; }
 
-// Searches f from its start for each stored search name and takes every entry found into the
-// selection in stored order; tlefile becomes "*" when the file cannot be opened.
+// Searches the TLE file from its start for each stored satellite, by its catalogue number when
+// one is stored, else by name, and takes every entry found into the selection in stored order;
+// tlefile becomes "*" when the file cannot be opened.
 void reselect(WinpData* in)
 {
     const int stored = in->nsat;
@@ -63,12 +64,14 @@ void reselect(WinpData* in)
         return;
     }
     char text[kTleTextBytes];
-    in->srchmode = kSearchByName;
     for (int i = 0; i < stored; ++i) {
         f.rewind();
         std::memcpy(in->srchname[kWorkSlot], in->srchname[i], sizeof in->srchname[i]);
+        in->satno[kWorkSlot] = in->satno[i];
+        in->srchmode = in->satno[i] > 0 ? kSearchByNumber : kSearchByName;
         if (tleread(in, f, text, 0) > 0) vsSatSel(in);
     }
+    in->srchmode = kSearchByName;
 }
 
 // The welcome page: version, configuration problems, the start-up settings and the selection.

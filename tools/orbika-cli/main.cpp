@@ -7,7 +7,7 @@
 
 namespace {
 const char* const kUsage =
-    "usage: orbika-cli sgp4 FILE [--wgs84] [--no-sdp4] [--json]\n"
+    "usage: orbika-cli sgp4 FILE [--wgs84] [--no-sdp4] [--strict] [--json]\n"
     "       orbika-cli ephem --mjd MJD [--json]\n"
     "       orbika-cli passes    (--sat NAME | --norad N)... [options] [--json]\n"
     "       orbika-cli allpasses [--out FILE] [options]\n"
@@ -24,7 +24,8 @@ const char* const kUsage =
     "       orbika-cli launch    --launch-site NAME|LAT,LON --incl DEG --perigee KM --apogee KM [--south]\n"
     "                            [--cutoff MIN] [(--sat NAME | --norad N) [--rdv-time DAYS]] [options] [--json]\n"
     "options: --tle FILE  --site LAT,LON,HEIGHT_M  --start \"YYYY-MM-DD HH:MM:SS\"  --tz H  --days D\n"
-    "         --min-elev E  --max-sun E  --visible-only 0|1  --wgs84\n";
+    "         --min-elev E  --max-sun E  --visible-only 0|1  --wgs84\n"
+    "         --strict (refuse element sets with a bad TLE checksum)\n";
 
 // A subcommand and its entry.
 struct Command {

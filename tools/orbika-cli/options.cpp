@@ -171,6 +171,7 @@ int selectSatellites(const CommonOptions& o, WinpData* in)
         complain("%s", problem.c_str());
         return kExitUsage;
     }
+    if (o.sats.empty()) return kExitOk;
     std::vector<char> text(kTleTextBytes);
     for (const SatChoice& c : o.sats) {
         f.rewind();
@@ -183,6 +184,7 @@ int selectSatellites(const CommonOptions& o, WinpData* in)
         }
         ShiftElm(in, in->nsat++, kWorkSlot);
     }
+    for (const std::string& text : f.problems()) complain("%s", text.c_str());
     return kExitOk;
 }
 }  // namespace
@@ -307,6 +309,10 @@ bool parseCommon(const char* command, int argc, char** argv, const std::vector<s
             o.wgs84 = true;
             continue;
         }
+        if (a == "--strict") {
+            o.strict = true;
+            continue;
+        }
         const bool common = std::any_of(std::begin(kCommonValueOptions), std::end(kCommonValueOptions),
                                         [&](const char* name) { return a == name; });
         if (!common && std::find(extras.begin(), extras.end(), a) == extras.end()) {
@@ -338,6 +344,7 @@ int prepareSettings(const char* command, const CommonOptions& o, bool needSatell
     }
     applySite(o, in);
     in->gravflg = o.wgs84 ? 1 : 0;
+    in->strictsum = o.strict;
     if (o.days) in->duration = *o.days;
     if (o.minElev) in->minsatelev = *o.minElev;
     if (o.maxSun) in->maxsunelev = *o.maxSun;

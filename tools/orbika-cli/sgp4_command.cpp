@@ -33,6 +33,7 @@ struct Options {
     bool wgs84 = false;
     bool sdp4 = true;
     bool json = false;
+    bool strict = false;
 };
 
 // One element set of the file with the times to propagate (minutes since epoch).
@@ -65,6 +66,8 @@ bool parseOptions(int argc, char** argv, Options& o)
             o.sdp4 = false;
         } else if (std::strcmp(a, "--json") == 0) {
             o.json = true;
+        } else if (std::strcmp(a, "--strict") == 0) {
+            o.strict = true;
         } else if (a[0] == '-' && a[1] != '\0') {
             complain("sgp4: unknown option %s", a);
             return false;
@@ -199,6 +202,7 @@ int runSgp4(int argc, char** argv)
         return 2;
     }
 
+    reader.setStrict(o.strict);
     std::unique_ptr<WinpData> in = std::make_unique<WinpData>();
     in->gravflg = o.wgs84 ? 1 : 0;
     in->sgpmode = o.sdp4;
