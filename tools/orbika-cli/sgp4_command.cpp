@@ -1,9 +1,8 @@
-// orbika-cli sgp4 FILE [--wgs84] [--no-sdp4] [--json]: SGP4/SDP4 states of every entry of a TLE
-// file, through the program's TLE field parser and slot propagation.
+// orbika-cli sgp4 FILE [--wgs84] [--no-sdp4] [--json]: SGP4/SDP4 states of every entry of an
+// element file (TLE or GP data), through the program's element reader and slot propagation.
 #include <cmath>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -11,6 +10,7 @@
 #include "astro/time_units.h"
 #include "commands.h"
 #include "core/records.h"
+#include "core/elementreader.h"
 #include "core/satsgp4.h"
 #include "core/tlefields.h"
 #include "foundation/textconv.h"
@@ -33,6 +33,7 @@ struct Options {
     bool wgs84 = false;
     bool sdp4 = true;
     bool json = false;
+    bool strict = false;
 };
 
 // One element set of the file with the times to propagate (minutes since epoch).
@@ -65,6 +66,8 @@ bool parseOptions(int argc, char** argv, Options& o)
             o.sdp4 = false;
         } else if (std::strcmp(a, "--json") == 0) {
             o.json = true;
+        } else if (std::strcmp(a, "--strict") == 0) {
+            o.strict = true;
         } else if (a[0] == '-' && a[1] != '\0') {
             complain("sgp4: unknown option %s", a);
             return false;
@@ -113,65 +116,19 @@ std::vector<double> runTimes(const double run[3])
     return times;
 }
 
-// The element set of lines 1 and 2 (numbered n1, n2); false, reported, when malformed.
-bool makeEntry(const std::string& line1, int n1, const std::string& line2, int n2, Entry& e)
+// The element set of e with its times: the run written after line 2 of a TLE entry, else the
+// default times; false, reported, when the run is unusable.
+bool makeEntry(const ElementEntry& e, Entry& entry)
 {
-    if (!ParseTleLine1(line1.c_str(), e.tle)) {
-        complain("line %d: malformed TLE line 1, entry skipped", n1);
-        return false;
-    }
-    if (!ParseTleLine2(line2.c_str(), e.tle)) {
-        complain("line %d: malformed TLE line 2, entry skipped", n2);
-        return false;
-    }
+    entry.tle = e.fields;
     double run[3];
-    if (!readRun(line2, run)) {
-        e.times.assign(std::begin(kDefaultTimes), std::end(kDefaultTimes));
+    if (!readRun(e.line2, run)) {
+        entry.times.assign(std::begin(kDefaultTimes), std::end(kDefaultTimes));
         return true;
     }
-    e.times = runTimes(run);
-    if (e.times.empty()) complain("line %d: unusable start, stop and step, entry skipped", n2);
-    return !e.times.empty();
-}
-
-// Element line kind: '1' or '2' followed by a blank, else 0 (title or other text).
-char linekind(const std::string& line)
-{
-    return line.size() >= 2 && (line[0] == '1' || line[0] == '2') && line[1] == ' ' ? line[0] : 0;
-}
-
-// All well-formed entries of the stream; comment lines (#) and blank lines are ignored, title
-// lines are optional, CR LF line ends are accepted.
-std::vector<Entry> readEntries(std::istream& in)
-{
-    std::vector<Entry> entries;
-    std::string line, line1;
-    int n = 0, n1 = 0;
-    const auto dropLine1 = [&]() {
-        if (n1) complain("line %d: TLE line 1 without line 2, entry skipped", n1);
-        n1 = 0;
-    };
-    while (std::getline(in, line)) {
-        ++n;
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (line.find_first_not_of(" \t") == std::string::npos || line[0] == '#') continue;
-        const char kind = linekind(line);
-        if (kind == '1') {
-            dropLine1();
-            line1 = line;
-            n1 = n;
-        } else if (kind == '2' && n1 == 0) {
-            complain("line %d: TLE line 2 without line 1, skipped", n);
-        } else if (kind == '2') {
-            Entry e;
-            if (makeEntry(line1, n1, line, n, e)) entries.push_back(e);
-            n1 = 0;
-        } else {
-            dropLine1();
-        }
-    }
-    dropLine1();
-    return entries;
+    entry.times = runTimes(run);
+    if (entry.times.empty()) complain("NORAD# %d: unusable start, stop and step, entry skipped", e.fields.satno);
+    return !entry.times.empty();
 }
 
 // Propagates an entry at its times until the first failure.
@@ -238,28 +195,30 @@ int runSgp4(int argc, char** argv)
 {
     Options o;
     if (!parseOptions(argc, argv, o)) return 2;
-    std::ifstream file(o.file, std::ios::binary);
-    if (!file) {
-        complain("sgp4: cannot open %s", o.file);
-        return 2;
-    }
-    const std::vector<Entry> entries = readEntries(file);
-    if (file.bad()) {
-        complain("sgp4: cannot read %s", o.file);
+    ElementReader reader(o.file);
+    const std::string problem = ElementFileProblem(reader, o.file);
+    if (!problem.empty()) {
+        complain("sgp4: %s", problem.c_str());
         return 2;
     }
 
+    reader.setStrict(o.strict);
     std::unique_ptr<WinpData> in = std::make_unique<WinpData>();
     in->gravflg = o.wgs84 ? 1 : 0;
     in->sgpmode = o.sdp4;
     if (o.json) emit("[");
-    for (size_t k = 0; k < entries.size(); ++k) {
-        const Result res = propagate(in.get(), entries[k]);
+    ElementEntry e;
+    Entry entry;
+    for (bool first = true; reader.next(e);) {
+        if (!makeEntry(e, entry)) continue;
+        const Result res = propagate(in.get(), entry);
         if (o.json)
-            printJson(res, k == 0);
+            printJson(res, first);
         else
             printText(res);
+        first = false;
     }
     if (o.json) emit("]\n");
+    for (const std::string& text : reader.problems()) complain("%s", text.c_str());
     return 0;
 }
