@@ -35,15 +35,16 @@ constexpr int kCharLenDecimals = 2;
 
 void OrbikaView::vSelectSat()
 {
-    satfle = std::fopen(indata->tlefile, "r");
-    if (!satfle) {
-        warnQuit(this, tr("Unable to open TLE file ") + QString::fromLatin1(indata->tlefile));
+    ElementReader reader(indata->tlefile);
+    const std::string problem = ElementFileProblem(reader, indata->tlefile);
+    if (!problem.empty()) {
+        warnQuit(this, tr("Unable to open TLE file ") + QString::fromLocal8Bit(problem.c_str()));
         return;
     }
+    satfle = &reader;
     ObSelSatDialog dialog(this);
     dialog.setParams();
     dialog.exec();
-    std::fclose(satfle);
     satfle = nullptr;
 }
 

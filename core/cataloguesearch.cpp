@@ -7,9 +7,7 @@
 #include <cstdio>
 #include <future>
 #include <memory>
-#include <new>
 #include <string>
-#include <tuple>
 #include <utility>
 
 #include "core/occtrans.h"
@@ -86,10 +84,10 @@ void selectTransiting(WinpData* in, int slot, int& selected)
     ++selected;
 }
 
-// Reads the entries of the TLE file f in turn into the work slot and calls visit() for each
+// Reads the entries of the element file f in turn into the work slot and calls visit() for each
 // while it returns true. Returns false when visit stopped the reading.
 template <class Visit>
-bool forEachEntry(WinpData* in, std::FILE* f, Visit visit)
+bool forEachEntry(WinpData* in, ElementReader& f, Visit visit)
 {
     std::array<char, kTleTextBytes> text{};
     int found;
@@ -138,47 +136,35 @@ void copyRest(std::FILE* from, std::FILE* to)
     for (size_t n; (n = std::fread(buffer.data(), 1, buffer.size(), from)) > 0;) std::fwrite(buffer.data(), 1, n, to);
 }
 
-// The text of the next entries of the open TLE file f, up to kBatchEntries, and their number;
-// none at the end of the file.
-std::pair<std::string, int> readBatch(WinpData* in, std::FILE* f)
+// The next entries of the element file f, up to kBatchEntries; none at its end.
+std::vector<ElementEntry> readBatch(const WinpData* in, ElementReader& f)
 {
-    const long start = std::ftell(f);
-    long end = start;
-    int count = 0;
-    forEachEntry(in, f, [&]() {
-        end = std::ftell(f);
-        return ++count < kBatchEntries;
-    });
-    std::string text(end > start ? end - start : 0, '\0');
-    std::fseek(f, start, SEEK_SET);
-    text.resize(std::fread(text.data(), 1, text.size(), f));
-    std::fseek(f, end, SEEK_SET);
-    return {text, text.empty() ? 0 : count};
+    std::vector<ElementEntry> batch;
+    f.setStrict(in->strictsum);
+    for (ElementEntry e; static_cast<int>(batch.size()) < kBatchEntries && f.next(e);) batch.push_back(e);
+    return batch;
 }
 
-// Pass lines of the count entries of the TLE text, in file order, searched by `threads` workers.
-// Each reads the whole text with its own copies of the records and claims the next unclaimed
-// entry when it is done with one; after a stop request the rest have no lines.
-std::vector<Lines> batchPassLines(const WinpData* in, const SatPosData* sp, std::string& text, int count, int slot,
-                                  double t0, double t1, int threads, SearchProgress* progress)
+// Pass lines of the entries of batch, in file order, searched by `threads` workers. Each has its
+// own copies of the records and claims the next unclaimed entry when it is done with one; after a
+// stop request the rest have no lines.
+std::vector<Lines> batchPassLines(const WinpData* in, const SatPosData* sp, const std::vector<ElementEntry>& batch,
+                                  int slot, double t0, double t1, int threads, SearchProgress* progress)
 {
+    const int count = static_cast<int>(batch.size());
     std::vector<Lines> lines(count);
     std::atomic<int> next{0};
     const auto work = [&]() {
         auto myIn = std::make_unique<WinpData>(*in);
         auto mySp = std::make_unique<SatPosData>(*sp);
-        const std::unique_ptr<std::FILE, int (*)(std::FILE*)> f(fmemopen(text.data(), text.size(), "r"), &std::fclose);
-        if (!f) throw std::bad_alloc();
-        int index = 0, mine = next++;
-        if (mine >= count) return;
-        forEachEntry(myIn.get(), f.get(), [&]() {
-            if (index++ < mine) return true;
-            if (stopped(progress)) return false;
-            ShiftElm(myIn.get(), slot, kWorkSlot);
-            lines[mine] = passLines(myIn.get(), mySp.get(), slot, t0, t1);
+        std::array<char, kTleTextBytes> text{};
+        for (int mine = next++; mine < count && !stopped(progress); mine = next++) {
+            if (TakeAnyEntry(myIn.get(), batch[mine], text.data())) {
+                ShiftElm(myIn.get(), slot, kWorkSlot);
+                lines[mine] = passLines(myIn.get(), mySp.get(), slot, t0, t1);
+            }
             counted(progress);
-            return (mine = next++) < count;
-        });
+        }
     };
     // A worker's exception reaches the caller through get(); the other futures wait for their threads.
     std::vector<std::future<void>> workers;
@@ -189,11 +175,11 @@ std::vector<Lines> batchPassLines(const WinpData* in, const SatPosData* sp, std:
 
 // Writes the pass lines of the rest of the open TLE file to save, batch by batch, searched by
 // `threads` workers. Returns false when progress asked to stop.
-bool parallelPasses(WinpData* in, const SatPosData* sp, std::FILE* tle, std::FILE* save, int slot, double t0,
+bool parallelPasses(WinpData* in, const SatPosData* sp, ElementReader& tle, std::FILE* save, int slot, double t0,
                     double t1, int threads, SearchProgress* progress)
 {
-    for (auto [text, count] = readBatch(in, tle); count > 0; std::tie(text, count) = readBatch(in, tle)) {
-        for (const Lines& lines : batchPassLines(in, sp, text, count, slot, t0, t1, threads, progress))
+    for (auto batch = readBatch(in, tle); !batch.empty(); batch = readBatch(in, tle)) {
+        for (const Lines& lines : batchPassLines(in, sp, batch, slot, t0, t1, threads, progress))
             writeLines(save, lines);
         if (stopped(progress)) return false;
     }
@@ -204,7 +190,7 @@ bool parallelPasses(WinpData* in, const SatPosData* sp, std::FILE* tle, std::FIL
 // through the working slot; the selection and the settings the search changes are restored.
 // Plain passes are searched by threads workers when it is above 1. Returns false when progress
 // asked to stop.
-bool searchAll(WinpData* in, SatPosData* sp, std::FILE* tle, std::FILE* save,
+bool searchAll(WinpData* in, SatPosData* sp, ElementReader& tle, std::FILE* save,
                const std::function<void(const EventHit&, int slot)>& onEvent, int threads, SearchProgress* progress)
 {
     const int oldCount = in->nsat, oldRelative = in->relmode;
@@ -218,8 +204,7 @@ bool searchAll(WinpData* in, SatPosData* sp, std::FILE* tle, std::FILE* save,
     int selected = oldCount;
     const double t0 = ListStartMjd(in), t1 = t0 + in->duration;
     bool complete = true;
-    // The batches are cut by file position, so a stream without one is searched in one thread.
-    if (in->iridmode == kPlainPasses && threads > 1 && std::ftell(tle) >= 0) {
+    if (in->iridmode == kPlainPasses && threads > 1) {
         complete = parallelPasses(in, sp, tle, save, slot, t0, t1, threads, progress);
     } else {
         complete = forEachEntry(in, tle, [&]() {
@@ -253,8 +238,8 @@ bool searchAll(WinpData* in, SatPosData* sp, std::FILE* tle, std::FILE* save,
 
 int Nxt4Pass(WinpData* in, SatPosData* sp, SearchProgress* progress)
 {
-    std::FILE* f = std::fopen(in->tlefile, "r");
-    if (!f) return -1;
+    ElementReader f(in->tlefile);
+    if (!f.isOpen()) return -1;
     const int oldCount = in->nsat;
     in->relmode = 0;
     in->nsat = 1;
@@ -282,7 +267,6 @@ int Nxt4Pass(WinpData* in, SatPosData* sp, SearchProgress* progress)
         }
         return true;
     });
-    std::fclose(f);
     if (!complete) {
         in->nsat = oldCount;
         return kAllSatCancelled;
@@ -298,12 +282,11 @@ int AllSatAos(WinpData* in, SatPosData* sp, const std::function<void(const Event
               int threads, SearchProgress* progress)
 {
     if ((in->iridmode == kIridiumMode && in->irminmag > kFaintestFlareLimit) || DistanceMissing(in)) return kAllSatRefused;
-    std::FILE* tle = std::fopen(in->tlefile, "r");
-    if (!tle) return kAllSatTleFailed;
+    ElementReader tle(in->tlefile);
+    if (!tle.isOpen()) return kAllSatTleFailed;
     // The lines go to a scratch file first, so a stopped search leaves the save file as it was.
     const std::unique_ptr<std::FILE, int (*)(std::FILE*)> scratch(std::tmpfile(), &std::fclose);
     const bool complete = scratch && searchAll(in, sp, tle, scratch.get(), onEvent, threads, progress);
-    std::fclose(tle);
     if (!scratch) return kAllSatSaveFailed;
     if (!complete) return kAllSatCancelled;
     const bool scratchOk = std::fflush(scratch.get()) == 0 && !std::ferror(scratch.get());

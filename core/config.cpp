@@ -21,6 +21,10 @@ constexpr size_t kNumberChars = 79;
 constexpr size_t kLocNameChars = 29;
 constexpr size_t kFileNameChars = 103;
 constexpr size_t kSatNameChars = 19;
+// A satellite line holds the name, then a tab, '#' and the catalogue number (up to nine digits);
+// files of older versions hold the name alone.
+constexpr char kNumberMark[] = "\t#";
+constexpr size_t kSatLineChars = 40;
 // A stored update address is taken only when longer than this.
 constexpr size_t kShortestUrl = 5;
 // Grid and background codes run from 0 to 2; out-of-range values fall back to these.
@@ -113,7 +117,7 @@ public:
         } while (c == ' ' || (c >= '\t' && c <= '\r'));
         if (c == EOF) return false;
         std::ungetc(c, f_);
-        return readLine(f_, out, kSatNameChars);
+        return readLine(f_, out, kSatLineChars);
     }
 
     // True when the file ended inside the last line read or the stream reported an error.
@@ -179,15 +183,36 @@ bool readLines(CfgReader& r, WinpData& w, CfgValues& v)
     return r.ok() && !r.endedOrFailed();
 }
 
-// Reads up to count names into the search names of slots 0 ...; returns the number kept. A name
-// that is empty as text (it starts with a NUL byte) is not kept: written back, it would be an
-// empty line, which the next reading skips.
+// Splits a satellite line into its name (kSatNameChars at most) and catalogue number (0 when
+// the line has none, as in files of older versions).
+int splitSatLine(std::string& line)
+{
+    const size_t mark = line.rfind(kNumberMark);
+    int satno = 0;
+    if (mark != std::string::npos) {
+        const std::string digits = line.substr(mark + std::strlen(kNumberMark));
+        if (!digits.empty() && digits.size() <= 9 && digits.find_first_not_of("0123456789") == std::string::npos) {
+            satno = std::stoi(digits);
+            line.erase(mark);
+        }
+    }
+    line = line.substr(0, kSatNameChars);
+    return satno;
+}
+
+// Reads up to count satellite lines into the search names and numbers of slots 0 ...; returns
+// the number kept. A name that is empty as text (it starts with a NUL byte) is not kept: written
+// back, it would be an empty line, which the next reading skips.
 int readNames(CfgReader& r, WinpData& w, int count)
 {
     std::string name;
     int kept = 0;
-    for (int i = 0; i < count && r.name(name); ++i)
-        if (name.front() != '\0') setText(w.srchname[kept++], name);
+    for (int i = 0; i < count && r.name(name); ++i) {
+        const int satno = splitSatLine(name);
+        if (name.empty() || name.front() == '\0') continue;
+        w.satno[kept] = satno;
+        setText(w.srchname[kept++], name);
+    }
     return kept;
 }
 
@@ -262,7 +287,8 @@ std::string configText(const WinpData* in)
     };
     std::string text;
     for (const std::string& line : lines) text += line + '\n';
-    for (int i = 0; i < nsat; ++i) text += textLine(in->satname[i]) + '\n';
+    for (int i = 0; i < nsat; ++i)
+        text += textLine(in->satname[i]) + (in->satno[i] > 0 ? kNumberMark + std::to_string(in->satno[i]) : "") + '\n';
     return text;
 }
 }  // namespace

@@ -205,7 +205,7 @@ std::string timeCell(const WinpData* in, const EventHit& e)
 
 // Appends the flare page line made from a save file line whose Iridium label starts at at, and
 // selects its satellite from the open TLE file tle when there is room.
-void listFlare(WinpData* in, WoutData* out, const std::string& line, size_t at, std::FILE* tle)
+void listFlare(WinpData* in, WoutData* out, const std::string& line, size_t at, ElementReader& tle)
 {
     std::string text = line;
     text.erase(at + kLabelWordsAt, kLabelWords);
@@ -214,11 +214,11 @@ void listFlare(WinpData* in, WoutData* out, const std::string& line, size_t at, 
     PutNxtLnT(out, buf.data());
 
     const size_t name = at + std::strlen(kIridiumLabel) + kMirrorChars + kDirectionChars + kMagChars + kMarkChars;
-    if (!tle || in->nsat < 0 || in->nsat >= kMaxSat || name >= line.size()) return;
+    if (!tle.isOpen() || in->nsat < 0 || in->nsat >= kMaxSat || name >= line.size()) return;
     const int srchmode = in->srchmode;
     in->srchmode = kSearchByName;
     std::snprintf(in->srchname[kWorkSlot], sizeof in->srchname[kWorkSlot], "%.*s", kNameKey, line.c_str() + name);
-    std::rewind(tle);
+    tle.rewind();
     std::vector<char> found(kTleTextBytes);
     const auto selected = [&](int n) { return n == in->satno[kWorkSlot]; };
     if (tleread(in, tle, found.data(), 0) != 0 && std::none_of(in->satno, in->satno + in->nsat, selected))
@@ -371,7 +371,7 @@ void SetIridiumSearch(WinpData* in)
 
 void Iriddspy(WinpData* in, WoutData* out)
 {
-    std::FILE* tle = std::fopen(in->tlefile, "r");
+    ElementReader tle(in->tlefile);
     out->nlines = 0;
     std::string title = " *** Iridium Flares *** ";
     if (in->irwrote) title += std::string(" written to ") + in->savename;
@@ -398,5 +398,4 @@ void Iriddspy(WinpData* in, WoutData* out)
         if (listed++ % kFlareGroup == 0) PutSpace(out, 1);
         listFlare(in, out, line, at, tle);
     }
-    if (tle) std::fclose(tle);
 }

@@ -317,8 +317,8 @@ bool BrightObject(const std::string& designator, double mm)
 MatchResult FindMatches(WinpData* in, SatPosData* sp)
 {
     MatchResult r;
-    std::FILE* f = std::fopen(in->tlefile, "r");
-    if (!f) return r;
+    ElementReader f(in->tlefile);
+    if (!f.isOpen()) return r;
     r.opened = true;
     if (in->mtcodflg) takeObservation(in);
     Search s = makeSearch(in, sp);
@@ -342,7 +342,6 @@ MatchResult FindMatches(WinpData* in, SatPosData* sp)
     }
     candidate.finish();
     kept.restore(in);
-    std::fclose(f);
     return r;
 }
 

@@ -154,6 +154,7 @@ struct WinpData {
     int gravflg;            // WGS-84 instead of WGS-72 constants
     bool sgpmode;           // adjustment dialog flag, SGP4 initialisation mode
     bool adjread;           // adjust elements while reading TLEs
+    bool strictsum;         // refuse TLE entries with a bad checksum (else only reported)
     double adjdt;           // adjustment: epoch shift, seconds
     double adjmm;           // adjustment: replacement mean motion, rev/day; 0 = none
     double adjnode;         // adjustment: node shift, degrees

@@ -20,13 +20,13 @@ int selected(const WinpData* in)
 
 }  // namespace
 
-void vsFindSat(WinpData* in, FILE* f, std::string& key, int& n, int kind, int low, int recent)
+void vsFindSat(WinpData* in, ElementReader& r, std::string& key, int& n, int kind, int low, int recent)
 {
-    if (f) std::rewind(f);
-    vsReComp(in, f, key, n, kind, 0, low, recent);
+    r.rewind();
+    vsReComp(in, r, key, n, kind, 0, low, recent);
 }
 
-void vsReComp(WinpData* in, FILE* f, std::string& key, int& n, int kind, int more, int low,
+void vsReComp(WinpData* in, ElementReader& r, std::string& key, int& n, int kind, int more, int low,
               int recent)
 {
     in->srchmode = kind;
@@ -35,7 +35,7 @@ void vsReComp(WinpData* in, FILE* f, std::string& key, int& n, int kind, int mor
                   key.c_str());
     in->satno[kWorkSlot] = n;
     char text[kTleTextBytes];
-    n = tleread(in, f, text, more);
+    n = tleread(in, r, text, more);
     key = text;
 }
 

@@ -2,17 +2,17 @@
 // list, and the list's texts. The GUI wraps these with its own string type.
 #pragma once
 
-#include <cstdio>
 #include <string>
 
+#include "core/elementreader.h"
 #include "core/records.h"
 
-// Rewinds f and searches from its start (vsReComp with more = 0).
-void vsFindSat(WinpData* in, FILE* f, std::string& key, int& n, int kind, int low, int recent);
+// Rewinds r and searches from its start (vsReComp with more = 0).
+void vsFindSat(WinpData* in, ElementReader& r, std::string& key, int& n, int kind, int low, int recent);
 
-// Searches f for key (first 20 characters; kind 0 name, 1 NORAD number n, 2 designator) with the
+// Searches r for key (first 20 characters; kind 0 name, 1 NORAD number n, 2 designator) with the
 // filters low and recent; n receives the tleread result (0, 1, 2), key the description text.
-void vsReComp(WinpData* in, FILE* f, std::string& key, int& n, int kind, int more, int low,
+void vsReComp(WinpData* in, ElementReader& r, std::string& key, int& n, int kind, int more, int low,
               int recent);
 
 // Takes the work slot into the selection (the last slot is overwritten when kMaxSat are

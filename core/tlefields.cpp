@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -70,14 +71,46 @@ bool samenocase(const std::string& a, const char* b)
            });
 }
 
+// Alpha-5 letters in order of their values 10, 11, ... 33.
+constexpr char kAlpha5Letters[] = "ABCDEFGHJKLMNPQRSTUVWXYZ";
+constexpr int kAlpha5FirstValue = 10;
+constexpr int kAlpha5Unit = 10000;
+
 }  // namespace
+
+int TleCatalogueNumber(const char* field)
+{
+    char digits[6];
+    std::snprintf(digits, sizeof digits, "%5s", field);
+    int lead = 0;
+    const char* letter = std::strchr(kAlpha5Letters, std::toupper(static_cast<unsigned char>(digits[0])));
+    if (letter && *letter) {
+        lead = (kAlpha5FirstValue + static_cast<int>(letter - kAlpha5Letters)) * kAlpha5Unit;
+        digits[0] = ' ';
+    }
+    const char* s = digits + std::strspn(digits, " ");
+    if (*s == '\0' || std::strspn(s, "0123456789") != std::strlen(s)) return -1;
+    return lead + std::atoi(s);
+}
+
+bool TleNumberField(int satno, char* out)
+{
+    if (satno < 0 || satno > kLastAlpha5Number) return false;
+    if (satno < kAlpha5FirstValue * kAlpha5Unit) {
+        std::snprintf(out, 6, "%5i", satno);
+        return true;
+    }
+    std::snprintf(out, 6, "%c%04i", kAlpha5Letters[satno / kAlpha5Unit - kAlpha5FirstValue], satno % kAlpha5Unit);
+    return true;
+}
 
 bool ParseTleLine1(const char* line, TleFields& f)
 {
     size_t len = 0;
     if (!iselementline(line, '1', len)) return false;
     TleFields p = f;
-    p.satno = std::atoi(columns(line, len, 3, 7).c_str());
+    p.satno = std::max(0, TleCatalogueNumber(columns(line, len, 3, 7).c_str()));
+    p.classification = line[7];
     const std::string designator = columns(line, len, 10, 17);
     std::memset(p.designator, 0, sizeof p.designator);
     std::memcpy(p.designator, designator.data(), designator.size());
@@ -87,6 +120,7 @@ bool ParseTleLine1(const char* line, TleFields& f)
     p.nddot = packed(line, len, 45);
     p.bstar = packed(line, len, 54);
     p.ephtype = line[62];
+    p.elsetno = static_cast<int>(whole(number(line, len, 65, 68)));
     p.statevector = samenocase(columns(line, len, 40, 58), kStateVectorMarker);
     p.svrevolution = p.statevector ? static_cast<int>(whole(number(line, len, 34, 38))) : 0;
     f = p;

@@ -13,7 +13,8 @@ constexpr int kTleMinLength = 63;
 // The fields of one element set, as written in the lines (angles in degrees).
 struct TleFields {
     // Line 1.
-    int satno;             // catalogue number, columns 3-7
+    int satno;             // catalogue number, columns 3-7 (Alpha-5: a letter for the first two digits)
+    char classification;   // classification, column 8 ('U' unclassified)
     char designator[9];    // international designator text, columns 10-17 (YYNNNPPP)
     int epochyear;         // two-digit epoch year, columns 19-20
     double epochday;       // day of year with fraction (1.0 = January 1, 0h), columns 21-32
@@ -21,6 +22,7 @@ struct TleFields {
     double nddot;          // second derivative of the mean motion (packed), columns 45-52
     double bstar;          // B* drag term (packed), columns 54-61
     char ephtype;          // ephemeris type, column 63; '9' = not SGP4 mean elements
+    int elsetno;           // element set number, columns 65-68
     bool statevector;      // "+++++STATEVCT1+++++" in columns 40-58: a state-vector entry
     int svrevolution;      // state-vector entries: revolution number, columns 34-38
     // Line 2.
@@ -39,6 +41,16 @@ struct TleFields {
 bool ParseTleLine1(const char* line, TleFields& f);
 // The same for line 2, which must start with '2'.
 bool ParseTleLine2(const char* line, TleFields& f);
+
+// Catalogue number of the five characters of a TLE number field: digits, or Alpha-5 with the
+// first two digits as a letter (A = 10 ... Z = 33, I and O skipped; "A0001" = 100001). -1 when
+// the field is neither.
+int TleCatalogueNumber(const char* field);
+// Five-character number field of a catalogue number from 0 to kLastAlpha5Number (Alpha-5 from
+// 100000 on) into out (6 bytes); false when the number does not fit a TLE.
+bool TleNumberField(int satno, char* out);
+// Largest catalogue number a TLE can hold (Alpha-5 "Z9999").
+constexpr int kLastAlpha5Number = 339999;
 
 // MJD of a TLE epoch: two-digit year (above 56: 19xx, else 20xx) and day of year with fraction.
 double TleEpochMjd(int year2, double day);

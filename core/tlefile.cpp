@@ -18,7 +18,7 @@
 #include "foundation/vec3.h"
 #include "propagation/forcemodel.h"
 
-FILE* satfle = nullptr;
+ElementReader* satfle = nullptr;
 
 namespace {
 
@@ -32,7 +32,6 @@ constexpr int kLongDesignatorChars = 11;
 // Two-digit launch years below this are 20xx, the others 19xx.
 constexpr int kFirstYearOf1900s = 57;
 // Shortest line that the search treats as an element line.
-constexpr size_t kDataLineMin = 60;
 // Names shorter than this are replaced by the designator in searches by number or designator.
 constexpr size_t kShortestName = 2;
 using time_units::kSecondsPerDay;
@@ -50,33 +49,6 @@ constexpr double kLowMaxAge = 7.0;
 constexpr long kRecentMaxRevs = 99;
 constexpr double kRecentFastMeanMotion = 4.0;
 constexpr long kRecentFewRevs = 10;
-
-// Name remembered by a name search that found a further match (result 2); one per thread, as
-// each thread reads its own file.
-thread_local char lookahead[kNameChars + 1];
-thread_local bool haslookahead = false;
-
-// Reads one line of f into buf (kTleLineBytes): at most 79 characters are kept, the rest of a
-// longer line and the line end are dropped, and the text is cut at a CR. False at end of file.
-bool readline(FILE* f, char* buf)
-{
-    int len = 0;
-    bool any = false;
-    for (int c; (c = std::getc(f)) != EOF;) {
-        any = true;
-        if (c == '\n') break;
-        if (len < kTleLineBytes - 1) buf[len++] = static_cast<char>(c);
-    }
-    buf[len] = '\0';
-    buf[std::strcspn(buf, "\r")] = '\0';
-    return any;
-}
-
-// True for an element line as the search sees it: '1' or '2' and at least 60 characters.
-bool isdataline(const char* line)
-{
-    return (line[0] == '1' || line[0] == '2') && std::strlen(line) >= kDataLineMin;
-}
 
 // Copies the first 20 characters of a title line into the work slot's name.
 void setname(WinpData* in, const char* title)
@@ -102,13 +74,14 @@ void storedesignator(WinpData* in, const TleFields& fields)
     std::memcpy(in->intldsn[kWorkSlot], in->cvintl, sizeof in->intldsn[kWorkSlot]);
 }
 
-// Reads the three state-vector lines of an entry and stores the state, its osculating elements
-// and the spacecraft values into the work slot. False when a line is missing or short.
-bool readstatevector(WinpData* in, FILE* f, TleFields fields)
+// Stores a state-vector entry into the work slot: the state, its osculating elements and the
+// spacecraft values.
+void storestatevector(WinpData* in, const ElementEntry& e)
 {
-    double pos[4], vel[4], sc[6];
-    if (!Fscanf(f, 4, pos) || !Fscanf(f, 4, vel) || !Fscanf(f, 6, sc)) return false;
-
+    TleFields fields = e.fields;
+    const double* pos = e.pos;
+    const double* vel = e.vel;
+    const double* sc = e.sc;
     const Vec3 r = Vec3(pos[0], pos[1], pos[2]) / kMetresPerKm;
     const Vec3 v = Vec3(vel[0], vel[1], vel[2]) / kMetresPerKm;
     double tp, a;
@@ -137,7 +110,6 @@ bool readstatevector(WinpData* in, FILE* f, TleFields fields)
     in->thrflg[w] = false;
     in->thrsun[w] = true;
     in->thrupd[w] = false;
-    return true;
 }
 
 // True when the work slot's entry passes the filters for decaying low satellites and recent
@@ -205,33 +177,55 @@ std::string description(const WinpData* in, const char* epochtext, long revoluti
     return s;
 }
 
-// Name search: the next title that starts with the key (case-insensitive) whose entry parses
-// and passes the filters; with more, the title remembered by the previous look-ahead comes first.
-// Returns 2 when a further matching title follows (remembered, file positioned after it), 1 when
-// none does, 0 when nothing was found.
-int searchname(WinpData* in, FILE* f, char* text, bool more)
+// Takes entry e into the work slot with its description in text (kTleTextBytes). False, with an
+// empty text, when it does not pass the filters.
+bool takeentry(WinpData* in, const ElementEntry& e, char* text)
+{
+    const int w = kWorkSlot;
+    text[0] = '\0';
+    setname(in, e.name.empty() ? kBlankName : e.name.c_str());
+    storedesignator(in, e.fields);
+    char epochtext[kEpochTextBytes];
+    cnvepch(in, e.fields.epochyear, e.fields.epochday, epochtext);
+    if (e.fields.statevector)
+        storestatevector(in, e);
+    else
+        StoreTle(in, w, e.fields);
+    const long revolution = e.fields.statevector ? e.fields.svrevolution : e.fields.revolution;
+    if (!passesfilters(in, revolution)) return false;
+    if (in->adjread && !in->numflg[w]) adjustelements(in);
+
+    char* name = in->satname[w];
+    if (in->srchmode != kSearchByName && std::strlen(name) < kShortestName)
+        std::snprintf(name, sizeof in->satname[w], "%s", in->intldsn[w]);
+
+    std::string s = description(in, epochtext, revolution);
+    if (in->numflg[w])
+        s += "\n+++ Numeric Propagation +++";
+    else
+        EpochState(in, w, true);
+    std::snprintf(text, kTleTextBytes, "%s", s.c_str());
+    return true;
+}
+
+// True when the name of e starts with the search key (case-insensitive).
+bool namematches(const WinpData* in, const ElementEntry& e)
 {
     const char* key = in->srchname[kWorkSlot];
-    const int keylen = static_cast<int>(std::strlen(key));
-    char line[kTleLineBytes];
-    bool pending = more && haslookahead;
-    if (pending) std::memcpy(line, lookahead, sizeof lookahead);
-    haslookahead = false;
+    return Strncmpi(key, e.name.c_str(), static_cast<int>(std::strlen(key))) == 0;
+}
 
-    int eof = 0;
-    while (!eof) {
-        if (!pending) {
-            if (!readline(f, line)) break;
-            if (isdataline(line) || Strncmpi(key, line, keylen) != 0) continue;
-        }
-        pending = false;
-        setname(in, line);
-        char line1[kTleLineBytes] = "";
-        if (!gettle(in, f, line1, text, eof)) continue;
-        while (readline(f, line)) {
-            if (!isdataline(line) && Strncmpi(key, line, keylen) == 0) {
-                std::snprintf(lookahead, sizeof lookahead, "%.*s", kNameChars, line);
-                haslookahead = true;
+// Name search: the next entry whose name starts with the key and that passes the filters.
+// Returns 2 when a further entry of a matching name follows (put back for the next search), 1
+// when none does, 0 when nothing was found.
+int searchname(WinpData* in, ElementReader& r, char* text)
+{
+    ElementEntry e;
+    while (r.next(e)) {
+        if (!namematches(in, e) || !takeentry(in, e, text)) continue;
+        while (r.next(e)) {
+            if (namematches(in, e)) {
+                r.putBack(e);
                 return 2;
             }
         }
@@ -240,63 +234,54 @@ int searchname(WinpData* in, FILE* f, char* text, bool more)
     return 0;
 }
 
-// True when line 1 matches the work slot's NORAD number (key kind 1) or designator key.
-bool line1matches(WinpData* in, const char* line)
+// True when e matches the work slot's NORAD number (key kind 1) or designator key.
+bool numbermatches(WinpData* in, const ElementEntry& e)
 {
-    TleFields fields{};
-    if (line[0] != '1' || !ParseTleLine1(line, fields)) return false;
-    if (in->srchmode == kSearchByNumber) return fields.satno == in->satno[kWorkSlot];
-    storedesignator(in, fields);
+    if (in->srchmode == kSearchByNumber) return e.fields.satno == in->satno[kWorkSlot];
+    storedesignator(in, e.fields);
     const char* key = in->srchname[kWorkSlot];
     return Strncmpi(key, in->cvintl, static_cast<int>(std::strlen(key))) == 0;
 }
 
-// True when another line can be read from f; the position is kept.
-bool morefollows(FILE* f)
+// Search by NORAD number or designator, or of any entry (any): the next matching entry that
+// passes the filters. For any entry the result is 2 when another entry follows.
+int searchnumber(WinpData* in, ElementReader& r, char* text, bool any)
 {
-    const long pos = std::ftell(f);
-    if (pos < 0) return false;
-    char line[kTleLineBytes];
-    const bool more = readline(f, line);
-    std::fseek(f, pos, SEEK_SET);
-    return more;
-}
-
-// Search by NORAD number or designator, or of any entry (any): the next line 1 that matches
-// and whose entry parses and passes the filters; titles before it give the name. For any entry
-// the result is 2 when more lines follow.
-int searchline1(WinpData* in, FILE* f, char* text, bool any)
-{
-    char line[kTleLineBytes];
-    int eof = 0;
-    while (!eof && readline(f, line)) {
-        if (!isdataline(line)) {
-            setname(in, line);
-            continue;
-        }
-        if (line[0] != '1' || !(any || line1matches(in, line))) continue;
-        if (gettle(in, f, line, text, eof)) return any && morefollows(f) ? 2 : 1;
+    ElementEntry e;
+    while (r.next(e)) {
+        if (!(any || numbermatches(in, e)) || !takeentry(in, e, text)) continue;
+        if (!any || !r.next(e)) return 1;
+        r.putBack(e);
+        return 2;
     }
     return 0;
 }
 
 }  // namespace
 
-int tleread(WinpData* in, FILE* f, char* text, int more)
+bool TakeAnyEntry(WinpData* in, const ElementEntry& e, char* text)
+{
+    in->sgpslot = kNoSgpSlot;
+    const int kind = in->srchmode;
+    in->srchmode = kSearchByNumber;
+    const bool taken = takeentry(in, e, text);
+    in->srchmode = kind;
+    return taken;
+}
+
+int tleread(WinpData* in, ElementReader& r, char* text, int more)
 {
     const int w = kWorkSlot;
     in->sgpslot = kNoSgpSlot;
+    r.setStrict(in->strictsum);
     setname(in, kBlankName);
     text[0] = '\0';
     const bool any = in->srchname[w][0] == '*';
     const int kind = in->srchmode;
     if (any) in->srchmode = kSearchByNumber;
 
-    int result = 0;
-    if (f) {
-        result = in->srchmode == kSearchByName ? searchname(in, f, text, more != 0)
-                                         : searchline1(in, f, text, any);
-    }
+    if (in->srchmode == kSearchByName && !more) r.dropPutBack();
+    const int result = in->srchmode == kSearchByName ? searchname(in, r, text) : searchnumber(in, r, text, any);
     if (result == 0) {
         if (in->srchmode == kSearchByNumber)
             std::snprintf(text, kTleTextBytes, "\n+++ No match found for NORAD# %i +++",
@@ -308,50 +293,6 @@ int tleread(WinpData* in, FILE* f, char* text, int more)
     return result;
 }
 
-int gettle(WinpData* in, FILE* f, char* line, char* text, int& eof)
-{
-    const int w = kWorkSlot;
-    text[0] = '\0';
-    if (line[0] != '1' && !readline(f, line)) {
-        eof = 1;
-        return 0;
-    }
-    TleFields fields{};
-    if (!ParseTleLine1(line, fields)) return 0;
-    storedesignator(in, fields);
-    char epochtext[kEpochTextBytes];
-    cnvepch(in, fields.epochyear, fields.epochday, epochtext);
-
-    if (fields.statevector) {
-        if (!readstatevector(in, f, fields)) {
-            eof = std::feof(f) ? 1 : 0;
-            return 0;
-        }
-    } else {
-        char line2[kTleLineBytes];
-        if (!readline(f, line2)) {
-            eof = 1;
-            return 0;
-        }
-        if (!ParseTleLine2(line2, fields)) return 0;
-        StoreTle(in, w, fields);
-    }
-    const long revolution = fields.statevector ? fields.svrevolution : fields.revolution;
-    if (!passesfilters(in, revolution)) return 0;
-    if (in->adjread && !in->numflg[w]) adjustelements(in);
-
-    char* name = in->satname[w];
-    if (in->srchmode != kSearchByName && std::strlen(name) < kShortestName)
-        std::snprintf(name, sizeof in->satname[w], "%s", in->intldsn[w]);
-    name[std::strcspn(name, "\r\n")] = '\0';
-
-    std::string s = description(in, epochtext, revolution);
-    if (in->numflg[w])
-        s += "\n+++ Numeric Propagation +++";
-    else
-        EpochState(in, w, true);
-    std::snprintf(text, kTleTextBytes, "%s", s.c_str());
-    return 1;
 }
 
 void convldsn(WinpData* in, bool toLong)

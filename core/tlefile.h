@@ -2,15 +2,12 @@
 // parsing it into the work slot with its description text, and copying slots.
 #pragma once
 
-#include <cstdio>
-
+#include "core/elementreader.h"
 #include "core/records.h"
 #include "core/slotcopy.h"
 
-// Bytes of a description or no-match text written by tleread and gettle, terminator included.
+// Bytes of a description or no-match text written by tleread, terminator included.
 constexpr int kTleTextBytes = 1024;
-// Bytes of a line buffer handed to gettle: at most 79 characters and the terminator.
-constexpr int kTleLineBytes = 80;
 // Bytes of the epoch text written by cnvepch, terminator included.
 constexpr int kEpochTextBytes = 32;
 
@@ -19,21 +16,18 @@ constexpr int kSearchByName = 0;
 constexpr int kSearchByNumber = 1;
 constexpr int kSearchByDesignator = 2;  // international designator "YYYY-NNNP", matched as a prefix
 
-// The TLE file kept open while the selection dialog runs; nullptr when none is open.
-extern FILE* satfle;
+// The element file kept open while the selection dialog runs; nullptr when none is open.
+extern ElementReader* satfle;
 
-// Searches f from its current position for the entry described by the work slot (key srchname,
+// Searches r from its current position for the entry described by the work slot (key srchname,
 // "*" = any entry; key kind srchmode, the NORAD number in satno; filters
 // lowflt, recentflt) and parses it into the work slot. Returns 1 when found, 2 when a further
 // matching entry follows, 0 with the no-match text; text (kTleTextBytes) gets the description.
 // more = 1 continues a name search after a result of 2. Sets sgpslot to kNoSgpSlot.
-int tleread(WinpData* in, FILE* f, char* text, int more);
-
-// Parses one entry into the work slot: line 1 is line (kTleLineBytes) or, when line does not start
-// with '1', the next line of f; line 2 (or the three state-vector lines) come from f. Returns 1
-// when the entry was parsed and passed the filters, else 0 with an empty text; eof is set to 1
-// when the file ended.
-int gettle(WinpData* in, FILE* f, char* line, char* text, int& eof);
+int tleread(WinpData* in, ElementReader& r, char* text, int more);
+// Takes the element set e into the work slot when it passes the filters of in, as a search of
+// any entry does; text gets its description. False when the filters reject it.
+bool TakeAnyEntry(WinpData* in, const ElementEntry& e, char* text);
 
 // International designator: toLong converts tlintl (YYNNNPPP) into cvintl (e.g. "1998-067A  ");
 // otherwise cvintl is converted back into tlintl.

@@ -9,7 +9,7 @@
 #include "astro/timescales.h"
 #include "core/config.h"
 #include "core/defaults.h"
-#include "core/regularfile.h"
+#include "core/elementreader.h"
 #include "core/selection.h"
 #include "core/textpage.h"
 #include "core/timeset.h"
@@ -52,23 +52,25 @@ void putf(WoutData* out, const char* fmt, ...)
 // The system time zone of in (hours east), as last found from the clock.
 double systemZoneHours(const WinpData* in) { return -in->systzone / kSecondsPerHour; }
 
-// Searches the TLE file from its start for each stored search name and takes every entry found
-// into the selection in stored order. Returns false, with nothing selected and tlefile kept for
-// the user's settings, when the file is not a readable regular file.
+// Searches the TLE file from its start for each stored satellite, by its catalogue number when
+// one is stored, else by name, and takes every entry found into the selection in stored order.
+// Returns false, with nothing selected and tlefile kept for the user's settings, when the file is
+// not a readable element file.
 bool reselect(WinpData* in)
 {
     const int stored = in->nsat;
     in->nsat = 0;
-    FILE* f = OpenRegularFile(in->tlefile);
-    if (!f) return false;
+    ElementReader f(in->tlefile);
+    if (!f.isOpen()) return false;
     char text[kTleTextBytes];
-    in->srchmode = kSearchByName;
     for (int i = 0; i < stored; ++i) {
-        std::rewind(f);
+        f.rewind();
         std::memcpy(in->srchname[kWorkSlot], in->srchname[i], sizeof in->srchname[i]);
+        in->satno[kWorkSlot] = in->satno[i];
+        in->srchmode = in->satno[i] > 0 ? kSearchByNumber : kSearchByName;
         if (tleread(in, f, text, 0) > 0) vsSatSel(in);
     }
-    std::fclose(f);
+    in->srchmode = kSearchByName;
     return true;
 }
 

@@ -37,8 +37,8 @@ TEST(CatalogueSkip, NeverDropsASatelliteWithAPass)
                 auto in = siteAt(lat);
                 in->minsatelev = minElev;
                 const std::string path = std::string(ORBIKA_DATA_DIR) + "/tle/" + file;
-                std::FILE* f = std::fopen(path.c_str(), "r");
-                ASSERT_NE(f, nullptr) << path;
+                ElementReader f(path.c_str());
+                ASSERT_TRUE(f.isOpen()) << path;
                 char text[kTleTextBytes] = {};
                 int found;
                 do {
@@ -52,7 +52,6 @@ TEST(CatalogueSkip, NeverDropsASatelliteWithAPass)
                     EXPECT_TRUE(FindPasses(in.get(), 0, t0, t0 + in->duration, sp.get()).empty())
                         << SatName(in.get(), 0) << " at latitude " << lat << ", limit " << minElev;
                 } while (found == 2);
-                std::fclose(f);
             }
         }
     }

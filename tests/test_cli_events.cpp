@@ -62,13 +62,12 @@ std::unique_ptr<WinpData> cliSettings(const std::string& file, int satno)
 {
     auto in = IssSettings();
     in->refract = true;
-    std::FILE* f = std::fopen(file.c_str(), "r");
+    ElementReader f(file.c_str());
     std::vector<char> text(kTleTextBytes);
     in->srchmode = 1;
     in->satno[kWorkSlot] = satno;
     EXPECT_EQ(tleread(in.get(), f, text.data(), 0), 1) << satno;
     in->srchmode = 0;
-    std::fclose(f);
     ShiftElm(in.get(), 0, kWorkSlot);
     return in;
 }

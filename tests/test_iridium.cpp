@@ -33,14 +33,13 @@ std::unique_ptr<WinpData> iridiumSettings(int satno)
     auto in = IssSettings();
     in->nsat = 0;
     std::snprintf(in->tlefile, sizeof in->tlefile, "%s/tle/IRIDIUM.TXT", ORBIKA_DATA_DIR);
-    std::FILE* f = std::fopen(in->tlefile, "r");
-    EXPECT_NE(f, nullptr);
+    ElementReader f(in->tlefile);
+    EXPECT_TRUE(f.isOpen());
     std::vector<char> text(kTleTextBytes);
     in->srchmode = 1;
     in->satno[kWorkSlot] = satno;
     if (satno && tleread(in.get(), f, text.data(), 0) == 1) ShiftElm(in.get(), in->nsat++, kWorkSlot);
     in->srchmode = 0;
-    std::fclose(f);
     return in;
 }
 
@@ -65,7 +64,7 @@ TEST(Iridium, OperationalBand)
     // orbits; the other 24, the dummy masses among them, are marked " ? ".
     auto in = iridiumSettings(0);
     in->iridmode = kIridiumMode;
-    std::FILE* f = std::fopen(in->tlefile, "r");
+    ElementReader f(in->tlefile);
     std::vector<char> text(kTleTextBytes);
     int outside = 0;
     std::snprintf(in->srchname[kWorkSlot], sizeof in->srchname[kWorkSlot], "*");
@@ -74,7 +73,6 @@ TEST(Iridium, OperationalBand)
         EXPECT_TRUE(band || !std::strstr(in->satname[kWorkSlot], "[+]")) << in->satname[kWorkSlot];
         outside += SatelliteMark(in.get(), kWorkSlot) == " ? ";
     }
-    std::fclose(f);
     EXPECT_EQ(outside, 24);
 }
 

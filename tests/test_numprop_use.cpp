@@ -61,12 +61,11 @@ TEST(NumPropUse, SavedStateVectorPropagatesLikeTheOriginal)
     std::snprintf(in->tlesave, sizeof in->tlesave, "sv.tle");
     ASSERT_EQ(SaveTle(in.get()), 0);
     auto back = IssSettings();
-    std::FILE* f = std::fopen("sv.tle", "r");
-    ASSERT_NE(f, nullptr);
+    ElementReader f("sv.tle");
+    ASSERT_TRUE(f.isOpen());
     std::vector<char> text(kTleTextBytes);
     std::snprintf(back->srchname[kWorkSlot], sizeof back->srchname[kWorkSlot], "ISS STATE");
     EXPECT_GE(tleread(back.get(), f, text.data(), 0), 1);
-    std::fclose(f);
     ShiftElm(back.get(), 0, kWorkSlot);
     EXPECT_EQ(back->numflg[0], 1);
     for (double hours : {0.0, 1.0, 12.0}) {

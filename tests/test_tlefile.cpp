@@ -36,10 +36,11 @@ FILE* holding(const std::string& content)
 // Searches of one file, from its start (find) or continued (more), through the selection calls.
 struct Search {
     std::unique_ptr<WinpData> in = std::make_unique<WinpData>();
-    FILE* f;
+    FILE* file;
+    ElementReader f;
     std::string key;  // after a search: the description or no-match text
-    explicit Search(FILE* file) : f(file) { SetDefaults(in.get(), 0); }
-    ~Search() { if (f) std::fclose(f); }
+    explicit Search(FILE* stream) : file(stream), f(stream) { SetDefaults(in.get(), 0); }
+    ~Search() { if (file) std::fclose(file); }
     int find(const std::string& k, int kind = 0, int n = 0)
     {
         key = k;

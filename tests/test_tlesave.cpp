@@ -40,14 +40,13 @@ std::vector<std::string> lines(const fs::path& path)
 // Takes every entry of the file at path into the selection of in, in file order.
 void selectall(WinpData* in, const fs::path& path)
 {
-    FILE* f = std::fopen(path.c_str(), "r");
+    ElementReader f(path.c_str());
     std::string key = "*";
     int n = 0;
     for (vsFindSat(in, f, key, n, 0, 0, 0); n; vsReComp(in, f, key = "*", n, 0, 1, 0, 0)) {
         vsSatSel(in);
         if (n != 2) break;
     }
-    std::fclose(f);
 }
 
 // Settings with a selection taken from visual.txt by NORAD number, saving into a fresh
@@ -61,14 +60,13 @@ struct Saver {
         dir = fs::temp_directory_path() / ("orbika_save_" + std::to_string(std::random_device{}()));
         fs::create_directories(dir);
         std::snprintf(in->tlefile, sizeof in->tlefile, "%s/visual.txt", dir.c_str());
-        FILE* f = std::fopen(kVisual.c_str(), "r");
+        ElementReader f(kVisual.c_str());
         for (int n : norad) {
             std::string key;
             vsFindSat(in.get(), f, key, n, 1, 0, 0);
             EXPECT_EQ(n, 1) << key;
             vsSatSel(in.get());
         }
-        std::fclose(f);
     }
     ~Saver() { fs::remove_all(dir); }
     fs::path saved() const { return dir / "orbika.tle"; }

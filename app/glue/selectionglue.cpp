@@ -22,14 +22,14 @@ void searchWith(QString& key, Search search)
 void vsFindSat(QString& key, int& n, int kind, int low, int recent)
 {
     if (!satfle) { n = 0; return; }
-    searchWith(key, [&](std::string& k) { vsFindSat(indata, satfle, k, n, kind, low, recent); });
+    searchWith(key, [&](std::string& k) { vsFindSat(indata, *satfle, k, n, kind, low, recent); });
 }
 
 void vsReComp(QString& key, int& n, int kind, int more, int low, int recent)
 {
     if (!satfle) { n = 0; return; }
     searchWith(key,
-               [&](std::string& k) { vsReComp(indata, satfle, k, n, kind, more, low, recent); });
+               [&](std::string& k) { vsReComp(indata, *satfle, k, n, kind, more, low, recent); });
 }
 
 void vsSatSel() { vsSatSel(indata); }

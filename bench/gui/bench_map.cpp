@@ -22,9 +22,10 @@ void selectTen()
     std::snprintf(indata->tlefile, sizeof indata->tlefile, "%s", ORBIKA_DATA_DIR "/tle/visual.txt");
     indata->mapwidth = 860;
     indata->mapheight = 501;
-    satfle = std::fopen(indata->tlefile, "r");
-    if (!satfle)
+    ElementReader reader(indata->tlefile);
+    if (!reader.isOpen())
         return;
+    satfle = &reader;
     vsResetSatList();
     QString key = QStringLiteral("*");
     for (int i = 0; i < kMaxSat; ++i) {
@@ -34,7 +35,6 @@ void selectTen()
             break;
         vsSatSel();
     }
-    std::fclose(satfle);
     satfle = nullptr;
 }
 

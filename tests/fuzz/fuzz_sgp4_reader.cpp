@@ -4,7 +4,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
-#include <sstream>
+#include <cstdio>
+#include <memory>
 #include <string>
 
 #include "tools/orbika-cli/sgp4_reader.h"
@@ -16,8 +17,13 @@ constexpr size_t kMaxTimes = 1000001;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    std::istringstream in(std::string(reinterpret_cast<const char*>(data), size));
-    for (const Entry& e : readEntries(in)) {
+    std::string text(reinterpret_cast<const char*>(data), size);
+    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> f(fmemopen(text.data(), text.size(), "r"), &std::fclose);
+    if (!f) return 0;
+    ElementReader reader(f.get());
+    for (ElementEntry read; reader.next(read);) {
+        Entry e;
+        if (!makeEntry(read, e)) continue;
         if (e.times.empty() || e.times.size() > kMaxTimes) std::abort();
         for (size_t k = 0; k < e.times.size(); ++k)
             if (!std::isfinite(e.times[k]) || (k > 0 && e.times[k] < e.times[k - 1])) std::abort();

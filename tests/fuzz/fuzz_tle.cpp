@@ -1,5 +1,5 @@
 // TLE reader over arbitrary bytes: searches by name, number and designator with every filter
-// setting, continued searches, and entry-by-entry parsing (state-vector entries included).
+// setting, continued searches, and entry-by-entry reading in every element file form.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -38,15 +38,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     FILE* f = bytesStream(data + 1, size - 1);
     if (!f) return 0;
     char text[kTleTextBytes];
-    int result = tleread(in.get(), f, text, 0);
-    for (int calls = 0; result == 2 && calls < kMaxCalls; ++calls) result = tleread(in.get(), f, text, 1);
-
-    std::rewind(f);
-    char line[kTleLineBytes] = "";
-    int eof = 0;
-    for (int calls = 0; !eof && calls < kMaxCalls; ++calls) {
-        line[0] = '\0';
-        gettle(in.get(), f, line, text, eof);
+    {
+        ElementReader r(f);
+        int result = tleread(in.get(), r, text, 0);
+        for (int calls = 0; result == 2 && calls < kMaxCalls; ++calls) result = tleread(in.get(), r, text, 1);
+        r.rewind();
+        ElementEntry e;
+        for (int calls = 0; calls < kMaxCalls && r.next(e); ++calls) {}
     }
     std::fclose(f);
     return 0;

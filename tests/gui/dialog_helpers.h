@@ -8,6 +8,7 @@
 #include <QWidget>
 
 #include <cstdio>
+#include <memory>
 #include <stdexcept>
 
 #include "app/glue/selectionglue.h"
@@ -33,16 +34,13 @@ protected:
         SetDefaults(indata);
         std::snprintf(indata->tlefile, sizeof indata->tlefile, "%s",
                       ORBIKA_DATA_DIR "/tle/visual.txt");
-        satfle = std::fopen(indata->tlefile, "r");
-        ASSERT_NE(nullptr, satfle);
+        reader = std::make_unique<ElementReader>(indata->tlefile);
+        ASSERT_TRUE(reader->isOpen());
+        satfle = reader.get();
         vsResetSatList();
     }
-    void TearDown() override
-    {
-        if (satfle)
-            std::fclose(satfle);
-        satfle = nullptr;
-    }
+    void TearDown() override { satfle = nullptr; }
+    std::unique_ptr<ElementReader> reader;
 
     // Finds the first entry whose name starts with name and selects it.
     static void select(const char* name)

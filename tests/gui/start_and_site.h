@@ -31,13 +31,13 @@ inline void setStartAndSite()
 // Selects the first entry found for key in the current TLE file through the selection glue.
 inline void selectByGlue(const char* key)
 {
-    satfle = std::fopen(indata->tlefile, "r");
-    ASSERT_NE(nullptr, satfle);
+    ElementReader reader(indata->tlefile);
+    ASSERT_TRUE(reader.isOpen());
+    satfle = &reader;
     QString k = key;
     int n = 0;
     vsFindSat(k, n, 0, 0, 0);
+    satfle = nullptr;
     ASSERT_NE(0, n) << key;
     vsSatSel();
-    std::fclose(satfle);
-    satfle = nullptr;
 }

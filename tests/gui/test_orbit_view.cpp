@@ -65,16 +65,16 @@ protected:
     // Selects the ISS through the selection glue.
     static void selectIss()
     {
-        satfle = std::fopen(indata->tlefile, "r");
-        ASSERT_NE(nullptr, satfle);
+        ElementReader reader(indata->tlefile);
+        ASSERT_TRUE(reader.isOpen());
+        satfle = &reader;
         vsResetSatList();
         QString key = "ISS";
         int n = 0;
         vsFindSat(key, n, 0, 0, 0);
+        satfle = nullptr;
         ASSERT_NE(0, n);
         vsSatSel();
-        std::fclose(satfle);
-        satfle = nullptr;
         ASSERT_EQ(1, indata->nsat);
     }
 

@@ -278,7 +278,7 @@ TEST(View, MissingOrUnwritableFilesAreReported)
     captureMessage(m);
     view.vSelectSat();
     EXPECT_EQ("Orbika", m.title);
-    EXPECT_EQ("Unable to open TLE file ./none.txt", m.text);
+    EXPECT_EQ("Unable to open TLE file ./none.txt: No such file or directory", m.text);
     EXPECT_EQ(0, indata->nsat);
 
     std::snprintf(indata->tlefile, sizeof indata->tlefile, "./visual.txt");

@@ -6,7 +6,7 @@
 
 namespace {
 const char* const kUsage =
-    "usage: orbika-cli sgp4 FILE [--wgs84] [--no-sdp4] [--json]\n"
+    "usage: orbika-cli sgp4 FILE [--wgs84] [--no-sdp4] [--strict] [--json]\n"
     "       orbika-cli ephem --mjd MJD [--json]\n"
     "       orbika-cli passes    SAT... [options] [--json]\n"
     "       orbika-cli allpasses [--out FILE] [--threads N] [options]\n"
@@ -24,6 +24,7 @@ const char* const kUsage =
     "                            [--cutoff MIN] [SAT [--rdv-time DAYS]] [options] [--json]\n"
     "options: --tle FILE  --site LAT,LON,HEIGHT_M  --start \"YYYY-MM-DD HH:MM:SS\"  --tz H  --days D\n"
     "         --min-elev E  --max-sun E  --visible-only 0|1  --wgs84\n"
+    "         --strict (refuse element sets with a bad TLE checksum)\n"
     "SAT:     --sat NAME | --norad N | --designator YYYY-NNNP (international designator)\n";
 
 // A subcommand and its entry.

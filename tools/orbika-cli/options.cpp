@@ -162,30 +162,30 @@ void applyTime(const CommonOptions& o, WinpData* in)
 }
 
 // Selects the chosen satellites from the TLE file into slots 0, 1, ...
-int selectSatellites(const char* command, const CommonOptions& o, WinpData* in)
+int selectSatellites(const CommonOptions& o, WinpData* in)
 {
     in->nsat = 0;
     in->prime = 0;
     if (o.sats.empty()) return kExitOk;
-    std::FILE* f = std::fopen(in->tlefile, "r");
-    if (!f) {
-        complain("%s: cannot open TLE file %s", command, in->tlefile);
+    ElementReader f(in->tlefile);
+    const std::string problem = ElementFileProblem(f, in->tlefile);
+    if (!problem.empty()) {
+        complain("%s", problem.c_str());
         return kExitUsage;
     }
     std::vector<char> text(kTleTextBytes);
     for (const SatChoice& c : o.sats) {
-        std::rewind(f);
+        f.rewind();
         in->srchmode = c.kind;
         std::snprintf(in->srchname[kWorkSlot], sizeof in->srchname[kWorkSlot], "%s", c.key.c_str());
         if (c.kind == kSearchByNumber) in->satno[kWorkSlot] = std::atoi(c.key.c_str());
         if (tleread(in, f, text.data(), 0) == 0) {
             complain("no match found for %s", c.key.c_str());
-            std::fclose(f);
             return kExitNoMatch;
         }
         ShiftElm(in, in->nsat++, kWorkSlot);
     }
-    std::fclose(f);
+    for (const std::string& text : f.problems()) complain("%s", text.c_str());
     return kExitOk;
 }
 }  // namespace
@@ -310,6 +310,10 @@ bool parseCommon(const char* command, int argc, char** argv, const std::vector<s
             o.wgs84 = true;
             continue;
         }
+        if (a == "--strict") {
+            o.strict = true;
+            continue;
+        }
         const bool common = std::any_of(std::begin(kCommonValueOptions), std::end(kCommonValueOptions),
                                         [&](const char* name) { return a == name; });
         if (!common && std::find(extras.begin(), extras.end(), a) == extras.end()) {
@@ -346,12 +350,13 @@ int prepareSettings(const char* command, const CommonOptions& o, bool needSatell
     }
     applySite(o, in);
     in->gravflg = o.wgs84 ? 1 : 0;
+    in->strictsum = o.strict;
     if (o.days) in->duration = *o.days;
     if (o.minElev) in->minsatelev = *o.minElev;
     if (o.maxSun) in->maxsunelev = *o.maxSun;
     if (o.visibleOnly) in->visonly = *o.visibleOnly;
     applyTime(o, in);
-    return selectSatellites(command, o, in);
+    return selectSatellites(o, in);
 }
 
 std::vector<char*> takeFlags(int argc, char** argv, const std::vector<std::string>& flags,

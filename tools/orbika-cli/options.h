@@ -64,6 +64,7 @@ struct CommonOptions {
     std::optional<int> visibleOnly;
     bool wgs84 = false;
     bool json = false;
+    bool strict = false;              // refuse entries with a bad TLE checksum
     std::vector<SatChoice> sats;      // in order; the first is the prime satellite
     std::map<std::string, std::string> extra;  // the command's own options and their values
 };

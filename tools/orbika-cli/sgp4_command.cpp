@@ -1,9 +1,8 @@
-// orbika-cli sgp4 FILE [--wgs84] [--no-sdp4] [--json]: SGP4/SDP4 states of every entry of a TLE
-// file, through the program's TLE field parser and slot propagation.
+// orbika-cli sgp4 FILE [--wgs84] [--no-sdp4] [--json]: SGP4/SDP4 states of every entry of an
+// element file (TLE or GP data), through the program's element reader and slot propagation.
 #include <cmath>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -11,6 +10,7 @@
 #include "astro/time_units.h"
 #include "commands.h"
 #include "core/records.h"
+#include "core/elementreader.h"
 #include "core/satsgp4.h"
 #include "foundation/textconv.h"
 #include "output.h"
@@ -27,6 +27,7 @@ struct Options {
     bool wgs84 = false;
     bool sdp4 = true;
     bool json = false;
+    bool strict = false;
 };
 
 // One propagated state: time (min), position (km), velocity (km/s).
@@ -53,6 +54,8 @@ bool parseOptions(int argc, char** argv, Options& o)
             o.sdp4 = false;
         } else if (std::strcmp(a, "--json") == 0) {
             o.json = true;
+        } else if (std::strcmp(a, "--strict") == 0) {
+            o.strict = true;
         } else if (a[0] == '-' && a[1] != '\0') {
             complain("sgp4: unknown option %s", a);
             return false;
@@ -131,28 +134,30 @@ int runSgp4(int argc, char** argv)
 {
     Options o;
     if (!parseOptions(argc, argv, o)) return 2;
-    std::ifstream file(o.file, std::ios::binary);
-    if (!file) {
-        complain("sgp4: cannot open %s", o.file);
-        return 2;
-    }
-    const std::vector<Entry> entries = readEntries(file);
-    if (file.bad()) {
-        complain("sgp4: cannot read %s", o.file);
+    ElementReader reader(o.file);
+    const std::string problem = ElementFileProblem(reader, o.file);
+    if (!problem.empty()) {
+        complain("sgp4: %s", problem.c_str());
         return 2;
     }
 
+    reader.setStrict(o.strict);
     std::unique_ptr<WinpData> in = std::make_unique<WinpData>();
     in->gravflg = o.wgs84 ? 1 : 0;
     in->sgpmode = o.sdp4;
     if (o.json) emit("[");
-    for (size_t k = 0; k < entries.size(); ++k) {
-        const Result res = propagate(in.get(), entries[k]);
+    ElementEntry e;
+    Entry entry;
+    for (bool first = true; reader.next(e);) {
+        if (!makeEntry(e, entry)) continue;
+        const Result res = propagate(in.get(), entry);
         if (o.json)
-            printJson(res, k == 0);
+            printJson(res, first);
         else
             printText(res);
+        first = false;
     }
     if (o.json) emit("]\n");
+    for (const std::string& text : reader.problems()) complain("%s", text.c_str());
     return 0;
 }

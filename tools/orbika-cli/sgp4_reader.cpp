@@ -47,64 +47,17 @@ std::vector<double> runTimes(const double run[3])
     return times;
 }
 
-// The element set of lines 1 and 2 (numbered n1, n2); false, reported, when malformed.
-bool makeEntry(const std::string& line1, int n1, const std::string& line2, int n2, Entry& e)
-{
-    if (!ParseTleLine1(line1.c_str(), e.tle)) {
-        complain("line %d: malformed TLE line 1, entry skipped", n1);
-        return false;
-    }
-    if (!ParseTleLine2(line2.c_str(), e.tle)) {
-        complain("line %d: malformed TLE line 2, entry skipped", n2);
-        return false;
-    }
-    double run[3];
-    if (!readRun(line2, run)) {
-        e.times.assign(std::begin(kDefaultTimes), std::end(kDefaultTimes));
-        return true;
-    }
-    e.times = runTimes(run);
-    if (e.times.empty()) complain("line %d: unusable start, stop and step, entry skipped", n2);
-    return !e.times.empty();
-}
-
-// Element line kind: '1' or '2' followed by a blank, else 0 (title or other text).
-char linekind(const std::string& line)
-{
-    return line.size() >= 2 && (line[0] == '1' || line[0] == '2') && line[1] == ' ' ? line[0] : 0;
-}
-
 }  // namespace
 
-std::vector<Entry> readEntries(std::istream& in)
+bool makeEntry(const ElementEntry& e, Entry& entry)
 {
-    std::vector<Entry> entries;
-    std::string line, line1;
-    int n = 0, n1 = 0;
-    const auto dropLine1 = [&]() {
-        if (n1) complain("line %d: TLE line 1 without line 2, entry skipped", n1);
-        n1 = 0;
-    };
-    while (std::getline(in, line)) {
-        ++n;
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (line.find_first_not_of(" \t") == std::string::npos || line[0] == '#') continue;
-        const char kind = linekind(line);
-        if (kind == '1') {
-            dropLine1();
-            line1 = line;
-            n1 = n;
-        } else if (kind == '2' && n1 == 0) {
-            complain("line %d: TLE line 2 without line 1, skipped", n);
-        } else if (kind == '2') {
-            Entry e;
-            if (makeEntry(line1, n1, line, n, e)) entries.push_back(e);
-            n1 = 0;
-        } else {
-            dropLine1();
-        }
+    entry.tle = e.fields;
+    double run[3];
+    if (!readRun(e.line2, run)) {
+        entry.times.assign(std::begin(kDefaultTimes), std::end(kDefaultTimes));
+        return true;
     }
-    dropLine1();
-    return entries;
+    entry.times = runTimes(run);
+    if (entry.times.empty()) complain("NORAD# %d: unusable start, stop and step, entry skipped", e.fields.satno);
+    return !entry.times.empty();
 }
-

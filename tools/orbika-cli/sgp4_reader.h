@@ -2,10 +2,9 @@
 // line 2 by a run of times (start, stop, step in minutes since epoch), as verification files are.
 #pragma once
 
-#include <istream>
 #include <vector>
 
-#include "core/tlefields.h"
+#include "core/elementreader.h"
 
 // One element set of the file with the times to propagate (minutes since epoch).
 struct Entry {
@@ -13,6 +12,6 @@ struct Entry {
     std::vector<double> times;
 };
 
-// All well-formed entries of the stream; comment lines (#) and blank lines are ignored, title
-// lines are optional, CR LF line ends are accepted. Malformed entries are reported and skipped.
-std::vector<Entry> readEntries(std::istream& in);
+// The element set of e with its times: the run written after line 2 of a TLE entry, else the
+// default times; false, reported, when the run is unusable.
+bool makeEntry(const ElementEntry& e, Entry& entry);
