@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "core/defaults.h"
+#include "core/elementreader.h"
 #include "core/tlefile.h"
 
 namespace {
@@ -30,7 +31,8 @@ bool hasEntry(std::FILE* f)
     std::snprintf(in->srchname[kWorkSlot], sizeof in->srchname[kWorkSlot], "*");
     char text[kTleTextBytes];
     std::rewind(f);
-    return tleread(in.get(), f, text, 0) > 0;
+    ElementReader reader(f);
+    return tleread(in.get(), reader, text, 0) > 0;
 }
 
 // What a body starting with head is, for a reply that holds no elements: "an HTML page" ...

@@ -293,7 +293,6 @@ int tleread(WinpData* in, ElementReader& r, char* text, int more)
     return result;
 }
 
-}
 
 void convldsn(WinpData* in, bool toLong)
 {

@@ -10,7 +10,7 @@
 
 #include "cli_run.h"
 #include "core/defaults.h"
-#include "core/passes.h"
+#include "core/passsearch.h"
 #include "core/tlefile.h"
 #include "iss_settings.h"
 
@@ -52,7 +52,9 @@ void expectSameElements(const WinpData& a, const WinpData& b, int slotb, const s
 {
     const int w = kWorkSlot;
     EXPECT_EQ(a.satno[w], b.satno[slotb]) << what;
-    if (b.intldsn[slotb][0] > ' ') EXPECT_STREQ(a.intldsn[w], b.intldsn[slotb]) << what;
+    if (b.intldsn[slotb][0] > ' ') {
+        EXPECT_STREQ(a.intldsn[w], b.intldsn[slotb]) << what;
+    }
     EXPECT_EQ(a.sgp4flg[w], b.sgp4flg[slotb]) << what;
     for (auto field : kElementFields)
         EXPECT_NEAR((a.*field)[w], (b.*field)[slotb], 1e-11 * std::fabs((b.*field)[slotb]) + 2e-11) << what;
@@ -226,7 +228,7 @@ TEST(ElementReader, CommandLineFilesOfEveryForm)
                                                        {empty, "no element sets found"},
                                                        {garbage, "no element sets found"}};
     for (const auto& [file, message] : bad) {
-        for (const std::string& command : {"passes --sat iss", "sgp4"}) {
+        for (const std::string command : {"passes --sat iss", "sgp4"}) {
             const std::string args = command == "sgp4" ? "sgp4 " + file : command + " --tle " + file;
             const CliRun run = runCli(args + " 2>&1");
             EXPECT_EQ(run.status, 2) << args << "\n" << run.out;

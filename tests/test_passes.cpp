@@ -120,7 +120,9 @@ TEST(Passes, EccentricOrbitsStartAndEndAtTheirCrossingsFromEverySite)
             for (size_t k = 0; k < passes.size(); ++k) {
                 EXPECT_NEAR(passes[k].tm[0], edges[2 * k], kSecond) << k;
                 EXPECT_NEAR(passes[k].tm[2], edges[2 * k + 1], kSecond) << k;
-                if (passes[k].tm[0] > t0) EXPECT_NEAR(passes[k].el[0], 10.0, 0.05) << k;
+                if (passes[k].tm[0] > t0) {
+                    EXPECT_NEAR(passes[k].el[0], 10.0, 0.05) << k;
+                }
             }
         }
     }

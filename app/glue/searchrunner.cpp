@@ -29,6 +29,8 @@ int RunSearch(QWidget* parent, const QString& title, const std::function<int(Sea
     });
     poll.start(kPollMs);
     dialog.exec();
+    // Closed before the search ended (Cancel, Escape or the window's close): stop the search.
+    if (result.wait_for(std::chrono::seconds(0)) != std::future_status::ready) progress.cancel = true;
     return result.get();
 }
 

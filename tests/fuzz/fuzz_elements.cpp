@@ -8,7 +8,7 @@
 #include <memory>
 
 #include "core/defaults.h"
-#include "core/passes.h"
+#include "core/passsearch.h"
 #include "core/records.h"
 #include "core/satsgp4.h"
 #include "core/tlefields.h"

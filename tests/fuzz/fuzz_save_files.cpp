@@ -15,7 +15,7 @@
 
 #include "core/defaults.h"
 #include "core/iridium.h"
-#include "core/passes.h"
+#include "core/savesort.h"
 #include "core/records.h"
 
 namespace {

@@ -55,10 +55,9 @@ DateValues read(const ObDateDialog& d)
 QString pressOk(QDialog& d)
 {
     QString message;
-    QPointer<QTimer> watcher = whenModal([&message](QWidget* w) {
-        if (auto* box = qobject_cast<QMessageBox*>(w))
-            message = box->text();
-        w->close();
+    QPointer<QTimer> watcher = whenModal<QMessageBox>([&message](QMessageBox* box) {
+        message = box->text();
+        box->close();
     });
     d.setResult(QDialog::Rejected);
     d.accept();

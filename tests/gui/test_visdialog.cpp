@@ -34,13 +34,6 @@ struct Vis {
     }
 };
 
-void fill(ObVisDialog& d, const Vis& v)
-{
-    d.setParams(v.maxsun, v.minsat, v.epoch, v.yaw, v.pitch, v.visonly, v.moonvis);
-    d.setParam2(v.smplot, v.occ, v.irid, v.flare, v.known, v.yawsteer, v.ecl, v.solpanel,
-                v.flrmag, v.flrmax, v.cyl);
-}
-
 Vis read(const ObVisDialog& d)
 {
     Vis v{};
