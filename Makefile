@@ -4,14 +4,15 @@ PACKAGES = cmake ninja-build g++ libgtest-dev libbenchmark-dev locales qt6-base-
 APT_ENV  = DEBIAN_FRONTEND=noninteractive
 # Fuzzing needs clang and its libFuzzer runtime; nothing else installs them.
 FUZZ_PACKAGES = clang libclang-rt-14-dev
-FUZZ_BUILD     ?= build-fuzz
+FUZZ_BUILD     ?= $(CURDIR)/build-fuzz
 FUZZ_TARGETS    = tle config textconv cli_options cli_commands sgp4_reader elements save_files reply
 # make fuzz: seconds of random exploration per target. make test: executions per target, seed 1.
 FUZZ_SECONDS   ?= 60
 FUZZ_RUNS      ?= 2000
-# Committed inputs of each target: the minimised corpus and the inputs that once broke it.
-FUZZ_CORPUS     = tests/fuzz/corpus
-FUZZ_REGRESSIONS = tests/fuzz/regressions
+# Committed inputs of each target: the minimised corpus and the inputs that once broke it
+# (absolute paths: some targets run in a scratch directory).
+FUZZ_CORPUS     = $(CURDIR)/tests/fuzz/corpus
+FUZZ_REGRESSIONS = $(CURDIR)/tests/fuzz/regressions
 SANITIZE_BUILD ?= build-sanitize
 SANITIZE_FLAGS  = -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer
 TSAN_BUILD     ?= build-tsan

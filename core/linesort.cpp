@@ -47,7 +47,7 @@ bool LineSorter::writeRun()
     File f(std::tmpfile(), &std::fclose);
     if (!f) return false;
     for (const auto& entry : batch_) {
-        std::fputs(entry.second.c_str(), f.get());
+        std::fwrite(entry.second.data(), 1, entry.second.size(), f.get());
         std::fputc('\n', f.get());
     }
     if (std::fflush(f.get()) != 0 || std::ferror(f.get())) return false;

@@ -99,6 +99,13 @@ std::string instantKey(double instant)
     return key;
 }
 
+// Writes line and its newline to f, NUL bytes included.
+void writeLine(std::FILE* f, const std::string& line)
+{
+    std::fwrite(line.data(), 1, line.size(), f);
+    std::fputc('\n', f);
+}
+
 }  // namespace
 
 // Two passes keep memory bounded: the first finds where each search crossed a year end from the
@@ -132,11 +139,11 @@ bool SortAos(const WinpData* in)
         });
 
     return ok && ReplaceFile(in->savename, [&](std::FILE* f) {
-        for (const std::string& h : header) std::fprintf(f, "%s\n", h.c_str());
+        for (const std::string& h : header) writeLine(f, h);
         size_t k = 0;
         ok = data.merge([&](const std::string& keyed) {
             if (k++ % kSortGroup == 0) std::fputs("\n", f);
-            std::fprintf(f, "%s\n", keyed.c_str() + keyed.find('\t') + 1);
+            writeLine(f, keyed.substr(keyed.find('\t') + 1));
         });
     }) && ok;
 }
