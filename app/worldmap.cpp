@@ -9,10 +9,10 @@
 #include <QPainter>
 
 #include "app/generated/coastline_table.h"
-#include "astro/angle_units.h"
 #include "astro/frames.h"
 #include "astro/sun200.h"
 #include "astro/timescales.h"
+#include "foundation/units.h"
 #include "orbikaview.h"
 #include "skymap.h"
 

@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "astro/angle_units.h"
 #include "astro/moon200.h"
 #include "astro/plan200.h"
 #include "astro/sun200.h"
+#include "foundation/units.h"
 #include "foundation/vec3.h"
 
 // One line of astro_check_values.txt: the series' values and the independent ephemeris'.

@@ -15,11 +15,11 @@
 #include <string>
 #include <vector>
 
-#include "astro/time_units.h"
-#include "scoped_env.h"
 #include "core/defaults.h"
 #include "core/records.h"
 #include "core/tlefields.h"
+#include "foundation/units.h"
+#include "scoped_env.h"
 
 // Search window of the reference file (MJD, UTC): 2026-02-22 00:00 to 2026-02-25 00:00.
 constexpr double kRefWindowStart = 61093.0;

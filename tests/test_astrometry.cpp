@@ -5,10 +5,10 @@
 #include <array>
 #include <cmath>
 
-#include "astro/angle_units.h"
 #include "core/astrometry.h"
 #include "core/defaults.h"
 #include "foundation/textconv.h"
+#include "foundation/units.h"
 #include "foundation/vec3.h"
 
 namespace {

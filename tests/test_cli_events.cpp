@@ -11,13 +11,13 @@
 #include <vector>
 
 #include "astro/frames.h"
-#include "astro/time_units.h"
 #include "cli_run.h"
 #include "core/dateframe.h"
 #include "core/passsearch.h"
 #include "core/satstate.h"
 #include "core/textpage.h"
 #include "core/tlefile.h"
+#include "foundation/units.h"
 #include "iss_settings.h"
 #include "pass_reference.h"
 #include "scoped_env.h"

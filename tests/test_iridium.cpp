@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "astro/time_units.h"
 #include "core/cataloguesearch.h"
 #include "core/defaults.h"
 #include "core/iridium.h"
@@ -17,6 +16,7 @@
 #include "core/passsearch.h"
 #include "core/satstate.h"
 #include "core/tlefile.h"
+#include "foundation/units.h"
 #include "iss_settings.h"
 #include "scoped_env.h"
 

@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "astro/time_units.h"
 #include "core/match.h"
 #include "core/orbitdet.h"
 #include "core/satstate.h"
+#include "foundation/units.h"
 #include "iss_settings.h"
 #include "scoped_env.h"
 

@@ -50,7 +50,7 @@ void sunMoon(double mjd, Vec3& sun, Vec3& moon)
     const double T = julcent(mjd);
     double eqeq;
     const Mat3 n = nutmat(T, eqeq, false);
-    sun = mxvct(n, eclequ(T, Sun200().position(T))) * (kAstronomicalUnit / kR);
+    sun = mxvct(n, eclequ(T, Sun200().position(T))) * (kAuM / kR);
     moon = mxvct(n, eclequ(T, Moon200().position(T)));
 }
 
@@ -275,7 +275,7 @@ TEST(NumProp, SunAndMoonAndEpochUpdate)
     circular(600e3, 60.0, r0, v0);
     auto ind = settingsWith(r0, v0);
     UpSunMoon(SlotContext(ind.get(), 0), 0.0, sun, moon);
-    EXPECT_NEAR(abs(sun) / kAstronomicalUnit, 1.014, 0.002);     // early June
+    EXPECT_NEAR(abs(sun) / kAuM, 1.014, 0.002);     // early June
     EXPECT_NEAR(carpol(sun)[2] * 180 / M_PI, 21.9, 0.3);         // declination
     EXPECT_GT(abs(moon), 3.56e8);
     EXPECT_LT(abs(moon), 4.07e8);

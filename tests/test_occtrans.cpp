@@ -6,7 +6,6 @@
 #include <regex>
 
 #include "astro/frames.h"
-#include "astro/time_units.h"
 #include "core/dateframe.h"
 #include "core/defaults.h"
 #include "core/iridium.h"
@@ -14,6 +13,7 @@
 #include "core/passevents.h"
 #include "core/satstate.h"
 #include "core/transitremark.h"
+#include "foundation/units.h"
 #include "iss_settings.h"
 
 namespace {

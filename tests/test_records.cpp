@@ -7,11 +7,11 @@
 #include <memory>
 #include <string>
 
-#include "astro/time_units.h"
 #include "astro/timescales.h"
 #include "core/defaults.h"
 #include "core/records.h"
 #include "core/textpage.h"
+#include "foundation/units.h"
 
 namespace {
 std::unique_ptr<WoutData> emptyPage()

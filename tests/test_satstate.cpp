@@ -8,13 +8,13 @@
 #include <sstream>
 #include <string>
 
-#include "astro/angle_units.h"
 #include "astro/frames.h"
 #include "astro/timescales.h"
 #include "core/dateframe.h"
 #include "core/illumination.h"
 #include "core/satstate.h"
 #include "foundation/textconv.h"
+#include "foundation/units.h"
 #include "iss_settings.h"
 #include "propagation/attitude.h"
 

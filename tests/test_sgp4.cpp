@@ -5,7 +5,7 @@
 #include <map>
 #include <utility>
 
-#include "astro/angle_units.h"
+#include "foundation/units.h"
 #include "propagation/sgp4.h"
 #include "sgp4_verification.h"
 

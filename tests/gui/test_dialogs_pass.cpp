@@ -5,12 +5,12 @@
 
 #include <string>
 
-#include "astro/time_units.h"
 #include "core/orbitpole.h"
 #include "core/passdetails.h"
 #include "core/passpage.h"
 #include "core/timeset.h"
 #include "dialog_helpers.h"
+#include "foundation/units.h"
 #include "obpassdialog.h"
 
 namespace {

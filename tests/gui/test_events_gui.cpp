@@ -16,9 +16,9 @@
 #include <string>
 #include <vector>
 
-#include "astro/angle_units.h"
 #include "core/iridium.h"
 #include "dialog_helpers.h"
+#include "foundation/units.h"
 #include "gui_helpers.h"
 #include "map_fixture.h"
 #include "obiridiumdialog.h"

@@ -18,9 +18,9 @@
 #include <cstdlib>
 #include <map>
 
-#include "astro/angle_units.h"
 #include "core/astrometry.h"
 #include "foundation/textconv.h"
+#include "foundation/units.h"
 #include "gui_helpers.h"
 #include "obastdialog.h"
 #include "orbikaapp.h"

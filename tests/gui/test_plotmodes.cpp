@@ -7,10 +7,10 @@
 #include <cmath>
 #include <ctime>
 
-#include "astro/time_units.h"
 #include "astro/timescales.h"
 #include "core/statevector.h"
 #include "foundation/arith.h"
+#include "foundation/units.h"
 #include "map_fixture.h"
 #include "oblocaldialog.h"
 #include "orbikaapp.h"

@@ -4,11 +4,11 @@
 
 #include <QColor>
 
-#include "astro/angle_units.h"
 #include "astro/frames.h"
 #include "astro/sun200.h"
 #include "astro/timescales.h"
 #include "core/satstate.h"
+#include "foundation/units.h"
 #include "map_fixture.h"
 #include "worldmap.h"
 
