@@ -13,8 +13,9 @@
 #include "core/match.h"
 #include "core/orbitdet.h"
 #include "core/satstate.h"
-#include "iss_settings.h"
+#include "test_site.h"
 #include "scoped_env.h"
+#include "test_text.h"
 
 namespace {
 constexpr double kDeg = M_PI / 180.0;
@@ -65,9 +66,7 @@ std::vector<std::string> matchPage(WinpData* in)
     auto out = std::make_unique<WoutData>();
     auto sp = std::make_unique<SatPosData>();
     EXPECT_EQ(SatMatch(in, out.get(), sp.get()), 0);
-    std::vector<std::string> lines;
-    for (int k = 0; k < out->nlines; ++k) lines.emplace_back(out->lines[k], strnlen(out->lines[k], kTagByte));
-    return lines;
+    return pageLines(out.get());
 }
 
 bool listsIss(WinpData* in)
@@ -79,20 +78,6 @@ bool listsIss(WinpData* in)
 // Seen from straight below within 180 degrees every satellite matches.
 const Sighting kZenith{kIssUp, 0.0, 90.0, 0, 0, 0, 0, 0};
 }  // namespace
-
-TEST(Match, TestOfOnePosition)
-{
-    // Centre at azimuth 100, elevation 40 degrees; 2 degrees; rising is position angle 0.
-    auto ok = [](double az1, double el1, double dir, bool dirflg, double el2) {
-        return mtchok(std::cos(2.0 * kDeg), 100.0 * kDeg, 40.0 * kDeg, az1 * kDeg, el1 * kDeg, dir * kDeg, dirflg,
-                      az1 * kDeg, el2 * kDeg);
-    };
-    EXPECT_TRUE(ok(102.5, 40.0, 0.0, false, 0.0));   // 1.92 degrees on the sky
-    EXPECT_FALSE(ok(102.7, 40.0, 0.0, false, 0.0));  // 2.07 degrees
-    EXPECT_TRUE(ok(100.0, 40.5, 40.0, true, 40.6));
-    EXPECT_FALSE(ok(100.0, 40.5, 50.0, true, 40.6));
-    EXPECT_TRUE(ok(100.0, 40.5, 180.0, true, 40.5));  // no motion, no direction
-}
 
 TEST(Match, BrighterObjectsOnly)
 {

@@ -28,21 +28,3 @@ TEST(Vectors, GuardedArctangentAndPolarRanges)
     EXPECT_LT(p[2], 0.0);
     expectVecNear(polcar(p), v, 1e-12);
 }
-
-TEST(Matrices, RotationsTurnTheFrame)
-{
-    // Turning the frame by +90 degrees about z puts the old +y axis on the new +x axis.
-    expectVecNear(mxvct(zrot(M_PI / 2), Vec3(0, 1, 0)), Vec3(1, 0, 0), 1e-15);
-    expectVecNear(mxvct(xrot(M_PI / 2), Vec3(0, 0, 1)), Vec3(0, 1, 0), 1e-15);
-    expectVecNear(mxvct(yrot(M_PI / 2), Vec3(1, 0, 0)), Vec3(0, 0, 1), 1e-15);
-    // Rotations are orthogonal: R^T R = I.
-    const Mat3 r = zrot(0.3) * xrot(-1.1) * yrot(2.0);
-    const Mat3 i = mxtrn(r) * r;
-    for (int k = 1; k <= 3; ++k)
-        for (int j = 1; j <= 3; ++j) EXPECT_NEAR(i.GetMij(k, j), k == j ? 1.0 : 0.0, 1e-15);
-
-    double pitch, yaw;
-    vcpy(Vec3(0, 0, -1), pitch, yaw);
-    EXPECT_DOUBLE_EQ(pitch, M_PI / 2);
-    EXPECT_DOUBLE_EQ(yaw, 0.0);
-}
