@@ -143,7 +143,7 @@ TEST_F(MapTest, MapClicksShowLocalVisibility)
     captureLocal(text);
     view->getMapPos(380, 80);  // 50 N, 10 E
     EXPECT_TRUE(text.startsWith("Lat: 50,  Long: 10")) << text.toStdString();
-    EXPECT_DOUBLE_EQ(48.15, indata->obslat) << "the observer is restored";
+    EXPECT_DOUBLE_EQ(kSiteLat, indata->obslat) << "the observer is restored";
 
     captureLocal(text);
     view->getMapPos(100, 450);  // the information area, below latitude -90

@@ -161,8 +161,8 @@ TEST(View, LocalInformationForASiteEnteredOnTheSpot)
     view.vLocalInf();
     EXPECT_TRUE(text.startsWith("Lat: 10,  Long: 20")) << text.toStdString();
     EXPECT_TRUE(text.contains("Azim:"));
-    EXPECT_DOUBLE_EQ(48.15, indata->obslat) << "the site is restored";
-    EXPECT_DOUBLE_EQ(11.58, indata->obslon);
+    EXPECT_DOUBLE_EQ(kSiteLat, indata->obslat) << "the site is restored";
+    EXPECT_DOUBLE_EQ(kSiteLon, indata->obslon);
     EXPECT_STREQ("Default", indata->locname);
 }
 
