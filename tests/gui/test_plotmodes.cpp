@@ -1,19 +1,16 @@
-// The plot modes: when the base map is redrawn, delta time and real time with the main window's
-// timer, the jumps to the next and last pass, and clicks on the map.
+// The plot modes: when the base map is redrawn, delta time, the jumps to the next and last pass,
+// and clicks on the map.
 #include <QDialog>
 #include <QMessageBox>
 #include <QTextEdit>
 
 #include <cmath>
-#include <ctime>
 
 #include "astro/time_units.h"
 #include "astro/timescales.h"
-#include "core/statevector.h"
 #include "foundation/arith.h"
 #include "map_fixture.h"
 #include "oblocaldialog.h"
-#include "orbikaapp.h"
 
 namespace {
 
@@ -75,29 +72,6 @@ TEST_F(MapTest, DeltaTimeStopsAtTheIntervalEnd)
     EXPECT_TRUE(view->PlotDelta()) << "a zero step does not hang";
     view->vTmCheck(0);
     EXPECT_EQ(0, indata->deltamode);
-}
-
-TEST_F(MapTest, RealTimeWhileDeltaTimeRunsStopsBoth)
-{
-    OrbikaApp app;
-    app.slotPlotDelta();
-    EXPECT_EQ(2, app.timerMode());
-    app.slotPlotRT();
-    EXPECT_EQ(0, app.timerMode()) << "real time does not start";
-    EXPECT_EQ(0, indata->deltamode);
-    app.slotPlotRT();
-    EXPECT_EQ(1, app.timerMode());
-    EXPECT_EQ(1, indata->rtmode);
-    // The real-time plot and a new orbit's epoch are the clock plus the date dialog's offset.
-    indata->rtoffset = -3.0;
-    const double clock = 40587.0 + std::time(nullptr) * kSecond;  // MJD of 1970-01-01 plus seconds
-    app.getView()->RT_Plot();
-    EXPECT_NEAR(clock - 3.0 / 24.0, indata->mjd, 5 * kSecond);
-    vsNewSat(indata, 0);
-    EXPECT_NEAR(clock - 3.0 / 24.0, indata->elepoch[0], 5 * kSecond);
-    app.slotStopTime();
-    EXPECT_EQ(0, app.timerMode());
-    EXPECT_EQ(0, indata->rtmode);
 }
 
 TEST_F(MapTest, NextAndLastPassOnWholeSeconds)
