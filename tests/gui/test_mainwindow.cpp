@@ -13,6 +13,7 @@
 
 #include <cstdio>
 #include <ctime>
+#include <tuple>
 
 #include "astro/time_units.h"
 #include "core/records.h"
@@ -121,20 +122,19 @@ TEST(MainWindow, HotKeysAndTimerModes)
         EXPECT_LE(t, after + kSecond);
     }
 
-    // Digits choose the prime satellite among those selected; larger digits change nothing.
-    indata->nsat = 3;
+    // Digits choose the prime satellite among those selected (0 the tenth); larger digits
+    // change nothing. Each case: satellites selected, key, prime after it.
+    const std::tuple<int, int, int> digits[] = {{3, Qt::Key_5, 1},
+                                                {3, Qt::Key_3, 2},
+                                                {3, Qt::Key_0, 2},
+                                                {kMaxSat, Qt::Key_0, kMaxSat - 1},
+                                                {kMaxSat, Qt::Key_1, 0}};
     indata->prime = 1;
-    pressKey(&w, Qt::Key_5);
-    EXPECT_EQ(1, indata->prime);
-    pressKey(&w, Qt::Key_3);
-    EXPECT_EQ(2, indata->prime);
-    pressKey(&w, Qt::Key_0);
-    EXPECT_EQ(2, indata->prime);
-    indata->nsat = kMaxSat;
-    pressKey(&w, Qt::Key_0);
-    EXPECT_EQ(kMaxSat - 1, indata->prime);
-    pressKey(&w, Qt::Key_1);
-    EXPECT_EQ(0, indata->prime);
+    for (const auto& [nsat, key, prime] : digits) {
+        indata->nsat = nsat;
+        pressKey(&w, key);
+        EXPECT_EQ(prime, indata->prime) << nsat << " " << key;
+    }
     indata->nsat = 0;
 
     // N toggles the names command.

@@ -167,20 +167,14 @@ protected:
 
 }  // namespace
 
-TEST(OnlineUpdateAddress, ProposalAndSplit)
+TEST(OnlineUpdateAddress, DefaultIsAQueryKeptAsProposed)
 {
-    EXPECT_EQ("host/dir/visual.txt", updateProposal("host/dir/old.txt", "/u/tle/visual.txt"));
-    UpdateAddress a;
-    EXPECT_FALSE(splitUpdateAddress("x", a));
-    ASSERT_TRUE(splitUpdateAddress("host:8080/a/b/file.txt", a));
-    EXPECT_EQ(std::make_tuple(QString("host:8080"), QString("/a/b/file.txt"), QString("file.txt")),
-              std::make_tuple(a.hostName, a.urlPath, a.fileName));
-
     // The address a new installation proposes is a GP-data query of CSV form, kept as proposed;
     // it has a plain host and no file name of its own.
     WinpData defaults{};
     SetDefaults(&defaults);
     EXPECT_EQ(defaults.updurl, updateProposal(defaults.updurl, "/u/tle/visual.txt"));
+    UpdateAddress a;
     ASSERT_TRUE(splitUpdateAddress(defaults.updurl, a));
     EXPECT_FALSE(a.hostName.contains(':'));
     EXPECT_TRUE(a.urlPath.contains("FORMAT=csv"));
