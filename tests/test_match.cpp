@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -283,7 +284,24 @@ TEST(CliMatch, RejectsBadArguments)
         EXPECT_EQ(run.status, 2) << bad;
         EXPECT_EQ(run.out, "") << bad;
     }
-    const CliRun missing = runCli("match --tle /nonexistent/x.tle --center 10,20 --max-dist 1 --window 1");
+    const CliRun missing = runCli("match --tle /nonexistent/x.tle --center 10,20 --max-dist 1 --window 1 2>&1");
     EXPECT_EQ(missing.status, 2);
-    EXPECT_EQ(missing.out, " *** Unable to open TLE file ***\n /nonexistent/x.tle\n Select a valid TLE file first.\n");
+    EXPECT_EQ(missing.out.rfind("orbika-cli: /nonexistent/x.tle: ", 0), 0u) << missing.out;
+}
+
+TEST(CliMatch, ReadsFilesWithByteOrderMarkAndCarriageReturns)
+{
+    // The catalogue with a byte-order mark and CR-only line ends finds the same satellites.
+    std::ifstream in(kVisual, std::ios::binary);
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::replace(text.begin(), text.end(), '\n', '\r');
+    ScopedTempDir dir;
+    const std::string mac = (dir.path() / "visual-cr.txt").string();
+    std::ofstream(mac, std::ios::binary) << "\xEF\xBB\xBF" << text;
+    const std::string args = matchAround("azim", "elev") + " --max-dist 5 --window 3 --json";
+    const CliRun plain = runCli(args), other = runCli(args + " --tle " + mac);
+    ASSERT_EQ(plain.status, 0);
+    EXPECT_NE(plain.out.find("\"norad\": 25544"), std::string::npos);
+    EXPECT_EQ(other.status, 0);
+    EXPECT_EQ(other.out, plain.out);
 }

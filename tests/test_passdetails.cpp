@@ -286,3 +286,57 @@ TEST(PassDetails, LocalInformationOnTheSkyMapAndSkyAzimuth)
         EXPECT_NEAR(in->skyazim, l.az, 0.002) << l.utc;
     }
 }
+
+TEST(PassDetails, DecayedSatelliteBesideTheIss)
+{
+    // LOW came down about ten days before the reference window; the ISS in the slot after it
+    // keeps its own state on every page.
+    auto sp = stateRecord();
+    auto in = referenceSettings('A');
+    TleFields low{};
+    ASSERT_TRUE(ParseTleLine1("1 99002U 26001B   26040.00000000  .05000000  00000-0  50000-1 0  9992", low) &&
+                ParseTleLine2("2 99002  51.6000 100.0000 0005000 100.0000 260.0000 16.30000000   100", low));
+    StoreTle(in.get(), 0, low);
+    std::snprintf(in->satname[0], sizeof in->satname[0], "LOW");
+    selectReference(in.get(), 1, kIss);
+    const RefRow look = referenceRows("LOOK", kIss, 'A')[0];
+    in->mjd = look.rise;
+    char buf[kLocalInfBytes];
+    LocalInf(in.get(), buf, sp.get());
+    const std::vector<std::string> lines = linesOf(buf);
+    ASSERT_EQ(lines.size(), 3u) << buf;
+    EXPECT_EQ(lines[1], "\tdecayed");
+    EXPECT_NEAR(valueAfter(lines[2], "\tAzim:"), look.az, 0.006);
+    EXPECT_NEAR(valueAfter(lines[2], "\tElev:"), look.el, 0.006);
+
+    in->skymap = 1;
+    in->locel = -100.0;
+    LocalInf(in.get(), buf, sp.get());
+    EXPECT_EQ(std::string(buf), "\nLOW\n\tdecayed");
+
+    // The pass page says why LOW has no pass; the ISS beside it has its passes.
+    const auto pageText = [&] {
+        std::string text;
+        for (const PageLine& l : PassPageLines(in.get(), sp.get())) text += l.text + "\n";
+        return text;
+    };
+    EXPECT_NE(pageText().find(" *** No pass: decayed ***"), std::string::npos);
+    in->prime = 1;
+    EXPECT_EQ(pageText().find("No pass"), std::string::npos);
+    EXPECT_GT(in->npass, 0);
+    in->prime = 0;
+
+    // The orbit track file has the word in place of the numbers.
+    in->tstep = 60.0 / 86400.0;
+    in->duration = 120.0 / 86400.0;
+    std::FILE* f = std::tmpfile();
+    WriteOrbitTrack(in.get(), f, sp.get());
+    std::rewind(f);
+    std::string track;
+    for (int c; (c = std::fgetc(f)) != EOF;) track += static_cast<char>(c);
+    std::fclose(f);
+    const std::vector<std::string> rows = linesOf(track);
+    ASSERT_GE(rows.size(), 2u);
+    EXPECT_NE(rows.back().find("    decayed"), std::string::npos) << track;
+    EXPECT_EQ(track.find("-6"), std::string::npos) << track;
+}

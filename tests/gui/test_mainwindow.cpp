@@ -15,9 +15,9 @@
 #include <ctime>
 #include <tuple>
 
-#include "astro/time_units.h"
 #include "core/records.h"
 #include "core/statevector.h"
+#include "foundation/units.h"
 #include "gui_helpers.h"
 #include "obquickdialog.h"
 #include "orbikaapp.h"

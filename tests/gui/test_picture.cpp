@@ -265,6 +265,14 @@ TEST_F(PictureTest, FlaresWithoutAKnownSurfaceShowTheMirrorYawAndPitch)
     EXPECT_TRUE(shown[180].startsWith("R.A.:"));
     EXPECT_TRUE(shown[320].startsWith("Dec.:"));
     EXPECT_EQ(0u, shown.count(290));
+
+    // Elements no orbit can have give the word in place of a sky position.
+    indata->elecc[indata->prime] = 1.5;
+    indata->sgpslot = kNoSgpSlot;
+    view->PicPlot(indata->mjd);
+    shown = labels();
+    EXPECT_EQ("invalid elements", shown[180].toStdString());
+    EXPECT_EQ(0u, shown.count(320));
 }
 
 TEST_F(PictureTest, AbortClearsTheStars)
