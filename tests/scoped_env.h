@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
-#include <optional>
+#include <memory>
 #include <string>
 
 // Makes a fresh temporary directory current; goes back and removes it at the end of the scope.
@@ -62,7 +62,7 @@ class ScopedTz {
 public:
     explicit ScopedTz(const char* tz)
     {
-        env_.emplace("TZ", tz);
+        env_ = std::make_unique<ScopedEnv>("TZ", tz);
         tzset();
     }
     ~ScopedTz()
@@ -74,5 +74,5 @@ public:
     ScopedTz& operator=(const ScopedTz&) = delete;
 
 private:
-    std::optional<ScopedEnv> env_;
+    std::unique_ptr<ScopedEnv> env_;
 };
