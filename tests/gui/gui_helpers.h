@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileDialog>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QTemporaryDir>
@@ -104,6 +105,17 @@ inline QTimer* captureMessage(Message& m)
     return whenMessage([&m](QMessageBox* box) {
         m.title = box->windowTitle();
         m.text = box->text();
+    });
+}
+
+// Answers the next file dialog with the file name and keeps the text of the message box that
+// follows in message.
+inline QTimer* chooseFile(const QString& name, QString& message)
+{
+    return whenModal<QFileDialog>([&message, name](QFileDialog* files) {
+        whenMessage([&message](QMessageBox* box) { message = box->text(); });
+        files->selectFile(name);
+        static_cast<QDialog*>(files)->accept();  // an upcast: QFileDialog hides accept()
     });
 }
 

@@ -5,7 +5,6 @@
 
 #include <QBuffer>
 #include <QDialog>
-#include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPainter>
@@ -310,11 +309,7 @@ TEST(PictureFile, CorruptImagesGiveTheMessage)
     writeFile(empty, QByteArray());
     for (const QString& name : {truncated, garbage, empty}) {
         QString message;
-        whenModal<QFileDialog>([&message, name](QFileDialog* files) {
-            whenMessage([&message](QMessageBox* box) { message = box->text(); });
-            files->selectFile(name);
-            static_cast<QDialog*>(files)->accept();  // an upcast: QFileDialog hides accept()
-        });
+        chooseFile(name, message);
         w.slotFilePicture();
         EXPECT_EQ(QString("Cannot load %1.").arg(name), message);
         EXPECT_FALSE(w.action(OrbikaApp::ViewPicture)->isEnabled());

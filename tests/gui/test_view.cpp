@@ -7,8 +7,6 @@
 #include <QDialog>
 #include <QInputDialog>
 #include <QDir>
-#include <QFile>
-#include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QMouseEvent>
@@ -359,17 +357,10 @@ TEST(View, ProblemsOfAnOpenedTleFileInOneMessage)
                        withSum("2 99001  51.6320 151.0701 0008512 119.8639 240.3195  0.0000000055386");
     for (int k = 0; k < 11; ++k) text += "COPY " + std::to_string(k) + "\n" + iss1 + "1\n" + iss2;
     const QString name = dir.file("problems.txt");
-    QFile f(name);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(text.c_str());
-    f.close();
+    writeFile(name, text.c_str());
 
     QString message;
-    whenModal<QFileDialog>([&message, name](QFileDialog* files) {
-        whenMessage([&message](QMessageBox* box) { message = box->text(); });
-        files->selectFile(name);
-        static_cast<QDialog*>(files)->accept();  // an upcast: QFileDialog hides accept()
-    });
+    chooseFile(name, message);
     w.slotFileOpen();
     const QStringList lines = message.split('\n');
     ASSERT_EQ(12, lines.size()) << qPrintable(message);
