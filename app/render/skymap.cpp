@@ -10,9 +10,9 @@
 #include "astro/angle_units.h"
 #include "astro/frames.h"
 #include "astro/timescales.h"
+#include "canvaslayout.h"
 #include "foundation/mat3.h"
 #include "foundation/textconv.h"
-#include "worldmap.h"
 
 using angle_units::kDegToRad;
 using angle_units::kPi;
