@@ -11,6 +11,7 @@
 #include "astro/datetext.h"
 #include "astro/timescales.h"
 #include "core/satstate.h"
+#include "core/statefault.h"
 #include "core/timeset.h"
 #include "foundation/textconv.h"
 #include "mapinfo.h"
@@ -216,11 +217,11 @@ void nameColumn(InfoWriter& w, int p, bool relative)
     painter.setBackgroundMode(Qt::OpaqueMode);
     painter.setBackground(w.in->mapbg == 2 ? kBlack : kWhite);
     w.pen(SatColour(p, w.in->mapbg));
-    w.put(4, 0, ShownName(w.in, p));
+    w.put(4, 0, SlotLabel(w.in, p));
     if (relative) {
         const int second = SecondSlot(w.in);
         w.pen(SatColour(second, w.in->mapbg));
-        w.put(4, 1, ShownName(w.in, second));
+        w.put(4, 1, SlotLabel(w.in, second));
     }
     painter.setBackgroundMode(Qt::TransparentMode);
     if (!relative) {
@@ -288,6 +289,14 @@ void DrawMapInfo(QPainter& painter, const WinpData* in, const SatPosData* sp)
     }
     const int p = std::clamp(in->prime, 0, kMaxSat - 1);
     const bool relative = RelativeMode(in);
+    const StateFault fault = SlotFault(in, sp, p);
+    if (fault != StateFault::kNone) {
+        // No numbers of a state the satellite does not have: only the word and its name.
+        w.pen(kRed);
+        w.put(1, 0, QString::fromLatin1(FaultText(fault)));
+        nameColumn(w, p, relative);
+        return;
+    }
     positionColumn(w, p);
     skyColumn(w, p, relative);
     lookColumn(w, p, relative);

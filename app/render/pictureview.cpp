@@ -9,9 +9,10 @@
 #include <QObject>
 #include <QPainter>
 
-#include "astro/angle_units.h"
 #include "core/astrometry.h"
+#include "core/statefault.h"
 #include "foundation/textconv.h"
+#include "foundation/units.h"
 #include "mapinfo.h"
 #include "worldmap.h"
 
@@ -77,14 +78,17 @@ std::vector<PictureLabel> PictureLine(const WinpData* in, const SatPosData* sp, 
         return line;
     }
     const int prime = std::clamp(in->prime, 0, nsat - 1);
-    if (MirrorAnglesShown(in)) {
+    const StateFault fault = SlotFault(in, sp, prime);
+    if (fault != StateFault::kNone) {
+        line.push_back({kRaColumn, kRed, QString::fromLatin1(FaultText(fault))});
+    } else if (MirrorAnglesShown(in)) {
         line.push_back({kRaColumn, kWhite, MirrorYawText(in)});
         line.push_back({kPitchColumn, kWhite, MirrorPitchText(in)});
     } else {
         line.push_back({kRaColumn, kWhite, angleText("R.A.:", in->digits4, kHmsAngle, sp->ra[prime])});
         line.push_back({kDecColumn, kWhite, angleText("Dec.:", in->digits4, kDmsAngle, sp->dec[prime])});
     }
-    line.push_back({kNameColumn, SatColour(prime, in->mapbg), ShownName(in, prime)});
+    line.push_back({kNameColumn, SatColour(prime, in->mapbg), SlotLabel(in, prime)});
     return line;
 }
 
@@ -121,12 +125,13 @@ void PictureView::drawPlot(const WinpData* in, const SatPosData* sp, double mjd,
     // Markers only on a calibrated picture.
     for (int i = 0; in->picstep > kPicStars && i < nsat; ++i) {
         int x, y;
-        if (!platePixel(in, DmsDegF(sp->ra[i]) * kHourToRad, DmsDegF(sp->dec[i]) * kDegToRad, x, y))
+        if (SlotFault(in, sp, i) != StateFault::kNone ||
+            !platePixel(in, DmsDegF(sp->ra[i]) * kHourToRad, DmsDegF(sp->dec[i]) * kDegToRad, x, y))
             continue;
         p.setPen(SatColour(i, in->mapbg));
         p.drawRect(x - 2, y - 2, 3, 3);
         p.drawPoint(x, y);
         if (in->shownames)
-            p.drawText(x + 4, y, ShownName(in, i));
+            p.drawText(x + 4, y, SlotLabel(in, i));
     }
 }

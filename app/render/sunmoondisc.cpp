@@ -7,8 +7,8 @@
 #include <QPainter>
 #include <QPolygon>
 
-#include "astro/angle_units.h"
 #include "canvaslayout.h"
+#include "foundation/units.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <cstring>
 
-#include "astro/angle_units.h"
+#include "foundation/units.h"
 
 namespace {
 
@@ -43,7 +43,7 @@ QColor SatColour(int slot, int mapbg)
     return colours[slot];
 }
 
-QString ShownName(const WinpData* in, int slot)
+QString SlotLabel(const WinpData* in, int slot)
 {
     return QString::fromLatin1(in->satname[slot], static_cast<int>(strnlen(in->satname[slot], kNameChars)));
 }

@@ -18,8 +18,8 @@ QColor NightShade(int mapbg);
 // Marker colour of satellite slot (0..9) for the colour scheme mapbg.
 QColor SatColour(int slot, int mapbg);
 
-// Name of satellite slot as the map, its strip and the picture show it: its first characters.
-QString ShownName(const WinpData* in, int slot);
+// Name of satellite slot as the map, its strip and the picture label it (at most 15 characters).
+QString SlotLabel(const WinpData* in, int slot);
 
 // Horizontal pixel shift of the world image that centres it on the meridian cenlon (degrees).
 int EarthShift(double cenlon);

@@ -8,10 +8,11 @@
 #include <QPainter>
 
 #include "app/generated/coastline_table.h"
-#include "astro/angle_units.h"
 #include "astro/frames.h"
 #include "astro/sun200.h"
 #include "astro/timescales.h"
+#include "core/statefault.h"
+#include "foundation/units.h"
 #include "mapinfo.h"
 #include "skymap.h"
 #include "worldmap.h"
@@ -39,6 +40,12 @@ const QColor kSubSolar(255, 255, 0);
 constexpr int kSunMark[][2] = {{-2, -2}, {-2, 0}, {-2, 2}, {-1, -1}, {-1, 0}, {-1, 1}, {0, 1},
                                {0, 2},   {0, -2}, {0, -1}, {1, 0},   {1, 1},   {1, -1}, {2, -2},
                                {2, 0},   {2, 2}};
+// Pixels beyond the right map edge that mark a slot as not drawn.
+constexpr int kOffMap = 10;
+// Corner list of the satellites without a state: left edge, first baseline and line step, pixels.
+constexpr int kFaultLabelX = 5;
+constexpr int kFaultLabelTop = 12;
+constexpr int kFaultLabelStep = 12;
 
 bool polar(const WinpData* in) { return in->maptype == kNorthPolar || in->maptype == kSouthPolar; }
 
@@ -326,8 +333,17 @@ void WorldMapRenderer::drawOverlay(const WinpData* in, const SatPosData* sp, int
     const bool ground = in->skymap == 0 || disc;
     const bool groundTrack = ground && !disc;
     const bool footprints = circles && groundTrack && in->occmode == 0 && in->flares == 0;
+    int faultRow = 0;
     for (int i = 0; i < in->nsat; ++i) {
         p.setPen(SatColour(i, in->mapbg));
+        const StateFault fault = SlotFault(in, sp, i);
+        if (fault != StateFault::kNone) {
+            // No marker at a place the satellite is not: its name and the fault in the corner.
+            lastx[i] = in->mapwidth + kOffMap;
+            p.drawText(kFaultLabelX, kFaultLabelTop + kFaultLabelStep * faultRow++,
+                       SlotLabel(in, i) + QStringLiteral(": ") + QString::fromLatin1(FaultText(fault)));
+            continue;
+        }
         const QPoint c = satPixel(in, sp, i);
         lastx[i] = c.x();
         lasty[i] = c.y();
@@ -343,7 +359,7 @@ void WorldMapRenderer::drawOverlay(const WinpData* in, const SatPosData* sp, int
             DrawSkySat(p, in, c);
         }
         if (in->shownames)
-            p.drawText(c.x() - 2, c.y() - 2, ShownName(in, i));
+            p.drawText(c.x() - 2, c.y() - 2, SlotLabel(in, i));
     }
     if (in->nsat > 0 && groundTrack)
         drawSubSolar(p, in, sp);

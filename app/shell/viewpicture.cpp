@@ -7,10 +7,10 @@
 #include <QImage>
 
 #include "app/glue/messages.h"
-#include "astro/angle_units.h"
 #include "core/astrometry.h"
 #include "core/satstate.h"
 #include "foundation/textconv.h"
+#include "foundation/units.h"
 #include "mapinfo.h"
 #include "obastdialog.h"
 #include "orbikaview.h"
