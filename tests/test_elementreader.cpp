@@ -13,6 +13,7 @@
 #include "core/passsearch.h"
 #include "core/tlefile.h"
 #include "iss_settings.h"
+#include "scoped_env.h"
 
 namespace {
 
@@ -217,7 +218,9 @@ TEST(ElementReader, CommandLineFilesOfEveryForm)
         if (first.empty()) first = run.out;
         EXPECT_EQ(run.out, first) << name;
     }
-    const std::string dir = testing::TempDir();
+    // A directory of this run's own: test runs in parallel must not share the files.
+    const ScopedTempDir scratch;
+    const std::string dir = scratch.path().string() + "/";
     const std::string empty = dir + "orbika_empty.txt", garbage = dir + "orbika_garbage.txt";
     std::fclose(std::fopen(empty.c_str(), "w"));
     FILE* g = std::fopen(garbage.c_str(), "w");
@@ -235,6 +238,4 @@ TEST(ElementReader, CommandLineFilesOfEveryForm)
             EXPECT_NE(run.out.find(message), std::string::npos) << args << "\n" << run.out;
         }
     }
-    std::remove(empty.c_str());
-    std::remove(garbage.c_str());
 }

@@ -145,8 +145,8 @@ void OrbikaView::PicPlot(double mjd)
     // Markers only on a calibrated picture.
     for (int i = 0; indata->picstep > kPicStars && i < nsat; ++i) {
         int x, y;
-        if (SlotFault(indata, satps, i) != StateFault::kNone || !platePixel(indata, DmsDegF(satps->ra[i]) * kHourToRad,
-                        DmsDegF(satps->dec[i]) * kDegToRad, x, y))
+        if (SlotFault(indata, satps, i) != StateFault::kNone
+            || !platePixel(indata, DmsDegF(satps->ra[i]) * kHourToRad, DmsDegF(satps->dec[i]) * kDegToRad, x, y))
             continue;
         p.setPen(SatColour(i, indata->mapbg));
         p.drawRect(x - 2, y - 2, 3, 3);
