@@ -10,10 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "astro/angle_units.h"
 #include "astro/frames.h"
-#include "astro/length_units.h"
-#include "astro/time_units.h"
 #include "core/dateframe.h"
 #include "core/geodesy.h"
 #include "core/passsearch.h"
@@ -24,6 +21,7 @@
 #include "core/timeset.h"
 #include "foundation/arith.h"
 #include "foundation/textconv.h"
+#include "foundation/units.h"
 #include "propagation/attitude.h"
 
 namespace {

@@ -50,15 +50,6 @@ std::vector<size_t> wordEnds(const std::string& line)
     return ends;
 }
 
-// Lines of text, without the newlines.
-std::vector<std::string> linesOf(const std::string& text)
-{
-    std::vector<std::string> lines;
-    std::istringstream s(text);
-    for (std::string line; std::getline(s, line);) lines.push_back(line);
-    return lines;
-}
-
 // Number following label in text; NaN when the label is missing.
 double valueAfter(const std::string& text, const std::string& label)
 {
@@ -142,14 +133,14 @@ TEST(PassDetails, EachColumnTitleEndsOverItsNumbersInEveryMode)
         in->flrpitch = DegFDms(in->obslat);
         const std::vector<std::string> texts = detailTexts(in.get(), sp.get(), l.mode);
         ASSERT_GT(texts.size(), 2u);
-        const std::vector<std::string> head = linesOf(texts[0]);
+        const std::vector<std::string> head = splitLines(texts[0]);
         ASSERT_GE(head.size(), 2u);
         std::vector<size_t> titles = wordEnds(head[head.size() - 2]);
         ASSERT_GE(titles.size(), l.columns) << head[head.size() - 2];
         titles.erase(titles.begin(), titles.end() - l.columns);
         int numbered = 0;
         for (const std::string& text : texts) {
-            const std::string line = linesOf(text).back();
+            const std::string line = splitLines(text).back();
             if (line.find("No Intersection") != std::string::npos) continue;
             std::vector<size_t> ends = wordEnds(line);
             ends.erase(ends.begin(), ends.end() - l.columns);

@@ -116,10 +116,7 @@ TEST(Welcome, PageAndStoredSelection)
     EXPECT_EQ(in.systzflg, 1);
     EXPECT_EQ(in.timezone, 3.0);
     EXPECT_NEAR(in.mjd, kSampleMjd, 1e-9);
-    EXPECT_EQ(in.day, 15);
-    EXPECT_EQ(in.hour, 1);
-    EXPECT_EQ(in.minute, 13);
-    EXPECT_EQ(in.second, 20);
+    EXPECT_EQ(std::vector<int>({in.day, in.hour, in.minute, in.second}), std::vector<int>({15, 1, 13, 20}));
 }
 
 TEST(Welcome, StoredZoneAndMissingOrBrokenFiles)

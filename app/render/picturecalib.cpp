@@ -12,11 +12,11 @@
 #include <QPainter>
 
 #include "app/glue/messages.h"
-#include "astro/angle_units.h"
 #include "core/astrometry.h"
 #include "core/satstate.h"
 #include "core/statefault.h"
 #include "foundation/textconv.h"
+#include "foundation/units.h"
 #include "obastdialog.h"
 #include "orbikaview.h"
 #include "worldmap.h"

@@ -9,11 +9,11 @@
 #include <QPainter>
 
 #include "app/generated/coastline_table.h"
-#include "astro/angle_units.h"
 #include "astro/frames.h"
 #include "astro/sun200.h"
 #include "astro/timescales.h"
 #include "core/statefault.h"
+#include "foundation/units.h"
 #include "orbikaview.h"
 #include "skymap.h"
 

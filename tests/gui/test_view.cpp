@@ -1,8 +1,9 @@
-// The view: pass list page and clicks on pass lines, text page drawing, the dialog handlers'
-// write-back and cancel rules, messages for missing or unwritable files, and the small changes
-// of the settings record made by the commands.
+// The view: pass list page, clicks on pass lines and the pass details' line limit, text page
+// drawing, the dialog handlers' write-back and cancel rules, messages for missing or unwritable
+// files, and the small changes of the settings record made by the commands.
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
 #include <QDialog>
 #include <QInputDialog>
 #include <QDir>
@@ -25,15 +26,18 @@
 #include "core/tlesave.h"
 #include "core/timeset.h"
 #include "core/tlefile.h"
+#include "foundation/units.h"
 #include "gui_helpers.h"
 #include "obdatedialog.h"
 #include "obiersdialog.h"
+#include "obmapdialog.h"
 #include "oblocaldialog.h"
 #include "obobsdialog.h"
 #include "obpassdialog.h"
 #include "obselsatdialog.h"
 #include "obstepdialog.h"
 #include "obsysconfdialog.h"
+#include "obvisdialog.h"
 #include "orbikaapp.h"
 #include "orbikaview.h"
 #include "settingsupdate.h"
@@ -41,17 +45,7 @@
 
 namespace {
 
-// Text and title of the next message box, which is then closed.
-struct Message {
-    QString title, text;
-};
-QTimer* captureMessage(Message& m)
-{
-    return whenMessage([&m](QMessageBox* box) {
-        m.title = box->windowTitle();
-        m.text = box->text();
-    });
-}
+using time_units::kSecond;
 
 // Sends a mouse press of button at (x, y) to w.
 void click(QWidget* w, Qt::MouseButton button, int x, int y)
@@ -143,6 +137,17 @@ TEST(View, SelectedIssPassListAndClickOnPassLine)
     EXPECT_EQ(1, indata->pdpass);
     EXPECT_TRUE(details.startsWith("ISS (ZARYA)"));
     EXPECT_TRUE(details.contains(start)) << start.toStdString() << "\n" << details.toStdString();
+
+    // Hundredth-second steps from a minute into the pass are cut at the dialog's line limit.
+    indata->passaos[1] += 60 * kSecond;
+    indata->tstep = 0.01 * kSecond;
+    ObPassDialog d;
+    d.setParams(10);
+    const QString text = d.findChild<QTextEdit*>("passEdit")->toPlainText();
+    const int lines = text.count('\n') + 1;
+    EXPECT_GE(lines, 6250);
+    EXPECT_LT(lines, 6250 + 12);  // the header and the pole lines come on top
+    EXPECT_TRUE(text.contains("\nApparent Pole of orbit"));
 }
 
 TEST(View, LocalInformationForASiteEnteredOnTheSpot)
@@ -165,8 +170,8 @@ TEST(View, LocalInformationForASiteEnteredOnTheSpot)
     view.vLocalInf();
     EXPECT_TRUE(text.startsWith("Lat: 10,  Long: 20")) << text.toStdString();
     EXPECT_TRUE(text.contains("Azim:"));
-    EXPECT_DOUBLE_EQ(48.15, indata->obslat) << "the site is restored";
-    EXPECT_DOUBLE_EQ(11.58, indata->obslon);
+    EXPECT_DOUBLE_EQ(kSiteLat, indata->obslat) << "the site is restored";
+    EXPECT_DOUBLE_EQ(kSiteLon, indata->obslon);
     EXPECT_STREQ("Default", indata->locname);
 }
 
@@ -220,7 +225,18 @@ TEST(View, CancelledDialogsChangeNothing)
     const ProgramDir dir;
     OrbikaView view(nullptr);
     const auto before = std::make_unique<WinpData>(*indata);
-    const auto reject = [](QDialog* d) { d->reject(); };
+    // Every field typed over and every option flipped, then Cancel.
+    const auto reject = [](QDialog* d) {
+        for (QLineEdit* e : d->findChildren<QLineEdit*>())
+            e->setText("45");
+        for (QCheckBox* b : d->findChildren<QCheckBox*>())
+            b->toggle();
+        d->reject();
+    };
+    whenModal<ObMapDialog>(reject);
+    view.vMapDialog();
+    whenModal<ObVisDialog>(reject);
+    view.vVisibility();
     whenModal<ObDateDialog>(reject);
     EXPECT_EQ(1, view.vInputDate());
     whenModal<ObObsDialog>(reject);
