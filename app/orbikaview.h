@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <string>
 
 #include <QFont>
 #include <QPixmap>
@@ -194,6 +195,10 @@ private:
     bool prepareEvents();
     // Current event type (iridmode) implied by the visibility settings.
     int eventMode() const;
+    // Asks whether elements that do not fit a TLE are saved as OMM CSV in csvName.
+    bool askCsvSave(const std::string& csvName);
+    // Tells the result of SaveTle into the file name.
+    void reportTleSave(int result, const QString& name);
 
     int fsz = 10;                  // current map and text font size
     bool localMode = false;        // local visibility for a location entered on the spot

@@ -297,14 +297,7 @@ int tleread(WinpData* in, ElementReader& r, char* text, int more)
 void convldsn(WinpData* in, bool toLong)
 {
     if (!toLong) {
-        // Characters 3, 4 and 6 to 11 of the long form.
-        const int from[kShortDesignatorChars] = {2, 3, 5, 6, 7, 8, 9, 10};
-        const size_t len = std::strlen(in->cvintl);
-        for (int i = 0; i < kShortDesignatorChars; ++i) {
-            const size_t k = static_cast<size_t>(from[i]);
-            in->tlintl[i] = k < len ? in->cvintl[k] : ' ';
-        }
-        in->tlintl[kShortDesignatorChars] = '\0';
+        ShortDesignator(in->cvintl, in->tlintl);
         return;
     }
     char s[kShortDesignatorChars + 1];

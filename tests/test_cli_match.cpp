@@ -34,7 +34,7 @@ TEST(CliMatch, FindsTheSatelliteAtItsOwnPosition)
 {
     const CliRun run = runCli(matchAround("azim", "elev") + " --max-dist 0.3 --window 1", "LC_ALL=de_DE.UTF-8");
     ASSERT_EQ(run.status, 0);
-    EXPECT_EQ(run.out.rfind(" Possible matches on TLE-file:\n " + kVisual + "\n \n NORAD#: 25544  Int.Launch#: "
+    EXPECT_EQ(run.out.rfind(" Possible matches on TLE-file:\n " + kVisual + "\n \n NORAD#:    25544  Int.Launch#: "
                             "1998-067A    ISS (ZARYA)\n Incl.:  51.6320   Perigee: ", 0), 0u) << run.out;
     EXPECT_NE(run.out.find("\n Number of satellites checked: 149\n"), std::string::npos);
 
