@@ -1,5 +1,6 @@
 #include "core/ommwrite.h"
 
+#include <algorithm>
 #include <charconv>
 #include <iterator>
 #include <cmath>
@@ -19,6 +20,7 @@ constexpr const char* kColumns[] = {
     "MEAN_MOTION_DDOT"};
 constexpr double kMicrosecondsPerDay = time_units::kSecondsPerDay * 1.0e6;
 constexpr long long kMicrosecondsPerSecond = 1000000;
+constexpr double kMaxDays = 1.0e6;
 
 // Shortest text that reads back to x (locale-independent); "0" for values that are not finite.
 std::string number(double x)
@@ -56,7 +58,8 @@ std::string OmmCsvHeader() { return joined(kColumns); }
 
 std::string IsoEpochText(int year2, double day)
 {
-    const double days = std::isfinite(day) ? day : 1.0;
+    // Keep the day count in the range of an int for nonsense input.
+    const double days = std::isfinite(day) ? std::clamp(day, -kMaxDays, kMaxDays) : 1.0;
     double whole = std::floor(days);
     long long us = std::llround((days - whole) * kMicrosecondsPerDay);
     if (us >= static_cast<long long>(kMicrosecondsPerDay)) {  // rounded up to the next midnight
