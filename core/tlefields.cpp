@@ -71,9 +71,6 @@ bool samenocase(const std::string& a, const char* b)
            });
 }
 
-// Characters of the TLE designator form YYNNNPPP.
-constexpr int kShortDesignatorChars = 8;
-
 // Alpha-5 letters in order of their values 10, 11, ... 33.
 constexpr char kAlpha5Letters[] = "ABCDEFGHJKLMNPQRSTUVWXYZ";
 constexpr int kAlpha5FirstValue = 10;

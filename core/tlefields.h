@@ -7,6 +7,9 @@
 // Marker of the program's own state-vector entries in line 1, columns 40-58.
 inline constexpr char kStateVectorMarker[] = "+++++STATEVCT1+++++";
 
+// Characters of the TLE designator form YYNNNPPP (line 1, columns 10-17).
+constexpr int kShortDesignatorChars = 8;
+
 // Shortest element line: columns 1 to 63 must be present.
 constexpr int kTleMinLength = 63;
 
@@ -15,7 +18,7 @@ struct TleFields {
     // Line 1.
     int satno;             // catalogue number, columns 3-7 (Alpha-5: a letter for the first two digits)
     char classification;   // classification, column 8 ('U' unclassified)
-    char designator[9];    // international designator text, columns 10-17 (YYNNNPPP)
+    char designator[kShortDesignatorChars + 1];  // international designator, columns 10-17 (YYNNNPPP)
     int epochyear;         // two-digit epoch year, columns 19-20
     double epochday;       // day of year with fraction (1.0 = January 1, 0h), columns 21-32
     double ndot;           // first derivative of the mean motion, columns 34-43

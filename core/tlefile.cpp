@@ -26,8 +26,7 @@ namespace {
 constexpr int kNameChars = 20;
 // A blank name as the search starts with it.
 constexpr char kBlankName[] = "                    ";
-// Characters of the TLE designator form YYNNNPPP and of the long form YYYY-NNNPPP.
-constexpr int kShortDesignatorChars = 8;
+// Characters of the long designator form YYYY-NNNPPP.
 constexpr int kLongDesignatorChars = 11;
 // Two-digit launch years below this are 20xx, the others 19xx.
 constexpr int kFirstYearOf1900s = 57;

@@ -95,8 +95,11 @@ void cvtlef(char* out, double x)
             exponent = kMaxExponent;
         }
     }
-    std::snprintf(out, kPackedFieldBytes, "%c%05li%c%1i", x < 0.0 ? '-' : ' ', mantissa,
-                  exponent < 0 ? '-' : '+', std::abs(exponent));
+    char buf[32];  // mantissa and exponent are in range, so the text has 8 characters
+    std::snprintf(buf, sizeof buf, "%c%05li%c%1i", x < 0.0 ? '-' : ' ', mantissa, exponent < 0 ? '-' : '+',
+                  std::abs(exponent));
+    std::memcpy(out, buf, kPackedFieldBytes - 1);
+    out[kPackedFieldBytes - 1] = '\0';
 }
 
 char tcksum(const char* line)
