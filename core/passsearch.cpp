@@ -4,14 +4,13 @@
 #include <cmath>
 #include <cstring>
 
-#include "astro/angle_units.h"
-#include "astro/time_units.h"
 #include "astro/timescales.h"
 #include "core/iridium.h"
 #include "core/mirror.h"
 #include "core/occtrans.h"
 #include "core/reachbound.h"
 #include "core/satstate.h"
+#include "foundation/units.h"
 
 namespace {
 // Day fractions of one minute and one second.

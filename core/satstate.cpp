@@ -3,9 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "astro/angle_units.h"
 #include "astro/frames.h"
-#include "astro/length_units.h"
 #include "core/dateframe.h"
 #include "core/geodesy.h"
 #include "core/illumination.h"
@@ -15,6 +13,7 @@
 #include "core/occtrans.h"
 #include "core/satsgp4.h"
 #include "foundation/arith.h"
+#include "foundation/units.h"
 
 namespace {
 using angle_units::kDegToRad;

@@ -8,7 +8,7 @@
 #include "core/passsearch.h"
 #include "core/records.h"
 #include "core/tlefile.h"
-#include "site_settings.h"
+#include "test_site.h"
 
 namespace {
 // One-day geometric pass settings (no Sun or visibility condition) at latitude lat (deg).
