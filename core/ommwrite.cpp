@@ -6,8 +6,8 @@
 #include <cmath>
 #include <cstdio>
 
-#include "astro/time_units.h"
 #include "astro/timescales.h"
+#include "foundation/units.h"
 
 namespace {
 
@@ -20,6 +20,8 @@ constexpr const char* kColumns[] = {
     "MEAN_MOTION_DDOT"};
 constexpr double kMicrosecondsPerDay = time_units::kSecondsPerDay * 1.0e6;
 constexpr long long kMicrosecondsPerSecond = 1000000;
+constexpr long long kWholeSecondsPerHour = static_cast<long long>(time_units::kSecondsPerHour);
+constexpr long long kWholeSecondsPerMinute = static_cast<long long>(time_units::kSecondsPerMinute);
 constexpr double kMaxDays = 1.0e6;
 
 // Shortest text that reads back to x (locale-independent); "0" for values that are not finite.
@@ -72,7 +74,8 @@ std::string IsoEpochText(int year2, double day)
     const long long seconds = us / kMicrosecondsPerSecond;
     char buf[64];
     std::snprintf(buf, sizeof buf, "%04i-%02i-%02iT%02lli:%02lli:%02lli.%06lli", year, month, d,
-                  seconds / 3600, seconds / 60 % 60, seconds % 60, us % kMicrosecondsPerSecond);
+                  seconds / kWholeSecondsPerHour, seconds / kWholeSecondsPerMinute % kWholeSecondsPerMinute,
+                  seconds % kWholeSecondsPerMinute, us % kMicrosecondsPerSecond);
     return buf;
 }
 

@@ -14,6 +14,7 @@
 #include "core/satstate.h"
 #include "foundation/textconv.h"
 #include "pass_reference.h"
+#include "test_text.h"
 
 namespace {
 constexpr double kDeg = 3.14159265358979323846 / 180.0;
@@ -303,7 +304,7 @@ TEST(PassDetails, DecayedSatelliteBesideTheIss)
     in->mjd = look.rise;
     char buf[kLocalInfBytes];
     LocalInf(in.get(), buf, sp.get());
-    const std::vector<std::string> lines = linesOf(buf);
+    const std::vector<std::string> lines = splitLines(buf);
     ASSERT_EQ(lines.size(), 3u) << buf;
     EXPECT_EQ(lines[1], "\tdecayed");
     EXPECT_NEAR(valueAfter(lines[2], "\tAzim:"), look.az, 0.006);
@@ -335,7 +336,7 @@ TEST(PassDetails, DecayedSatelliteBesideTheIss)
     std::string track;
     for (int c; (c = std::fgetc(f)) != EOF;) track += static_cast<char>(c);
     std::fclose(f);
-    const std::vector<std::string> rows = linesOf(track);
+    const std::vector<std::string> rows = splitLines(track);
     ASSERT_GE(rows.size(), 2u);
     EXPECT_NE(rows.back().find("    decayed"), std::string::npos) << track;
     EXPECT_EQ(track.find("-6"), std::string::npos) << track;
