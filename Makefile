@@ -1,6 +1,6 @@
 # Set-up on a fresh Debian 12 machine: install what is missing, configure, build, run or test.
 BUILD   ?= build
-PACKAGES = cmake ninja-build g++ libgtest-dev libbenchmark-dev locales qt6-base-dev
+PACKAGES = cmake ninja-build g++ libgtest-dev libbenchmark-dev locales qt6-base-dev python3-sgp4
 APT_ENV  = DEBIAN_FRONTEND=noninteractive
 # Fuzzing needs clang and its libFuzzer runtime; nothing else installs them.
 FUZZ_PACKAGES = clang libclang-rt-14-dev

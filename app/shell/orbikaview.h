@@ -4,6 +4,9 @@
 // renderer and a loaded picture by the picture view, both held here.
 #pragma once
 
+#include <array>
+#include <string>
+
 #include <QPixmap>
 #include <QPoint>
 #include <QString>
@@ -166,6 +169,10 @@ private:
     bool prepareEvents();
     // Current event type (iridmode) implied by the visibility settings.
     int eventMode() const;
+    // Asks whether elements that do not fit a TLE are saved as OMM CSV in csvName.
+    bool askCsvSave(const std::string& csvName);
+    // Tells the result of SaveTle into the file name.
+    void reportTleSave(int result, const QString& name);
 
     QString checkedTle;            // TLE file (path and modification time) last checked
     int fsz = 10;                  // current map and text font size
