@@ -1,6 +1,5 @@
 #include "core/reachbound.h"
 
-#include <algorithm>
 #include <cmath>
 
 #include "astro/angle_units.h"
@@ -9,7 +8,6 @@
 
 namespace {
 using angle_units::kDegToRad;
-using angle_units::kPi;
 // Earth's gravitational parameter, km^3/s^2 (WGS-72, as the mean elements).
 constexpr double kMuKm3s2 = 398600.8;
 // Earth's rotation rate, rad/s (WGS-84).
@@ -32,20 +30,19 @@ constexpr double kAngleMargin = 3.0 * kDegToRad;
 double angleAt(double elev, double r, double site) { return std::acos(site * std::cos(elev) / r) - elev; }
 }  // namespace
 
-ReachBound MakeReachBound(const WinpData* in, int slot, double lowElevDeg)
+ReachBound MakeReachBound(const WinpData* in, int slot)
 {
     const double a = in->elsma[slot], e = in->elecc[slot];
     ReachBound b;
     if (!(a > 0.0 && e >= 0.0 && e < 1.0 && std::isfinite(a))) return b;
     const double perigee = a * (1.0 - e) * kPerigeeFactor - kDecayKm, apogee = a * (1.0 + e) * kApogeeFactor;
-    const double minElev = in->minsatelev * kDegToRad, low = lowElevDeg * kDegToRad;
+    const double minElev = in->minsatelev * kDegToRad;
     if (!(perigee > kGreatestSiteKm && apogee * std::cos(minElev) > kLeastSiteKm)) return b;
     b.visible = angleAt(minElev, apogee, kLeastSiteKm) + kAngleMargin;
-    b.near = minElev < 0.0 ? kPi : angleAt(low, perigee, kGreatestSiteKm) - kAngleMargin;
     // Angular speed at perigee (from the angular momentum) plus the site's turning with the Earth.
     const double h = std::sqrt(kMuKm3s2 * a * (1.0 - e * e));
     b.rate = (h / (perigee * perigee) + kEarthRotation) * kRateFactor * time_units::kSecondsPerDay;
-    b.valid = std::isfinite(b.visible) && std::isfinite(b.near) && b.near > b.visible;
+    b.valid = std::isfinite(b.visible) && std::isfinite(b.rate) && b.rate > 0.0;
     return b;
 }
 
@@ -58,6 +55,6 @@ double SiteAngle(double elevDeg, double rangeKm)
 int SamplesOutOfReach(const ReachBound& b, double angle, double step)
 {
     if (!b.valid) return 0;
-    const double room = std::min(angle - b.visible, b.near - angle);
+    const double room = angle - b.visible;
     return room > 0.0 ? static_cast<int>(room / (b.rate * step)) : 0;
 }

@@ -4,24 +4,23 @@
 
 #include "core/records.h"
 
-// Geocentric angles (rad) between the site and the satellite of one slot: beyond `visible` it is
-// below the minimum elevation; within `near` its elevation is at least the given low elevation.
-// `rate` bounds how fast the angle changes (rad per day). Not `valid` when the orbit gives no bound.
+// Geocentric angle (rad) between the site and the satellite of one slot beyond which it is below
+// the minimum elevation (`visible`), and how fast that angle can change (`rate`, rad per day).
+// Not `valid` when the orbit gives no bound.
 struct ReachBound {
     double visible = 0.0;
-    double near = 0.0;
     double rate = 0.0;
     bool valid = false;
 };
 
-// The bounds for slot from its mean elements (semi-major axis, eccentricity), with margins that
+// The bound for slot from its mean elements (semi-major axis, eccentricity), with margins that
 // cover osculating against mean elements, refraction, the site's height and latitude.
-ReachBound MakeReachBound(const WinpData* in, int slot, double lowElevDeg);
+ReachBound MakeReachBound(const WinpData* in, int slot);
 
 // Geocentric angle (rad) between the site and a point seen at elevation elevDeg (deg) and range
 // rangeKm (km).
 double SiteAngle(double elevDeg, double rangeKm);
 
 // Number of samples, spaced step days after one at site angle angle (rad), that are certain to
-// lie beyond `visible` and within `near`.
+// lie beyond `visible`.
 int SamplesOutOfReach(const ReachBound& b, double angle, double step);
