@@ -28,6 +28,9 @@ constexpr int kStepSunUp = 60;  // Sun more than kSunMargin above maxsunelev
 constexpr double kElevFar = -60.0;
 constexpr double kElevNear = -25.0;
 constexpr double kSunMargin = 15.0;
+// Fastest change of the Sun's elevation (degrees per minute): the Earth's turn with the Sun's
+// own motion, widened for refraction near the horizon.
+constexpr double kSunElevationRate = 0.3;
 // Pass edges: the bisection between the samples either side of a change of visibility stops
 // when they are this close, well within the second that the pass lists show.
 constexpr double kEdgeTolerance = kSecond / 4.0;
@@ -95,14 +98,14 @@ public:
         return horizon(t);
     }
 
-    // Whole minutes to the next coarse sample after the last computed state: one inside a pass;
-    // outside, the Sun rule skips an hour while the Sun is far above its limit, the orbit's
-    // bound steps to the first minute at which the satellite could be visible, else the
-    // elevation decides.
-    // hidden is hiddenMinutes().
+    // Whole minutes to the next coarse sample after the last computed state. Inside a pass, the
+    // first minute at which the satellite could be invisible. Outside, the Sun rule skips an
+    // hour while the Sun is far above its limit, the orbit's bound steps to the first minute at
+    // which the satellite could be visible (hidden is hiddenMinutes()), else the elevation decides.
     int step(bool inside, bool sunRule, int hidden) const
     {
-        if (inside || !look_) return 1;
+        if (inside) return 1 + shownMinutes();
+        if (!look_) return 1;
         if (sunRule && !horizonOnly_ && sp_->sunelev > in_->maxsunelev + kSunMargin) return kStepSunUp;
         if (reach_.valid) return 1 + hidden;
         if (in_->minsatelev < 0.0) return 1;
@@ -118,6 +121,18 @@ public:
     {
         if (!reach_.valid) return 0;
         return SamplesOutOfReach(reach_, SiteAngle(sp_->elev[slot_], sp_->range[slot_]), kMinute);
+    }
+
+    // Whole minutes after the last computed state at which the satellite is certain to stay
+    // visible: above the minimum elevation by the orbit's bound, and the Sun below its limit
+    // when that counts; 0 when the visibility needs the satellite's illumination.
+    int shownMinutes() const
+    {
+        if (!reach_.valid || in_->visonly) return 0;
+        const int high = SamplesInReach(reach_, SiteAngle(sp_->elev[slot_], sp_->range[slot_]), kMinute);
+        if (horizonOnly_) return high;
+        const double sunRoom = (in_->maxsunelev - sp_->sunelev) / kSunElevationRate;
+        return sunRoom > 0.0 ? std::min(high, static_cast<int>(sunRoom)) : 0;
     }
 
 private:
@@ -148,6 +163,7 @@ struct Scan {
     Sample outside{};      // that invisible sample (angles NaN when the bound stepped over it)
     Sample inside{};       // the last visible sample before the exit
     Sample entry{}, top{}, exit{};
+    double aroundTop[2] = {};  // instants of the samples either side of top (top's own when none)
 };
 
 // Coarse scan from t towards limit (dir +1 forward, -1 backward). The samples after t lie on
@@ -158,19 +174,25 @@ Scan coarseScan(Probe& p, double t, double limit, int dir, bool sunRule)
     Scan s;
     Sample previous{};  // a sample before t known to be invisible
     bool started = false;
+    bool afterTop = false;  // the sample after top is still to come
     double minute = dir > 0 ? std::floor(t * kMinutesPerDay) : std::ceil(t * kMinutesPerDay);
     while (dir > 0 ? t <= limit : t >= limit) {
         const bool ok = p.visible(t);
         const Sample edge = p.edge(t);
         s.seen = s.seen || p.centreLine();
+        if (afterTop) s.aroundTop[1] = t;
+        afterTop = false;
+        if (ok && (!s.found || p.horizon(t).el > s.top.el)) {
+            s.top = p.horizon(t);
+            s.aroundTop[0] = started ? previous.t : t;
+            s.aroundTop[1] = t;
+            afterTop = true;
+        }
         if (ok && !s.found) {
             s.found = true;
             s.entered = started;
             s.outside = previous;
             s.entry = edge;
-            s.top = p.horizon(t);
-        } else if (ok && p.horizon(t).el > s.top.el) {
-            s.top = p.horizon(t);
         } else if (!ok && s.found) {
             s.exit = edge;
             s.closed = true;
@@ -190,6 +212,7 @@ Scan coarseScan(Probe& p, double t, double limit, int dir, bool sunRule)
     if (s.found) {
         s.closed = !p.visible(limit);
         s.exit = p.edge(limit);
+        if (afterTop) s.aroundTop[1] = limit;
     }
     return s;
 }
@@ -233,20 +256,22 @@ Sample crossing(Probe& p, Sample in, Sample out)
     return in;
 }
 
-// Culmination of a pass from lo to hi (MJD) whose highest coarse sample is top: the highest
-// elevation within a minute either side of it, found by Brent's search.
-Sample culmination(Probe& p, Sample top, double lo, double hi)
+// Culmination of a pass from lo to hi (MJD) whose highest coarse sample is s.top: the highest
+// elevation between the samples either side of it, found by Brent's search.
+Sample culmination(Probe& p, const Scan& s, double lo, double hi)
 {
+    const Sample top = s.top;
     if (top.t > hi) return p.horizonAt(hi);
     if (top.t < lo) return p.horizonAt(lo);
     if (!p.look()) return top;
+    const auto [first, last] = std::minmax(s.aroundTop[0], s.aroundTop[1]);
     Sample best = top;
     const auto depth = [&](double sec) {  // seconds from top to the negative elevation there
         const Sample s = p.horizonAt(top.t + sec * kSecond);
         if (s.el > best.el) best = s;
         return -s.el;
     };
-    const double from = std::max(lo - top.t, -kMinute) / kSecond, to = std::min(hi - top.t, kMinute) / kSecond;
+    const double from = (std::max(lo, first) - top.t) / kSecond, to = (std::min(hi, last) - top.t) / kSecond;
     LocalMinimum(depth, from, to, 0.0, -top.el, kCulminationTolerance);
     return best;
 }
@@ -293,7 +318,7 @@ int nextpass(WinpData* in, int slot, double t0, double t1, double tm[3], double 
         storePass({start, s.top, end}, tm, el, az);
         return GetIrid(in, slot, s.seen, tm, el, az, sp);
     }
-    storePass({start, culmination(p, s.top, start.t, end.t), end}, tm, el, az);
+    storePass({start, culmination(p, s, start.t, end.t), end}, tm, el, az);
     return 1;
 }
 
@@ -308,7 +333,7 @@ int lastpass(WinpData* in, int slot, double t0, double t1, double tm[3], double 
     Sample end = s.entry, begin = s.exit;
     if (s.entered) end = crossing(p, s.entry, s.outside);
     if (s.closed) begin = crossing(p, s.inside, s.exit);
-    storePass({end, culmination(p, s.top, begin.t, end.t), begin}, tm, el, az);
+    storePass({end, culmination(p, s, begin.t, end.t), begin}, tm, el, az);
     return 1;
 }
 

@@ -39,10 +39,11 @@ ReachBound MakeReachBound(const WinpData* in, int slot)
     const double minElev = in->minsatelev * kDegToRad;
     if (!(perigee > kGreatestSiteKm && apogee * std::cos(minElev) > kLeastSiteKm)) return b;
     b.visible = angleAt(minElev, apogee, kLeastSiteKm) + kAngleMargin;
+    b.shown = angleAt(minElev, perigee, kGreatestSiteKm) - kAngleMargin;
     // Angular speed at perigee (from the angular momentum) plus the site's turning with the Earth.
     const double h = std::sqrt(kMuKm3s2 * a * (1.0 - e * e));
     b.rate = (h / (perigee * perigee) + kEarthRotation) * kRateFactor * time_units::kSecondsPerDay;
-    b.valid = std::isfinite(b.visible) && std::isfinite(b.rate) && b.rate > 0.0;
+    b.valid = std::isfinite(b.visible) && std::isfinite(b.shown) && std::isfinite(b.rate) && b.rate > 0.0;
     return b;
 }
 
@@ -56,5 +57,12 @@ int SamplesOutOfReach(const ReachBound& b, double angle, double step)
 {
     if (!b.valid) return 0;
     const double room = angle - b.visible;
+    return room > 0.0 ? static_cast<int>(room / (b.rate * step)) : 0;
+}
+
+int SamplesInReach(const ReachBound& b, double angle, double step)
+{
+    if (!b.valid) return 0;
+    const double room = b.shown - angle;
     return room > 0.0 ? static_cast<int>(room / (b.rate * step)) : 0;
 }

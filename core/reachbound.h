@@ -4,11 +4,12 @@
 
 #include "core/records.h"
 
-// Geocentric angle (rad) between the site and the satellite of one slot beyond which it is below
-// the minimum elevation (`visible`), and how fast that angle can change (`rate`, rad per day).
-// Not `valid` when the orbit gives no bound.
+// Geocentric angles (rad) between the site and the satellite of one slot: beyond `visible` it is
+// below the minimum elevation, within `shown` above it (none when `shown` is not positive);
+// `rate` bounds how fast the angle changes (rad per day). Not `valid` when the orbit gives no bound.
 struct ReachBound {
     double visible = 0.0;
+    double shown = 0.0;
     double rate = 0.0;
     bool valid = false;
 };
@@ -24,3 +25,6 @@ double SiteAngle(double elevDeg, double rangeKm);
 // Number of samples, spaced step days after one at site angle angle (rad), that are certain to
 // lie beyond `visible`.
 int SamplesOutOfReach(const ReachBound& b, double angle, double step);
+// Number of samples, spaced step days after one at site angle angle (rad), that are certain to
+// lie within `shown`.
+int SamplesInReach(const ReachBound& b, double angle, double step);
