@@ -10,9 +10,9 @@ import os
 import re
 import sys
 
-FOLDERS = ["foundation", "astro", "propagation", "core", "app", "app/glue", "dialogs", "tools/orbika-cli"]
+FOLDERS = ["foundation", "astro", "propagation", "core", "app/glue", "app/render", "app/shell", "dialogs", "tools/orbika-cli"]
 # Folders searched for a header named without a folder, after the including file's own folder.
-BARE_SEARCH = ["app", "dialogs"]
+BARE_SEARCH = ["app/shell", "app/render", "dialogs"]
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"', re.M)
 
 
