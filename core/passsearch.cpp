@@ -116,11 +116,14 @@ public:
     }
 
     // Whole minutes after the last computed state at which the satellite is certain to be below
-    // the minimum elevation, by the orbit's bound; 0 without one.
+    // the minimum elevation, by the orbit's bound: too far from the site, or the site too far from
+    // the orbit's plane; 0 without a bound.
     int hiddenMinutes() const
     {
         if (!reach_.valid) return 0;
-        return SamplesOutOfReach(reach_, SiteAngle(sp_->elev[slot_], sp_->range[slot_]), kMinute);
+        const int far = SamplesOutOfReach(reach_, SiteAngle(sp_->elev[slot_], sp_->range[slot_]), kMinute);
+        const double plane = PlaneAngle(SiteAt(in_, last_).observer.r, sp_->vec1, sp_->vec2);
+        return std::max(far, SamplesOffPlane(reach_, plane, kMinute));
     }
 
     // Whole minutes after the last computed state at which the satellite is certain to stay
@@ -139,6 +142,7 @@ private:
     // The state at t: look angles alone when nothing else decides the visibility.
     void compute(double t)
     {
+        last_ = t;
         if (horizonOnly_)
             GetHorizonPos(t, in_, sp_, slot_);
         else
@@ -151,6 +155,7 @@ private:
     bool look_;
     bool horizonOnly_;  // visibility depends on the elevation alone
     ReachBound reach_;  // where the satellite can be seen, with look angles alone
+    double last_ = 0.0;  // instant of the last computed state
 };
 
 // Result of a coarse scan: the first visible sample met (entry), the highest one (top) and the

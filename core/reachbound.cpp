@@ -24,6 +24,11 @@ constexpr double kApogeeFactor = 1.05;
 constexpr double kDecayKm = 20.0;
 constexpr double kRateFactor = 1.2;
 constexpr double kAngleMargin = 3.0 * kDegToRad;
+// How fast the site can move away from or towards an orbit's plane (rad per day): the Earth's
+// rotation widened by kRateFactor, plus the fastest nodal precession (10 deg per day, above that of
+// a 300 km orbit of low inclination); and the margin (rad) for the wobble of the osculating plane.
+constexpr double kPlaneRate = kEarthRotation * time_units::kSecondsPerDay * kRateFactor + 10.0 * kDegToRad;
+constexpr double kPlaneMargin = 1.0 * kDegToRad;
 
 // Geocentric angle (rad) at which a satellite at radius r (km) is seen at elevation elev (rad)
 // from a site at radius site (km).
@@ -65,4 +70,16 @@ int SamplesInReach(const ReachBound& b, double angle, double step)
     if (!b.valid) return 0;
     const double room = b.shown - angle;
     return room > 0.0 ? static_cast<int>(room / (b.rate * step)) : 0;
+}
+
+double PlaneAngle(const Vec3& site, const Vec3& r, const Vec3& v)
+{
+    return std::asin(dot(vnorm(site), vnorm(r * v)));
+}
+
+int SamplesOffPlane(const ReachBound& b, double plane, double step)
+{
+    if (!b.valid) return 0;
+    const double room = std::fabs(plane) - b.visible - kPlaneMargin;
+    return room > 0.0 ? static_cast<int>(room / (kPlaneRate * step)) : 0;
 }

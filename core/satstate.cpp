@@ -281,6 +281,8 @@ void GetHorizonPos(double mjd, WinpData* in, SatPosData* sp, int slot)
     sp->azim[slot] = row.azim;
     sp->elev[slot] = row.elev;
     sp->range[slot] = row.range;
+    sp->vec1 = r;
+    sp->vec2 = v;
 }
 
 bool RelativeMode(const WinpData* in)
