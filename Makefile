@@ -5,7 +5,7 @@ APT_ENV  = DEBIAN_FRONTEND=noninteractive
 # Fuzzing needs clang and its libFuzzer runtime; nothing else installs them.
 FUZZ_PACKAGES = clang libclang-rt-14-dev
 FUZZ_BUILD     ?= $(CURDIR)/build-fuzz
-FUZZ_TARGETS    = tle config textconv cli_options cli_commands sgp4_reader elements save_files reply
+FUZZ_TARGETS    = tle config textconv cli_options cli_commands sgp4_reader elements save_files reply picture
 # make fuzz: seconds of random exploration per target. make test: executions per target, seed 1.
 FUZZ_SECONDS   ?= 60
 FUZZ_RUNS      ?= 2000

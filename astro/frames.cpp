@@ -2,9 +2,9 @@
 
 #include <cmath>
 
-#include "astro/angle_units.h"
 #include "astro/timescales.h"
 #include "foundation/arith.h"
+#include "foundation/units.h"
 
 using angle_units::kArcsecToRad;
 using angle_units::kDegToRad;

@@ -3,10 +3,10 @@
 #include <array>
 #include <cmath>
 
-#include "astro/angle_units.h"
 #include "astro/frames.h"
 #include "astro/timescales.h"
 #include "foundation/arith.h"
+#include "foundation/units.h"
 
 using angle_units::kArcsecToRad;
 using angle_units::kTwoPi;

@@ -1,18 +1,15 @@
 // Observer position on the WGS-84 ellipsoid, the local horizon and apparent places.
 #include <cmath>
 
-#include "astro/angle_units.h"
+#include "astro/earth_constants.h"
 #include "astro/frames.h"
 #include "astro/timescales.h"
+#include "foundation/units.h"
 
 using angle_units::kPi;
 using angle_units::kRadToDeg;
 
 namespace {
-// WGS-84 equatorial radius (m) and the squared eccentricity used for observer positions.
-constexpr double kWgs84A = 6378137.0;
-constexpr double kWgs84E2 = 0.00669438499959;
-constexpr double kWgs84OneMinusE2 = 0.99330561500041;
 using angle_units::kHourToRad;
 
 // Local sidereal time (radians) at UT mjd and east longitude lambda (radians).
@@ -26,10 +23,10 @@ double localSidereal(double mjd, double dsec, double lambda)
 Vec3 siteVector(double phi, double lambda, double h)
 {
     const double s = std::sin(phi);
-    const double n = 1.0 / std::sqrt(1.0 - kWgs84E2 * s * s);
-    const double hr = h / kWgs84A;
+    const double n = 1.0 / std::sqrt(1.0 - kEarthE2 * s * s);
+    const double hr = h / kEarthRadiusM;
     const double rhoXY = (n + hr) * std::cos(phi);
-    return Vec3(rhoXY * std::cos(lambda), rhoXY * std::sin(lambda), (n * kWgs84OneMinusE2 + hr) * s);
+    return Vec3(rhoXY * std::cos(lambda), rhoXY * std::sin(lambda), (n * (1.0 - kEarthE2) + hr) * s);
 }
 }  // namespace
 

@@ -3,9 +3,9 @@
 #include <array>
 #include <cmath>
 
-#include "astro/angle_units.h"
 #include "astro/series_types.h"
 #include "foundation/arith.h"
+#include "foundation/units.h"
 
 namespace series {
 

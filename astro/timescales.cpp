@@ -3,8 +3,8 @@
 #include <cmath>
 
 #include "astro/leapseconds.h"
-#include "astro/time_units.h"
 #include "foundation/arith.h"
+#include "foundation/units.h"
 
 namespace {
 // MJD of J2000.0 (2000 January 1, 12h) and days per Julian century.

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "astro/angle_units.h"
 #include "foundation/mat3.h"
+#include "foundation/units.h"
 
 using angle_units::kDegToRad;
 using angle_units::kPi;

@@ -14,7 +14,7 @@
 #include "core/cataloguesearch.h"
 #include "core/defaults.h"
 #include "core/records.h"
-#include "tests/site_settings.h"
+#include "tests/test_site.h"
 
 namespace {
 // Catalogue sizes and search spans (days) of the two whole-sky figures; the site's latitude (deg)

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <memory>
 
+#include "astro/earth_constants.h"
 #include "astro/frames.h"
 #include "astro/moon200.h"
 #include "astro/sun200.h"
@@ -14,7 +15,6 @@
 
 namespace {
 constexpr double kEpoch = 61093.0;  // 2026-02-22
-constexpr double kEarthRadius = 6378137.0;
 
 // Settings with a 400 km, 51.6 degree state-vector satellite in slot 0 and the full force
 // model (geopotential 20 x 20, Sun, Moon, radiation pressure, drag); iers adds the full
@@ -23,7 +23,7 @@ std::unique_ptr<WinpData> leo(bool iers)
 {
     auto in = std::make_unique<WinpData>();
     SetDefaults(in.get(), 0);
-    const double a = kEarthRadius + 400e3, v = std::sqrt(398600.4415e9 / a), i = 51.6 * M_PI / 180;
+    const double a = kEarthRadiusM + 400e3, v = std::sqrt(398600.4415e9 / a), i = 51.6 * M_PI / 180;
     const double state[6] = {a, 0, 0, 0, v * std::cos(i), v * std::sin(i)};
     in->elepoch[0] = kEpoch;
     for (int k = 0; k < 3; ++k) {
@@ -43,7 +43,7 @@ void sunMoon(double mjd, Vec3& sun, Vec3& moon)
     const double T = julcent(mjd);
     double eqeq;
     const Mat3 n = nutmat(T, eqeq, false);
-    sun = mxvct(n, eclequ(T, Sun200().position(T))) * (149597870691.0 / kEarthRadius);
+    sun = mxvct(n, eclequ(T, Sun200().position(T))) * kEarthRadiiPerAu;
     moon = mxvct(n, eclequ(T, Moon200().position(T)));
 }
 }  // namespace

@@ -15,7 +15,7 @@
 #include "core/records.h"
 #include "core/satstate.h"
 #include "core/tlefields.h"
-#include "tests/site_settings.h"
+#include "tests/test_site.h"
 
 namespace {
 // ISS elements of 2026 February 21 and a site at 48.1 N, 11.6 E, 500 m.

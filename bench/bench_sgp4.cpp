@@ -3,8 +3,8 @@
 
 #include <cmath>
 
-#include "astro/angle_units.h"
 #include "core/tlefields.h"
+#include "foundation/units.h"
 #include "propagation/sgp4.h"
 
 namespace {

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "astro/angle_units.h"
 #include "foundation/textconv.h"
+#include "foundation/units.h"
 
 namespace {
 

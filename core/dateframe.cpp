@@ -1,14 +1,13 @@
 #include "core/dateframe.h"
 
-#include "astro/angle_units.h"
 #include "astro/earth_constants.h"
 #include "astro/frames.h"
 #include "astro/moon200.h"
 #include "astro/sun200.h"
-#include "astro/time_units.h"
 #include "astro/timescales.h"
 #include "core/timeset.h"
 #include "foundation/textconv.h"
+#include "foundation/units.h"
 
 namespace {
 using angle_units::kDegToRad;

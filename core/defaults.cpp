@@ -6,8 +6,8 @@
 #include <cstring>
 #include <iterator>
 
-#include "astro/time_units.h"
 #include "astro/timescales.h"
+#include "foundation/units.h"
 
 namespace {
 // MJD of 1970 January 1, 0h UT (the origin of the system clock) and seconds per day.

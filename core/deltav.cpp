@@ -4,13 +4,12 @@
 #include <memory>
 
 #include "astro/earth_constants.h"
-#include "astro/length_units.h"
-#include "astro/time_units.h"
 #include "astro/twobody.h"
 #include "core/dateframe.h"
 #include "core/meanmotion.h"
 #include "core/rv2el.h"
 #include "core/satstate.h"
+#include "foundation/units.h"
 #include "propagation/attitude.h"
 
 namespace {

@@ -1,5 +1,6 @@
 #include "core/elementreader.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <cstring>
@@ -260,4 +261,19 @@ std::string ElementFileProblem(ElementReader& r, const char* path)
     const std::string first = r.problems().empty() ? std::string() : " (" + r.problems().front() + ")";
     r.rewind();
     return any ? std::string() : std::string(path) + ": no element sets found" + first;
+}
+
+std::string ElementFileWarnings(const char* path, size_t shown)
+{
+    ElementReader r(path);
+    ElementEntry e;
+    while (r.next(e)) {
+    }
+    if (r.problemCount() == 0) return std::string();
+    std::string text = std::string(path) + ":";
+    const size_t listed = std::min(shown, r.problems().size());
+    for (size_t k = 0; k < listed; ++k) text += "\n" + r.problems()[k];
+    if (r.problemCount() > static_cast<long>(listed))
+        text += "\n... and " + std::to_string(r.problemCount() - static_cast<long>(listed)) + " more";
+    return text;
 }

@@ -84,3 +84,8 @@ private:
 // Checks that r, reading the file path, holds at least one element set (r starts again after).
 // Returns "" when it does, else the message "path: why" ("no element sets found", "is a directory").
 std::string ElementFileProblem(ElementReader& r, const char* path);
+
+// Reads the whole file path and lists the problems of its entries for one message: "FILE:" and
+// the first `shown` problems, one a line, then "... and N more" when there were more. Returns ""
+// when the file reads without problems (or cannot be read: ElementFileProblem says why).
+std::string ElementFileWarnings(const char* path, size_t shown);

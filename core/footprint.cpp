@@ -2,9 +2,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "astro/angle_units.h"
 #include "core/geodesy.h"
 #include "core/satstate.h"
+#include "foundation/units.h"
 
 namespace {
 using angle_units::kDegToRad;

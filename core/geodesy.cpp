@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "astro/angle_units.h"
+#include "foundation/units.h"
 
 namespace {
 using angle_units::kPi;

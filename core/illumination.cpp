@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "astro/angle_units.h"
 #include "core/geodesy.h"
+#include "foundation/units.h"
 
 namespace {
 using angle_units::kPi;
@@ -24,8 +24,6 @@ constexpr double kCentral = 1.745e-6;
 // Remaining power at or below which no light is left, and the magnitude term then.
 constexpr double kNoPower = 1e-12;
 constexpr double kDarkTerm = 20.0;
-// Astronomical unit in Earth radii (149597870.69100964 km / 6378.137 km).
-constexpr double kAuInEarthRadii = 149597870.69100964 / kEarthRadiusKm;
 // Full Moon's magnitude at 1 AU, V(1,0) = +0.23 (Allen, Astrophysical Quantities), and the phase
 // scale (degrees per e-fold of the brightness): 2.5 log10(e) / 41.0041888 = 0.0265 magnitudes per
 // degree, close to the linear term (0.026 per degree) of Allen's lunar phase law; where the exact
@@ -116,7 +114,7 @@ SolarEclipse EclipseAt(const Vec3& sat, const Vec3& sun, const Vec3& moon)
 double MoonSourceMagnitude(const Vec3& sat, const Vec3& sun, const Vec3& moon)
 {
     const Vec3 toSat = sat - moon;
-    double delta = abs(toSat) / kAuInEarthRadii;
+    double delta = abs(toSat) / kEarthRadiiPerAu;
     if (delta <= 0.0) delta = kTinyDistance;
     const Vec3 toSun = sun - moon;
     const double phase =

@@ -10,9 +10,6 @@
 #include <optional>
 #include <vector>
 
-#include "astro/angle_units.h"
-#include "astro/length_units.h"
-#include "astro/time_units.h"
 #include "core/geodesy.h"
 #include "core/mirror.h"
 #include "core/occtrans.h"
@@ -20,6 +17,7 @@
 #include "core/textpage.h"
 #include "core/tlefile.h"
 #include "foundation/textconv.h"
+#include "foundation/units.h"
 
 namespace {
 using angle_units::kDegToRad;

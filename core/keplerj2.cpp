@@ -3,12 +3,11 @@
 #include <algorithm>
 #include <cmath>
 
-#include "astro/angle_units.h"
 #include "astro/earth_constants.h"
-#include "astro/time_units.h"
 #include "astro/twobody.h"
 #include "core/geodesy.h"
 #include "foundation/mat3.h"
+#include "foundation/units.h"
 
 namespace {
 using angle_units::kDegToRad;

@@ -3,13 +3,12 @@
 #include <algorithm>
 #include <cmath>
 
-#include "astro/angle_units.h"
-#include "astro/time_units.h"
 #include "astro/timescales.h"
 #include "core/epochstate.h"
 #include "core/geodesy.h"
 #include "core/rv2el.h"
 #include "core/timeset.h"
+#include "foundation/units.h"
 
 namespace {
 using angle_units::kDegToRad;

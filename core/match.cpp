@@ -9,14 +9,13 @@
 #include <cstring>
 #include <memory>
 
-#include "astro/angle_units.h"
-#include "astro/time_units.h"
 #include "core/dateframe.h"
 #include "core/geodesy.h"
 #include "core/passsearch.h"
 #include "core/satstate.h"
 #include "core/textpage.h"
 #include "core/tlefile.h"
+#include "foundation/units.h"
 
 namespace {
 using angle_units::kDegToRad;

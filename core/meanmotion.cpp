@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "astro/angle_units.h"
 #include "astro/earth_constants.h"
+#include "foundation/units.h"
 
 namespace {
 

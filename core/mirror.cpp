@@ -4,12 +4,12 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "astro/angle_units.h"
 #include "astro/frames.h"
 #include "core/eventkinds.h"
 #include "core/geodesy.h"
 #include "core/illumination.h"
 #include "foundation/arith.h"
+#include "foundation/units.h"
 #include "propagation/attitude.h"
 
 namespace {

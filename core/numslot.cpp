@@ -1,8 +1,8 @@
 #include "core/numslot.h"
 
-#include "astro/length_units.h"
 #include "astro/twobody.h"
 #include "core/meanmotion.h"
+#include "foundation/units.h"
 #include "propagation/forcemodel.h"
 
 namespace {

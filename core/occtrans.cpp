@@ -4,11 +4,10 @@
 #include <cmath>
 #include <cstdio>
 
-#include "astro/angle_units.h"
-#include "astro/length_units.h"
 #include "astro/timescales.h"
 #include "core/geodesy.h"
 #include "foundation/textconv.h"
+#include "foundation/units.h"
 
 namespace {
 using angle_units::kDegToRad;

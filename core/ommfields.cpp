@@ -5,9 +5,9 @@
 #include <cstdio>
 #include <cstring>
 
-#include "astro/time_units.h"
 #include "astro/timescales.h"
 #include "foundation/textconv.h"
+#include "foundation/units.h"
 
 namespace {
 

@@ -4,14 +4,13 @@
 #include <cmath>
 #include <cstdio>
 
-#include "astro/angle_units.h"
 #include "astro/frames.h"
-#include "astro/time_units.h"
 #include "core/dateframe.h"
 #include "core/epochstate.h"
 #include "core/geodesy.h"
 #include "core/meanmotion.h"
 #include "core/rv2el.h"
+#include "foundation/units.h"
 
 namespace {
 using angle_units::kDegToRad;

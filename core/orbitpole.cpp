@@ -4,12 +4,12 @@
 #include <cstring>
 #include <memory>
 
-#include "astro/angle_units.h"
 #include "astro/frames.h"
 #include "core/dateframe.h"
 #include "core/satstate.h"
 #include "foundation/arith.h"
 #include "foundation/textconv.h"
+#include "foundation/units.h"
 
 namespace {
 using angle_units::kDegToRad;

@@ -10,19 +10,18 @@
 #include <string>
 #include <vector>
 
-#include "astro/angle_units.h"
 #include "astro/frames.h"
-#include "astro/length_units.h"
-#include "astro/time_units.h"
 #include "core/dateframe.h"
 #include "core/geodesy.h"
 #include "core/passsearch.h"
 #include "core/safewrite.h"
 #include "core/satstate.h"
+#include "core/statefault.h"
 #include "core/textpage.h"
 #include "core/timeset.h"
 #include "foundation/arith.h"
 #include "foundation/textconv.h"
+#include "foundation/units.h"
 #include "propagation/attitude.h"
 
 namespace {
@@ -276,6 +275,12 @@ void skyInfo(WinpData* in, SatPosData* sp, TextBuf& text)
     GetSatPos(in->mjd, in, sp, slot, 0);
     text.add("\n");
     text.add(in->satname[slot]);
+    const StateFault fault = SlotFault(in, sp, slot);
+    if (fault != StateFault::kNone) {
+        text.num("\n\t%s", FaultText(fault));
+        in->relmode = savedRelative;
+        return;
+    }
     if (clicked) {
         const double e1 = in->locel * kDegToRad, e2 = sp->elev[slot] * kDegToRad;
         const double c = std::sin(e1) * std::sin(e2)
@@ -362,11 +367,16 @@ void worldInfo(WinpData* in, SatPosData* sp, TextBuf& text)
     }
     text.num("Lat: %g,  Long: %g,   SunElev:%6.1lf", in->obslat, in->obslon, sunElevation(in, in->mjd));
     const int count = std::min(in->nsat, kMaxSat);
+    StateFault faults[kMaxSat] = {};
     for (int i = 0; i < count; ++i) {
         GetSatPos(in->mjd, in, sp, i, 0);
-        text.num("\n\tAzim:%7.2lf,\tElev:%7.2lf,\tSun:%6.1lf", sp->azim[i], sp->elev[i], sp->sunlit[i]);
+        faults[i] = SlotFault(in, sp, i);
+        if (faults[i] != StateFault::kNone)
+            text.num("\n\t%s", FaultText(faults[i]));
+        else
+            text.num("\n\tAzim:%7.2lf,\tElev:%7.2lf,\tSun:%6.1lf", sp->azim[i], sp->elev[i], sp->sunlit[i]);
     }
-    if (count == 1) satelliteInfo(in, sp, text);
+    if (count == 1 && faults[0] == StateFault::kNone) satelliteInfo(in, sp, text);
 }
 }  // namespace
 
@@ -426,7 +436,10 @@ void WriteOrbitTrack(WinpData* in, std::FILE* f, SatPosData* sp)
         cell[kCellToSeconds] = '\0';
         TextBuf row(line, sizeof line);
         row.add(cell);
-        if (!event) {
+        const StateFault fault = SlotFault(in, sp, slot);
+        if (fault != StateFault::kNone) {
+            row.num("    %s", FaultText(fault));
+        } else if (!event) {
             trackColumns(sp, slot, row);
         } else {
             putNumber(kSavedCentreLayout[0], sp->ctrlon[slot], row);

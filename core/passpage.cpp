@@ -14,6 +14,7 @@
 #include "core/passsearch.h"
 #include "core/safewrite.h"
 #include "core/satstate.h"
+#include "core/statefault.h"
 #include "core/textpage.h"
 #include "core/timeset.h"
 #include "foundation/textconv.h"
@@ -168,8 +169,14 @@ PassPage PassPageLines(WinpData* in, SatPosData* sp)
         if (in->npass < kMaxPasses) in->passaos[in->npass++] = lines[k].second;
     }
     if (lines.empty()) {
+        // A satellite that has no state at the end of the interval says why it has no pass.
+        GetSatPos(t1, in, sp, in->prime, 0);
+        const StateFault fault = SlotFault(in, sp, in->prime);
         blankLine(page);
-        putLine(page, false, " *** No suitable pass found within time interval ***");
+        if (fault != StateFault::kNone)
+            putLine(page, false, " *** No pass: %s ***", FaultText(fault));
+        else
+            putLine(page, false, " *** No suitable pass found within time interval ***");
         blankLine(page);
     }
     return page;

@@ -4,8 +4,6 @@
 #include <cmath>
 #include <cstring>
 
-#include "astro/angle_units.h"
-#include "astro/time_units.h"
 #include "astro/timescales.h"
 #include "core/iridium.h"
 #include "core/mirror.h"
@@ -14,6 +12,7 @@
 #include "core/satstate.h"
 #include "core/siteinstant.h"
 #include "foundation/localmin.h"
+#include "foundation/units.h"
 
 namespace {
 // Day fractions of one minute and one second.

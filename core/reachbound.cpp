@@ -2,9 +2,8 @@
 
 #include <cmath>
 
-#include "astro/angle_units.h"
-#include "astro/time_units.h"
 #include "astro/earth_constants.h"
+#include "foundation/units.h"
 
 namespace {
 using angle_units::kDegToRad;

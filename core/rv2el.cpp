@@ -3,10 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "astro/angle_units.h"
-#include "astro/time_units.h"
 #include "core/dateframe.h"
 #include "core/meanmotion.h"
+#include "foundation/units.h"
 
 namespace {
 using angle_units::kDegToRad;

@@ -2,8 +2,7 @@
 
 #include <algorithm>
 
-#include "astro/angle_units.h"
-#include "astro/time_units.h"
+#include "foundation/units.h"
 #include "propagation/sgp4.h"
 
 namespace {

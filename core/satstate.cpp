@@ -3,9 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "astro/angle_units.h"
 #include "astro/frames.h"
-#include "astro/length_units.h"
 #include "core/dateframe.h"
 #include "core/geodesy.h"
 #include "core/illumination.h"
@@ -16,6 +14,7 @@
 #include "core/satsgp4.h"
 #include "core/siteinstant.h"
 #include "foundation/arith.h"
+#include "foundation/units.h"
 
 namespace {
 using angle_units::kDegToRad;

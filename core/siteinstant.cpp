@@ -3,10 +3,9 @@
 #include <cmath>
 #include <vector>
 
-#include "astro/angle_units.h"
 #include "astro/earth_constants.h"
 #include "astro/frames.h"
-#include "astro/time_units.h"
+#include "foundation/units.h"
 
 namespace {
 using angle_units::kDegToRad;

@@ -1,8 +1,8 @@
 // Direction of the occultation target at the site.
-#include "astro/angle_units.h"
 #include "astro/frames.h"
 #include "core/dateframe.h"
 #include "core/satstate.h"
+#include "foundation/units.h"
 
 namespace {
 using angle_units::kDegToRad;

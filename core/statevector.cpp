@@ -6,8 +6,6 @@
 
 #include "astro/earth_constants.h"
 #include "astro/frames.h"
-#include "astro/length_units.h"
-#include "astro/time_units.h"
 #include "astro/timescales.h"
 #include "astro/twobody.h"
 #include "core/dateframe.h"
@@ -16,6 +14,7 @@
 #include "core/rv2el.h"
 #include "core/timeset.h"
 #include "foundation/mat3.h"
+#include "foundation/units.h"
 #include "propagation/forcemodel.h"
 
 namespace {

@@ -3,9 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "astro/angle_units.h"
-#include "astro/time_units.h"
 #include "astro/timescales.h"
+#include "foundation/units.h"
 
 namespace {
 // MJD of 1970 January 1, 0h UT, the origin of the system clock.

@@ -5,8 +5,6 @@
 #include <cstring>
 #include <string>
 
-#include "astro/length_units.h"
-#include "astro/time_units.h"
 #include "astro/timescales.h"
 #include "astro/twobody.h"
 #include "core/epochstate.h"
@@ -15,6 +13,7 @@
 #include "core/meanmotion.h"
 #include "core/tlefields.h"
 #include "foundation/textconv.h"
+#include "foundation/units.h"
 #include "foundation/vec3.h"
 #include "propagation/forcemodel.h"
 

@@ -4,14 +4,15 @@
 #include <cmath>
 #include <cstdio>
 
-#include "astro/angle_units.h"
 #include "core/occtrans.h"
 #include "core/satstate.h"
 #include "foundation/textconv.h"
+#include "foundation/units.h"
 
 namespace {
 using angle_units::kDegToRad;
 using angle_units::kRadToDeg;
+using time_units::kSecond;
 // Apparent radius of the Sun (radians) that sets the width of a Sun transit zone.
 constexpr double kSunRadius = 0.00462516;
 // Apparent diameter (degrees) of the disc crossed, for the transit duration.
@@ -23,8 +24,6 @@ constexpr double kMaxDuration = 30.0;
 constexpr double kMaxWidth = 50.0;
 // Position of the '>' mark in the remark: the blank before the width.
 constexpr int kWideMark = 2;
-// One second, days.
-constexpr double kSecond = 1.1574074074074073e-05;
 // Below this the sine of the elevation counts as zero.
 constexpr double kTinySine = 1e-10;
 

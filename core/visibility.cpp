@@ -1,10 +1,10 @@
 // Visibility test of a computed satellite row.
 #include <cmath>
 
-#include "astro/angle_units.h"
 #include "core/geodesy.h"
 #include "core/iridium.h"
 #include "core/satstate.h"
+#include "foundation/units.h"
 
 namespace {
 using angle_units::kDegToRad;

@@ -5,7 +5,6 @@
 #include <cstdio>
 #include <cstring>
 
-#include "astro/time_units.h"
 #include "astro/timescales.h"
 #include "core/config.h"
 #include "core/defaults.h"
@@ -14,6 +13,7 @@
 #include "core/textpage.h"
 #include "core/timeset.h"
 #include "core/tlefile.h"
+#include "foundation/units.h"
 
 namespace {
 using time_units::kSecondsPerHour;

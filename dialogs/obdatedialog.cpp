@@ -8,9 +8,9 @@
 
 #include <cmath>
 
-#include "astro/time_units.h"
 #include "astro/timescales.h"
 #include "dialogfields.h"
+#include "foundation/units.h"
 
 ObDateDialog::ObDateDialog(QWidget* parent) : QDialog(parent)
 {

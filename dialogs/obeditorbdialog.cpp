@@ -13,12 +13,12 @@
 #include <cmath>
 #include <cstdio>
 
-#include "astro/angle_units.h"
 #include "astro/timescales.h"
 #include "core/meanmotion.h"
 #include "core/rv2el.h"
 #include "core/statevector.h"
 #include "dialogfields.h"
+#include "foundation/units.h"
 #include "obadjdialog.h"
 #include "obdatedialog.h"
 #include "obstatedialog.h"

@@ -3,10 +3,10 @@
 #include <cmath>
 #include <cstdlib>
 
-namespace {
-constexpr double kPi = 3.14159265358979323846;
-constexpr double kTwoPi = 2.0 * kPi;
-}  // namespace
+#include "foundation/units.h"
+
+using angle_units::kPi;
+using angle_units::kTwoPi;
 
 double frac(double x) { return std::fmod(x, 1.0); }
 

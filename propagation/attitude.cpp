@@ -3,14 +3,12 @@
 #include <algorithm>
 #include <cmath>
 
-#include "astro/angle_units.h"
+#include "foundation/units.h"
 #include "propagation/forcemodel.h"
 
 namespace {
 using angle_units::kDegToRad;
 using angle_units::kPi;
-// WGS-84 flattening.
-constexpr double kFlattening = 0.0033528106647474805;
 // Below this sine of the angle between two unit vectors they count as parallel.
 constexpr double kParallel = 1e-10;
 
@@ -58,7 +56,7 @@ Mat3 GetRVMat(const Vec3& r, const Vec3& v, double yaw, double pitch, int mode)
 Mat3 GetYSMat(const Vec3& r, const Vec3& v, double yaw, double pitch)
 {
     // Normal of the ellipsoid through r: the gradient of x^2 + y^2 + (z/(1-f))^2.
-    const double polar = (1.0 - kFlattening) * (1.0 - kFlattening);
+    const double polar = (1.0 - kEarthFlattening) * (1.0 - kEarthFlattening);
     const Vec3 up(r[0], r[1], r[2] / polar);
     const Vec3 ground = v - Vec3(0.0, 0.0, kEarthRotation) * r;
     return GetRVMat(up, ground, yaw, pitch, 2);

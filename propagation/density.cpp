@@ -1,7 +1,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "astro/angle_units.h"
+#include "foundation/units.h"
 #include "propagation/forcemodel.h"
 #include "propagation/jacchia71_table.h"
 
@@ -9,8 +9,6 @@ namespace {
 using angle_units::kPi;
 using angle_units::kTwoPi;
 
-// WGS-84 first eccentricity squared.
-constexpr double kWgs84E2 = 0.0066943799901413165;
 // Geocentric distances (m) outside which no density is computed (2500 km height at most).
 constexpr double kMaxRadius = 8870000.0;
 constexpr double kMinRadius = 1.0;
@@ -50,14 +48,14 @@ constexpr double kMaxKp = 9.0;
 double geodeticHeight(const Vec3& r)
 {
     const double rho2 = r[0] * r[0] + r[1] * r[1];
-    double dz = kWgs84E2 * r[2];
-    double nh = 0.0, n = kEarthRadius;
+    double dz = kEarthE2 * r[2];
+    double nh = 0.0, n = kEarthRadiusM;
     for (int it = 0; it < 3; ++it) {
         const double zdz = r[2] + dz;
         nh = std::sqrt(rho2 + zdz * zdz);
         const double sinphi = zdz / nh;
-        n = kEarthRadius / std::sqrt(1.0 - kWgs84E2 * sinphi * sinphi);
-        dz = n * kWgs84E2 * sinphi;
+        n = kEarthRadiusM / std::sqrt(1.0 - kEarthE2 * sinphi * sinphi);
+        dz = n * kEarthE2 * sinphi;
     }
     return (nh - n) / 1000.0;
 }

@@ -1,13 +1,14 @@
 // Force model of the numerical orbit propagator: geopotential, third bodies, air density.
 #pragma once
+#include "astro/earth_constants.h"
 #include "foundation/vec3.h"
 
-// Earth constants of the force model (JGM-3 GM, WGS-84 equatorial radius, IERS rotation rate).
+// Earth constants of the force model (JGM-3 GM, IERS rotation rate); the Earth's radius and the
+// astronomical unit are those of astro/earth_constants.h.
 constexpr double kEarthGM = 398600.4415e9;        // m^3/s^2
-constexpr double kEarthRadius = 6378137.0;        // m
 constexpr double kEarthRotation = 7.292115e-5;    // rad/s
-// Astronomical unit in metres (IAU 2009).
-constexpr double kAstronomicalUnit = 149597870691.0;
+// Astronomical unit, m.
+constexpr double kAuM = kAuKm * length_units::kMetresPerKm;
 
 // Geopotential acceleration (m/s^2) at the Earth-fixed position r (m), JGM-3 to degree
 // and order n (0 gives the point mass alone; n is limited to 0..20).

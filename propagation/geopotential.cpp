@@ -38,12 +38,12 @@ void cunningham(const Vec3& r, int nmax, Harmonics& v, Harmonics& w)
 {
     double r2 = dot(r, r);
     if (r2 < 1e-15) r2 = 1.0;
-    const double rho = kEarthRadius * kEarthRadius / r2;
-    const double x0 = kEarthRadius * r[0] / r2;
-    const double y0 = kEarthRadius * r[1] / r2;
-    const double z0 = kEarthRadius * r[2] / r2;
+    const double rho = kEarthRadiusM * kEarthRadiusM / r2;
+    const double x0 = kEarthRadiusM * r[0] / r2;
+    const double y0 = kEarthRadiusM * r[1] / r2;
+    const double z0 = kEarthRadiusM * r[2] / r2;
 
-    v[0][0] = kEarthRadius / std::sqrt(r2);
+    v[0][0] = kEarthRadiusM / std::sqrt(r2);
     w[0][0] = 0.0;
     v[1][0] = z0 * v[0][0];
     w[1][0] = 0.0;
@@ -92,7 +92,7 @@ Vec3 HarmAcc(const Vec3& r, int n)
         }
     }
     // GM / R^2 of the field's constants, m/s^2.
-    constexpr double kSurfaceGravity = kEarthGM / (kEarthRadius * kEarthRadius);
+    constexpr double kSurfaceGravity = kEarthGM / (kEarthRadiusM * kEarthRadiusM);
     return kSurfaceGravity * Vec3(ax, ay, az);
 }
 

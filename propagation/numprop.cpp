@@ -4,12 +4,11 @@
 #include <array>
 #include <cmath>
 
-#include "astro/angle_units.h"
 #include "astro/frames.h"
 #include "astro/moon200.h"
 #include "astro/sun200.h"
-#include "astro/time_units.h"
 #include "astro/timescales.h"
+#include "foundation/units.h"
 #include "propagation/attitude.h"
 #include "propagation/forcemodel.h"
 #include "propagation/rkf45.h"
@@ -45,9 +44,9 @@ constexpr double kCentreOffset = 100.0;
 // 1000 km of the surface, fewer terms farther out where they fade as (R/r)^n.
 int geopotentialDegree(double r)
 {
-    if (r < kEarthRadius + 1.0e6) return 20;
+    if (r < kEarthRadiusM + 1.0e6) return 20;
     if (r < 1.0e7) return 15;
-    if (r < kEarthRadius + 1.0e7) return 10;
+    if (r < kEarthRadiusM + 1.0e7) return 10;
     return 6;
 }
 
@@ -56,7 +55,7 @@ bool inShadow(const Vec3& r, const Vec3& s)
 {
     const Vec3 u = vnorm(s);
     const double d = dot(r, u);
-    return d < 0.0 && abs(r - d * u) < kEarthRadius;
+    return d < 0.0 && abs(r - d * u) < kEarthRadiusM;
 }
 
 // First axis of the local attitude frame for r, v turned by yaw and pitch (degrees).
@@ -83,8 +82,8 @@ Vec3 radiationPressure(const ForceParams& p, const Vec3& r, const Vec3& sun)
     const Vec3 d = r - sun;
     const double dd = abs(d);
     if (dd < 1.0) return Vec3();
-    return kSolarPressure * p.cr * p.areamass * kAstronomicalUnit *
-           kAstronomicalUnit / (dd * dd * dd) * d;
+    return kSolarPressure * p.cr * p.areamass * kAuM *
+           kAuM / (dd * dd * dd) * d;
 }
 
 // Continuous thrust acceleration (m/s^2) along the thrust direction of p.
@@ -151,8 +150,8 @@ double integrate(ForceContext& c, State6& y, double dt, bool nearMoon)
 void UpSunMoon(const ForceContext& c, double t, Vec3& sun, Vec3& moon)
 {
     const double T = julcent(c.mjd0 + (t + c.p.ttut) / kSecondsPerDay);
-    sun = kAstronomicalUnit * aberrat(T, eclequ(T, Sun200().position(T)));
-    moon = kEarthRadius * eclequ(T, Moon200().position(T));
+    sun = kAuM * aberrat(T, eclequ(T, Sun200().position(T)));
+    moon = kEarthRadiusM * eclequ(T, Moon200().position(T));
 }
 
 void RKfun(double x, const double* y, double* dydx, const ForceContext& c)
@@ -216,8 +215,8 @@ bool NumProp(double mjd, const ForceParams& p, const OrbitState& epoch, OrbitSta
 
     double eqeq = 0.0;
     const Mat3 meanOfTrue = mxtrn(nutmat(julcent(mjd), eqeq, p.iers));
-    ForceContext c{p, state.mjd, mxvct(meanOfTrue, kEarthRadius * sun),
-                   mxvct(meanOfTrue, kEarthRadius * moon)};
+    ForceContext c{p, state.mjd, mxvct(meanOfTrue, kEarthRadiusM * sun),
+                   mxvct(meanOfTrue, kEarthRadiusM * moon)};
     const bool nearMoon = abs(r0 - c.moon) < abs(r0);
 
     rkf.SetTolerance(std::max(std::fabs(p.tolerance), kMinTolerance), 1);

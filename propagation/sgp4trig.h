@@ -3,7 +3,7 @@
 #pragma once
 #include <cmath>
 
-#include "astro/angle_units.h"
+#include "foundation/units.h"
 
 namespace sgp4trig {
 

@@ -15,11 +15,11 @@
 #include <string>
 #include <vector>
 
-#include "astro/time_units.h"
-#include "scoped_env.h"
-#include "core/defaults.h"
 #include "core/records.h"
-#include "core/tlefields.h"
+#include "foundation/units.h"
+#include "scoped_env.h"
+#include "test_site.h"
+#include "test_text.h"
 
 // Search window of the reference file (MJD, UTC): 2026-02-22 00:00 to 2026-02-25 00:00.
 constexpr double kRefWindowStart = 61093.0;
@@ -90,18 +90,14 @@ inline std::string referenceTle(int satno)
 // condition, no refraction, WGS-72, no IERS values; the window start as local time of zone 0.
 inline std::unique_ptr<WinpData> referenceSettings(char site)
 {
-    auto in = std::make_unique<WinpData>();
-    SetDefaults(in.get(), 0);
+    auto in = SiteASettings();
     std::istringstream s(headerField("SITE " + std::string(1, site) + "  lat "));
     std::string lon, h;
     s >> in->obslat >> lon >> in->obslon >> h >> in->obshgt;
     in->minsatelev = 10.0;
     in->maxsunelev = 90.0;
-    in->visonly = in->gravflg = in->systzflg = 0;
+    in->visonly = in->gravflg = 0;
     in->refract = in->iersflg = false;
-    in->timezone = 0.0;
-    in->day = 22, in->month = 2, in->year = 2026;
-    in->hour = in->minute = in->second = 0;
     in->mjd = kRefWindowStart;
     in->duration = kRefWindowEnd - kRefWindowStart;
     return in;
@@ -132,19 +128,4 @@ inline std::unique_ptr<SatPosData> stateRecord()
     auto sp = std::make_unique<SatPosData>();
     SetDefaults(sp.get());
     return sp;
-}
-
-inline std::vector<std::string> splitLines(const std::string& text)
-{
-    std::vector<std::string> lines;
-    std::istringstream s(text);
-    for (std::string line; std::getline(s, line);) lines.push_back(line);
-    return lines;
-}
-
-inline std::string readFile(const std::string& path)
-{
-    std::stringstream s;
-    s << std::ifstream(path).rdbuf();
-    return s.str();
 }

@@ -16,10 +16,9 @@
 #include "core/satstate.h"
 #include "core/tlefields.h"
 #include "core/tlesave.h"
-#include "iss_settings.h"
+#include "test_site.h"
 #include "pass_reference.h"
 #include "scoped_env.h"
-#include "site_settings.h"
 
 namespace {
 const std::string kVisual = std::string(ORBIKA_DATA_DIR) + "/tle/visual.txt";
@@ -72,6 +71,15 @@ void writeCatalogue(const std::string& path)
     in->tlesvnmset = 1;
     ASSERT_EQ(SaveTle(in.get()), 0);
     std::ofstream(path, std::ios::app) << readFile(kVisual) << readFile(kIridium);
+}
+// The save file of a whole-catalogue search of in's TLE file by threads workers.
+std::string searchedFile(WinpData* in, SatPosData* sp, int threads, SearchProgress* progress = nullptr)
+{
+    std::snprintf(in->savename, sizeof in->savename, "all%d.txt", threads);
+    in->savenew = 1;
+    EXPECT_EQ(AllSatAos(in, sp, nullptr, threads, progress), kAllSatDone);
+    EXPECT_EQ(in->nsat, 0);
+    return readFile(in->savename);
 }
 }  // namespace
 
@@ -141,22 +149,13 @@ TEST(CatalogueSearch, ThreadedSearchWritesTheSameFile)
     in->duration = 1.0;
     std::snprintf(in->tlefile, sizeof in->tlefile, "catalogue.tle");
     auto sp = stateRecord();
-    // The save file of a search by threads workers.
-    const auto search = [&](int threads) {
-        std::snprintf(in->savename, sizeof in->savename, "all%d.txt", threads);
-        in->savenew = 1;
-        EXPECT_EQ(AllSatAos(in.get(), sp.get(), nullptr, threads), 0);
-        EXPECT_EQ(in->nsat, 0);
-        return readFile(in->savename);
-    };
-
     // Geometric passes (look angles alone) and visible passes at night (the full state).
     for (const bool visible : {false, true}) {
         in->maxsunelev = visible ? -6.0 : 90.0;
         in->visonly = visible;
-        const std::string single = search(1);
-        EXPECT_EQ(search(2), single) << visible;
-        EXPECT_EQ(search(5), single) << visible;
+        const std::string single = searchedFile(in.get(), sp.get(), 1);
+        EXPECT_EQ(searchedFile(in.get(), sp.get(), 2), single) << visible;
+        EXPECT_EQ(searchedFile(in.get(), sp.get(), 5), single) << visible;
         EXPECT_GT(splitLines(single).size(), visible ? 20u : 400u);
         if (!visible) {
             EXPECT_NE(single.find("   STATE VECTOR TEST\n"), std::string::npos);
@@ -181,13 +180,11 @@ TEST(CatalogueSearch, BatchesOfALargeCatalogueGiveTheSameFileAndCountEveryEntry)
     auto sp = stateRecord();
     std::string single;
     for (const int threads : {1, 2, 5}) {
-        std::snprintf(in->savename, sizeof in->savename, "all%d.txt", threads);
-        in->savenew = 1;
         SearchProgress progress;
-        ASSERT_EQ(AllSatAos(in.get(), sp.get(), nullptr, threads, &progress), kAllSatDone);
+        const std::string file = searchedFile(in.get(), sp.get(), threads, &progress);
         EXPECT_EQ(progress.done.load(), copies * perCopy) << threads;
-        if (threads == 1) single = readFile(in->savename);
-        EXPECT_EQ(readFile(in->savename), single) << threads;
+        if (threads == 1) single = file;
+        EXPECT_EQ(file, single) << threads;
     }
     EXPECT_GT(splitLines(single).size(), static_cast<size_t>(copies));
 }

@@ -10,7 +10,7 @@
 #include "core/records.h"
 #include "core/satstate.h"
 #include "core/tlefile.h"
-#include "site_settings.h"
+#include "test_site.h"
 
 namespace {
 // One-day geometric pass settings (no Sun or visibility condition) at latitude lat (deg).

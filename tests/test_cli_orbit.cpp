@@ -4,15 +4,14 @@
 #include <cstdio>
 #include <fstream>
 #include <memory>
+#include <tuple>
 
 #include "astro/timescales.h"
 #include "cli_run.h"
-#include "core/defaults.h"
 #include "core/orbitdet.h"
 #include "core/tlefields.h"
 #include "core/tlesave.h"
 #include "pass_reference.h"
-#include "scoped_env.h"
 
 namespace {
 constexpr double kStartMjd = 61093.5;  // --start "2026-02-22 12:00:00", UT
@@ -64,20 +63,12 @@ TEST(CliOrbit, OrbdetWritesTheDeterminedOrbit)
                                                       "\"2026-02-22 12:00:00\" --obs1 200,40 --obs2 4.153,58.2 --radec2 --epoch 0")
                                                    .out);
     ASSERT_EQ(out.size(), 5u);
-    auto in = std::make_unique<WinpData>();
-    SetDefaults(in.get(), 0);
+    auto in = SiteASettings();
     in->mjd = kStartMjd;
-    in->obslat = 48.1;
-    in->obslon = 11.6;
-    in->obshgt = 500.0;
     in->nsat = in->od1radec = 0;
     in->od2radec = 1;
     in->epoch = 0.0;
-    in->locaz = 200.0;
-    in->locel = 40.0;
-    in->locra = 4.153;
-    in->locdec = 58.2;
-    in->oddeltm = 60.0;
+    std::tie(in->locaz, in->locel, in->locra, in->locdec, in->oddeltm) = std::make_tuple(200.0, 40.0, 4.153, 58.2, 60.0);
     OrbitDet(in.get());
     EXPECT_EQ(out[0].rfind("New ", 0), 0u);
     const TleFields f = elements(out[1], out[2]);

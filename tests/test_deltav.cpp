@@ -6,7 +6,7 @@
 #include "core/deltav.h"
 #include "core/meanmotion.h"
 #include "core/satstate.h"
-#include "iss_settings.h"
+#include "test_site.h"
 
 namespace {
 constexpr double kGM = 2.9755364003e15 / (86400.0 * 86400.0);  // km^3/s^2 of the Keplerian model

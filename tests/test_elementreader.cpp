@@ -12,7 +12,8 @@
 #include "core/defaults.h"
 #include "core/passsearch.h"
 #include "core/tlefile.h"
-#include "iss_settings.h"
+#include "test_text.h"
+#include "test_site.h"
 
 namespace {
 
@@ -23,14 +24,6 @@ constexpr double(WinpData::*kElementFields[])[kSlots] = {
     &WinpData::elepoch, &WinpData::elsma,   &WinpData::elnode, &WinpData::elargp,
     &WinpData::elincl,  &WinpData::elecc,   &WinpData::elmanom, &WinpData::elmm,
     &WinpData::eladot,  &WinpData::elndot,  &WinpData::elnddot, &WinpData::elbstar};
-
-// A temporary file holding content, deleted when closed.
-FILE* holding(const std::string& content)
-{
-    FILE* f = std::tmpfile();
-    std::fwrite(content.data(), 1, content.size(), f);
-    return f;
-}
 
 // Every entry of r, each read by the "*" search into the work slot and kept as a settings copy.
 std::vector<std::unique_ptr<WinpData>> allEntries(ElementReader& r, bool strict = false)

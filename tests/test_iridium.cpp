@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "astro/time_units.h"
 #include "core/cataloguesearch.h"
 #include "core/defaults.h"
 #include "core/iridium.h"
@@ -17,7 +16,8 @@
 #include "core/passsearch.h"
 #include "core/satstate.h"
 #include "core/tlefile.h"
-#include "iss_settings.h"
+#include "foundation/units.h"
+#include "pass_reference.h"
 #include "scoped_env.h"
 
 namespace {
@@ -43,19 +43,6 @@ std::unique_ptr<WinpData> iridiumSettings(int satno)
     return in;
 }
 
-std::unique_ptr<SatPosData> stateRecord()
-{
-    auto sp = std::make_unique<SatPosData>();
-    SetDefaults(sp.get());
-    return sp;
-}
-
-std::vector<std::string> pageLines(const WoutData* out)
-{
-    std::vector<std::string> lines;
-    for (int k = 0; k < out->nlines; ++k) lines.emplace_back(out->lines[k], strnlen(out->lines[k], kTagByte));
-    return lines;
-}
 }  // namespace
 
 TEST(Iridium, OperationalBand)

@@ -3,18 +3,22 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "astro/time_units.h"
+#include "cli_run.h"
 #include "core/match.h"
 #include "core/orbitdet.h"
 #include "core/satstate.h"
-#include "iss_settings.h"
+#include "foundation/units.h"
 #include "scoped_env.h"
+#include "test_site.h"
+#include "test_text.h"
 
 namespace {
 constexpr double kDeg = M_PI / 180.0;
@@ -65,9 +69,7 @@ std::vector<std::string> matchPage(WinpData* in)
     auto out = std::make_unique<WoutData>();
     auto sp = std::make_unique<SatPosData>();
     EXPECT_EQ(SatMatch(in, out.get(), sp.get()), 0);
-    std::vector<std::string> lines;
-    for (int k = 0; k < out->nlines; ++k) lines.emplace_back(out->lines[k], strnlen(out->lines[k], kTagByte));
-    return lines;
+    return pageLines(out.get());
 }
 
 bool listsIss(WinpData* in)
@@ -78,21 +80,27 @@ bool listsIss(WinpData* in)
 
 // Seen from straight below within 180 degrees every satellite matches.
 const Sighting kZenith{kIssUp, 0.0, 90.0, 0, 0, 0, 0, 0};
-}  // namespace
 
-TEST(Match, TestOfOnePosition)
+// A minute before the ISS culminates 47 degrees high at the site.
+const std::string kOptions = "--tle " + kVisual + " --site 48.1,11.6,500 --start \"2026-02-22 02:22:25\"";
+
+// The number after "key": in text.
+double jsonNumber(const std::string& text, const std::string& key)
 {
-    // Centre at azimuth 100, elevation 40 degrees; 2 degrees; rising is position angle 0.
-    auto ok = [](double az1, double el1, double dir, bool dirflg, double el2) {
-        return mtchok(std::cos(2.0 * kDeg), 100.0 * kDeg, 40.0 * kDeg, az1 * kDeg, el1 * kDeg, dir * kDeg, dirflg,
-                      az1 * kDeg, el2 * kDeg);
-    };
-    EXPECT_TRUE(ok(102.5, 40.0, 0.0, false, 0.0));   // 1.92 degrees on the sky
-    EXPECT_FALSE(ok(102.7, 40.0, 0.0, false, 0.0));  // 2.07 degrees
-    EXPECT_TRUE(ok(100.0, 40.5, 40.0, true, 40.6));
-    EXPECT_FALSE(ok(100.0, 40.5, 50.0, true, 40.6));
-    EXPECT_TRUE(ok(100.0, 40.5, 180.0, true, 40.5));  // no motion, no direction
+    const size_t at = text.find("\"" + key + "\": ");
+    return at == std::string::npos ? NAN : std::atof(text.c_str() + at + key.size() + 4);
 }
+
+// "match" around the place of key1, key2 where "state" puts the ISS.
+std::string matchAround(const char* key1, const char* key2)
+{
+    const std::string state =
+        runCli("state " + kOptions + " --sat \"ISS (ZARYA)\" --at \"2026-02-22 02:22:25\" --json").out;
+    char centre[64];
+    std::snprintf(centre, sizeof centre, "%.6f,%.6f", jsonNumber(state, key1), jsonNumber(state, key2));
+    return "match " + kOptions + " --center " + centre;
+}
+}  // namespace
 
 TEST(Match, BrighterObjectsOnly)
 {
@@ -249,4 +257,51 @@ TEST(Match, UnreadableFilesAndAbsurdInput)
         EXPECT_EQ(matchPage(a.get()).back().rfind(" Number of possible matches  : ", 0), 0u);
         EXPECT_TRUE(a->nsat >= 0 && a->nsat <= kMaxSat);
     }
+}
+
+TEST(CliMatch, FindsTheSatelliteAtItsOwnPosition)
+{
+    const CliRun run = runCli(matchAround("azim", "elev") + " --max-dist 0.3 --window 1", "LC_ALL=de_DE.UTF-8");
+    ASSERT_EQ(run.status, 0);
+    EXPECT_EQ(run.out.rfind(" Possible matches on TLE-file:\n " + kVisual + "\n \n NORAD#: 25544  Int.Launch#: "
+                            "1998-067A    ISS (ZARYA)\n Incl.:  51.6320   Perigee: ", 0), 0u) << run.out;
+    EXPECT_NE(run.out.find("\n Number of satellites checked: 149\n"), std::string::npos);
+
+    const CliRun json = runCli(matchAround("ra", "dec") + " --radec --max-dist 0.3 --window 1 --bright --json");
+    ASSERT_EQ(json.status, 0);
+    EXPECT_EQ(json.out.rfind("{\"checked\": 149, \"more_possible\": false, \"matches\": [\n  {\"norad\": 25544, "
+                             "\"designator\": \"1998-067A\", \"name\": \"ISS (ZARYA)\", \"inclination\": 51.6320, ", 0),
+              0u) << json.out;
+}
+
+TEST(CliMatch, RejectsBadArguments)
+{
+    for (const std::string bad : {"--max-dist 1 --window 1", "--center 1,2 --max-dist 181 --window 1",
+                                  "--center 1,2 --max-dist 1 --window -1", "--center 1,2,3 --max-dist 1 --window 1",
+                                  "--center 30,10 --radec --max-dist 1 --window 1",
+                                  "--center 1,2 --max-dist 1 --window 1 --direction x"}) {
+        const CliRun run = runCli("match " + kOptions + " " + bad + " 2>/dev/null");
+        EXPECT_EQ(run.status, 2) << bad;
+        EXPECT_EQ(run.out, "") << bad;
+    }
+    const CliRun missing = runCli("match --tle /nonexistent/x.tle --center 10,20 --max-dist 1 --window 1 2>&1");
+    EXPECT_EQ(missing.status, 2);
+    EXPECT_EQ(missing.out.rfind("orbika-cli: /nonexistent/x.tle: ", 0), 0u) << missing.out;
+}
+
+TEST(CliMatch, ReadsFilesWithByteOrderMarkAndCarriageReturns)
+{
+    // The catalogue with a byte-order mark and CR-only line ends finds the same satellites.
+    std::ifstream in(kVisual, std::ios::binary);
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::replace(text.begin(), text.end(), '\n', '\r');
+    ScopedTempDir dir;
+    const std::string mac = (dir.path() / "visual-cr.txt").string();
+    std::ofstream(mac, std::ios::binary) << "\xEF\xBB\xBF" << text;
+    const std::string args = matchAround("azim", "elev") + " --max-dist 5 --window 3 --json";
+    const CliRun plain = runCli(args), other = runCli(args + " --tle " + mac);
+    ASSERT_EQ(plain.status, 0);
+    EXPECT_NE(plain.out.find("\"norad\": 25544"), std::string::npos);
+    EXPECT_EQ(other.status, 0);
+    EXPECT_EQ(other.out, plain.out);
 }

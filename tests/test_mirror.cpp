@@ -7,7 +7,7 @@
 #include "core/illumination.h"
 #include "core/mirror.h"
 #include "core/satstate.h"
-#include "iss_settings.h"
+#include "test_site.h"
 
 namespace {
 constexpr double kDeg = M_PI / 180.0;

@@ -12,7 +12,7 @@
 #include "core/satstate.h"
 #include "core/tlefile.h"
 #include "core/tlesave.h"
-#include "iss_settings.h"
+#include "test_site.h"
 #include "scoped_env.h"
 
 namespace {

@@ -10,7 +10,7 @@
 #include "core/dateframe.h"
 #include "core/meanmotion.h"
 #include "core/orbitdet.h"
-#include "iss_settings.h"
+#include "test_site.h"
 
 namespace {
 constexpr double kDeg = M_PI / 180.0, kSecond = 1.0 / 86400.0, kRe = 6378.137;

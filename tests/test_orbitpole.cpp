@@ -11,7 +11,7 @@
 #include "core/orbitpole.h"
 #include "core/satstate.h"
 #include "foundation/textconv.h"
-#include "iss_settings.h"
+#include "test_site.h"
 
 namespace {
 

@@ -50,15 +50,6 @@ std::vector<size_t> wordEnds(const std::string& line)
     return ends;
 }
 
-// Lines of text, without the newlines.
-std::vector<std::string> linesOf(const std::string& text)
-{
-    std::vector<std::string> lines;
-    std::istringstream s(text);
-    for (std::string line; std::getline(s, line);) lines.push_back(line);
-    return lines;
-}
-
 // Number following label in text; NaN when the label is missing.
 double valueAfter(const std::string& text, const std::string& label)
 {
@@ -142,14 +133,14 @@ TEST(PassDetails, EachColumnTitleEndsOverItsNumbersInEveryMode)
         in->flrpitch = DegFDms(in->obslat);
         const std::vector<std::string> texts = detailTexts(in.get(), sp.get(), l.mode);
         ASSERT_GT(texts.size(), 2u);
-        const std::vector<std::string> head = linesOf(texts[0]);
+        const std::vector<std::string> head = splitLines(texts[0]);
         ASSERT_GE(head.size(), 2u);
         std::vector<size_t> titles = wordEnds(head[head.size() - 2]);
         ASSERT_GE(titles.size(), l.columns) << head[head.size() - 2];
         titles.erase(titles.begin(), titles.end() - l.columns);
         int numbered = 0;
         for (const std::string& text : texts) {
-            const std::string line = linesOf(text).back();
+            const std::string line = splitLines(text).back();
             if (line.find("No Intersection") != std::string::npos) continue;
             std::vector<size_t> ends = wordEnds(line);
             ends.erase(ends.begin(), ends.end() - l.columns);
@@ -294,4 +285,58 @@ TEST(PassDetails, LocalInformationOnTheSkyMapAndSkyAzimuth)
         SkyAzim(in.get(), l.rise, sp.get());
         EXPECT_NEAR(in->skyazim, l.az, 0.002) << l.utc;
     }
+}
+
+TEST(PassDetails, DecayedSatelliteBesideTheIss)
+{
+    // LOW came down about ten days before the reference window; the ISS in the slot after it
+    // keeps its own state on every page.
+    auto sp = stateRecord();
+    auto in = referenceSettings('A');
+    TleFields low{};
+    ASSERT_TRUE(ParseTleLine1("1 99002U 26001B   26040.00000000  .05000000  00000-0  50000-1 0  9992", low) &&
+                ParseTleLine2("2 99002  51.6000 100.0000 0005000 100.0000 260.0000 16.30000000   100", low));
+    StoreTle(in.get(), 0, low);
+    std::snprintf(in->satname[0], sizeof in->satname[0], "LOW");
+    selectReference(in.get(), 1, kIss);
+    const RefRow look = referenceRows("LOOK", kIss, 'A')[0];
+    in->mjd = look.rise;
+    char buf[kLocalInfBytes];
+    LocalInf(in.get(), buf, sp.get());
+    const std::vector<std::string> lines = splitLines(buf);
+    ASSERT_EQ(lines.size(), 3u) << buf;
+    EXPECT_EQ(lines[1], "\tdecayed");
+    EXPECT_NEAR(valueAfter(lines[2], "\tAzim:"), look.az, 0.006);
+    EXPECT_NEAR(valueAfter(lines[2], "\tElev:"), look.el, 0.006);
+
+    in->skymap = 1;
+    in->locel = -100.0;
+    LocalInf(in.get(), buf, sp.get());
+    EXPECT_EQ(std::string(buf), "\nLOW\n\tdecayed");
+
+    // The pass page says why LOW has no pass; the ISS beside it has its passes.
+    const auto pageText = [&] {
+        std::string text;
+        for (const PageLine& l : PassPageLines(in.get(), sp.get())) text += l.text + "\n";
+        return text;
+    };
+    EXPECT_NE(pageText().find(" *** No pass: decayed ***"), std::string::npos);
+    in->prime = 1;
+    EXPECT_EQ(pageText().find("No pass"), std::string::npos);
+    EXPECT_GT(in->npass, 0);
+    in->prime = 0;
+
+    // The orbit track file has the word in place of the numbers.
+    in->tstep = 60.0 / 86400.0;
+    in->duration = 120.0 / 86400.0;
+    std::FILE* f = std::tmpfile();
+    WriteOrbitTrack(in.get(), f, sp.get());
+    std::rewind(f);
+    std::string track;
+    for (int c; (c = std::fgetc(f)) != EOF;) track += static_cast<char>(c);
+    std::fclose(f);
+    const std::vector<std::string> rows = splitLines(track);
+    ASSERT_GE(rows.size(), 2u);
+    EXPECT_NE(rows.back().find("    decayed"), std::string::npos) << track;
+    EXPECT_EQ(track.find("-6"), std::string::npos) << track;
 }

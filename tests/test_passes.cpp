@@ -18,9 +18,6 @@
 #include "pass_reference.h"
 
 namespace {
-// Text of page line k without the tag byte.
-std::string pageLine(const WoutData* out, int k) { return std::string(out->lines[k], strnlen(out->lines[k], kTagByte)); }
-
 // Instant (MJD) of a pass list cell "FEB dd  hh:mm:ss" of the reference window.
 double cellMjd(const char* cell)
 {
@@ -183,26 +180,26 @@ TEST(Passes, PassListPage)
         const bool pass = k >= 10 && k != 20;
         EXPECT_EQ(out->lines[k][kTagByte] == kLineTag, pass || k == 8) << k;
         if (k < 10) {
-            EXPECT_EQ(pageLine(out.get(), k), header[k]);
+            EXPECT_EQ(pageLines(out.get()).at(k), header[k]);
         }
         if (!pass) continue;
         // ".FEB 22   2:20:11 (223, 10)   2:23:24 (148, 47)   2:26:40 ( 73, 10)" against the reference.
         const RefRow r = referenceRows("PASS", kIss, 'A')[k - 10 - (k > 20)];
-        const std::string line = pageLine(out.get(), k);
+        const std::string line = pageLines(out.get()).at(k);
         int h, m, s, azm, elm;
         ASSERT_EQ(std::sscanf(line.c_str() + 28, "%d:%d:%d (%d,%d)", &h, &m, &s, &azm, &elm), 5) << line;
         EXPECT_NEAR(cellMjd(line.c_str() + 1), r.rise, 1.5 * kSecond) << line;
         EXPECT_NEAR(elm, r.culmEl, 0.5) << line;
         EXPECT_NEAR(in->passaos[k - 10 - (k > 20)], r.rise, kSecond);
     }
-    EXPECT_EQ(pageLine(out.get(), 20), " ");
+    EXPECT_EQ(pageLines(out.get()).at(20), " ");
     EXPECT_EQ(in->npass, 15);
 
     // Visible passes only, in darkness: fewer, each visible at its middle.
     in->visonly = 1;
     in->maxsunelev = -6.0;
     aospass(in.get(), out.get(), sp.get());
-    EXPECT_EQ(pageLine(out.get(), 5), " min.Sat.Elev.: 10   max.Sun Elev.: -6   visible passes only");
+    EXPECT_EQ(pageLines(out.get()).at(5), " min.Sat.Elev.: 10   max.Sun Elev.: -6   visible passes only");
     EXPECT_TRUE(in->npass > 0 && in->npass < 15);
     for (const PassEvent& p : FindPasses(in.get(), 0, kRefWindowStart, kRefWindowEnd, sp.get())) {
         GetSatPos(0.5 * (p.tm[0] + p.tm[2]), in.get(), sp.get(), 0, 0);
@@ -217,9 +214,9 @@ TEST(Passes, PageMessagesAndAutosave)
     auto in = referenceSettings('A');
     aospass(in.get(), out.get(), sp.get());
     ASSERT_EQ(out->nlines, 5);
-    EXPECT_EQ(pageLine(out.get(), 1), " *** No satellite has been selected ***");
-    EXPECT_EQ(pageLine(out.get(), 2), " Use the Input / Select Satellite menu");
-    EXPECT_EQ(pageLine(out.get(), 3), " (and don't forget to press the SELECT button)");
+    EXPECT_EQ(pageLines(out.get()).at(1), " *** No satellite has been selected ***");
+    EXPECT_EQ(pageLines(out.get()).at(2), " Use the Input / Select Satellite menu");
+    EXPECT_EQ(pageLines(out.get()).at(3), " (and don't forget to press the SELECT button)");
 
     // The Hubble telescope never rises 10 degrees above 48 N. Pages go to the save file: the
     // first replaces it, later ones are appended.
@@ -229,14 +226,14 @@ TEST(Passes, PageMessagesAndAutosave)
     in->autosave = in->savenew = 1;
     aospass(in.get(), out.get(), sp.get());
     ASSERT_EQ(out->nlines, 12);
-    EXPECT_EQ(pageLine(out.get(), 10), " *** No suitable pass found within time interval ***");
+    EXPECT_EQ(pageLines(out.get()).at(10), " *** No suitable pass found within time interval ***");
     EXPECT_EQ(in->savenew, 0);
     EXPECT_EQ(splitLines(readFile("save.txt")).size(), 3u + 12);
     selectReference(in.get(), 0, kIss);
     aospass(in.get(), out.get(), sp.get());
     const std::vector<std::string> saved = splitLines(readFile("save.txt"));
     ASSERT_EQ(saved.size(), 2 * 3u + 12 + 26);
-    EXPECT_EQ(saved.back(), pageLine(out.get(), 25));
+    EXPECT_EQ(saved.back(), pageLines(out.get()).at(25));
 }
 
 TEST(Passes, PageLimitStoredStartsAndRelativeMode)
@@ -257,7 +254,7 @@ TEST(Passes, PageLimitStoredStartsAndRelativeMode)
     aospass(in.get(), out.get(), sp.get());
     // The page says that it stops; the complete page holds every pass.
     EXPECT_EQ(out->nlines, kPageLines);
-    EXPECT_EQ(pageLine(out.get(), kPageLines - 1), " *** List truncated after 158 lines ***");
+    EXPECT_EQ(pageLines(out.get()).at(kPageLines - 1), " *** List truncated after 158 lines ***");
     const PassPage page = PassPageLines(in.get(), sp.get());
     EXPECT_EQ(std::count_if(page.begin(), page.end(), [](const PageLine& l) { return l.tagged; }),
               static_cast<long>(all.size()) + 1);  // the column heading is tagged too
@@ -273,8 +270,8 @@ TEST(Passes, PageLimitStoredStartsAndRelativeMode)
     in->relmode = 1;
     in->duration = 0.5;
     aospass(in.get(), out.get(), sp.get());
-    EXPECT_EQ(pageLine(out.get(), 4), " HST                 ");
-    EXPECT_EQ(pageLine(out.get(), 9), "       Start (Long.,Lat.)     End (Long.,Lat.)");
+    EXPECT_EQ(pageLines(out.get()).at(4), " HST                 ");
+    EXPECT_EQ(pageLines(out.get()).at(9), "       Start (Long.,Lat.)     End (Long.,Lat.)");
     ASSERT_GT(in->npass, 0);
     int lon, lat;
     ASSERT_EQ(std::sscanf(out->lines[11] + 17, " (%d,%d) %*d:%*d:%*d (%*d,%*d)", &lon, &lat), 2) << out->lines[11];

@@ -1,17 +1,17 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdlib>
 #include <cstring>
 #include <ctime>
 #include <memory>
 #include <string>
 
-#include "astro/time_units.h"
 #include "astro/timescales.h"
 #include "core/defaults.h"
 #include "core/records.h"
 #include "core/textpage.h"
+#include "foundation/units.h"
+#include "scoped_env.h"
 
 namespace {
 std::unique_ptr<WoutData> emptyPage()
@@ -28,18 +28,12 @@ std::string entry(double mjd, double az, double el, int timeonly)
     return text;
 }
 
-// Runs SetDefaults at instant t under the POSIX time zone rule tz, restoring the zone afterwards.
+// Program defaults at instant t under the POSIX time zone rule tz.
 std::unique_ptr<WinpData> defaultsIn(const char* tz, std::time_t t)
 {
-    const char* old = std::getenv("TZ");
-    const std::string saved = old ? old : "";
-    setenv("TZ", tz, 1);
-    tzset();
+    ScopedTz zone(tz);
     auto in = std::make_unique<WinpData>();
     SetDefaults(in.get(), t);
-    if (old) setenv("TZ", saved.c_str(), 1);
-    else unsetenv("TZ");
-    tzset();
     return in;
 }
 
@@ -48,7 +42,7 @@ constexpr std::time_t kSampleInstant = 1700000000;
 using time_units::kTtMinusTai;
 }  // namespace
 
-TEST(TextPage, FullPageDropsFurtherLines)
+TEST(TextPage, FullPagesLongLinesAndDecimalCommas)
 {
     auto page = emptyPage();
     char text[kLineBytes] = "line";
@@ -60,31 +54,23 @@ TEST(TextPage, FullPageDropsFurtherLines)
     EXPECT_STREQ(page->lines[kPageLines - 1], " ");
     PutSpace(page.get(), -4);
     EXPECT_EQ(page->nlines, kPageLines);
-}
 
-TEST(TextPage, LongLinesAreCutAndTagged)
-{
-    auto page = emptyPage();
-    char text[100];
-    std::memset(text, '~', 80);  // a tilde in every position must not tag an untagged line
-    text[80] = '\0';
-    PutNxtLn(page.get(), text);
-    PutNxtLnT(page.get(), text);
-    for (int i = 0; i < 2; ++i) {
-        EXPECT_EQ(strnlen(page->lines[i], kTagByte), static_cast<size_t>(kTagByte));  // no terminator
-        EXPECT_EQ(std::string(page->lines[i], kTagByte), std::string(kTagByte, '~'));
-    }
+    // Long lines are cut; a tilde in every position must not tag an untagged line.
+    page = emptyPage();
+    char tildes[100];
+    std::memset(tildes, '~', 80);
+    tildes[80] = '\0';
+    PutNxtLn(page.get(), tildes);
+    PutNxtLnT(page.get(), tildes);
+    for (int i = 0; i < 2; ++i) EXPECT_EQ(std::string(page->lines[i], kTagByte), std::string(kTagByte, '~'));
     EXPECT_NE(page->lines[0][kTagByte], kLineTag);
     EXPECT_EQ(page->lines[1][kTagByte], kLineTag);
-}
 
-TEST(TextPage, DecimalCommasBeforeTheBracketOnly)
-{
-    auto page = emptyPage();
-    char text[kLineBytes] = "12,5 (3,4)";
+    // Decimal commas become points before the bracket only, in the caller's text too.
+    std::strcpy(text, "12,5 (3,4)");
     PutNxtLn(page.get(), text);
-    EXPECT_STREQ(page->lines[0], "12.5 (3,4)");
-    EXPECT_STREQ(text, "12.5 (3,4)");  // the caller's text is converted too
+    EXPECT_STREQ(page->lines[2], "12.5 (3,4)");
+    EXPECT_STREQ(text, "12.5 (3,4)");
 }
 
 TEST(Aosstr, PassListEntries)

@@ -2,20 +2,17 @@
 
 #include <algorithm>
 #include <cmath>
-#include <fstream>
-#include <map>
 #include <memory>
-#include <sstream>
 #include <string>
 
-#include "astro/angle_units.h"
 #include "astro/frames.h"
 #include "astro/timescales.h"
 #include "core/dateframe.h"
 #include "core/illumination.h"
 #include "core/satstate.h"
 #include "foundation/textconv.h"
-#include "iss_settings.h"
+#include "foundation/units.h"
+#include "pass_reference.h"
 #include "propagation/attitude.h"
 
 namespace {
@@ -28,35 +25,6 @@ constexpr double kE2 = 0.0066943799901413165;
 constexpr double kGm = 2.9755364003e15 / (86400.0 * 86400.0);
 // 2026-02-22 02:23:27.6 UTC, during an ISS pass over site A.
 constexpr double kPassMjd = 61093.0996250;
-
-// Satellites and sites of passes_reference.txt (its header).
-const std::map<int, std::pair<const char*, const char*>> kTle = {
-    {25544, {"1 25544U 98067A   26052.76529868  .00010666  00000+0  20704-3 0  9990",
-             "2 25544  51.6320 151.0701 0008512 119.8639 240.3195 15.48189327553866"}},
-    {20580, {"1 20580U 90037B   26052.56349540  .00007071  00000+0  23461-3 0  9998",
-             "2 20580  28.4686 149.9853 0001090 298.8097  61.2389 15.29203976770842"}},
-    {26474, {"1 26474U 00047B   26053.12505657  .00002811  00000+0  18099-3 0  9992",
-             "2 26474  67.9878  84.2738 0037649  54.1704 306.2933 15.09407334390567"}}};
-struct Site {
-    double lat, lon, hgt;
-};
-const std::map<std::string, Site> kSites = {{"A", {48.1, 11.6, 500.0}}, {"B", {-33.9, 18.4, 0.0}}};
-
-void loadTle(WinpData* in, int slot, int satno)
-{
-    TleFields f{};
-    ASSERT_TRUE(ParseTleLine1(kTle.at(satno).first, f));
-    ASSERT_TRUE(ParseTleLine2(kTle.at(satno).second, f));
-    StoreTle(in, slot, f);
-    in->sgpslot = kNoSgpSlot;
-}
-
-void setSite(WinpData* in, const Site& s)
-{
-    in->obslat = s.lat;
-    in->obslon = s.lon;
-    in->obshgt = s.hgt;
-}
 
 // Sets slot to a Kepler orbit of semi-major axis a (km) with all other elements zero.
 void keplerSlot(WinpData* in, int slot, double a)
@@ -100,27 +68,19 @@ double angleDiff(double a, double b)
 
 TEST(SatState, LookAnglesMatchReference)
 {
-    auto in = IssSettings();
     auto sp = std::make_unique<SatPosData>();
-    std::ifstream file(ORBIKA_TEST_DATA "/passes_reference.txt");
-    std::string line, key, site, utc;
-    int rows = 0, satno;
-    double mjd, az, el, range, rrate;
-    while (std::getline(file, line)) {
-        std::istringstream s(line);
-        if (!(s >> key >> satno >> site >> utc >> mjd >> az >> el >> range >> rrate) || key != "LOOK")
-            continue;
-        ++rows;
-        loadTle(in.get(), 0, satno);
-        setSite(in.get(), kSites.at(site));
-        GetSatPos(mjd, in.get(), sp.get(), 0, 0);
-        SCOPED_TRACE(line);
-        EXPECT_NEAR(angleDiff(sp->azim[0], az), 0.0, 0.002);
-        EXPECT_NEAR(sp->elev[0], el, 0.002);
-        EXPECT_NEAR(sp->range[0], range, 0.005);
-        EXPECT_NEAR(sp->rrate[0], rrate, 0.001);
+    const std::vector<RefRow> looks = referenceRows("LOOK");
+    ASSERT_EQ(looks.size(), 100u);
+    for (const RefRow& l : looks) {
+        auto in = referenceSettings(l.site);
+        selectReference(in.get(), 0, l.satno);
+        GetSatPos(l.rise, in.get(), sp.get(), 0, 0);
+        SCOPED_TRACE(l.utc);
+        EXPECT_NEAR(angleDiff(sp->azim[0], l.az), 0.0, 0.002);
+        EXPECT_NEAR(sp->elev[0], l.el, 0.002);
+        EXPECT_NEAR(sp->range[0], l.range, 0.005);
+        EXPECT_NEAR(sp->rrate[0], l.rrate, 0.001);
     }
-    EXPECT_EQ(rows, 100);
 }
 
 TEST(SatState, SubSatellitePointAndObserverPlacement)
@@ -140,7 +100,8 @@ TEST(SatState, SubSatellitePointAndObserverPlacement)
 
     // The site sits at its geodetic latitude on the ellipsoid, at the poles too.
     for (const double lat : {60.0, -30.0, 89.0, -89.0}) {
-        setSite(in.get(), Site{lat, 11.6, 300.0});
+        in->obslat = lat;
+        in->obshgt = 300.0;
         GetSatPos(kPassMjd, in.get(), sp.get(), 0, 0);
         const Vec3 sat = geodeticToCartesian(sp->lat[0], sp->lon[0], sp->height[0]);
         EXPECT_NEAR(abs(sat - geodeticToCartesian(lat, 11.6, 0.3)), sp->range[0], 1e-4) << lat;
@@ -198,7 +159,7 @@ TEST(SatState, MagnitudeOfThePrimeSatellite)
     // 05:37:30 UTC: the ISS sunlit high over site A; at 02:23 it is in the Earth's shadow.
     constexpr double kLitMjd = 61093.234375;
     auto in = IssSettings();
-    loadTle(in.get(), 1, 20580);
+    selectReference(in.get(), 1, kHst);
     in->nsat = 2;
     auto sp = std::make_unique<SatPosData>();
     for (const double charlen : {0.0, 20.0})
@@ -275,7 +236,7 @@ TEST(SatState, RelativeMode)
         EXPECT_EQ((normal.get()->*field)[0], (rel.get()->*field)[0]);
 
     // Two satellites: the prime is seen from the second (HST), the site is kept.
-    loadTle(in.get(), 1, 20580);
+    selectReference(in.get(), 1, kHst);
     in->nsat = 2;
     in->relmode = 0;
     GetSatPos(kPassMjd, in.get(), normal.get(), 1, 0);

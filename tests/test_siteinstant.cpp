@@ -8,7 +8,6 @@
 #include "core/satstate.h"
 #include "core/siteinstant.h"
 #include "pass_reference.h"
-#include "site_settings.h"
 
 namespace {
 // Azimuth, elevation and range of slot 0 at t, computed by a new thread whose store is empty.

@@ -11,17 +11,9 @@
 #include "astro/timescales.h"
 #include "core/textpage.h"
 #include "foundation/textconv.h"
+#include "test_text.h"
 
 namespace {
-// Temporary file holding text, rewound for reading.
-FILE* fileWith(const char* text)
-{
-    FILE* f = std::tmpfile();
-    std::fputs(text, f);
-    std::rewind(f);
-    return f;
-}
-
 std::string angle(int digits4, int mode, double x)
 {
     char buf[16];
@@ -46,7 +38,7 @@ TEST(Fscanf, ReadsOneWholeLineOfNumbersPerCall)
 {
     // Lines longer than the 79 characters kept are consumed whole; the last needs no newline.
     const std::string text = "3.1   160.0  155.0     4.0\n3.1 160\n1,5 2\r\n1 2 3 " + std::string(120, '9') + "\n\n\r\n7 8";
-    FILE* f = fileWith(text.c_str());
+    FILE* f = holding(text.c_str());
     double v[4] = {-1, -1, -1, -1};
     EXPECT_EQ(Fscanf(f, 4, v), 1);
     EXPECT_EQ(std::vector<double>(v, v + 4), (std::vector<double>{3.1, 160.0, 155.0, 4.0}));
@@ -123,7 +115,7 @@ namespace {
 void conversions(std::vector<std::string>& texts, std::vector<double>& numbers)
 {
     for (const char* s : {"2.5e-3", " -160.75 ", "1,5"}) numbers.push_back(Atof(s));
-    FILE* f = fileWith("3.1 160.0 155.0 4.0\n");
+    FILE* f = holding("3.1 160.0 155.0 4.0\n");
     double v[4] = {};
     numbers.push_back(Fscanf(f, 4, v));
     numbers.insert(numbers.end(), v, v + 4);

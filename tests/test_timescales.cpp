@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <utility>
 
 #include "astro/leapseconds.h"
 #include "astro/timescales.h"
@@ -62,19 +63,12 @@ TEST(TimeScales, SiderealTimeObliquityAndTtMinusUt)
     EXPECT_LT(lsidtim(51544.0, -120.0, 0), 0.0);     // sign kept, not reduced to [0, 24)
     EXPECT_NEAR(eps(0) * 180 / M_PI, 23.43929111, 1e-9);
 
-    EXPECT_DOUBLE_EQ(DefTdUt(1986), 55.184);
-    EXPECT_DOUBLE_EQ(DefTdUt(1990), 57.184);
-    EXPECT_DOUBLE_EQ(DefTdUt(2000), 64.184);
-    EXPECT_DOUBLE_EQ(DefTdUt(2006), 65.184);
-    EXPECT_DOUBLE_EQ(DefTdUt(2009), 66.184);
-    EXPECT_DOUBLE_EQ(DefTdUt(1870), 3.184);
-    EXPECT_DOUBLE_EQ(DefTdUt(1890), -6.816);
-    // The published leap seconds: UTC - TAI = -10 s in 1972, -36 s from 2015 July, -37 s from 2017
-    // on (no leap second since), so TT - UTC is 69.184 s in 2026.
-    EXPECT_DOUBLE_EQ(DefTdUt(1972), 42.184);
-    EXPECT_DOUBLE_EQ(DefTdUt(2016), 68.184);
-    EXPECT_DOUBLE_EQ(DefTdUt(2017), 69.184);
-    EXPECT_DOUBLE_EQ(DefTdUt(2026), 69.184);
+    // Yearly TT - UT; from 1972 on the published leap seconds: UTC - TAI = -10 s in 1972, -36 s
+    // from 2015 July, -37 s from 2017 on (no leap second since), so TT - UTC is 69.184 s in 2026.
+    const std::pair<int, double> ttut[] = {{1870, 3.184},   {1890, -6.816},  {1972, 42.184}, {1986, 55.184},
+                                           {1990, 57.184},  {2000, 64.184},  {2006, 65.184}, {2009, 66.184},
+                                           {2016, 68.184},  {2017, 69.184},  {2026, 69.184}};
+    for (const auto& [year, seconds] : ttut) EXPECT_DOUBLE_EQ(DefTdUt(year), seconds) << year;
     EXPECT_DOUBLE_EQ(TaiMinusUtc(57203.99), 35.0);
     EXPECT_DOUBLE_EQ(TaiMinusUtc(57204.0), 36.0);
     EXPECT_GE(DefTdUt(kLeapTableLastYear + 1), DefTdUt(kLeapTableLastYear));

@@ -14,6 +14,7 @@
 #include "core/meanmotion.h"
 #include "core/selection.h"
 #include "core/tlefile.h"
+#include "test_text.h"
 
 namespace {
 
@@ -24,14 +25,6 @@ const std::string kExample =
     "ISS (ZARYA)\n"
     "1 25544U 98067A   08264.51782528 -.00002182  00000-0 -11606-4 0  2927\n"
     "2 25544  51.6416 247.4627 0006703 130.5360 325.0288 15.72125391563537\n";
-
-// A temporary file holding content, deleted when closed.
-FILE* holding(const std::string& content)
-{
-    FILE* f = std::tmpfile();
-    std::fwrite(content.data(), 1, content.size(), f);
-    return f;
-}
 
 // Searches of one file, from its start (find) or continued (more), through the selection calls.
 struct Search {

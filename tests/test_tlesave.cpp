@@ -5,7 +5,6 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -15,6 +14,8 @@
 #include "core/tlefields.h"
 #include "core/tlefile.h"
 #include "core/tlesave.h"
+#include "scoped_env.h"
+#include "test_text.h"
 
 namespace {
 
@@ -29,13 +30,7 @@ std::string packed(double x)
     return out;
 }
 
-std::vector<std::string> lines(const fs::path& path)
-{
-    std::ifstream f(path);
-    std::vector<std::string> all;
-    for (std::string line; std::getline(f, line);) all.push_back(line);
-    return all;
-}
+std::vector<std::string> lines(const fs::path& path) { return splitLines(readFile(path)); }
 
 // Takes every entry of the file at path into the selection of in, in file order.
 void selectall(WinpData* in, const fs::path& path)
@@ -52,13 +47,12 @@ void selectall(WinpData* in, const fs::path& path)
 // Settings with a selection taken from visual.txt by NORAD number, saving into a fresh
 // temporary directory through the default name "*orbika.tle".
 struct Saver {
+    ScopedTempDir tmp;
     std::unique_ptr<WinpData> in = std::make_unique<WinpData>();
-    fs::path dir;
+    fs::path dir = tmp.path();
     explicit Saver(const std::vector<int>& norad)
     {
         SetDefaults(in.get(), 0);
-        dir = fs::temp_directory_path() / ("orbika_save_" + std::to_string(std::random_device{}()));
-        fs::create_directories(dir);
         std::snprintf(in->tlefile, sizeof in->tlefile, "%s/visual.txt", dir.c_str());
         ElementReader f(kVisual.c_str());
         for (int n : norad) {
@@ -68,10 +62,8 @@ struct Saver {
             vsSatSel(in.get());
         }
     }
-    ~Saver() { fs::remove_all(dir); }
     fs::path saved() const { return dir / "orbika.tle"; }
 };
-
 }  // namespace
 
 TEST(TleSave, PackedFieldsAndChecksums)

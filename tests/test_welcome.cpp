@@ -12,6 +12,9 @@
 #include "core/config.h"
 #include "core/configsave.h"
 #include "core/defaults.h"
+#include "core/elementreader.h"
+#include "core/selection.h"
+#include "core/tlefile.h"
 #include "core/welcome.h"
 #include "scoped_env.h"
 
@@ -113,10 +116,7 @@ TEST(Welcome, PageAndStoredSelection)
     EXPECT_EQ(in.systzflg, 1);
     EXPECT_EQ(in.timezone, 3.0);
     EXPECT_NEAR(in.mjd, kSampleMjd, 1e-9);
-    EXPECT_EQ(in.day, 15);
-    EXPECT_EQ(in.hour, 1);
-    EXPECT_EQ(in.minute, 13);
-    EXPECT_EQ(in.second, 20);
+    EXPECT_EQ(std::vector<int>({in.day, in.hour, in.minute, in.second}), std::vector<int>({15, 1, 13, 20}));
 }
 
 TEST(Welcome, StoredZoneAndMissingOrBrokenFiles)
@@ -183,4 +183,37 @@ TEST(Welcome, ExitKeepsWhatTheProgramCouldNotUse)
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(bak), {}), garbage);
     auto back = std::make_unique<WinpData>();
     EXPECT_EQ(getcfg(back.get()), kCfgRead);
+}
+
+TEST(Welcome, SatellitesSharingANameComeBackAfterARestart)
+{
+    ScopedTz tz("XYZ-3");
+    ScopedTempDir dir;
+    // Three of the rocket bodies of visual.txt that are all titled "SL-16 R/B", the last ones first.
+    std::vector<int> numbers;
+    ElementReader r(kVisualTle);
+    for (ElementEntry e; r.next(e);)
+        if (e.name.rfind("SL-16 R/B", 0) == 0) numbers.insert(numbers.begin(), e.fields.satno);
+    ASSERT_GE(numbers.size(), 3u);
+    numbers.resize(3);
+
+    writeConfig(1, 0.0, {});
+    Start s = startUp();
+    char text[kTleTextBytes];
+    for (int n : numbers) {
+        ElementReader f(kVisualTle);
+        s.in->srchmode = kSearchByNumber;
+        s.in->satno[kWorkSlot] = n;
+        ASSERT_GT(tleread(s.in.get(), f, text, 0), 0) << n;
+        vsSatSel(s.in.get());
+    }
+    ASSERT_EQ(s.in->nsat, 3);
+    ASSERT_TRUE(putcfg(s.in.get()));
+
+    const Start again = startUp();
+    ASSERT_EQ(again.in->nsat, 3);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(again.in->satno[i], numbers[i]) << i;
+        EXPECT_EQ(std::string(again.in->satname[i]).rfind("SL-16 R/B", 0), 0u);
+    }
 }

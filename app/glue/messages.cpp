@@ -14,3 +14,8 @@ void warnQuit(QWidget* parent, const QString& text)
     box.addButton(QObject::tr("Quit"), QMessageBox::AcceptRole);
     box.exec();
 }
+
+void warn(QWidget* parent, const QString& text)
+{
+    QMessageBox::warning(parent, QStringLiteral("Orbika"), text);
+}

@@ -9,3 +9,5 @@ class QWidget;
 void inform(QWidget* parent, const QString& text, const QString& title);
 // Warning box titled "Orbika" with text and the single button "Quit".
 void warnQuit(QWidget* parent, const QString& text);
+// Warning box titled "Orbika" with text and the button OK.
+void warn(QWidget* parent, const QString& text);

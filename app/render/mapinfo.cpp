@@ -12,6 +12,7 @@
 #include "astro/datetext.h"
 #include "astro/timescales.h"
 #include "core/satstate.h"
+#include "core/statefault.h"
 #include "core/timeset.h"
 #include "foundation/textconv.h"
 #include "orbikaview.h"
@@ -27,8 +28,6 @@ constexpr double kOneSecond = 1.157407407e-05;
 // Speed of light, km/s; largest velocity fraction of the Doppler shift.
 constexpr double kLightSpeed = 299792.458;
 constexpr double kMaxBeta = 0.99;
-// Characters of a name shown in the information area.
-constexpr int kNameChars = 15;
 constexpr int kBufBytes = 64;
 // Angle formats of prpang: R.A. already h.mmss, Dec. already d.mmss.
 constexpr int kHmsAngle = -2;
@@ -55,12 +54,6 @@ QString angle(const char* label, int mode, double value)
     char buf[kBufBytes];
     prpang(buf, indata->digits4, mode, value);
     return QString::fromLatin1(label) + QString::fromLatin1(buf);
-}
-
-QString slotName(int slot)
-{
-    return QString::fromLatin1(indata->satname[slot],
-                               static_cast<int>(strnlen(indata->satname[slot], kNameChars)));
 }
 
 // Colour of a value that is white when lit, yellow when moonlit under moonvis, else black.
@@ -216,11 +209,11 @@ void nameColumn(InfoWriter& w, int p, bool relative)
     painter.setBackgroundMode(Qt::OpaqueMode);
     painter.setBackground(indata->mapbg == 2 ? kBlack : kWhite);
     w.pen(SatColour(p, indata->mapbg));
-    w.put(4, 0, slotName(p));
+    w.put(4, 0, SlotLabel(p));
     if (relative) {
         const int second = SecondSlot(indata);
         w.pen(SatColour(second, indata->mapbg));
-        w.put(4, 1, slotName(second));
+        w.put(4, 1, SlotLabel(second));
     }
     painter.setBackgroundMode(Qt::TransparentMode);
     if (!relative) {
@@ -283,6 +276,14 @@ void OrbikaView::drawInfo(QPainter& painter)
     }
     const int p = std::clamp(indata->prime, 0, kMaxSat - 1);
     const bool relative = RelativeMode(indata);
+    const StateFault fault = SlotFault(indata, satps, p);
+    if (fault != StateFault::kNone) {
+        // No numbers of a state the satellite does not have: only the word and its name.
+        w.pen(kRed);
+        w.put(1, 0, QString::fromLatin1(FaultText(fault)));
+        nameColumn(w, p, relative);
+        return;
+    }
     positionColumn(w, p);
     skyColumn(w, p, relative);
     lookColumn(w, p, relative);

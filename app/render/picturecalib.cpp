@@ -12,10 +12,11 @@
 #include <QPainter>
 
 #include "app/glue/messages.h"
-#include "astro/angle_units.h"
 #include "core/astrometry.h"
 #include "core/satstate.h"
+#include "core/statefault.h"
 #include "foundation/textconv.h"
+#include "foundation/units.h"
 #include "obastdialog.h"
 #include "orbikaview.h"
 #include "worldmap.h"
@@ -38,8 +39,6 @@ constexpr int kTopGap = 10;
 constexpr int kHmsAngle = -2;
 constexpr int kDmsAngle = -1;
 constexpr int kPointDigits = 1;
-// Characters of a satellite name written on the picture.
-constexpr int kNameChars = 15;
 using angle_units::kHourToRad;
 // Smallest font size accepted for the picture text, points.
 constexpr int kMinPoints = 1;
@@ -63,13 +62,6 @@ void drawRaDec(QPainter& p, int x0, int y, int digits4, double ra, double dec)
     p.drawText(x0 + kDecColumn, y, angleText("Dec.:", digits4, kDmsAngle, dec));
 }
 
-// First characters of the name of slot i.
-QString slotName(int i)
-{
-    return QString::fromLatin1(indata->satname[i],
-                               static_cast<int>(strnlen(indata->satname[i], kNameChars)));
-}
-
 }  // namespace
 
 std::vector<PictureLabel> PictureLine(double mjd, int nsat)
@@ -80,14 +72,17 @@ std::vector<PictureLabel> PictureLine(double mjd, int nsat)
         return line;
     }
     const int prime = std::clamp(indata->prime, 0, nsat - 1);
-    if (MirrorAnglesShown()) {
+    const StateFault fault = SlotFault(indata, satps, prime);
+    if (fault != StateFault::kNone) {
+        line.push_back({kRaColumn, kRed, QString::fromLatin1(FaultText(fault))});
+    } else if (MirrorAnglesShown()) {
         line.push_back({kRaColumn, kWhite, MirrorYawText()});
         line.push_back({kPitchColumn, kWhite, MirrorPitchText()});
     } else {
         line.push_back({kRaColumn, kWhite, angleText("R.A.:", indata->digits4, kHmsAngle, satps->ra[prime])});
         line.push_back({kDecColumn, kWhite, angleText("Dec.:", indata->digits4, kDmsAngle, satps->dec[prime])});
     }
-    line.push_back({kNameColumn, SatColour(prime, indata->mapbg), slotName(prime)});
+    line.push_back({kNameColumn, SatColour(prime, indata->mapbg), SlotLabel(prime)});
     return line;
 }
 
@@ -150,14 +145,14 @@ void OrbikaView::PicPlot(double mjd)
     // Markers only on a calibrated picture.
     for (int i = 0; indata->picstep > kPicStars && i < nsat; ++i) {
         int x, y;
-        if (!platePixel(indata, DmsDegF(satps->ra[i]) * kHourToRad,
+        if (SlotFault(indata, satps, i) != StateFault::kNone || !platePixel(indata, DmsDegF(satps->ra[i]) * kHourToRad,
                         DmsDegF(satps->dec[i]) * kDegToRad, x, y))
             continue;
         p.setPen(SatColour(i, indata->mapbg));
         p.drawRect(x - 2, y - 2, 3, 3);
         p.drawPoint(x, y);
         if (indata->shownames)
-            p.drawText(x + 4, y, slotName(i));
+            p.drawText(x + 4, y, SlotLabel(i));
     }
     p.end();
     update();

@@ -10,16 +10,15 @@
 #include <QRect>
 
 #include "app/generated/star_table.h"
-#include "astro/angle_units.h"
 #include "astro/frames.h"
 #include "astro/moon200.h"
 #include "astro/plan200.h"
 #include "astro/sun200.h"
-#include "astro/time_units.h"
 #include "astro/timescales.h"
 #include "core/timeset.h"
 #include "foundation/mat3.h"
 #include "foundation/textconv.h"
+#include "foundation/units.h"
 #include "skymap.h"
 
 using angle_units::kDegToRad;

@@ -7,11 +7,12 @@
 #include <QPainter>
 #include <QRect>
 
-#include "astro/angle_units.h"
+#include "astro/earth_constants.h"
 #include "astro/frames.h"
 #include "astro/timescales.h"
 #include "foundation/mat3.h"
 #include "foundation/textconv.h"
+#include "foundation/units.h"
 #include "worldmap.h"
 
 using angle_units::kDegToRad;
@@ -20,8 +21,6 @@ using angle_units::kRadToDeg;
 
 namespace {
 
-// Equatorial radius of the Earth, metres (WGS-84).
-constexpr double kEarthRadiusM = 6378137.0;
 // Radius of the horizon in the stereographic zenith projection divided into the chart's 180
 // pixels (r = 2 at the horizon reaches 2 x 180 / 1.678 = 215 px).
 constexpr double kZenithScale = 1.678;

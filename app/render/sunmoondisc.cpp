@@ -7,7 +7,7 @@
 #include <QPainter>
 #include <QPolygon>
 
-#include "astro/angle_units.h"
+#include "foundation/units.h"
 #include "orbikaview.h"
 #include "worldmap.h"
 

@@ -9,10 +9,11 @@
 #include <QPainter>
 
 #include "app/generated/coastline_table.h"
-#include "astro/angle_units.h"
 #include "astro/frames.h"
 #include "astro/sun200.h"
 #include "astro/timescales.h"
+#include "core/statefault.h"
+#include "foundation/units.h"
 #include "orbikaview.h"
 #include "skymap.h"
 
@@ -42,6 +43,12 @@ constexpr int kSunMark[][2] = {{-2, -2}, {-2, 0}, {-2, 2}, {-1, -1}, {-1, 0}, {-
                                {2, 0},   {2, 2}};
 // Characters of a satellite name shown on the map.
 constexpr int kNameChars = 15;
+// Pixels beyond the right map edge that mark a slot as not drawn.
+constexpr int kOffMap = 10;
+// Corner list of the satellites without a state: left edge, first baseline and line step, pixels.
+constexpr int kFaultLabelX = 5;
+constexpr int kFaultLabelTop = 12;
+constexpr int kFaultLabelStep = 12;
 
 int scheme(int mapbg) { return mapbg < 0 || mapbg > 2 ? 0 : mapbg; }
 
@@ -65,6 +72,11 @@ QColor MapBackground(int mapbg)
 {
     static const QColor bg[] = {QColor(255, 255, 255), QColor(200, 200, 200), QColor(0, 0, 0)};
     return bg[scheme(mapbg)];
+}
+
+QString SlotLabel(int slot)
+{
+    return QString::fromLatin1(indata->satname[slot], static_cast<int>(strnlen(indata->satname[slot], kNameChars)));
 }
 
 QColor SatColour(int slot, int mapbg)
@@ -325,8 +337,17 @@ void OrbikaView::drawOverlay(int circles)
     const bool ground = indata->skymap == 0 || disc;
     const bool groundTrack = ground && !disc;
     const bool footprints = circles && groundTrack && indata->occmode == 0 && indata->flares == 0;
+    int faultRow = 0;
     for (int i = 0; i < indata->nsat; ++i) {
         p.setPen(SatColour(i, indata->mapbg));
+        const StateFault fault = SlotFault(indata, satps, i);
+        if (fault != StateFault::kNone) {
+            // No marker at a place the satellite is not: its name and the fault in the corner.
+            lastx[i] = indata->mapwidth + kOffMap;
+            p.drawText(kFaultLabelX, kFaultLabelTop + kFaultLabelStep * faultRow++,
+                       SlotLabel(i) + QStringLiteral(": ") + QString::fromLatin1(FaultText(fault)));
+            continue;
+        }
         const QPoint c = satPixel(i);
         lastx[i] = c.x();
         lasty[i] = c.y();
@@ -342,9 +363,7 @@ void OrbikaView::drawOverlay(int circles)
             DrawSkySat(p, indata, c);
         }
         if (indata->shownames)
-            p.drawText(c.x() - 2, c.y() - 2,
-                       QString::fromLatin1(indata->satname[i],
-                                           static_cast<int>(strnlen(indata->satname[i], kNameChars))));
+            p.drawText(c.x() - 2, c.y() - 2, SlotLabel(i));
     }
     if (indata->nsat > 0 && groundTrack)
         drawSubSolar(p);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QColor>
+#include <QString>
 
 #include "foundation/vec3.h"
 
@@ -45,6 +46,9 @@ QColor MapBackground(int mapbg);
 
 // Marker colour of satellite slot (0..9) for the colour scheme mapbg.
 QColor SatColour(int slot, int mapbg);
+
+// Name of satellite slot as the map and its information area label it (at most 15 characters).
+QString SlotLabel(int slot);
 
 // Horizontal pixel shift of the world image that centres it on the meridian cenlon (degrees).
 int EarthShift(double cenlon);

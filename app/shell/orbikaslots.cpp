@@ -51,6 +51,7 @@ void OrbikaApp::slotFileOpen()
     }
     TLEname = name;
     view->setTLEname(name);
+    view->vCheckTle();
     statusBar()->showMessage(tr("Ready."));
 }
 

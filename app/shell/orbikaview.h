@@ -48,6 +48,9 @@ public:
     void showLastText();
 
     // Command handlers (settings, selection and text results).
+    // Shows the problems of the TLE file's entries (bad checksums, impossible elements) in one
+    // warning, once for each file and version of it.
+    void vCheckTle();
     void vSelectSat();
     void vRemoveSat();
     int vNextSat();
@@ -195,6 +198,7 @@ private:
     // Current event type (iridmode) implied by the visibility settings.
     int eventMode() const;
 
+    QString checkedTle;            // TLE file (path and modification time) last checked
     int fsz = 10;                  // current map and text font size
     bool localMode = false;        // local visibility for a location entered on the spot
     int dsplmd = 1;                // 1 text page, 2 pass list page, 3 map

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstdio>
 
+#include <QDateTime>
+#include <QFileInfo>
 #include <QInputDialog>
 
 #include "app/glue/messages.h"
@@ -31,7 +33,22 @@ constexpr double kRoundGuard = 0.0001;
 constexpr double kMaxCharLen = 10000.0;
 constexpr int kCharLenDecimals = 2;
 
+// Problems of TLE entries listed in one warning; the rest are counted.
+constexpr size_t kShownProblems = 10;
+
 }  // namespace
+
+void OrbikaView::vCheckTle()
+{
+    const QFileInfo info(QString::fromLocal8Bit(indata->tlefile));
+    const QString version = info.absoluteFilePath() + QLatin1Char('\n') + info.lastModified().toString(Qt::ISODateWithMs);
+    if (version == checkedTle)
+        return;
+    checkedTle = version;
+    const std::string text = ElementFileWarnings(indata->tlefile, kShownProblems);
+    if (!text.empty())
+        warn(this, QString::fromLocal8Bit(text.c_str()));
+}
 
 void OrbikaView::vSelectSat()
 {
@@ -41,6 +58,7 @@ void OrbikaView::vSelectSat()
         warnQuit(this, tr("Unable to open TLE file ") + QString::fromLocal8Bit(problem.c_str()));
         return;
     }
+    vCheckTle();
     satfle = &reader;
     ObSelSatDialog dialog(this);
     dialog.setParams();

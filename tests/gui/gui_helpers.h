@@ -1,5 +1,5 @@
-// Helpers of the main window and view tests: a temporary program directory, modal dialogs
-// answered by the test, and key presses.
+// Helpers of the main window and view tests: a temporary program directory, whole files,
+// modal dialogs answered by the test, and key presses.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -36,6 +36,21 @@ private:
     QTemporaryDir dir;
     QString previous;
 };
+
+// The bytes of the file name, or "<missing>" when it cannot be read.
+inline QByteArray readFile(const QString& name)
+{
+    QFile f(name);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+// Writes bytes to the file name, replacing it.
+inline void writeFile(const QString& name, const QByteArray& bytes)
+{
+    QFile f(name);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
 
 // How long a test waits for the modal widget it expects before failing.
 constexpr qint64 kModalWaitMs = 60000;
@@ -75,6 +90,20 @@ inline QTimer* whenMessage(std::function<void(QMessageBox*)> act)
     return whenModal<QMessageBox>([act](QMessageBox* box) {
         act(box);
         box->close();
+    });
+}
+
+// Title and text of a message box.
+struct Message {
+    QString title, text;
+};
+
+// Keeps the title and text of the next message box in m, then closes it.
+inline QTimer* captureMessage(Message& m)
+{
+    return whenMessage([&m](QMessageBox* box) {
+        m.title = box->windowTitle();
+        m.text = box->text();
     });
 }
 

@@ -1,5 +1,5 @@
-// Settings shared by the view and map tests: the start instant and site, and selecting a
-// satellite of the current TLE file through the selection glue.
+// The view and map tests' start instant and site, and selecting a satellite of the current TLE
+// file through the selection glue.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -12,19 +12,12 @@
 #include "core/records.h"
 #include "core/timeset.h"
 #include "core/tlefile.h"
+#include "../test_site.h"
 
-// Sets the start to 22 February 2026, 0h UT (a day after the bundled elements' epoch), at Munich.
+// Sets the start and site of the headless tests (site A, 22 February 2026 0h UT) and its MJD.
 inline void setStartAndSite()
 {
-    indata->year = 2026;
-    indata->month = 2;
-    indata->day = 22;
-    indata->hour = indata->minute = indata->second = 0;
-    indata->systzflg = 0;
-    indata->timezone = 0;
-    indata->obslat = 48.15;
-    indata->obslon = 11.58;
-    indata->obshgt = 520;
+    SetSiteA(indata);
     setNewMjd(indata);
 }
 

@@ -13,12 +13,13 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
-#include "astro/angle_units.h"
 #include "core/iridium.h"
 #include "dialog_helpers.h"
+#include "foundation/units.h"
 #include "gui_helpers.h"
 #include "map_fixture.h"
 #include "obiridiumdialog.h"
@@ -106,41 +107,27 @@ protected:
 
 }  // namespace
 
-TEST_F(EventsTest, CancelledFlareSearchKeepsEverySetting)
+TEST_F(EventsTest, FlarePageOfTheBundledIridiumFile)
 {
     flareDate(true);
     indata->flryaw = 12;
-    indata->flrpitch = 34;
-    indata->iridmode = 0;
     indata->occmode = 2;
-    indata->knownsurf = -2;
-    indata->charlen = 3.5;
     indata->irminmag = 0.5;
     const std::string tle = indata->tlefile;
+    const std::string save = indata->savename;
+    const auto before = std::make_unique<WinpData>(*indata);
+    // Cancel searches nothing and keeps every setting; only the TLE save name is resolved to
+    // the directory of the TLE file.
     outdata->nlines = 0;
     whenModal<ObIridiumDialog>([](ObIridiumDialog* d) {
         child<QLineEdit>(*d, "magEdit")->setText("-3");
         d->reject();
     });
     view->vIridium();
-    EXPECT_EQ(12, indata->flryaw);
-    EXPECT_EQ(34, indata->flrpitch);
-    EXPECT_EQ(0, indata->iridmode);
-    EXPECT_EQ(2, indata->occmode);
-    EXPECT_EQ(-2, indata->knownsurf);
-    EXPECT_EQ(3.5, indata->charlen);
-    EXPECT_EQ(0.5, indata->irminmag);
-    EXPECT_EQ(tle, indata->tlefile);
+    std::memcpy(before->tlesave, indata->tlesave, sizeof before->tlesave);
+    EXPECT_EQ(0, std::memcmp(before.get(), indata, sizeof(WinpData)));
     EXPECT_EQ(0, outdata->nlines);
-}
 
-TEST_F(EventsTest, FlarePageOfTheBundledIridiumFile)
-{
-    flareDate(true);
-    indata->flryaw = 12;
-    indata->occmode = 2;
-    const std::string tle = indata->tlefile;
-    const std::string save = indata->savename;
     answerIridium("0.5");
     view->vIridium();
 
@@ -207,15 +194,11 @@ TEST_F(EventsTest, EventDistanceOfZeroAndTheIridiumModeOfAos)
     EXPECT_EQ(0, indata->iridmode) << "the event type is restored";
 
     // With Iridium flares chosen among the visibility settings AOS searches the current file.
-    ASSERT_TRUE(QFile::copy(QStringLiteral(ORBIKA_DATA_DIR "/tle/IRIDIUM.TXT"), dir.file("IRIDIUM.TXT")));
+    flareDate(true);
     std::snprintf(indata->tlefile, sizeof indata->tlefile, "%s", qPrintable(dir.file("IRIDIUM.TXT")));
+    indata->duration = 1;
     indata->occmode = 0;
     indata->iridmode = 3;
-    indata->year = 2014;
-    indata->month = 6;
-    indata->day = 21;
-    indata->duration = 1;
-    setNewMjd(indata);
     answerIridium("5");
     view->vCalcAOS();
     EXPECT_TRUE(pageHas(" *** Iridium Flares *** "));

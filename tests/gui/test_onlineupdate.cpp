@@ -127,19 +127,6 @@ QString refusingHost()
     return QStringLiteral("127.0.0.1:%1").arg(port);
 }
 
-QByteArray contents(const QString& name)
-{
-    QFile f(name);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
-void writeFile(const QString& name, const QByteArray& bytes)
-{
-    QFile f(name);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
 // Waits in the event loop until the download ends; its error flag, or -1 when it never ended.
 int waitDone(OnlineUpdate& update)
 {
@@ -180,29 +167,14 @@ protected:
 
 }  // namespace
 
-TEST(OnlineUpdateAddress, ProposalAndSplit)
+TEST(OnlineUpdateAddress, DefaultIsAQueryKeptAsProposed)
 {
-    EXPECT_EQ("celestrak.org/NORAD/elements/stations.txt",
-              updateProposal("celestrak.org/NORAD/elements/visual.txt", "/u/tle/stations.txt"));
-    EXPECT_EQ("host/dir/visual.txt", updateProposal("host/dir/old.txt", "visual.txt"));
-    EXPECT_EQ("abcde", updateProposal("abcde", "/x/visual.txt"));
-
-    UpdateAddress a;
-    EXPECT_FALSE(splitUpdateAddress("x", a));
-    ASSERT_TRUE(splitUpdateAddress("host:8080/a/b/file.txt", a));
-    EXPECT_EQ("host:8080", a.hostName);
-    EXPECT_EQ("/a/b/file.txt", a.urlPath);
-    EXPECT_EQ("file.txt", a.fileName);
-    // A scheme in front leaves a host name ending in ':'.
-    ASSERT_TRUE(splitUpdateAddress("http://host/x.txt", a));
-    EXPECT_EQ("http:", a.hostName);
-    EXPECT_EQ("//host/x.txt", a.urlPath);
-
     // The address a new installation proposes is a GP-data query of CSV form, kept as proposed;
     // it has a plain host and no file name of its own.
     WinpData defaults{};
     SetDefaults(&defaults);
     EXPECT_EQ(defaults.updurl, updateProposal(defaults.updurl, "/u/tle/visual.txt"));
+    UpdateAddress a;
     ASSERT_TRUE(splitUpdateAddress(defaults.updurl, a));
     EXPECT_FALSE(a.hostName.contains(':'));
     EXPECT_TRUE(a.urlPath.contains("FORMAT=csv"));
@@ -212,14 +184,14 @@ TEST(OnlineUpdateAddress, ProposalAndSplit)
 TEST_F(OnlineUpdateTest, GoodDownloadReplacesFile)
 {
     EXPECT_EQ(0, download(server.host(), "/good/visual.txt"));
-    EXPECT_EQ(kNew, contents(target));
+    EXPECT_EQ(kNew, readFile(target));
     EXPECT_EQ(QStringList{"visual.txt"}, files());
     EXPECT_FALSE(update.busy());
 
     // Redirects are followed; a target that does not exist yet is created.
     QFile::remove(target);
     EXPECT_EQ(0, download(server.host(), "/moved/visual.txt"));
-    EXPECT_EQ(kNew, contents(target));
+    EXPECT_EQ(kNew, readFile(target));
 }
 
 TEST_F(OnlineUpdateTest, FailuresKeepTheOldFileByteForByte)
@@ -244,7 +216,7 @@ TEST_F(OnlineUpdateTest, FailuresKeepTheOldFileByteForByte)
         EXPECT_EQ(1, download(host, path));
         EXPECT_FALSE(update.errorString().isEmpty());
         EXPECT_TRUE(update.errorString().startsWith(message)) << update.errorString().toStdString();
-        EXPECT_EQ(kOld, contents(target));
+        EXPECT_EQ(kOld, readFile(target));
         EXPECT_EQ(QStringList{"visual.txt"}, files());
         EXPECT_FALSE(update.busy());
     }
@@ -254,7 +226,7 @@ TEST_F(OnlineUpdateTest, FailuresKeepTheOldFileByteForByte)
     QTimer::singleShot(0, &update, &OnlineUpdate::cancel);
     EXPECT_EQ(1, waitDone(update));
     EXPECT_EQ("Download cancelled; visual.txt was kept", update.errorString());
-    EXPECT_EQ(kOld, contents(target));
+    EXPECT_EQ(kOld, readFile(target));
 }
 
 TEST_F(OnlineUpdateTest, TwoDownloadsOfOneFileDoNotUndoEachOther)
@@ -264,7 +236,7 @@ TEST_F(OnlineUpdateTest, TwoDownloadsOfOneFileDoNotUndoEachOther)
     EXPECT_EQ(0, download(server.host(), "/good/visual.txt"));
     server.release();
     EXPECT_EQ(1, waitDone(other));
-    EXPECT_EQ(kNew, contents(target));
+    EXPECT_EQ(kNew, readFile(target));
     EXPECT_EQ(QStringList{"visual.txt"}, files());
 }
 
@@ -333,7 +305,7 @@ TEST(OnlineUpdateWindow, CommandMessagesAndFiles)
     answerAddress("http://" + server.host() + "/good/visual.txt");
     EXPECT_EQ("Error fetching file with HTTP: Invalid host name http:.",
               messageAfter([&] { w.slotFileUpdate(); }));
-    EXPECT_EQ(kOld, contents(tle));
+    EXPECT_EQ(kOld, readFile(tle));
     EXPECT_EQ(asked, server.requests);
 
     // A second update while one runs is refused; the old file stays while it runs and when the
@@ -342,7 +314,7 @@ TEST(OnlineUpdateWindow, CommandMessagesAndFiles)
     w.slotFileUpdate();
     EXPECT_EQ("Another online update still in progress.",
               messageAfter([&] { w.slotFileUpdate(); }));
-    EXPECT_EQ(kOld, contents(tle));
+    EXPECT_EQ(kOld, readFile(tle));
     QProgressDialog* progress = nullptr;
     for (auto* d : w.findChildren<QProgressDialog*>())
         if (d->isVisible()) progress = d;
@@ -351,7 +323,7 @@ TEST(OnlineUpdateWindow, CommandMessagesAndFiles)
     ASSERT_NE(nullptr, cancel);
     EXPECT_EQ("Error fetching file with HTTP: Download cancelled; visual.txt was kept.",
               messageAfter([&] { cancel->click(); }));
-    EXPECT_EQ(kOld, contents(tle));
+    EXPECT_EQ(kOld, readFile(tle));
     EXPECT_EQ(server.host() + "/hold/visual.txt", QString(indata->updurl));
 
     // A query's reply replaces the current TLE file; the same address again within the hour asks
@@ -359,7 +331,7 @@ TEST(OnlineUpdateWindow, CommandMessagesAndFiles)
     const QString query = server.host() + "/good/gp.php?GROUP=visual&FORMAT=csv";
     answerAddress(query);
     EXPECT_EQ("Download complete. File " + tle + ".", messageAfter([&] { w.slotFileUpdate(); }));
-    EXPECT_EQ(kNew, contents(tle));
+    EXPECT_EQ(kNew, readFile(tle));
     const int done = server.requests;
     answerAddress(query);
     EXPECT_EQ(query + " was downloaded 0 minutes ago. Download it again?", messageAfter([&] { w.slotFileUpdate(); }));
@@ -372,6 +344,6 @@ TEST(OnlineUpdateWindow, CommandMessagesAndFiles)
     answerAddress(server.host() + "/good/x/visual.txt");
     EXPECT_TRUE(messageAfter([&] { w.slotFileUpdate(); })
                     .startsWith("Cannot write file " + tle + "/visual.txt\n"));
-    EXPECT_EQ(kNew, contents(tle));
+    EXPECT_EQ(kNew, readFile(tle));
     EXPECT_EQ(fetched, server.requests);
 }

@@ -1,32 +1,37 @@
-// Orbit editing dialogs: values in and out, the element editor's refresh and change-marker
-// rules, the state vector frames, and the labelling and enabling rules of the launch, delta-V,
-// match and orbit determination dialogs.
+// Orbit editing: the element editor's precision, refresh and change-marker rules, open and
+// geostationary orbits, bad input and the state vector frames; then the view's orbit commands
+// driven through their dialogs (a new satellite, a hyperbolic delta-V, the launch azimuth and
+// the orbit determination).
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
-#include <QComboBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPointer>
-#include <QTimer>
 #include <QPushButton>
+#include <QTimer>
 #include <QRadioButton>
 
 #include <cmath>
+#include <cstdio>
+#include <functional>
+#include <memory>
 
 #include "astro/timescales.h"
 #include "core/defaults.h"
 #include "core/meanmotion.h"
+#include "core/records.h"
 #include "core/statevector.h"
 #include "dialog_helpers.h"
 #include "gui_helpers.h"
+#include "obdatedialog.h"
 #include "obdeltadialog.h"
 #include "obeditorbdialog.h"
 #include "oblaunchdialog.h"
-#include "obmatchdialog.h"
 #include "oborbdetdialog.h"
 #include "obstatedialog.h"
+#include "orbikaview.h"
+#include "start_and_site.h"
 
 namespace {
 
@@ -67,9 +72,39 @@ protected:
     void SetUp() override { SetDefaults(indata); }
 };
 
+
+// Accepts the date dialog, then runs fill on the next dialog before accepting it.
+template <typename D>
+void dateThen(std::function<void(D*)> fill)
+{
+    whenModal<ObDateDialog>([fill](ObDateDialog* date) {
+        whenModal<D>([fill](D* d) {
+            fill(d);
+            d->accept();
+        });
+        date->accept();
+    });
+}
+
+// A view in a fresh program directory with nothing selected and the bundled TLE file.
+class OrbitView : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        view = std::make_unique<OrbikaView>(nullptr);
+        std::snprintf(indata->tlefile, sizeof indata->tlefile, "%s",
+                      ORBIKA_DATA_DIR "/tle/visual.txt");
+        indata->nsat = indata->prime = 0;
+        indata->rdvsel = -1;
+    }
+
+    const ProgramDir dir;
+    std::unique_ptr<OrbikaView> view;
+};
+
 }  // namespace
 
-TEST_F(OrbitDialogs, ElementEditorRoundTripAndEnabling)
+TEST_F(OrbitDialogs, ElementEditorKeepsPrecision)
 {
     ObEditOrbDialog d;
     const OrbEdit in = issLike();
@@ -79,36 +114,11 @@ TEST_F(OrbitDialogs, ElementEditorRoundTripAndEnabling)
     bool newSat = true;
     d.getParams(out, newSat);
     EXPECT_FALSE(newSat);
-    EXPECT_EQ(in.name, out.name);
-    EXPECT_EQ(in.norad, out.norad);
-    EXPECT_EQ(in.idsn, out.idsn);
     EXPECT_NEAR(in.epoch, out.epoch, 1e-9);
-    EXPECT_DOUBLE_EQ(in.incl, out.incl);
-    EXPECT_DOUBLE_EQ(in.node, out.node);
-    EXPECT_DOUBLE_EQ(in.ecc, out.ecc);
-    EXPECT_DOUBLE_EQ(in.manom, out.manom);
     EXPECT_DOUBLE_EQ(in.mm, out.mm) << "an untouched mean motion keeps its precision";
     EXPECT_DOUBLE_EQ(in.sma, out.sma);
-    EXPECT_DOUBLE_EQ(in.bstar, out.bstar);
-    EXPECT_TRUE(out.sgp4);
     EXPECT_EQ("2024", child<QLineEdit>(d, "yearEdit")->text());
     EXPECT_EQ("91.5000000000", child<QLineEdit>(d, "dayEdit")->text()) << "31 Mar 2024 12h";
-
-    // SGP4: the drag terms of the TLE; Perigee/Apogee: heights instead of e, n and a.
-    EXPECT_TRUE(child<QLineEdit>(d, "bstarEdit")->isEnabled());
-    EXPECT_FALSE(child<QLineEdit>(d, "ndotEdit")->isEnabled());
-    child<QCheckBox>(d, "perapBox")->click();
-    EXPECT_TRUE(child<QLineEdit>(d, "periEdit")->isEnabled());
-    EXPECT_FALSE(child<QLineEdit>(d, "eccEdit")->isEnabled());
-    EXPECT_FALSE(child<QLineEdit>(d, "n0Edit")->isEnabled());
-    child<QCheckBox>(d, "numBox")->click();
-    EXPECT_FALSE(child<QLineEdit>(d, "raEdit")->isEnabled()) << "the node follows the state";
-    EXPECT_FALSE(child<QLineEdit>(d, "dayEdit")->isEnabled());
-
-    child<QPushButton>(d, "newButton")->click();
-    d.getParams(out, newSat);
-    EXPECT_TRUE(newSat);
-    EXPECT_EQ(QDialog::Accepted, d.result());
 }
 
 TEST_F(OrbitDialogs, RefreshFollowsTheEditedField)
@@ -283,8 +293,6 @@ TEST_F(OrbitDialogs, StateVectorRoundTrips)
     s.r = r;
     s.v = v;
     s.frame = kFrameMeanOfDate;
-    s.f107 = 150;
-    s.cd = 2.2;
     ObStateDialog sd;
     sd.setParams(s);
     child<QRadioButton>(sd, "j2kButton")->click();
@@ -292,13 +300,107 @@ TEST_F(OrbitDialogs, StateVectorRoundTrips)
     sd.getParams(out);
     EXPECT_EQ(kFrameJ2000, out.frame);
     EXPECT_NEAR(r[0], out.r[0], 1e-6) << "numbers stay without Reset";
-    EXPECT_DOUBLE_EQ(150, out.f107);
-    EXPECT_DOUBLE_EQ(2.2, out.cd);
-    EXPECT_NEAR(mjd, out.mjd, 1e-9);
     child<QCheckBox>(sd, "resetBox")->setChecked(true);
     child<QRadioButton>(sd, "efButton")->click();
     child<QRadioButton>(sd, "j2kButton")->click();
     sd.getParams(out);
     for (unsigned k = 0; k < 3; ++k) EXPECT_NEAR(r[k], out.r[k], 1e-6) << "J2000 -> EF -> J2000";
     EXPECT_TRUE(out.reset);
+}
+
+TEST_F(OrbitView, EditingStoresElementsAndNewAddsASatellite)
+{
+    whenModal<ObEditOrbDialog>([](ObEditOrbDialog* d) {
+        d->findChild<QLineEdit*>("nameEdit")->setText("Test Orbit");
+        type(d->findChild<QLineEdit*>("n0Edit"), "15");
+        d->findChild<QLineEdit*>("incEdit")->setText("45");
+        d->accept();
+    });
+    view->vEditOrb();
+    ASSERT_EQ(1, indata->nsat) << "editing without a selection creates a satellite";
+    EXPECT_STREQ("Test Orbit", indata->satname[0]);
+    EXPECT_DOUBLE_EQ(15.0, indata->elmm[0]);
+    EXPECT_NEAR(6945, indata->elsma[0], 5) << "Kepler's third law for 15 rev/day";
+    const double r = std::sqrt(indata->svpos[0][0] * indata->svpos[0][0] +
+                               indata->svpos[1][0] * indata->svpos[1][0] +
+                               indata->svpos[2][0] * indata->svpos[2][0]);
+    EXPECT_NEAR(indata->elsma[0] * 1000, r, 1000) << "the epoch state follows the elements";
+    EXPECT_DOUBLE_EQ(indata->f107, indata->scf107[0]) << "default spacecraft values";
+
+    whenModal<ObEditOrbDialog>([](ObEditOrbDialog* d) { d->findChild<QPushButton*>("newButton")->click(); });
+    view->vEditOrb();
+    EXPECT_EQ(2, indata->nsat);
+    EXPECT_EQ(1, indata->prime);
+    EXPECT_STREQ("Test Orbit", indata->satname[1]);
+}
+
+TEST_F(OrbitView, HyperbolicDeltaVIsReported)
+{
+    vsResetSatList();
+    selectByGlue("ISS");
+    ASSERT_EQ(1, indata->nsat);
+    const double epoch = indata->elepoch[0];
+    Message m;
+    dateThen<ObDeltaDialog>([&m](ObDeltaDialog* d) {
+        d->findChild<QLineEdit*>("dvEdit")->setText("5000");
+        captureMessage(m);
+    });
+    view->vDeltaV();
+    EXPECT_EQ("Delta-V resulted in a hyperbolic orbit", m.text);
+    EXPECT_GE(indata->elecc[0], 1.0);
+    EXPECT_EQ(0, indata->sgp4flg[0]);
+    EXPECT_GT(indata->elmm[0], 6378.0) << "perigee distance";
+    EXPECT_NE(epoch, indata->elepoch[0]);
+
+    indata->nsat = 0;
+    captureMessage(m);
+    view->vDeltaV();
+    EXPECT_EQ("*** No Satellite Selected ***", m.text);
+}
+
+TEST_F(OrbitView, LaunchIntoAnInclinationBelowTheSiteLatitudeHeadsEast)
+{
+    Message m;
+    // Date, target orbit (28 degrees, circular 400 km), then a site at 28.5 degrees: the orbit's
+    // northernmost point lies south of the site, so the launch heads due east.
+    whenModal<ObDateDialog>([&m](ObDateDialog* date) {
+        whenModal<ObEditOrbDialog>([&m](ObEditOrbDialog* edit) {
+            whenModal<ObLaunchDialog>([&m](ObLaunchDialog* launch) {
+                launch->findChild<QLineEdit*>("latEdit")->setText("28.5");
+                captureMessage(m);
+                launch->accept();
+            });
+            edit->findChild<QLineEdit*>("incEdit")->setText("28");
+            type(edit->findChild<QLineEdit*>("aEdit"), "6778.14");
+            edit->accept();
+        });
+        date->accept();
+    });
+    indata->lsite = 0;
+    indata->rdvsel = -1;
+    view->vLaunch();
+    EXPECT_EQ("Launch Orbit", m.title);
+    EXPECT_TRUE(m.text.startsWith("Launch Azimuth (deg):\n")) << m.text.toStdString();
+    EXPECT_NEAR(90.0, indata->lnchazim, 0.5);
+    EXPECT_NEAR(90.0, m.text.section('\t', 1).toDouble(), 0.5);
+}
+
+TEST_F(OrbitView, OrbitDeterminationOpensTheEditorOnTheNewOrbit)
+{
+    QString name;
+    dateThen<ObOrbDetDialog>([&name](ObOrbDetDialog* d) {
+        d->findChild<QLineEdit*>("az1Edit")->setText("10");
+        d->findChild<QLineEdit*>("el1Edit")->setText("40");
+        d->findChild<QLineEdit*>("az2Edit")->setText("80");
+        d->findChild<QLineEdit*>("el2Edit")->setText("60");
+        d->findChild<QLineEdit*>("deltmEdit")->setText("60");
+        whenModal<ObEditOrbDialog>([&name](ObEditOrbDialog* edit) {
+            name = edit->findChild<QLineEdit*>("nameEdit")->text();
+            edit->reject();
+        });
+    });
+    view->vOrbDet();
+    EXPECT_EQ(1, indata->nsat);
+    EXPECT_TRUE(name == "New" || name == "No Convergence") << name.toStdString();
+    EXPECT_GT(indata->elsma[0], 6478.0);
 }

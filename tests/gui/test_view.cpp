@@ -1,11 +1,14 @@
-// The view: pass list page and clicks on pass lines, text page drawing, the dialog handlers'
-// write-back and cancel rules, messages for missing or unwritable files, and the small changes
-// of the settings record made by the commands.
+// The view: pass list page, clicks on pass lines and the pass details' line limit, text page
+// drawing, the dialog handlers' write-back and cancel rules, messages for missing or unwritable
+// files, and the small changes of the settings record made by the commands.
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
 #include <QDialog>
 #include <QInputDialog>
 #include <QDir>
+#include <QFile>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QMouseEvent>
@@ -20,16 +23,21 @@
 #include "app/glue/selectionglue.h"
 #include "core/records.h"
 #include "core/textpage.h"
+#include "core/tlesave.h"
+#include "core/timeset.h"
 #include "core/tlefile.h"
+#include "foundation/units.h"
 #include "gui_helpers.h"
 #include "obdatedialog.h"
 #include "obiersdialog.h"
+#include "obmapdialog.h"
 #include "oblocaldialog.h"
 #include "obobsdialog.h"
 #include "obpassdialog.h"
 #include "obselsatdialog.h"
 #include "obstepdialog.h"
 #include "obsysconfdialog.h"
+#include "obvisdialog.h"
 #include "orbikaapp.h"
 #include "orbikaview.h"
 #include "settingsupdate.h"
@@ -37,17 +45,7 @@
 
 namespace {
 
-// Text and title of the next message box, which is then closed.
-struct Message {
-    QString title, text;
-};
-QTimer* captureMessage(Message& m)
-{
-    return whenMessage([&m](QMessageBox* box) {
-        m.title = box->windowTitle();
-        m.text = box->text();
-    });
-}
+using time_units::kSecond;
 
 // Sends a mouse press of button at (x, y) to w.
 void click(QWidget* w, Qt::MouseButton button, int x, int y)
@@ -139,6 +137,17 @@ TEST(View, SelectedIssPassListAndClickOnPassLine)
     EXPECT_EQ(1, indata->pdpass);
     EXPECT_TRUE(details.startsWith("ISS (ZARYA)"));
     EXPECT_TRUE(details.contains(start)) << start.toStdString() << "\n" << details.toStdString();
+
+    // Hundredth-second steps from a minute into the pass are cut at the dialog's line limit.
+    indata->passaos[1] += 60 * kSecond;
+    indata->tstep = 0.01 * kSecond;
+    ObPassDialog d;
+    d.setParams(10);
+    const QString text = d.findChild<QTextEdit*>("passEdit")->toPlainText();
+    const int lines = text.count('\n') + 1;
+    EXPECT_GE(lines, 6250);
+    EXPECT_LT(lines, 6250 + 12);  // the header and the pole lines come on top
+    EXPECT_TRUE(text.contains("\nApparent Pole of orbit"));
 }
 
 TEST(View, LocalInformationForASiteEnteredOnTheSpot)
@@ -161,8 +170,8 @@ TEST(View, LocalInformationForASiteEnteredOnTheSpot)
     view.vLocalInf();
     EXPECT_TRUE(text.startsWith("Lat: 10,  Long: 20")) << text.toStdString();
     EXPECT_TRUE(text.contains("Azim:"));
-    EXPECT_DOUBLE_EQ(48.15, indata->obslat) << "the site is restored";
-    EXPECT_DOUBLE_EQ(11.58, indata->obslon);
+    EXPECT_DOUBLE_EQ(kSiteLat, indata->obslat) << "the site is restored";
+    EXPECT_DOUBLE_EQ(kSiteLon, indata->obslon);
     EXPECT_STREQ("Default", indata->locname);
 }
 
@@ -216,7 +225,18 @@ TEST(View, CancelledDialogsChangeNothing)
     const ProgramDir dir;
     OrbikaView view(nullptr);
     const auto before = std::make_unique<WinpData>(*indata);
-    const auto reject = [](QDialog* d) { d->reject(); };
+    // Every field typed over and every option flipped, then Cancel.
+    const auto reject = [](QDialog* d) {
+        for (QLineEdit* e : d->findChildren<QLineEdit*>())
+            e->setText("45");
+        for (QCheckBox* b : d->findChildren<QCheckBox*>())
+            b->toggle();
+        d->reject();
+    };
+    whenModal<ObMapDialog>(reject);
+    view.vMapDialog();
+    whenModal<ObVisDialog>(reject);
+    view.vVisibility();
     whenModal<ObDateDialog>(reject);
     EXPECT_EQ(1, view.vInputDate());
     whenModal<ObObsDialog>(reject);
@@ -269,6 +289,25 @@ TEST(View, AcceptedDialogsWriteBack)
     EXPECT_EQ(QString(30, 'x'), QString(indata->locname));
 }
 
+TEST(View, IersDialogShowsTheLeapSecondsOfTheDate)
+{
+    // UTC - TAI of the published table: -32 s from 1999 to 2005, -37 s since 2017.
+    const ProgramDir dir;
+    OrbikaView view(nullptr);
+    ASSERT_FALSE(indata->iersflg);
+    for (const auto& [year, utctai] : {std::pair{2026, "-37"}, std::pair{2003, "-32"}}) {
+        indata->year = year;
+        setNewMjd(indata);
+        QString shown;
+        whenModal<ObIersDialog>([&shown](ObIersDialog* d) {
+            shown = d->findChild<QLineEdit*>("taiEdit")->text();
+            d->reject();
+        });
+        view.vSetIERS();
+        EXPECT_EQ(utctai, shown) << year;
+    }
+}
+
 TEST(View, MissingOrUnwritableFilesAreReported)
 {
     const ProgramDir dir;
@@ -304,6 +343,51 @@ TEST(View, MissingOrUnwritableFilesAreReported)
     view.vOrbitTrack();
     EXPECT_EQ("Track saved on file ./satsave.txt", m.text);
     EXPECT_TRUE(QFile::exists(dir.file("satsave.txt")));
+}
+
+TEST(View, ProblemsOfAnOpenedTleFileInOneMessage)
+{
+    const ProgramDir dir;
+    OrbikaApp w;
+    // The ISS with a changed epoch digit (bad checksum), a copy that stands still (mean motion 0,
+    // checksum right) and eleven more entries with bad checksums.
+    const auto withSum = [](std::string line) { return line + tcksum(line.c_str()) + "\n"; };
+    const std::string iss1 = "1 25544U 98067A   26052.76529868  .00010666  00000+0  20704-3 0  999";
+    const std::string iss2 = "2 25544  51.6320 151.0701 0008512 119.8639 240.3195 15.48189327553866\n";
+    std::string text = "ISS (ZARYA)\n1 25544U 98067A   26052.86529868  .00010666  00000+0  20704-3 0  9990\n" + iss2 +
+                       "STOPPED\n" + withSum("1 99001U 98067A   26052.76529868  .00010666  00000+0  20704-3 0  999") +
+                       withSum("2 99001  51.6320 151.0701 0008512 119.8639 240.3195  0.0000000055386");
+    for (int k = 0; k < 11; ++k) text += "COPY " + std::to_string(k) + "\n" + iss1 + "1\n" + iss2;
+    const QString name = dir.file("problems.txt");
+    QFile f(name);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(text.c_str());
+    f.close();
+
+    QString message;
+    whenModal<QFileDialog>([&message, name](QFileDialog* files) {
+        whenMessage([&message](QMessageBox* box) { message = box->text(); });
+        files->selectFile(name);
+        static_cast<QDialog*>(files)->accept();  // an upcast: QFileDialog hides accept()
+    });
+    w.slotFileOpen();
+    const QStringList lines = message.split('\n');
+    ASSERT_EQ(12, lines.size()) << qPrintable(message);
+    EXPECT_EQ(name + ":", lines[0]);
+    EXPECT_EQ("ISS (ZARYA) (25544): bad checksum in line 1", lines[1]);
+    EXPECT_TRUE(lines[2].startsWith("STOPPED (99001): mean motion 0 is not")) << qPrintable(lines[2]);
+    EXPECT_EQ("... and 3 more", lines[11]);
+
+    // Selecting from the same file does not repeat the message.
+    bool again = false;
+    QTimer* watch = whenModal<QMessageBox>([&again](QMessageBox* box) {
+        again = true;
+        box->close();
+    });
+    whenModal<ObSelSatDialog>([](ObSelSatDialog* d) { d->findChild<QPushButton*>("closeButton")->click(); });
+    w.slotInputSelectSat();
+    delete watch;
+    EXPECT_FALSE(again);
 }
 
 TEST(View, SaveNamesResolveToTheTleDirectory)

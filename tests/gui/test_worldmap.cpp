@@ -1,20 +1,27 @@
-// The ground-track maps: projections and their inverse, the night-side terminator, and what the
-// base map, the overlay and the information area draw at which pixels.
+// The ground-track maps: projections and their inverse, the night-side terminator, what the base
+// map, the overlay and the information area draw at which pixels; and the plot modes over them
+// (when the base map is redrawn, delta time, the jumps to the next and last pass, map clicks).
 #include <cmath>
+#include <tuple>
 
 #include <QColor>
+#include <QMessageBox>
+#include <QTextEdit>
 
-#include "astro/angle_units.h"
 #include "astro/frames.h"
 #include "astro/sun200.h"
 #include "astro/timescales.h"
 #include "core/satstate.h"
+#include "foundation/arith.h"
+#include "foundation/units.h"
 #include "map_fixture.h"
+#include "oblocaldialog.h"
 #include "worldmap.h"
 
 namespace {
 
 using angle_units::kDegToRad;
+using time_units::kSecond;
 const QColor kLand(200, 100, 50);
 const QColor kCyan(0, 255, 255);
 
@@ -26,6 +33,15 @@ int countColour(const QImage& img, const QRect& r, const QColor& c)
         for (int x = r.left(); x <= r.right(); ++x)
             n += img.pixelColor(x, y) == c;
     return n;
+}
+
+// Text of the next local information dialog, which is then closed.
+void captureLocal(QString& text)
+{
+    whenModal<ObLocalDialog>([&text](ObLocalDialog* d) {
+        text = d->findChild<QTextEdit*>()->toPlainText();
+        d->close();
+    });
 }
 
 }  // namespace
@@ -77,7 +93,7 @@ TEST_F(MapTest, PolarMapsProjectionAndInverse)
     }
 }
 
-TEST(WorldMapHelpers, TerminatorLiesWhereTheSunSetsAndImageShift)
+TEST(WorldMapHelpers, TerminatorLiesWhereTheSunSets)
 {
     // Sun unit vectors at several declinations; the terminator point on each meridian must be
     // at right angles to the Sun direction.
@@ -93,13 +109,6 @@ TEST(WorldMapHelpers, TerminatorLiesWhereTheSunSetsAndImageShift)
             EXPECT_NEAR(0, dot(p, s), 1e-9) << dec << " " << l;
         }
     }
-    EXPECT_EQ(0, EarthShift(0));
-    EXPECT_EQ(180, EarthShift(90));
-    EXPECT_EQ(540, EarthShift(-90));
-    EXPECT_EQ(0, EarthShift(1000)) << "absurd central meridians do not shift";
-    EXPECT_EQ(360, EarthShift(-1000));
-    EXPECT_EQ(3, PxRound(2.5));
-    EXPECT_EQ(-3, PxRound(-2.5));
 }
 
 TEST_F(MapTest, CoastlineObserverAndNightShadingAtTheirPixels)
@@ -167,13 +176,13 @@ TEST_F(MapTest, OverlayInformationAreaAndTracks)
     EXPECT_EQ(2026, indata->dspyear);
 
     // Without night shading the previous position stays as a track point on the canvas.
-    view->SatPlot(t0 + 60 / 86400.0, 1);
+    view->SatPlot(t0 + 60 * kSecond, 1);
     EXPECT_EQ(QColor(Qt::black), canvas().pixelColor(c));
     indata->daynight = 1;
     view->vRefresh();
     view->SatPlot(t0, 1);
     const QColor base = canvas().pixelColor(c);
-    view->SatPlot(t0 + 60 / 86400.0, 1);
+    view->SatPlot(t0 + 60 * kSecond, 1);
     EXPECT_EQ(base, canvas().pixelColor(c)) << "no track with night shading";
     EXPECT_EQ(QColor(Qt::black), display().pixelColor(view->lastPixel(0))) << "marker still shown";
 }
@@ -217,4 +226,103 @@ TEST_F(MapTest, PhysicalMapShiftsWithTheCentralMeridian)
     indata->cenlon = 1000;  // absurd value from the map dialog: drawn, no crash
     view->vRefresh();
     EXPECT_EQ(1, indata->pagemode);
+}
+
+TEST_F(MapTest, NightShadingAndSkyMapAreRedrawnOnlyAfterLargerSteps)
+{
+    select("ISS");
+    indata->skyproj = 0;
+    indata->visonly = 0;
+    // The night shading is redrawn after 0.01 day, the sky map after 0.004 day.
+    for (const auto& [daynight, skymap, small, large] :
+         {std::tuple{1, 0, 0.005, 0.02}, std::tuple{0, 1, 0.003, 0.005}}) {
+        indata->daynight = daynight;
+        indata->skymap = skymap;
+        view->vRefresh();
+        const double t0 = indata->mjd;
+        view->SatPlot(t0 + small, 1);
+        EXPECT_DOUBLE_EQ(t0, indata->lastrefresh) << "sky map " << skymap;
+        view->SatPlot(t0 + large, 1);
+        EXPECT_DOUBLE_EQ(t0 + large, indata->lastrefresh) << "sky map " << skymap;
+    }
+}
+
+TEST_F(MapTest, DeltaTimeStopsAtTheIntervalEnd)
+{
+    select("ISS");
+    indata->tstep = 2.0;
+    indata->duration = 1.0;
+    view->vTmCheck(2);
+    const double start = indata->mjd;
+    EXPECT_EQ(2, indata->deltamode);
+    EXPECT_TRUE(view->PlotDelta()) << "a step beyond the interval ends at once";
+    EXPECT_DOUBLE_EQ(start, indata->mjd);
+
+    indata->tstep = 0.25;
+    int ticks = 0;
+    while (!view->PlotDelta() && ticks < 100)
+        ++ticks;
+    EXPECT_EQ(4, ticks);
+    EXPECT_DOUBLE_EQ(start + 1.0, indata->mjd);
+
+    indata->tstep = 0;
+    EXPECT_TRUE(view->PlotDelta()) << "a zero step does not hang";
+    view->vTmCheck(0);
+    EXPECT_EQ(0, indata->deltamode);
+}
+
+TEST_F(MapTest, NextAndLastPassOnWholeSeconds)
+{
+    QString text;
+    whenMessage([&text](QMessageBox* box) { text = box->text(); });
+    const double t0 = indata->mjd;
+    view->vPlotNext();
+    EXPECT_EQ("No satellite selected", text);
+    EXPECT_DOUBLE_EQ(t0, indata->mjd);
+
+    select("ISS");
+    indata->visonly = 0;  // the culmination of the whole pass, not of its sunlit part
+    indata->tstep = 10 * kSecond;
+    view->vPlotNext();
+    const double tmax = indata->mjd;
+    EXPECT_GT(tmax, t0);
+    EXPECT_LT(tmax, t0 + indata->duration + indata->tstep);
+    EXPECT_EQ(1, indata->passcont);
+    int d, m, y, h, mi;
+    double hour, s;
+    caldat(tmax, d, m, y, hour);
+    dms(hour, h, mi, s);
+    EXPECT_NEAR(0, std::remainder(s, 1.0), 1e-3) << "culmination on a whole second";
+    const double elev = satps->elev[0];
+    EXPECT_GT(elev, indata->minsatelev);
+    for (double dt : {-30 * kSecond, 30 * kSecond}) {
+        view->SatPlot(tmax + dt, 1);
+        EXPECT_LT(satps->elev[0], elev + 0.01) << "the plotted instant is the highest";
+    }
+
+    view->vPlotLast();
+    EXPECT_LT(indata->mjd, tmax - 0.01) << "the pass before";
+    EXPECT_GT(indata->mjd, tmax - indata->duration - 0.01);
+}
+
+TEST_F(MapTest, MapClicksShowLocalVisibility)
+{
+    select("ISS");
+    view->vRefresh();
+    view->SatPlot(indata->mjd, 1);
+    QString text;
+    captureLocal(text);
+    view->getMapPos(380, 80);  // 50 N, 10 E
+    EXPECT_TRUE(text.startsWith("Lat: 50,  Long: 10")) << text.toStdString();
+    EXPECT_DOUBLE_EQ(kSiteLat, indata->obslat) << "the observer is restored";
+
+    captureLocal(text);
+    view->getMapPos(100, 450);  // the information area, below latitude -90
+    EXPECT_TRUE(text.contains("*** Cursor outside Map ***")) << text.toStdString();
+
+    indata->maptype = 1;
+    view->vRefresh();
+    captureLocal(text);
+    view->getMapPos(360, 180);
+    EXPECT_TRUE(text.startsWith("Lat: 90,  Long: 0")) << text.toStdString();
 }

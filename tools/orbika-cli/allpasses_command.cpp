@@ -40,6 +40,7 @@ int runAllPasses(int argc, char** argv)
     auto in = std::make_unique<WinpData>();
     const int status = prepareSettings("allpasses", o, false, in.get());
     if (status != kExitOk) return status;
+    if (checkTleFile(in.get()) != kExitOk) return kExitUsage;
     if (save.empty() || save.size() >= sizeof in->savename) {
         complain("allpasses: unusable save file name '%s'", save.c_str());
         return kExitUsage;

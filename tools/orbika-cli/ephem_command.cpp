@@ -4,13 +4,13 @@
 #include <cstdio>
 #include <cstring>
 
-#include "astro/angle_units.h"
 #include "astro/moon200.h"
 #include "astro/plan200.h"
 #include "astro/sun200.h"
 #include "astro/timescales.h"
 #include "commands.h"
 #include "foundation/textconv.h"
+#include "foundation/units.h"
 #include "foundation/vec3.h"
 #include "options.h"
 #include "output.h"

@@ -79,6 +79,7 @@ int runFlares(int argc, char** argv)
     const int status = prepareSettings("flares", o, false, in.get());
     if (status != kExitOk) return status;
     chooseTleFile(o, in.get());
+    if (checkTleFile(in.get()) != kExitOk) return kExitUsage;
     if (!applyFlareOptions(o, panels, in.get()) || outputIsInput("flares", in.get())) return kExitUsage;
     // The search replaces the save file only once it has run; until then the old file stays.
     std::vector<EventRecord> events;
@@ -96,9 +97,7 @@ int runFlares(int argc, char** argv)
     }
     if (result == kAllSatTleFailed) {
         complain("flares: cannot open TLE file %s", in->tlefile);
-        // Nothing was searched: the page shows no list, not that of an earlier run.
-        in->irwrote = 0;
-        in->savename[0] = '\0';
+        return kExitUsage;
     }
     if (o.json) {
         std::stable_sort(events.begin(), events.end(),
@@ -110,5 +109,5 @@ int runFlares(int argc, char** argv)
         emitPage(out.get());
     }
     if (!in->irwrote) std::remove(in->savename);
-    return result == kAllSatTleFailed ? kExitUsage : kExitOk;
+    return kExitOk;
 }

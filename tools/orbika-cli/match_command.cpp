@@ -100,6 +100,7 @@ int runMatch(int argc, char** argv)
     auto in = std::make_unique<WinpData>();
     const int status = prepareSettings("match", o, false, in.get());
     if (status != kExitOk) return status;
+    if (checkTleFile(in.get()) != kExitOk) return kExitUsage;
     applyMatchInput(m, in.get());
     auto sp = std::make_unique<SatPosData>();
     if (o.json) {

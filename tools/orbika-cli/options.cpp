@@ -12,6 +12,7 @@
 #include "astro/timescales.h"
 #include "core/config.h"
 #include "core/defaults.h"
+#include "core/elementreader.h"
 #include "core/timeset.h"
 #include "core/tlefile.h"
 #include "foundation/textconv.h"
@@ -161,6 +162,16 @@ void applyTime(const CommonOptions& o, WinpData* in)
     setNewMjd(in);
 }
 
+// True when the file path read by f holds at least one element set; else false after a message
+// saying what is wrong with it (missing, a directory, empty, no element sets).
+bool holdsElementSets(ElementReader& f, const char* path)
+{
+    const std::string problem = ElementFileProblem(f, path);
+    if (problem.empty()) return true;
+    complain("%s", problem.c_str());
+    return false;
+}
+
 // Selects the chosen satellites from the TLE file into slots 0, 1, ...
 int selectSatellites(const CommonOptions& o, WinpData* in)
 {
@@ -168,11 +179,7 @@ int selectSatellites(const CommonOptions& o, WinpData* in)
     in->prime = 0;
     if (o.sats.empty()) return kExitOk;
     ElementReader f(in->tlefile);
-    const std::string problem = ElementFileProblem(f, in->tlefile);
-    if (!problem.empty()) {
-        complain("%s", problem.c_str());
-        return kExitUsage;
-    }
+    if (!holdsElementSets(f, in->tlefile)) return kExitUsage;
     std::vector<char> text(kTleTextBytes);
     for (const SatChoice& c : o.sats) {
         f.rewind();
@@ -357,6 +364,12 @@ int prepareSettings(const char* command, const CommonOptions& o, bool needSatell
     if (o.visibleOnly) in->visonly = *o.visibleOnly;
     applyTime(o, in);
     return selectSatellites(o, in);
+}
+
+int checkTleFile(const WinpData* in)
+{
+    ElementReader f(in->tlefile);
+    return holdsElementSets(f, in->tlefile) ? kExitOk : kExitUsage;
 }
 
 std::vector<char*> takeFlags(int argc, char** argv, const std::vector<std::string>& flags,

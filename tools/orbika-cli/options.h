@@ -79,6 +79,10 @@ bool parseCommon(const char* command, int argc, char** argv, const std::vector<s
 // (unknown satellite) or kExitUsage (no satellite, unreadable file), after a message.
 int prepareSettings(const char* command, const CommonOptions& o, bool needSatellite, WinpData* in);
 
+// kExitOk when the TLE file of in holds at least one element set, else kExitUsage after a message
+// naming the file and what is wrong with it. Commands that read the whole file check it first.
+int checkTleFile(const WinpData* in);
+
 // The arguments without the flag options flags; given[k] tells whether flags[k] was present.
 std::vector<char*> takeFlags(int argc, char** argv, const std::vector<std::string>& flags,
                              std::vector<bool>& given);

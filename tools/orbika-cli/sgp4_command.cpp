@@ -7,12 +7,12 @@
 #include <string>
 #include <vector>
 
-#include "astro/time_units.h"
 #include "commands.h"
-#include "core/records.h"
 #include "core/elementreader.h"
+#include "core/records.h"
 #include "core/satsgp4.h"
 #include "foundation/textconv.h"
+#include "foundation/units.h"
 #include "output.h"
 #include "sgp4_reader.h"
 

@@ -2,12 +2,12 @@
 #include <memory>
 #include <string>
 
-#include "astro/time_units.h"
 #include "commands.h"
 #include "core/passsearch.h"
 #include "core/records.h"
 #include "core/satstate.h"
 #include "core/statefault.h"
+#include "foundation/units.h"
 #include "options.h"
 #include "output.h"
 

@@ -3,10 +3,10 @@
 #include <cstdio>
 #include <memory>
 
-#include "astro/time_units.h"
 #include "commands.h"
 #include "core/passdetails.h"
 #include "core/records.h"
+#include "foundation/units.h"
 #include "options.h"
 #include "output.h"
 
