@@ -23,6 +23,24 @@ std::unique_ptr<WinpData> siteAt(double lat)
     in->nsat = 1;
     return in;
 }
+
+// Calls visit() with each entry of the bundled TLE file in slot 0 of in.
+template <class Visit>
+void forEachBundled(WinpData* in, const char* file, Visit visit)
+{
+    const std::string path = std::string(ORBIKA_DATA_DIR) + "/tle/" + file;
+    ElementReader f(path.c_str());
+    ASSERT_TRUE(f.isOpen()) << path;
+    char text[kTleTextBytes] = {};
+    int found;
+    do {
+        std::snprintf(in->srchname[kWorkSlot], sizeof in->srchname[kWorkSlot], "*");
+        found = tleread(in, f, text, 0);
+        if (found == 0) break;
+        ShiftElm(in, 0, kWorkSlot);
+        visit();
+    } while (found == 2);
+}
 }  // namespace
 
 // The rise bound never drops a satellite with a pass: every satellite of the bundled files it
@@ -38,22 +56,13 @@ TEST(CatalogueSkip, NeverDropsASatelliteWithAPass)
             for (const double minElev : {10.0, 0.0, -5.0}) {
                 auto in = siteAt(lat);
                 in->minsatelev = minElev;
-                const std::string path = std::string(ORBIKA_DATA_DIR) + "/tle/" + file;
-                ElementReader f(path.c_str());
-                ASSERT_TRUE(f.isOpen()) << path;
-                char text[kTleTextBytes] = {};
-                int found;
-                do {
-                    std::snprintf(in->srchname[kWorkSlot], sizeof in->srchname[kWorkSlot], "*");
-                    found = tleread(in.get(), f, text, 0);
-                    if (found == 0) break;
-                    ShiftElm(in.get(), 0, kWorkSlot);
-                    if (!CannotRise(in.get(), 0)) continue;
+                forEachBundled(in.get(), file, [&]() {
+                    if (!CannotRise(in.get(), 0)) return;
                     ++ruledOut;
                     const double t0 = ListStartMjd(in.get());
                     EXPECT_TRUE(FindPasses(in.get(), 0, t0, t0 + in->duration, sp.get()).empty())
                         << SatName(in.get(), 0) << " at latitude " << lat << ", limit " << minElev;
-                } while (found == 2);
+                });
             }
         }
     }
@@ -72,16 +81,7 @@ TEST(CatalogueSkip, BoundStepsNeverMissAPass)
     for (const double lat : {52.5, -30.0, 80.0}) {
         auto in = siteAt(lat);
         in->minsatelev = 10.0;
-        const std::string path = std::string(ORBIKA_DATA_DIR) + "/tle/visual.txt";
-        ElementReader f(path.c_str());
-        ASSERT_TRUE(f.isOpen()) << path;
-        char text[kTleTextBytes] = {};
-        int found;
-        do {
-            std::snprintf(in->srchname[kWorkSlot], sizeof in->srchname[kWorkSlot], "*");
-            found = tleread(in.get(), f, text, 0);
-            if (found == 0) break;
-            ShiftElm(in.get(), 0, kWorkSlot);
+        forEachBundled(in.get(), "visual.txt", [&]() {
             const double t0 = ListStartMjd(in.get()), t1 = t0 + in->duration;
             const std::vector<PassEvent> passes = FindPasses(in.get(), 0, t0, t1, sp.get());
             double rise = -1.0;  // start of the stretch above the limit, -1 outside one
@@ -99,7 +99,7 @@ TEST(CatalogueSkip, BoundStepsNeverMissAPass)
                 }
                 rise = -1.0;
             }
-        } while (found == 2);
+        });
     }
     EXPECT_GT(checked, 300);
 }
