@@ -36,6 +36,13 @@ Vec3 GeoPos(double mjd, double dsec, double phi, double lambda, double h);
 // As above, with the polar motion xp, yp (arcseconds) applied to the Earth-fixed position.
 Vec3 GeoPos(double mjd, double dsec, double phi, double lambda, double h, double xp, double yp);
 
+// Rotation from the equator of date to the horizon (x south, y east, z zenith) at UT mjd of
+// the site at geodetic latitude phi and east longitude lambda (radians); dsec as in GeoPos.
+Mat3 HorizonMatrix(double mjd, double dsec, double phi, double lambda);
+// Azimuth (from north through east, in (-pi, pi]), elevation (radians) and length of the
+// horizontal vector h.
+void HorizonAngles(const Vec3& h, double& azim, double& elev, double& dist);
+
 // Horizontal vector (x south, y east, z zenith) of the equatorial vector r of date.
 Vec3 EquHor(double mjd, double dsec, double phi, double lambda, const Vec3& r);
 // Equatorial vector of date of the horizontal vector r.

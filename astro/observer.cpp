@@ -42,9 +42,22 @@ Vec3 GeoPos(double mjd, double dsec, double phi, double lambda, double h, double
     return mxvct(zrot(-localSidereal(mjd, dsec, 0.0)), r);
 }
 
+Mat3 HorizonMatrix(double mjd, double dsec, double phi, double lambda)
+{
+    return yrot(kPi / 2.0 - phi) * zrot(localSidereal(mjd, dsec, lambda));
+}
+
+void HorizonAngles(const Vec3& h, double& azim, double& elev, double& dist)
+{
+    const Vec3 p = carpol(h);
+    dist = p[0];
+    elev = p[2];
+    azim = kPi - p[1];
+}
+
 Vec3 EquHor(double mjd, double dsec, double phi, double lambda, const Vec3& r)
 {
-    return mxvct(yrot(kPi / 2.0 - phi) * zrot(localSidereal(mjd, dsec, lambda)), r);
+    return mxvct(HorizonMatrix(mjd, dsec, phi, lambda), r);
 }
 
 Vec3 HorEqu(double mjd, double dsec, double phi, double lambda, const Vec3& r)
@@ -57,10 +70,7 @@ void AppPos(double mjd, double dsec, double phi, double lambda, double h, int to
 {
     Vec3 rel = r;
     if (topo) rel -= GeoPos(mjd, dsec, phi, lambda, h);
-    const Vec3 p = carpol(EquHor(mjd, dsec, phi, lambda, rel));
-    dist = p[0];
-    elev = p[2];
-    azim = kPi - p[1];
+    HorizonAngles(EquHor(mjd, dsec, phi, lambda, rel), azim, elev, dist);
 }
 
 void AppRADec(double mjd, double dsec, double phi, double lambda, double azim, double elev,

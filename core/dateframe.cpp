@@ -16,6 +16,7 @@ using angle_units::kRadToDeg;
 using time_units::kSecondsPerDay;
 using angle_units::kHourToRad;
 using angle_units::kDegPerHour;
+using angle_units::kTimeSecPerRad;
 // Years per Julian century, and the year of the J2000 equinox.
 constexpr double kYearsPerCentury = 100.0;
 constexpr double kJ2000Year = 2000.0;
@@ -37,6 +38,7 @@ DateFrame MakeDateFrame(const WinpData* in, double mjd, double T)
     f.T = T;
     f.nut = nutmat(f.T, f.eqeq, in->iersflg);
     f.gast = lsidtim(f.trot, 0.0, f.eqeq) * kHourToRad;
+    f.teme = zrot(-f.eqeq / kTimeSecPerRad);
     return f;
 }
 

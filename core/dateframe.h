@@ -13,6 +13,7 @@ struct DateFrame {
     double eqeq;  // equation of the equinoxes, seconds of time
     double gast;  // apparent Greenwich sidereal time at trot, radians
     Mat3 nut;     // nutation matrix, mean to true equator and equinox of date
+    Mat3 teme;    // rotation from the TEME frame of SGP4 to the true equator and equinox of date
 };
 
 // Frame quantities at the UT instant mjd: TT - UT from the calendar year of mjd, the full

@@ -10,25 +10,33 @@
 #include "core/occtrans.h"
 #include "core/reachbound.h"
 #include "core/satstate.h"
+#include "core/siteinstant.h"
+#include "foundation/localmin.h"
 #include "foundation/units.h"
 
 namespace {
 // Day fractions of one minute and one second.
 using time_units::kMinute;
 using time_units::kSecond;
-constexpr int kSecondsPerMinute = 60;
-// Coarse search steps (days) outside a pass, by the satellite's elevation (degrees) and the Sun.
-constexpr double kStepFar = 0.0208;       // elevation below kElevFar
-constexpr double kStepNear = 0.0069;      // elevation from kElevFar to kElevNear
-constexpr double kStepSunUp = 0.0416667;  // Sun more than kSunMargin above maxsunelev: one hour
+using time_units::kMinutesPerDay;
+// Coarse search steps (whole minutes) outside a pass when the orbit gives no bound, by the
+// satellite's elevation (degrees) and the Sun.
+constexpr int kStepFar = 30;    // elevation below kElevFar
+constexpr int kStepNear = 10;   // elevation from kElevFar to kElevNear
+constexpr int kStepSunUp = 60;  // Sun more than kSunMargin above maxsunelev
 constexpr double kElevFar = -60.0;
 constexpr double kElevNear = -25.0;
 constexpr double kSunMargin = 15.0;
+// Fastest change of the Sun's elevation (degrees per minute): the Earth's turn with the Sun's
+// own motion, widened for refraction near the horizon.
+constexpr double kSunElevationRate = 0.3;
 // Pass edges: the bisection between the samples either side of a change of visibility stops
 // when they are this close, well within the second that the pass lists show.
 constexpr double kEdgeTolerance = kSecond / 4.0;
-// Culmination: after the 1-s scan the step is halved from half a second down to this.
-constexpr double kPolishStep = kSecond / 64.0;
+// Least distance of a false-position trial from either end, as a fraction of the interval.
+constexpr double kTrialMargin = 0.01;
+// Culmination: the search for the highest elevation stops this close (seconds) to it.
+constexpr double kCulminationTolerance = 1.0 / 256.0;
 // Satellites faster than this (rev/day) skip an extra hour after each listed pass.
 constexpr double kFastMeanMotion = 14.0;
 constexpr double kFastSkip = 1.0 / 24.0;
@@ -57,12 +65,15 @@ public:
           slot_(slot),
           look_(!(RelativeMode(in) && slot == in->prime)),
           horizonOnly_(HorizonOnly(in, slot)),
-          reach_(horizonOnly_ && look_ ? MakeReachBound(in, slot, kElevNear) : ReachBound{})
+          reach_(look_ && in->iridmode == kPlainPasses && !in->numflg[slot] ? MakeReachBound(in, slot)
+                                                                              : ReachBound{})
     {
     }
 
     // True when the pass angles are azimuth and elevation (not relative mode).
     bool look() const { return look_; }
+    // Least elevation (degrees) of a visible satellite.
+    double minElevation() const { return in_->minsatelev; }
 
     // Computes the state at t; true when the satellite counts as visible.
     bool visible(double t)
@@ -85,36 +96,52 @@ public:
         compute(t);
         return horizon(t);
     }
-    Sample edgeAt(double t)
-    {
-        compute(t);
-        return edge(t);
-    }
 
-    // Search step (days) after the last computed state; the Sun rule skips an hour while the Sun
-    // is far above its limit.
-    double step(bool inside, bool sunRule) const
+    // Whole minutes to the next coarse sample after the last computed state. Inside a pass, the
+    // first minute at which the satellite could be invisible. Outside, the Sun rule skips an
+    // hour while the Sun is far above its limit, the orbit's bound steps to the first minute at
+    // which the satellite could be visible (hidden is hiddenMinutes()), else the elevation decides.
+    int step(bool inside, bool sunRule, int hidden) const
     {
-        if (inside || !look_ || in_->minsatelev < 0.0) return kMinute;
+        if (inside) return 1 + shownMinutes();
+        if (!look_) return 1;
         if (sunRule && !horizonOnly_ && sp_->sunelev > in_->maxsunelev + kSunMargin) return kStepSunUp;
+        if (reach_.valid) return 1 + hidden;
+        if (in_->minsatelev < 0.0) return 1;
         const double e = sp_->elev[slot_];
         if (e < kElevFar) return kStepFar;
         if (e < kElevNear) return kStepNear;
-        return kMinute;
+        return 1;
     }
 
-    // Samples after the last computed state, step apart, that are certain to be invisible and
-    // to keep the one-minute step: the coarse scan may step over them without computing them.
-    int certainlyHidden(double step) const
+    // Whole minutes after the last computed state at which the satellite is certain to be below
+    // the minimum elevation, by the orbit's bound: too far from the site, or the site too far from
+    // the orbit's plane; 0 without a bound.
+    int hiddenMinutes() const
     {
-        if (step != kMinute || !reach_.valid) return 0;
-        return SamplesOutOfReach(reach_, SiteAngle(sp_->elev[slot_], sp_->range[slot_]), step);
+        if (!reach_.valid) return 0;
+        const int far = SamplesOutOfReach(reach_, SiteAngle(sp_->elev[slot_], sp_->range[slot_]), kMinute);
+        const double plane = PlaneAngle(SiteAt(in_, last_).observer.r, sp_->vec1, sp_->vec2);
+        return std::max(far, SamplesOffPlane(reach_, plane, kMinute));
+    }
+
+    // Whole minutes after the last computed state at which the satellite is certain to stay
+    // visible: above the minimum elevation by the orbit's bound, and the Sun below its limit
+    // when that counts; 0 when the visibility needs the satellite's illumination.
+    int shownMinutes() const
+    {
+        if (!reach_.valid || in_->visonly) return 0;
+        const int high = SamplesInReach(reach_, SiteAngle(sp_->elev[slot_], sp_->range[slot_]), kMinute);
+        if (horizonOnly_) return high;
+        const double sunRoom = (in_->maxsunelev - sp_->sunelev) / kSunElevationRate;
+        return sunRoom > 0.0 ? std::min(high, static_cast<int>(sunRoom)) : 0;
     }
 
 private:
     // The state at t: look angles alone when nothing else decides the visibility.
     void compute(double t)
     {
+        last_ = t;
         if (horizonOnly_)
             GetHorizonPos(t, in_, sp_, slot_);
         else
@@ -127,118 +154,131 @@ private:
     bool look_;
     bool horizonOnly_;  // visibility depends on the elevation alone
     ReachBound reach_;  // where the satellite can be seen, with look angles alone
+    double last_ = 0.0;  // instant of the last computed state
 };
 
 // Result of a coarse scan: the first visible sample met (entry), the highest one (top) and the
-// first invisible sample after the entry (exit).
+// first invisible sample after the entry (exit). Samples other than top carry the edge angles.
 struct Scan {
     bool found = false;    // a visible sample was met
     bool closed = false;   // the satellite left visibility before the limit
     bool seen = false;     // a centre-line point occurred
     bool entered = false;  // an invisible sample precedes the entry
-    double outside = 0.0;  // instant of that invisible sample
-    double inside = 0.0;   // instant of the last visible sample before the exit
+    Sample outside{};      // that invisible sample (angles NaN when the bound stepped over it)
+    Sample inside{};       // the last visible sample before the exit
     Sample entry{}, top{}, exit{};
+    double aroundTop[2] = {};  // instants of the samples either side of top (top's own when none)
 };
 
-// Coarse scan from t towards limit (dir +1 forward, -1 backward). A pass still in view at the
-// limit exits there.
+// Coarse scan from t towards limit (dir +1 forward, -1 backward). The samples after t lie on
+// whole minutes (MinuteMjd), the instants that every satellite shares. A pass still in view at
+// the limit exits there.
 Scan coarseScan(Probe& p, double t, double limit, int dir, bool sunRule)
 {
     Scan s;
-    double previous = 0.0;  // instant of the sample before t
+    Sample previous{};  // a sample before t known to be invisible
     bool started = false;
+    bool afterTop = false;  // the sample after top is still to come
+    double minute = dir > 0 ? std::floor(t * kMinutesPerDay) : std::ceil(t * kMinutesPerDay);
     while (dir > 0 ? t <= limit : t >= limit) {
         const bool ok = p.visible(t);
+        const Sample edge = p.edge(t);
         s.seen = s.seen || p.centreLine();
+        if (afterTop) s.aroundTop[1] = t;
+        afterTop = false;
+        if (ok && (!s.found || p.horizon(t).el > s.top.el)) {
+            s.top = p.horizon(t);
+            s.aroundTop[0] = started ? previous.t : t;
+            s.aroundTop[1] = t;
+            afterTop = true;
+        }
         if (ok && !s.found) {
             s.found = true;
             s.entered = started;
             s.outside = previous;
-            s.entry = p.edge(t);
-            s.top = p.horizon(t);
-        } else if (ok && p.horizon(t).el > s.top.el) {
-            s.top = p.horizon(t);
+            s.entry = edge;
         } else if (!ok && s.found) {
-            s.exit = p.edge(t);
+            s.exit = edge;
             s.closed = true;
             return s;
         }
-        if (ok) s.inside = t;
-        previous = t;
+        if (ok) s.inside = edge;
+        previous = edge;
         started = true;
-        const double step = p.step(s.found, sunRule);
-        t += dir * step;
-        // Samples certain to be hidden are stepped over one at a time: the instants stay those of a full scan.
-        for (int k = s.found ? 0 : p.certainlyHidden(step); k > 0; --k) {
-            previous = t;
-            t += dir * step;
-        }
+        const int hidden = s.found ? 0 : p.hiddenMinutes();
+        const int step = p.step(s.found, sunRule, hidden);
+        minute += dir * step;
+        // The minute before the next sample is invisible too when the bound stepped over it.
+        if (step > 1 && hidden >= step - 1) previous = Sample{MinuteMjd(minute - dir), NAN, NAN};
+        t = MinuteMjd(minute);
     }
     // The last step may have passed over the limit: a pass that ended before it is closed there.
     if (s.found) {
         s.closed = !p.visible(limit);
         s.exit = p.edge(limit);
+        if (afterTop) s.aroundTop[1] = limit;
     }
     return s;
 }
 
-// Instant within kEdgeTolerance of the change of visibility between the instant in, where the
-// satellite is visible, and out, where it is not (either order); on the visible side, so a pass
-// starts and ends with its minimum elevation and the pass details begin with a line.
-double crossing(Probe& p, double in, double out)
+// Next trial instant between the samples in and out whose elevations exceed the minimum by gin
+// and gout: where the straight line between them crosses it when they lie on its two sides
+// (false position), kept a little inside; else the middle.
+double trialInstant(const Sample& in, const Sample& out, double gin, double gout)
 {
-    while (std::fabs(out - in) > kEdgeTolerance) {
-        const double mid = 0.5 * (in + out);
-        (p.visible(mid) ? in : out) = mid;
+    const double mid = 0.5 * (in.t + out.t);
+    if (!(gin >= 0.0 && gout < 0.0)) return mid;
+    const double f = std::clamp(gin / (gin - gout), kTrialMargin, 1.0 - kTrialMargin);
+    return in.t + f * (out.t - in.t);
+}
+
+// Edge sample within kEdgeTolerance of the change of visibility between the sample in, where
+// the satellite is visible, and out, where it is not (either order); on the visible side, so a
+// pass starts and ends with its minimum elevation and the pass details begin with a line. With
+// look angles the trials follow the elevation (false position, the Illinois variant), a
+// bisection whenever a trial fails to halve the interval; otherwise plain bisection.
+Sample crossing(Probe& p, Sample in, Sample out)
+{
+    const double low = p.look() ? p.minElevation() : NAN;
+    double gin = in.el - low, gout = out.el - low;  // NaN: bisection
+    int last = 0;                                   // +1 after a visible trial, -1 after an invisible one
+    bool bisect = false;
+    for (double width = std::fabs(out.t - in.t); width > kEdgeTolerance;) {
+        const double t = bisect ? 0.5 * (in.t + out.t) : trialInstant(in, out, gin, gout);
+        const bool ok = p.visible(t);
+        // Illinois: an end kept twice counts half, so that both ends close in.
+        if (ok && last > 0) gout *= 0.5;
+        if (!ok && last < 0) gin *= 0.5;
+        const Sample e = p.edge(t);
+        (ok ? in : out) = e;
+        (ok ? gin : gout) = e.el - low;
+        last = ok ? 1 : -1;
+        const double next = std::fabs(out.t - in.t);
+        bisect = next > 0.5 * width;
+        width = next;
     }
     return in;
 }
 
-// Steps 1 s at a time from the sample best up to the instant to, keeping the highest elevation;
-// stops at the first decrease.
-Sample scanSeconds(Probe& p, Sample best, double to)
+// Culmination of a pass from lo to hi (MJD) whose highest coarse sample is s.top: the highest
+// elevation between the samples either side of it, found by Brent's search.
+Sample culmination(Probe& p, const Scan& s, double lo, double hi)
 {
-    for (int k = 1; best.t + kSecond <= to && k <= kSecondsPerMinute; ++k) {
-        const Sample s = p.horizonAt(best.t + kSecond);
-        if (s.el < best.el) break;
-        best = s;
-    }
-    return best;
-}
-
-// Moves the culmination to the higher side with steps halved from half a second: the 1-s scan
-// leaves up to half a second, several hundredths of a degree for a pass near the zenith.
-Sample polish(Probe& p, Sample best, double lo, double hi)
-{
-    for (double h = 0.5 * kSecond; h >= kPolishStep; h *= 0.5) {
-        for (const double t : {best.t - h, best.t + h}) {
-            if (t < lo || t > hi) continue;
-            const Sample s = p.horizonAt(t);
-            if (s.el > best.el) {
-                best = s;
-                break;
-            }
-        }
-    }
-    return best;
-}
-
-// Culmination of a pass from lo to hi (MJD) whose highest coarse sample is top.
-Sample culmination(Probe& p, Sample top, double lo, double hi)
-{
+    const Sample top = s.top;
     if (top.t > hi) return p.horizonAt(hi);
     if (top.t < lo) return p.horizonAt(lo);
     if (!p.look()) return top;
-    const double before = p.horizonAt(top.t - kSecond).el;
-    const double after = p.horizonAt(top.t + kSecond).el;
-    if (after > before)
-        top = scanSeconds(p, top, std::min(top.t + kMinute, hi));
-    else if (after < before)
-        top = scanSeconds(p, p.horizonAt(std::max(top.t - kMinute, lo)), top.t);
-    return polish(p, top, lo, hi);
+    const auto [first, last] = std::minmax(s.aroundTop[0], s.aroundTop[1]);
+    Sample best = top;
+    const auto depth = [&](double sec) {  // seconds from top to the negative elevation there
+        const Sample s = p.horizonAt(top.t + sec * kSecond);
+        if (s.el > best.el) best = s;
+        return -s.el;
+    };
+    const double from = (std::max(lo, first) - top.t) / kSecond, to = (std::min(hi, last) - top.t) / kSecond;
+    LocalMinimum(depth, from, to, 0.0, -top.el, kCulminationTolerance);
+    return best;
 }
-
 
 // Copies three samples into the pass arrays.
 void storePass(const Sample (&s)[3], double tm[3], double el[3], double az[3])
@@ -276,13 +316,13 @@ int nextpass(WinpData* in, int slot, double t0, double t1, double tm[3], double 
     const Scan s = coarseScan(p, from, t1, +1, true);
     if (!s.found) return 0;
     Sample start = s.entry, end = s.exit;
-    if (s.entered) start = p.edgeAt(crossing(p, s.entry.t, s.outside));
-    if (s.closed) end = p.edgeAt(crossing(p, s.inside, s.exit.t));
+    if (s.entered) start = crossing(p, s.entry, s.outside);
+    if (s.closed) end = crossing(p, s.inside, s.exit);
     if (in->iridmode != kPlainPasses) {
         storePass({start, s.top, end}, tm, el, az);
         return GetIrid(in, slot, s.seen, tm, el, az, sp);
     }
-    storePass({start, culmination(p, s.top, start.t, end.t), end}, tm, el, az);
+    storePass({start, culmination(p, s, start.t, end.t), end}, tm, el, az);
     return 1;
 }
 
@@ -295,9 +335,9 @@ int lastpass(WinpData* in, int slot, double t0, double t1, double tm[3], double 
     const Scan s = coarseScan(p, from, t1, -1, false);
     if (!s.found) return 0;
     Sample end = s.entry, begin = s.exit;
-    if (s.entered) end = p.edgeAt(crossing(p, s.entry.t, s.outside));
-    if (s.closed) begin = p.edgeAt(crossing(p, s.inside, s.exit.t));
-    storePass({end, culmination(p, s.top, begin.t, end.t), begin}, tm, el, az);
+    if (s.entered) end = crossing(p, s.entry, s.outside);
+    if (s.closed) begin = crossing(p, s.inside, s.exit);
+    storePass({end, culmination(p, s, begin.t, end.t), begin}, tm, el, az);
     return 1;
 }
 

@@ -1,6 +1,5 @@
 #include "core/reachbound.h"
 
-#include <algorithm>
 #include <cmath>
 
 #include "astro/earth_constants.h"
@@ -8,7 +7,6 @@
 
 namespace {
 using angle_units::kDegToRad;
-using angle_units::kPi;
 // Earth's gravitational parameter, km^3/s^2 (WGS-72, as the mean elements).
 constexpr double kMuKm3s2 = 398600.8;
 // Earth's rotation rate, rad/s (WGS-84).
@@ -25,26 +23,31 @@ constexpr double kApogeeFactor = 1.05;
 constexpr double kDecayKm = 20.0;
 constexpr double kRateFactor = 1.2;
 constexpr double kAngleMargin = 3.0 * kDegToRad;
+// How fast the site can move away from or towards an orbit's plane (rad per day): the Earth's
+// rotation widened by kRateFactor, plus the fastest nodal precession (10 deg per day, above that of
+// a 300 km orbit of low inclination); and the margin (rad) for the wobble of the osculating plane.
+constexpr double kPlaneRate = kEarthRotation * time_units::kSecondsPerDay * kRateFactor + 10.0 * kDegToRad;
+constexpr double kPlaneMargin = 1.0 * kDegToRad;
 
 // Geocentric angle (rad) at which a satellite at radius r (km) is seen at elevation elev (rad)
 // from a site at radius site (km).
 double angleAt(double elev, double r, double site) { return std::acos(site * std::cos(elev) / r) - elev; }
 }  // namespace
 
-ReachBound MakeReachBound(const WinpData* in, int slot, double lowElevDeg)
+ReachBound MakeReachBound(const WinpData* in, int slot)
 {
     const double a = in->elsma[slot], e = in->elecc[slot];
     ReachBound b;
     if (!(a > 0.0 && e >= 0.0 && e < 1.0 && std::isfinite(a))) return b;
     const double perigee = a * (1.0 - e) * kPerigeeFactor - kDecayKm, apogee = a * (1.0 + e) * kApogeeFactor;
-    const double minElev = in->minsatelev * kDegToRad, low = lowElevDeg * kDegToRad;
+    const double minElev = in->minsatelev * kDegToRad;
     if (!(perigee > kGreatestSiteKm && apogee * std::cos(minElev) > kLeastSiteKm)) return b;
     b.visible = angleAt(minElev, apogee, kLeastSiteKm) + kAngleMargin;
-    b.near = minElev < 0.0 ? kPi : angleAt(low, perigee, kGreatestSiteKm) - kAngleMargin;
+    b.shown = angleAt(minElev, perigee, kGreatestSiteKm) - kAngleMargin;
     // Angular speed at perigee (from the angular momentum) plus the site's turning with the Earth.
     const double h = std::sqrt(kMuKm3s2 * a * (1.0 - e * e));
     b.rate = (h / (perigee * perigee) + kEarthRotation) * kRateFactor * time_units::kSecondsPerDay;
-    b.valid = std::isfinite(b.visible) && std::isfinite(b.near) && b.near > b.visible;
+    b.valid = std::isfinite(b.visible) && std::isfinite(b.shown) && std::isfinite(b.rate) && b.rate > 0.0;
     return b;
 }
 
@@ -57,6 +60,25 @@ double SiteAngle(double elevDeg, double rangeKm)
 int SamplesOutOfReach(const ReachBound& b, double angle, double step)
 {
     if (!b.valid) return 0;
-    const double room = std::min(angle - b.visible, b.near - angle);
+    const double room = angle - b.visible;
     return room > 0.0 ? static_cast<int>(room / (b.rate * step)) : 0;
+}
+
+int SamplesInReach(const ReachBound& b, double angle, double step)
+{
+    if (!b.valid) return 0;
+    const double room = b.shown - angle;
+    return room > 0.0 ? static_cast<int>(room / (b.rate * step)) : 0;
+}
+
+double PlaneAngle(const Vec3& site, const Vec3& r, const Vec3& v)
+{
+    return std::asin(dot(vnorm(site), vnorm(r * v)));
+}
+
+int SamplesOffPlane(const ReachBound& b, double plane, double step)
+{
+    if (!b.valid) return 0;
+    const double room = std::fabs(plane) - b.visible - kPlaneMargin;
+    return room > 0.0 ? static_cast<int>(room / (kPlaneRate * step)) : 0;
 }

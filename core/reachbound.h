@@ -3,25 +3,38 @@
 #pragma once
 
 #include "core/records.h"
+#include "foundation/vec3.h"
 
 // Geocentric angles (rad) between the site and the satellite of one slot: beyond `visible` it is
-// below the minimum elevation; within `near` its elevation is at least the given low elevation.
+// below the minimum elevation, within `shown` above it (none when `shown` is not positive);
 // `rate` bounds how fast the angle changes (rad per day). Not `valid` when the orbit gives no bound.
 struct ReachBound {
     double visible = 0.0;
-    double near = 0.0;
+    double shown = 0.0;
     double rate = 0.0;
     bool valid = false;
 };
 
-// The bounds for slot from its mean elements (semi-major axis, eccentricity), with margins that
+// The bound for slot from its mean elements (semi-major axis, eccentricity), with margins that
 // cover osculating against mean elements, refraction, the site's height and latitude.
-ReachBound MakeReachBound(const WinpData* in, int slot, double lowElevDeg);
+ReachBound MakeReachBound(const WinpData* in, int slot);
 
 // Geocentric angle (rad) between the site and a point seen at elevation elevDeg (deg) and range
 // rangeKm (km).
 double SiteAngle(double elevDeg, double rangeKm);
 
 // Number of samples, spaced step days after one at site angle angle (rad), that are certain to
-// lie beyond `visible` and within `near`.
+// lie beyond `visible`.
 int SamplesOutOfReach(const ReachBound& b, double angle, double step);
+// Geocentric angle (rad, signed) between the site at site and the plane of the orbit through the
+// satellite's position r and velocity v (any common frame and units): the satellite is never
+// closer to the site than that.
+double PlaneAngle(const Vec3& site, const Vec3& r, const Vec3& v);
+// Number of samples, spaced step days after one at plane angle plane (rad), that are certain to
+// lie beyond `visible` because the site is that far from the orbit's plane, which turns with the
+// Earth's rotation and the orbit's precession.
+int SamplesOffPlane(const ReachBound& b, double plane, double step);
+
+// Number of samples, spaced step days after one at site angle angle (rad), that are certain to
+// lie within `shown`.
+int SamplesInReach(const ReachBound& b, double angle, double step);

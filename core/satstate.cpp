@@ -12,6 +12,7 @@
 #include "core/numslot.h"
 #include "core/occtrans.h"
 #include "core/satsgp4.h"
+#include "core/siteinstant.h"
 #include "foundation/arith.h"
 #include "foundation/units.h"
 
@@ -19,19 +20,9 @@ namespace {
 using angle_units::kDegToRad;
 using angle_units::kRadToDeg;
 using angle_units::kTwoPi;
-using angle_units::kTimeSecPerRad;
 // Speed of light, km/s.
 constexpr double kSpeedOfLight = 299792.458;
-// Sidereal day, seconds: the period of the site's rotation.
-constexpr double kSiderealDay = 86164.09054;
 using length_units::kMetresPerKm;
-
-// The observer: geodetic latitude and east longitude (radians), height (m), and the
-// geocentric position (km) and velocity (km/s) of date of the point where it is placed.
-struct Observer {
-    double lat, lon, hgt;
-    Vec3 r, v;
-};
 
 // Values of one satellite row of the state record (angles in degrees).
 struct Row {
@@ -45,19 +36,6 @@ struct Row {
 int relativePartner(const WinpData* in, int slot)
 {
     return (RelativeMode(in) && slot == in->prime && slot < kMaxSat) ? SecondSlot(in) : -1;
-}
-
-// The site at its geodetic latitude on the ellipsoid; its velocity is that of the Earth's
-// rotation, the sidereal rate about the z axis.
-Observer observerAt(const WinpData* in, const DateFrame& f)
-{
-    Observer o;
-    o.lat = in->obslat * kDegToRad;
-    o.lon = in->obslon * kDegToRad;
-    o.hgt = in->obshgt;
-    o.r = GeoPos(f.trot, f.eqeq, o.lat, o.lon, o.hgt, in->polex, in->poley) * kEarthRadiusKm;
-    o.v = Vec3(-o.r[1], o.r[0], 0.0) * (kTwoPi / kSiderealDay);
-    return o;
 }
 
 // Keeps an analytic state of slot (km, km/s, true of date) as the start of numerical
@@ -86,10 +64,8 @@ void propagate(WinpData* in, int slot, const DateFrame& f, const Vec3& sun, cons
     const double dt = f.t - in->elepoch[slot];
     if (in->sgp4flg[slot]) {
         Sgp4(in, dt, slot, r, v);
-        // TEME to true equator and equinox of date.
-        const Mat3 eq = zrot(-f.eqeq / kTimeSecPerRad);
-        r = mxvct(eq, r);
-        v = mxvct(eq, v);
+        r = mxvct(f.teme, r);
+        v = mxvct(f.teme, v);
     } else {
         KeplerJ2(in, slot, dt, r, v);
     }
@@ -113,25 +89,25 @@ Vec3 topocentric(const WinpData* in, const Observer& o, const Vec3& r, const Vec
     return in->iersflg ? r - v * (abs(topo) / kSpeedOfLight) - o.r : topo;
 }
 
-// Azimuth, elevation and range of the satellite in the direction topo (km) seen by o.
-void horizonAngles(const DateFrame& f, const Observer& o, const Vec3& topo, Row& row)
+// Azimuth, elevation and range of the satellite in the direction topo (km) seen from the site.
+void horizonAngles(const SiteInstant& s, const Vec3& topo, Row& row)
 {
     double az, el, dist;
-    AppPos(f.trot, f.eqeq, o.lat, o.lon, o.hgt, 0, topo / kEarthRadiusKm, az, el, dist);
+    HorizonAngles(mxvct(s.horizon, topo / kEarthRadiusKm), az, el, dist);
     az = FoldPositive(az, kTwoPi);
     row.azim = az * kRadToDeg;
     row.elev = el * kRadToDeg;
     row.range = dist * kEarthRadiusKm;
 }
 
-// R.A., Dec., look angles, range and range rate of the satellite at r, v seen by o.
-void lookAngles(const WinpData* in, const DateFrame& f, const Observer& o, const Vec3& r,
+// R.A., Dec., look angles, range and range rate of the satellite at r, v seen by o from the site s.
+void lookAngles(const WinpData* in, const SiteInstant& s, const Observer& o, const Vec3& r,
                 const Vec3& v, Row& row)
 {
     const Vec3 topo = topocentric(in, o, r, v);
     row.rrate = dot(v - o.v, vnorm(topo));
-    SkyCoordinates(mxvct(EpochMatrix(in, f), topo), row.ra, row.dec);
-    horizonAngles(f, o, topo, row);
+    SkyCoordinates(mxvct(EpochMatrix(in, s.frame), topo), row.ra, row.dec);
+    horizonAngles(s, topo, row);
 }
 
 // Height (degrees) of the body above the Earth's limb seen from the satellite at r (km).
@@ -240,7 +216,7 @@ void GetSatPos(double mjd, WinpData* in, SatPosData* sp, int slot, int full)
 {
     if (slot < 0 || slot >= kSlots) return;
     const int second = relativePartner(in, slot);
-    const SiteFields site{in->obslat, in->obslon, in->obshgt};
+    const SiteFields home{in->obslat, in->obslon, in->obshgt};
     if (second >= 0) {
         GetSatPos(mjd, in, sp, second, 0);
         in->obslat = sp->lat[second];
@@ -250,19 +226,20 @@ void GetSatPos(double mjd, WinpData* in, SatPosData* sp, int slot, int full)
     }
     const Vec3 secondVel = sp->vec2;
 
-    const DateFrame f = MakeDateFrame(in, mjd);
+    const SiteInstant site = SiteAt(in, mjd);
+    const DateFrame& f = site.frame;
     const Vec3 sun = SunOfDate(f);
     const bool moonNeeded = in->moonvis || in->occmode == kMoonTarget || in->eclchk || in->numflg[slot];
     const Vec3 moon = moonNeeded ? MoonOfDate(f) : Vec3();
 
     Vec3 r, v;
     propagate(in, slot, f, sun, moon, r, v);
-    Observer o = observerAt(in, f);
+    Observer o = site.observer;
     if (second >= 0) o.v = secondVel;
 
     Row row{};
     subSatellitePoint(in, f, r, row);
-    lookAngles(in, f, o, r, v, row);
+    lookAngles(in, site, o, r, v, row);
     sunValues(f, o, sun, sp);
     row.sunlit = limbHeight(f, row, r, sun);
     if (in->moonvis) row.moonlit = limbHeight(f, row, r, moon);
@@ -280,9 +257,9 @@ void GetSatPos(double mjd, WinpData* in, SatPosData* sp, int slot, int full)
     }
     if (second >= 0) {
         relativeRow(sp, slot, second);
-        in->obslat = site.lat;
-        in->obslon = site.lon;
-        in->obshgt = site.hgt;
+        in->obslat = home.lat;
+        in->obslon = home.lon;
+        in->obshgt = home.hgt;
     }
     sp->vec1 = r;
     sp->vec2 = v;
@@ -295,15 +272,16 @@ void GetHorizonPos(double mjd, WinpData* in, SatPosData* sp, int slot)
         GetSatPos(mjd, in, sp, slot, 0);
         return;
     }
-    const DateFrame f = MakeDateFrame(in, mjd);
+    const SiteInstant site = SiteAt(in, mjd);
     Vec3 r, v;
-    propagate(in, slot, f, Vec3(), Vec3(), r, v);
-    const Observer o = observerAt(in, f);
+    propagate(in, slot, site.frame, Vec3(), Vec3(), r, v);
     Row row{};
-    horizonAngles(f, o, topocentric(in, o, r, v), row);
+    horizonAngles(site, topocentric(in, site.observer, r, v), row);
     sp->azim[slot] = row.azim;
     sp->elev[slot] = row.elev;
     sp->range[slot] = row.range;
+    sp->vec1 = r;
+    sp->vec2 = v;
 }
 
 bool RelativeMode(const WinpData* in)

@@ -25,7 +25,8 @@ void GetSatPos(double mjd, WinpData* in, SatPosData* sp, int slot, int full);
 
 // Azimuth, elevation and range of slot (0..kMaxSat-1) at the UT instant mjd into sp, computed
 // exactly as GetSatPos computes them but without the Sun, Moon, sky position, illumination and
-// events; the rest of the row is left as it was. Also stores the slot's analytic state.
+// events; the rest of the row is left as it was. Also stores the slot's analytic state, and the
+// position and velocity of date in sp->vec1 and sp->vec2 as GetSatPos does.
 void GetHorizonPos(double mjd, WinpData* in, SatPosData* sp, int slot);
 
 // True when cksatok of slot depends on its elevation alone (AboveMinElevation): plain passes

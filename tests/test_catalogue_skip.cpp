@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -7,6 +8,7 @@
 #include "core/defaults.h"
 #include "core/passsearch.h"
 #include "core/records.h"
+#include "core/satstate.h"
 #include "core/tlefile.h"
 #include "test_site.h"
 
@@ -20,6 +22,24 @@ std::unique_ptr<WinpData> siteAt(double lat)
     in->visonly = 0;
     in->nsat = 1;
     return in;
+}
+
+// Calls visit() with each entry of the bundled TLE file in slot 0 of in.
+template <class Visit>
+void forEachBundled(WinpData* in, const char* file, Visit visit)
+{
+    const std::string path = std::string(ORBIKA_DATA_DIR) + "/tle/" + file;
+    ElementReader f(path.c_str());
+    ASSERT_TRUE(f.isOpen()) << path;
+    char text[kTleTextBytes] = {};
+    int found;
+    do {
+        std::snprintf(in->srchname[kWorkSlot], sizeof in->srchname[kWorkSlot], "*");
+        found = tleread(in, f, text, 0);
+        if (found == 0) break;
+        ShiftElm(in, 0, kWorkSlot);
+        visit();
+    } while (found == 2);
 }
 }  // namespace
 
@@ -36,26 +56,52 @@ TEST(CatalogueSkip, NeverDropsASatelliteWithAPass)
             for (const double minElev : {10.0, 0.0, -5.0}) {
                 auto in = siteAt(lat);
                 in->minsatelev = minElev;
-                const std::string path = std::string(ORBIKA_DATA_DIR) + "/tle/" + file;
-                ElementReader f(path.c_str());
-                ASSERT_TRUE(f.isOpen()) << path;
-                char text[kTleTextBytes] = {};
-                int found;
-                do {
-                    std::snprintf(in->srchname[kWorkSlot], sizeof in->srchname[kWorkSlot], "*");
-                    found = tleread(in.get(), f, text, 0);
-                    if (found == 0) break;
-                    ShiftElm(in.get(), 0, kWorkSlot);
-                    if (!CannotRise(in.get(), 0)) continue;
+                forEachBundled(in.get(), file, [&]() {
+                    if (!CannotRise(in.get(), 0)) return;
                     ++ruledOut;
                     const double t0 = ListStartMjd(in.get());
                     EXPECT_TRUE(FindPasses(in.get(), 0, t0, t0 + in->duration, sp.get()).empty())
                         << SatName(in.get(), 0) << " at latitude " << lat << ", limit " << minElev;
-                } while (found == 2);
+                });
             }
         }
     }
     EXPECT_GT(ruledOut, 20);
+}
+
+// The coarse scan steps over stretches that the orbit's bound proves hidden: every pass of the
+// bundled satellites that a 30-s scan of the elevation finds lasting two minutes or more is
+// listed, with its start and end, from three latitudes.
+TEST(CatalogueSkip, BoundStepsNeverMissAPass)
+{
+    constexpr double kSecond = 1.0 / 86400.0, kScanStep = 30.0 * kSecond, kLongPass = 120.0 * kSecond;
+    auto sp = std::make_unique<SatPosData>();
+    SetDefaults(sp.get());
+    int checked = 0;
+    for (const double lat : {52.5, -30.0, 80.0}) {
+        auto in = siteAt(lat);
+        in->minsatelev = 10.0;
+        forEachBundled(in.get(), "visual.txt", [&]() {
+            const double t0 = ListStartMjd(in.get()), t1 = t0 + in->duration;
+            const std::vector<PassEvent> passes = FindPasses(in.get(), 0, t0, t1, sp.get());
+            double rise = -1.0;  // start of the stretch above the limit, -1 outside one
+            for (double t = t0; t <= t1; t += kScanStep) {
+                GetHorizonPos(t, in.get(), sp.get(), 0);
+                const bool up = sp->elev[0] >= in->minsatelev;
+                if (up && rise < 0.0) rise = t;
+                if (up || rise < 0.0) continue;
+                if (t - rise >= kLongPass) {
+                    ++checked;
+                    const bool listed = std::any_of(passes.begin(), passes.end(), [&](const PassEvent& p) {
+                        return p.tm[0] <= rise + kSecond && p.tm[2] >= t - kScanStep - kSecond;
+                    });
+                    EXPECT_TRUE(listed) << SatName(in.get(), 0) << " at " << lat << " from " << rise;
+                }
+                rise = -1.0;
+            }
+        });
+    }
+    EXPECT_GT(checked, 300);
 }
 
 // Malformed elements are never ruled out: the bound needs a closed orbit.
