@@ -290,6 +290,7 @@ TEST(VisDialog, ModesExcludeEachOtherAndOptionsFollowTheChecks)
     }
 
     ObVisDialog d;
+    check(d, "radecButton");
     check(d, "flarBox");
     check(d, "cylBox");
     EXPECT_EQ("knownBox localBox solfBox cylBox pitchEdit R.A.(HH.MMSS):", optionsShown(d));
