@@ -1,6 +1,6 @@
 # Set-up on a fresh Debian 12 machine: install what is missing, configure, build, run or test.
 BUILD   ?= build
-PACKAGES = cmake ninja-build g++ libgtest-dev libbenchmark-dev locales qt6-base-dev
+PACKAGES = cmake ninja-build g++ libgtest-dev libbenchmark-dev locales qt6-base-dev python3-sgp4
 APT_ENV  = DEBIAN_FRONTEND=noninteractive
 # Fuzzing needs clang and its libFuzzer runtime; nothing else installs them.
 FUZZ_PACKAGES = clang libclang-rt-14-dev
@@ -13,6 +13,8 @@ FUZZ_RUNS      ?= 2000
 # (absolute paths: some targets run in a scratch directory).
 FUZZ_CORPUS     = $(CURDIR)/tests/fuzz/corpus
 FUZZ_REGRESSIONS = $(CURDIR)/tests/fuzz/regressions
+# Leaks of system libraries that the leak check of the fuzz targets ignores.
+FUZZ_LSAN        = $(CURDIR)/tests/fuzz/lsan.supp
 SANITIZE_BUILD ?= build-sanitize
 SANITIZE_FLAGS  = -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer
 TSAN_BUILD     ?= build-tsan
@@ -81,7 +83,7 @@ deb: build
 # receives new inputs. A crash, hang, leak or sanitizer report stops with an error and leaves the
 # input in $(FUZZ_BUILD)/artifacts.
 define run_fuzzer
-	QT_QPA_PLATFORM=offscreen $(FUZZ_BUILD)/fuzz_$(1) $(2) -timeout=10 -close_fd_mask=1 -rss_limit_mb=2048 -print_final_stats=1 \
+	QT_QPA_PLATFORM=offscreen LSAN_OPTIONS=suppressions=$(FUZZ_LSAN) $(FUZZ_BUILD)/fuzz_$(1) $(2) -timeout=10 -close_fd_mask=1 -rss_limit_mb=2048 -print_final_stats=1 \
 	  -artifact_prefix=$(FUZZ_BUILD)/artifacts/$(1)- $(3) 2>$(FUZZ_BUILD)/fuzz_$(1).log \
 	  || { tail -n 60 $(FUZZ_BUILD)/fuzz_$(1).log; exit 1; }; \
 	grep -E '^stat::number_of_executed_units' $(FUZZ_BUILD)/fuzz_$(1).log || true

@@ -358,7 +358,7 @@ int SatMatch(WinpData* in, WoutData* out, SatPosData* sp)
     putf(out, " %s", in->tlefile);
     PutSpace(out, 1);
     for (const MatchFound& m : r.found) {
-        putf(out, " NORAD#:%6i  Int.Launch#: %-11s  %s", m.satno, m.designator.c_str(), m.name.c_str());
+        putf(out, " NORAD#:%9i  Int.Launch#: %-11s  %s", m.satno, m.designator.c_str(), m.name.c_str());
         putf(out, " Incl.: %8.4lf   Perigee: %10.3lf km  Apogee: %10.3lf km", m.incl, m.perigee, m.apogee);
     }
     if (r.full) putf(out, " *** Output buffer full. More matches possible ***");

@@ -120,6 +120,8 @@ void StoreCircularOrbit(WinpData* in, int slot, const OdGeometry& g, double a, b
                   converged ? "New" : "No Convergence");
     // A new object has no catalogue number or designator yet.
     in->satno[slot] = 0;
+    in->elsetno[slot] = 0;
+    in->elrevno[slot] = 0;
     std::snprintf(in->intldsn[slot], sizeof in->intldsn[slot], "%11s", "");
     in->elepoch[slot] = in->mjd;
     in->elsma[slot] = a;

@@ -206,6 +206,8 @@ struct WinpData {
     double elndot[kSlots];          // first derivative of the mean motion as in the TLE
     double elnddot[kSlots];         // second derivative of the mean motion as in the TLE
     double elbstar[kSlots];         // B* drag term
+    int elsetno[kSlots];            // element set number (0 when unknown)
+    long elrevno[kSlots];           // revolution number at epoch (0 when unknown)
     double svpos[3][kSlots];        // state vector position at epoch (x, y, z), metres
     double svvel[3][kSlots];        // state vector velocity at epoch, m/s
     double stmjd[kSlots];           // instant of the stored propagated state, MJD

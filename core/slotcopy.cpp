@@ -16,6 +16,8 @@ void ShiftElm(WinpData* in, int to, int from)
     copytext(in->satname);
     copy(in->sgp4flg);
     copy(in->numflg);
+    copy(in->elsetno);
+    copy(in->elrevno);
     for (double* a : {in->elepoch, in->elsma, in->elnode, in->elargp, in->elincl, in->elecc,
                       in->elmanom, in->elmm, in->eladot, in->elndot, in->elnddot, in->elbstar,
                       in->stmjd, in->scf107, in->scf107avg, in->sckp, in->sccd, in->sccr, in->scam,

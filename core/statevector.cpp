@@ -187,6 +187,8 @@ double EpochMjd(int year, double day) { return ::mjd(1, 1, year, 0.0) - 1.0 + da
 void vsNewSat(WinpData* in, int slot)
 {
     in->satno[slot] = 0;
+    in->elsetno[slot] = 0;
+    in->elrevno[slot] = 0;
     blank(in->satname[slot]);
     blank(in->intldsn[slot]);
     in->sgp4flg[slot] = in->numflg[slot] = 0;

@@ -97,7 +97,7 @@ bool TleNumberField(int satno, char* out)
 {
     if (satno < 0 || satno > kLastAlpha5Number) return false;
     if (satno < kAlpha5FirstValue * kAlpha5Unit) {
-        std::snprintf(out, 6, "%5i", satno);
+        std::snprintf(out, 6, "%05i", satno);
         return true;
     }
     std::snprintf(out, 6, "%c%04i", kAlpha5Letters[satno / kAlpha5Unit - kAlpha5FirstValue], satno % kAlpha5Unit);
@@ -162,6 +162,8 @@ void StoreTle(WinpData* in, int slot, const TleFields& f)
     in->elndot[slot] = f.ndot;
     in->elnddot[slot] = f.nddot;
     in->elbstar[slot] = f.bstar;
+    in->elsetno[slot] = f.elsetno;
+    in->elrevno[slot] = f.revolution;
     in->sgp4flg[slot] = f.ephtype == '9' ? 0 : 1;
     in->numflg[slot] = 0;
     in->elincl[slot] = f.incl;
@@ -181,4 +183,43 @@ void StoreTle(WinpData* in, int slot, const TleFields& f)
         a = n / (1.0 - f.ecc);
     }
     in->elsma[slot] = a;
+}
+
+TleFields SlotTleFields(const WinpData* in, int slot)
+{
+    TleFields f{};
+    f.satno = in->satno[slot];
+    f.classification = 'U';
+    ShortDesignator(in->intldsn[slot], f.designator);
+    int day = 0, month = 0, year = 0;
+    double hour = 0.0;
+    caldat(in->elepoch[slot], day, month, year, hour);
+    f.epochyear = (year % 100 + 100) % 100;
+    f.epochday = in->elepoch[slot] - mjd(1, 1, year, 0.0) + 1.0;
+    f.ndot = in->elndot[slot];
+    f.nddot = in->elnddot[slot];
+    f.bstar = in->elbstar[slot];
+    f.ephtype = in->sgp4flg[slot] ? '0' : '9';
+    f.elsetno = in->elsetno[slot];
+    f.statevector = in->numflg[slot] != 0;
+    f.svrevolution = 0;  // state-vector entries are written with revolution 0
+    f.incl = in->elincl[slot];
+    f.node = in->elnode[slot];
+    f.ecc = in->elecc[slot];
+    f.argp = in->elargp[slot];
+    f.manom = in->elmanom[slot];
+    f.mm = in->elmm[slot];
+    f.revolution = in->elrevno[slot];
+    return f;
+}
+
+void ShortDesignator(const char* longform, char* out)
+{
+    const int from[kShortDesignatorChars] = {2, 3, 5, 6, 7, 8, 9, 10};
+    const size_t len = std::strlen(longform);
+    for (int i = 0; i < kShortDesignatorChars; ++i) {
+        const size_t k = static_cast<size_t>(from[i]);
+        out[i] = k < len && longform[k] ? longform[k] : ' ';
+    }
+    out[kShortDesignatorChars] = '\0';
 }

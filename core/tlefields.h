@@ -7,6 +7,9 @@
 // Marker of the program's own state-vector entries in line 1, columns 40-58.
 inline constexpr char kStateVectorMarker[] = "+++++STATEVCT1+++++";
 
+// Characters of the TLE designator form YYNNNPPP (line 1, columns 10-17).
+constexpr int kShortDesignatorChars = 8;
+
 // Shortest element line: columns 1 to 63 must be present.
 constexpr int kTleMinLength = 63;
 
@@ -15,7 +18,7 @@ struct TleFields {
     // Line 1.
     int satno;             // catalogue number, columns 3-7 (Alpha-5: a letter for the first two digits)
     char classification;   // classification, column 8 ('U' unclassified)
-    char designator[9];    // international designator text, columns 10-17 (YYNNNPPP)
+    char designator[kShortDesignatorChars + 1];  // international designator, columns 10-17 (YYNNNPPP)
     int epochyear;         // two-digit epoch year, columns 19-20
     double epochday;       // day of year with fraction (1.0 = January 1, 0h), columns 21-32
     double ndot;           // first derivative of the mean motion, columns 34-43
@@ -46,8 +49,8 @@ bool ParseTleLine2(const char* line, TleFields& f);
 // first two digits as a letter (A = 10 ... Z = 33, I and O skipped; "A0001" = 100001). -1 when
 // the field is neither.
 int TleCatalogueNumber(const char* field);
-// Five-character number field of a catalogue number from 0 to kLastAlpha5Number (Alpha-5 from
-// 100000 on) into out (6 bytes); false when the number does not fit a TLE.
+// Five-character number field of a catalogue number from 0 to kLastAlpha5Number, zero-padded
+// (Alpha-5 from 100000 on), into out (6 bytes); false when the number does not fit a TLE.
 bool TleNumberField(int satno, char* out);
 // Largest catalogue number a TLE can hold (Alpha-5 "Z9999").
 constexpr int kLastAlpha5Number = 339999;
@@ -58,3 +61,10 @@ double TleEpochMjd(int year2, double day);
 // Stores a parsed TLE entry into a slot: catalogue number, epoch, elements, derivatives, B*,
 // sgp4flg from the ephemeris type, numflg = 0, semi-major axis (km) and its change (km/day).
 void StoreTle(WinpData* in, int slot, const TleFields& f);
+// The fields of slot as StoreTle stored them (classification 'U'); for a state-vector slot the
+// line-1 fields of its entry.
+TleFields SlotTleFields(const WinpData* in, int slot);
+
+// The eight-character TLE designator (YYNNNPPP) of the long form "1998-067A  " (characters 3, 4
+// and 6 to 11) into out (9 bytes); missing characters become blanks.
+void ShortDesignator(const char* longform, char* out);

@@ -25,8 +25,7 @@ namespace {
 constexpr int kNameChars = 20;
 // A blank name as the search starts with it.
 constexpr char kBlankName[] = "                    ";
-// Characters of the TLE designator form YYNNNPPP and of the long form YYYY-NNNPPP.
-constexpr int kShortDesignatorChars = 8;
+// Characters of the long designator form YYYY-NNNPPP.
 constexpr int kLongDesignatorChars = 11;
 // Two-digit launch years below this are 20xx, the others 19xx.
 constexpr int kFirstYearOf1900s = 57;
@@ -296,14 +295,7 @@ int tleread(WinpData* in, ElementReader& r, char* text, int more)
 void convldsn(WinpData* in, bool toLong)
 {
     if (!toLong) {
-        // Characters 3, 4 and 6 to 11 of the long form.
-        const int from[kShortDesignatorChars] = {2, 3, 5, 6, 7, 8, 9, 10};
-        const size_t len = std::strlen(in->cvintl);
-        for (int i = 0; i < kShortDesignatorChars; ++i) {
-            const size_t k = static_cast<size_t>(from[i]);
-            in->tlintl[i] = k < len ? in->cvintl[k] : ' ';
-        }
-        in->tlintl[kShortDesignatorChars] = '\0';
+        ShortDesignator(in->cvintl, in->tlintl);
         return;
     }
     char s[kShortDesignatorChars + 1];

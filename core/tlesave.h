@@ -1,24 +1,38 @@
-// Writing the selected satellites to the TLE save file, with the packed fields and checksums of
-// the TLE format and the program's four-line state-vector entries.
+// Writing the selected satellites to the TLE save file: TLE entries with the program's
+// four-line state-vector entries, or GP data as OMM CSV when the file is named .csv.
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "core/records.h"
+#include "core/tleformat.h"
 
-// Bytes of a packed exponential field written by cvtlef, terminator included.
-constexpr int kPackedFieldBytes = 9;
+// Results of SaveTle and WriteElementFile.
+constexpr int kTleSaved = 0;
+constexpr int kTleNoSatellite = 1;
+constexpr int kTleFileError = 2;
+// A catalogue number above kLastAlpha5Number for a TLE file: nothing written.
+constexpr int kTleNumberTooLarge = 3;
+// A state-vector entry for a CSV file, which holds mean elements only: nothing written.
+constexpr int kTleStateVectorCsv = 4;
 
-// Writes the selected satellites to the TLE save file tlesave (a leading '*' = in the directory of
-// the TLE file): truncating when tlesvnmset is set (which is then cleared), else appending.
-// Returns 1 when no satellite is selected, 2 when the file cannot be opened, 0 on success.
+// True when path names a CSV file (extension .csv in any case).
+bool IsCsvName(const std::string& path);
+// path with its extension (if any) replaced by ".csv".
+std::string CsvSaveName(const std::string& path);
+
+// The lines of slot's TLE entry: the title (the name padded to 40 characters), line 1 and
+// line 2, or the four lines of a state-vector entry. False when the catalogue number does not
+// fit a TLE.
+bool TleEntryLines(const WinpData* in, int slot, std::vector<std::string>& lines);
+
+// Writes the entries of slots to path: replacing the file when replace is set, else appending
+// (a CSV header only into an empty file). Returns kTleSaved, kTleFileError,
+// kTleNumberTooLarge or kTleStateVectorCsv.
+int WriteElementFile(const WinpData* in, const std::vector<int>& slots, const char* path, bool replace);
+
+// Writes the selected satellites to the save file tlesave (a leading '*' = in the directory of
+// the TLE file): replacing it when tlesvnmset is set (which is then cleared on success), else
+// appending. Returns kTleNoSatellite when no satellite is selected, else as WriteElementFile.
 int SaveTle(WinpData* in);
-
-// Packed exponential field of 8 characters (" 12345-3" for 0.00012345) of x.
-void cvtlef(char* out, double x);
-
-// TLE checksum digit ('0'..'9') over the first 68 characters of line.
-char tcksum(const char* line);
-
-// Copies n characters of in starting at column col (1-based) to out and terminates it.
-void tlecpy(char* out, const char* in, int col, int n);
-// Puts n characters of in into line at 0-based position col.
-void chcpy(char* line, const char* in, int col, int n);

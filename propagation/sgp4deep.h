@@ -1,7 +1,7 @@
 // Deep-space (SDP4) parts of the SGP4 model: lunar-solar terms and the 12 h / 24 h resonances.
 // Used only by sgp4init and sgp4.
 #pragma once
-#include "propagation/sgp4.h"
+#include "propagation/sgp4rec.h"
 
 // Mean elements while they pass through the secular updates: eccentricity, argument of perigee,
 // inclination, mean anomaly, node (radians) and mean motion (rad/min).

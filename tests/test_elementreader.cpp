@@ -12,6 +12,7 @@
 #include "core/defaults.h"
 #include "core/passsearch.h"
 #include "core/tlefile.h"
+#include "scoped_env.h"
 #include "test_text.h"
 #include "test_site.h"
 
@@ -210,7 +211,9 @@ TEST(ElementReader, CommandLineFilesOfEveryForm)
         if (first.empty()) first = run.out;
         EXPECT_EQ(run.out, first) << name;
     }
-    const std::string dir = testing::TempDir();
+    // A directory of this run's own: test runs in parallel must not share the files.
+    const ScopedTempDir scratch;
+    const std::string dir = scratch.path().string() + "/";
     const std::string empty = dir + "orbika_empty.txt", garbage = dir + "orbika_garbage.txt";
     std::fclose(std::fopen(empty.c_str(), "w"));
     FILE* g = std::fopen(garbage.c_str(), "w");
@@ -228,6 +231,4 @@ TEST(ElementReader, CommandLineFilesOfEveryForm)
             EXPECT_NE(run.out.find(message), std::string::npos) << args << "\n" << run.out;
         }
     }
-    std::remove(empty.c_str());
-    std::remove(garbage.c_str());
 }

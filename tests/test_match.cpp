@@ -26,7 +26,7 @@ using time_units::kSecond;
 // 2026-02-22 02:22:25 UT: a minute before the ISS culminates 47 degrees high at the test site.
 constexpr double kIssUp = 61093.0989;
 const std::string kVisual = std::string(ORBIKA_DATA_DIR) + "/tle/visual.txt";
-const std::string kIssLine = " NORAD#: 25544  Int.Launch#: 1998-067A    ISS (ZARYA)";
+const std::string kIssLine = " NORAD#:    25544  Int.Launch#: 1998-067A    ISS (ZARYA)";
 
 // The ISS at t: look angles (degrees), sky position (h.mmss, d.mmss, equinox 2000), position
 // angle of its motion (degrees, 0 up, 90 to the right) and sub-point (degrees).
@@ -196,13 +196,37 @@ TEST(Match, SelectionAndTheFiftyMatchLimit)
     in = matchSettings(kZenith, 180.0, 0.0);
     const std::vector<std::string> page = matchPage(in.get());
     ASSERT_EQ(page.size(), 3u + 2 * kMaxMatches + 4);
-    EXPECT_EQ(page[3], " NORAD#:   694  Int.Launch#: 1963-047A    ATLAS CENTAUR 2");
+    EXPECT_EQ(page[3], " NORAD#:      694  Int.Launch#: 1963-047A    ATLAS CENTAUR 2");
     EXPECT_EQ(page[3 + 2 * kMaxMatches], " *** Output buffer full. More matches possible ***");
     EXPECT_EQ(page.end()[-2], " Number of satellites checked: 50");
     EXPECT_EQ(page.back(), " Number of possible matches  : 50");
     EXPECT_EQ(in->nsat, kMaxSat);
     EXPECT_EQ(in->satno[0], 694);
-    EXPECT_EQ(std::stoi(page[1 + 2 * kMaxMatches].substr(8, 6)), in->satno[9]);
+    EXPECT_EQ(std::stoi(page[1 + 2 * kMaxMatches].substr(8, 9)), in->satno[9]);
+}
+
+TEST(Match, NineDigitNumbersKeepTheColumns)
+{
+    // GP data of one orbit under a five-, a six- and a nine-digit number: every match line has
+    // its designator and name at the same columns.
+    const ScopedTempDir dir;
+    const char* elements = ",1963-047A,2026-02-22T01:30:13.971744,14.12018178,0.0548113,30.3565,282.9753,"
+                           "302.5696,52.3109,0,U,";
+    {
+        std::ofstream f("gp.csv");
+        f << "OBJECT_NAME,OBJECT_ID,EPOCH,MEAN_MOTION,ECCENTRICITY,INCLINATION,RA_OF_ASC_NODE,"
+             "ARG_OF_PERICENTER,MEAN_ANOMALY,EPHEMERIS_TYPE,CLASSIFICATION_TYPE,NORAD_CAT_ID,ELEMENT_SET_NO,"
+             "REV_AT_EPOCH,BSTAR,MEAN_MOTION_DOT,MEAN_MOTION_DDOT\n";
+        for (const char* n : {"694", "100001", "123456789"})
+            f << "OBJ " << n << elements << n << ",999,12941,0.00011991,1.095e-05,0.0\n";
+    }
+    auto in = matchSettings(kZenith, 180.0, 0.0);
+    std::snprintf(in->tlefile, sizeof in->tlefile, "%s", (dir.path() / "gp.csv").c_str());
+    const std::vector<std::string> page = matchPage(in.get());
+    ASSERT_GE(page.size(), 8u);
+    EXPECT_EQ(page[3], " NORAD#:      694  Int.Launch#: 1963-047A    OBJ 694");
+    EXPECT_EQ(page[5], " NORAD#:   100001  Int.Launch#: 1963-047A    OBJ 100001");
+    EXPECT_EQ(page[7], " NORAD#:123456789  Int.Launch#: 1963-047A    OBJ 123456789");
 }
 
 TEST(Match, FollowsAnOrbitDetermination)
@@ -263,7 +287,7 @@ TEST(CliMatch, FindsTheSatelliteAtItsOwnPosition)
 {
     const CliRun run = runCli(matchAround("azim", "elev") + " --max-dist 0.3 --window 1", "LC_ALL=de_DE.UTF-8");
     ASSERT_EQ(run.status, 0);
-    EXPECT_EQ(run.out.rfind(" Possible matches on TLE-file:\n " + kVisual + "\n \n NORAD#: 25544  Int.Launch#: "
+    EXPECT_EQ(run.out.rfind(" Possible matches on TLE-file:\n " + kVisual + "\n \n NORAD#:    25544  Int.Launch#: "
                             "1998-067A    ISS (ZARYA)\n Incl.:  51.6320   Perigee: ", 0), 0u) << run.out;
     EXPECT_NE(run.out.find("\n Number of satellites checked: 149\n"), std::string::npos);
 

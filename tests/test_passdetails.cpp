@@ -14,6 +14,7 @@
 #include "core/satstate.h"
 #include "foundation/textconv.h"
 #include "pass_reference.h"
+#include "test_text.h"
 
 namespace {
 constexpr double kDeg = 3.14159265358979323846 / 180.0;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
@@ -13,6 +14,7 @@
 #include "core/selection.h"
 #include "core/tlefields.h"
 #include "core/tlefile.h"
+#include "core/tleformat.h"
 #include "core/tlesave.h"
 #include "scoped_env.h"
 #include "test_text.h"
@@ -22,13 +24,7 @@ namespace {
 namespace fs = std::filesystem;
 
 const std::string kVisual = std::string(ORBIKA_DATA_DIR) + "/tle/visual.txt";
-
-std::string packed(double x)
-{
-    char out[kPackedFieldBytes];
-    cvtlef(out, x);
-    return out;
-}
+const std::string kAlpha5 = std::string(ORBIKA_TEST_DATA) + "/omm/visual_alpha5.txt";
 
 std::vector<std::string> lines(const fs::path& path) { return splitLines(readFile(path)); }
 
@@ -66,32 +62,86 @@ struct Saver {
 };
 }  // namespace
 
-TEST(TleSave, PackedFieldsAndChecksums)
+TEST(TleSave, FormattedLinesAreThePublishedLines)
 {
-    EXPECT_EQ(packed(0.00012345), " 12345-3");
-    EXPECT_EQ(packed(-0.00025), "-25000-3");
-    EXPECT_EQ(packed(0.0), " 00000-0");
-    EXPECT_EQ(packed(0.0001), " 99999-4");  // exact powers of ten: the format's known quirk
-    EXPECT_EQ(packed(1e-12), "   100-9");
-    // Packed values read back through the line parser within one unit of the fifth digit,
-    // including values from 0.1 on, which are written normalised.
-    std::string line = "1 25544U 98067A   08264.51782528 -.00002182  00000-0 -11606-4 0  2927";
-    for (double x : {2.0704e-4, -1.6158e-5, 3.3e-9, 7.5e-11, 0.5, -0.123456, 12.5}) {
-        line.replace(53, 8, packed(x));
-        TleFields f{};
-        ASSERT_TRUE(ParseTleLine1(line.c_str(), f));
-        EXPECT_NEAR(f.bstar, x, 1e-4 * std::fabs(x)) << line;
+    // Every entry of two published files, parsed and formatted again, gives its lines character
+    // for character: classification, element set and revolution numbers, zero-padded day,
+    // derivative and packed fields, Alpha-5 numbers and checksums.
+    int entries = 0;
+    for (const std::string& path : {kVisual, kAlpha5}) {
+        const std::vector<std::string> text = lines(path);
+        for (size_t i = 1; i < text.size(); ++i) {
+            if (text[i - 1][0] != '1' || text[i][0] != '2') continue;
+            TleFields f{};
+            ASSERT_TRUE(ParseTleLine1(text[i - 1].c_str(), f) && ParseTleLine2(text[i].c_str(), f));
+            std::string l1, l2;
+            ASSERT_TRUE(FormatTleLine1(f, l1) && FormatTleLine2(f, l2));
+            EXPECT_EQ(l1, text[i - 1]);
+            EXPECT_EQ(l2, text[i]);
+            ++entries;
+        }
     }
+    EXPECT_EQ(entries, 149 + 45);
+}
 
-    EXPECT_EQ(tcksum("1-9"), '1');
-    // The checksums of a published file agree with its last column.
-    int checked = 0;
-    for (const std::string& l : lines(kVisual)) {
-        if (l[0] != '1' && l[0] != '2') continue;
-        EXPECT_EQ(tcksum(l.c_str()), l[68]) << l;
-        ++checked;
+TEST(TleSave, FieldsRoundTripAtTheEdges)
+{
+    TleFields base{};
+    ASSERT_TRUE(ParseTleLine1("1 25544U 98067A   26052.76529868  .00010666  00000+0  20704-3 0  9990", base));
+    ASSERT_TRUE(ParseTleLine2("2 25544  51.6320 151.0701 0008512 119.8639 240.3195 15.48189327553866", base));
+    const struct {
+        int satno;
+        const char* field;  // columns 3-7
+        double ndot, nddot, bstar;
+        int elsetno;
+        long revolution;
+    } cases[] = {{339999, "Z9999", -0.00010666, 1.2345e-7, -1.1606e-5, 1, 99999},
+                 {100001, "A0001", 0.00010666, -3.3e-12, 0.0, 999, 1},
+                 {99999, "99999", -1e-8, 0.0, 0.0001, 9999, 0},
+                 {1, "00001", 0.0, 0.0, 0.5, 0, 12345}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.satno);
+        TleFields f = base;
+        f.satno = c.satno;
+        f.ndot = c.ndot;
+        f.nddot = c.nddot;
+        f.bstar = c.bstar;
+        f.elsetno = c.elsetno;
+        f.revolution = c.revolution;
+        std::string l1, l2;
+        ASSERT_TRUE(FormatTleLine1(f, l1) && FormatTleLine2(f, l2));
+        EXPECT_EQ(l1.substr(2, 5), c.field);
+        EXPECT_EQ(l2.substr(2, 5), c.field);
+        TleFields g{};
+        ASSERT_TRUE(ParseTleLine1(l1.c_str(), g) && ParseTleLine2(l2.c_str(), g));
+        EXPECT_EQ(g.satno, c.satno);
+        EXPECT_EQ(g.elsetno, c.elsetno);
+        EXPECT_EQ(g.revolution, c.revolution);
+        EXPECT_EQ(g.ndot, c.ndot);
+        EXPECT_NEAR(g.nddot, c.nddot, 5e-6 * std::fabs(c.nddot));
+        EXPECT_NEAR(g.bstar, c.bstar, 5e-6 * std::fabs(c.bstar));
+        EXPECT_EQ(g.epochday, f.epochday);
+        EXPECT_EQ(g.classification, 'U');
+        // Read fields format to the same lines: the round trip is exact from then on.
+        std::string again1, again2;
+        ASSERT_TRUE(FormatTleLine1(g, again1) && FormatTleLine2(g, again2));
+        EXPECT_EQ(again1, l1);
+        EXPECT_EQ(again2, l2);
     }
-    EXPECT_EQ(checked, 2 * 149);
+    EXPECT_EQ(TleDerivativeField(-0.00010666), "-.00010666");
+    EXPECT_EQ(TleDerivativeField(0.00010666), " .00010666");
+    char packed[kPackedFieldBytes];
+    const std::pair<double, const char*> fields[] = {
+        {0.00012345, " 12345-3"}, {-0.00025, "-25000-3"}, {0.0, " 00000+0"}, {0.0001, " 10000-3"}, {0.5, " 50000+0"}};
+    for (const auto& [x, text] : fields) {
+        cvtlef(packed, x);
+        EXPECT_STREQ(packed, text);
+    }
+    TleFields big = base;
+    big.satno = kLastAlpha5Number + 1;
+    std::string line;
+    EXPECT_FALSE(FormatTleLine1(big, line) || FormatTleLine2(big, line));
+    EXPECT_EQ(tcksum("1-9"), '1');
 }
 
 TEST(TleSave, SavedEntriesReadBackWithValidChecksums)
@@ -115,13 +165,13 @@ TEST(TleSave, SavedEntriesReadBackWithValidChecksums)
 
     const std::vector<std::string> text = lines(s.saved());
     ASSERT_EQ(text.size(), 14u);
-    for (size_t i = 0; i < text.size(); ++i) {
+    for (size_t i = 0; i < text.size(); ++i)
         ASSERT_EQ(text[i].size(), i % 3 == 0 && i < 12 ? 40u : 69u) << text[i];
-        if (i % 3 && i < 10) {
-            EXPECT_EQ(tcksum(text[i].c_str()), text[i][68]) << text[i];
-        }
-    }
-    EXPECT_EQ(text[4].substr(33, 10), "-.00000078");  // as the original file writes it
+    // Entries saved unchanged keep the lines of the file they came from.
+    const std::vector<std::string> original = lines(kVisual);
+    for (size_t i : {1, 2, 4, 5}) EXPECT_NE(std::find(original.begin(), original.end(), text[i]), original.end()) << text[i];
+    EXPECT_EQ(tcksum(text[7].c_str()), text[7][68]);
+    EXPECT_EQ(text[8].substr(25, 8), " 1.20000");
     EXPECT_EQ(text[10].substr(33, 25), "    0 +++++STATEVCT1+++++");
     EXPECT_EQ(text[13][68], '4');
 
@@ -130,20 +180,8 @@ TEST(TleSave, SavedEntriesReadBackWithValidChecksums)
     selectall(back.get(), s.saved());
     const WinpData& b = *back;
     ASSERT_EQ(b.nsat, 4);
-    // Within the printed precision of each field.
-    const std::pair<double(WinpData::*)[kSlots], double> fields[] = {
-        {&WinpData::elepoch, 0.6e-8}, {&WinpData::elincl, 0.6e-4},  {&WinpData::elnode, 0.6e-4},
-        {&WinpData::elargp, 0.6e-4},  {&WinpData::elmanom, 0.6e-4}, {&WinpData::elecc, 0.6e-7},
-        {&WinpData::elmm, 0.6e-8},    {&WinpData::elndot, 0.6e-8},  {&WinpData::elbstar, 1e-9}};
-    for (int k = 0; k < 3; ++k) {
-        SCOPED_TRACE(k);
-        EXPECT_EQ(b.satno[k], in.satno[k]);
-        EXPECT_STREQ(b.satname[k], in.satname[k]);
-        EXPECT_STREQ(b.intldsn[k], in.intldsn[k]);
-        EXPECT_EQ(b.sgp4flg[k], in.sgp4flg[k]);
-        for (const auto& [field, tolerance] : fields)
-            EXPECT_NEAR((b.*field)[k], (in.*field)[k], tolerance);
-    }
+    EXPECT_EQ(b.elecc[2], 1.2);
+    EXPECT_EQ(b.elmm[2], 7000.0);
     // The state vector comes back with its osculating elements.
     EXPECT_EQ(b.numflg[3], 1);
     for (int k = 0; k < 3; ++k) EXPECT_NEAR(b.svpos[k][3], in.svpos[k][3], 1e-11 * 7e6);
@@ -183,4 +221,53 @@ TEST(TleSave, FirstSaveTruncatesLaterSavesAppend)
     EXPECT_EQ(in.tlesvnmset, 1);
     EXPECT_EQ(lines(s.saved()), after);
     EXPECT_FALSE(fs::exists(s.dir / "missing"));
+}
+
+TEST(TleSave, CsvHoldsWhatATleCannot)
+{
+    Saver s({25544, 17589, 20580});
+    WinpData& in = *s.in;
+    in.satno[1] = kLastAlpha5Number + 1;
+    std::snprintf(in.satname[2], sizeof in.satname[2], "HST, \"HUBBLE\"");
+    // No TLE file is written for a number above 339999.
+    EXPECT_EQ(SaveTle(&in), kTleNumberTooLarge);
+    EXPECT_FALSE(fs::exists(s.saved()));
+    EXPECT_EQ(in.tlesvnmset, 1);
+
+    // As OMM CSV, saved twice (the second save appends without a header), the entries read back
+    // through the element reader to the same fields.
+    const std::string csv = CsvSaveName(s.saved().string());
+    EXPECT_EQ(csv, (s.dir / "orbika.csv").string());
+    std::snprintf(in.tlesave, sizeof in.tlesave, "%s", csv.c_str());
+    ASSERT_EQ(SaveTle(&in), kTleSaved);
+    ASSERT_EQ(SaveTle(&in), kTleSaved);
+    EXPECT_EQ(lines(csv).size(), 7u);
+    ElementReader r(csv.c_str());
+    EXPECT_EQ(r.format(), ElementFormat::Csv);
+    ElementEntry e;
+    for (int k = 0; k < 6; ++k) {
+        ASSERT_TRUE(r.next(e)) << k;
+        const int slot = k % 3;
+        std::string name = in.satname[slot];
+        EXPECT_EQ(e.name, name.erase(name.find_last_not_of(' ') + 1));
+        // The other fields to the last digit a TLE holds, compared as lines under one number.
+        TleFields want = SlotTleFields(&in, slot), got = e.fields;
+        EXPECT_EQ(got.satno, want.satno);
+        EXPECT_EQ(got.bstar, want.bstar);
+        want.satno = got.satno = 1;
+        std::string w1, w2, g1, g2;
+        ASSERT_TRUE(FormatTleLine1(want, w1) && FormatTleLine2(want, w2) && FormatTleLine1(got, g1) &&
+                    FormatTleLine2(got, g2));
+        EXPECT_EQ(g1, w1);
+        EXPECT_EQ(g2, w2);
+    }
+    EXPECT_FALSE(r.next(e));
+    EXPECT_TRUE(r.problems().empty());
+
+    // A state vector has no mean elements to write: nothing written.
+    in.numflg[0] = 1;
+    in.tlesvnmset = 1;
+    const std::vector<std::string> before = lines(csv);
+    EXPECT_EQ(SaveTle(&in), kTleStateVectorCsv);
+    EXPECT_EQ(lines(csv), before);
 }

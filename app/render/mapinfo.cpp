@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <cstring>
 
 #include <QFont>
 #include <QFontMetrics>
@@ -15,7 +14,7 @@
 #include "core/statefault.h"
 #include "core/timeset.h"
 #include "foundation/textconv.h"
-#include "orbikaview.h"
+#include "mapinfo.h"
 #include "worldmap.h"
 
 namespace {
@@ -49,34 +48,43 @@ QString fmt(const char* format, Args... args)
 }
 
 // Label followed by one angle field.
-QString angle(const char* label, int mode, double value)
+QString angle(const WinpData* in, const char* label, int mode, double value)
 {
     char buf[kBufBytes];
-    prpang(buf, indata->digits4, mode, value);
+    prpang(buf, in->digits4, mode, value);
     return QString::fromLatin1(label) + QString::fromLatin1(buf);
 }
 
 // Colour of a value that is white when lit, yellow when moonlit under moonvis, else black.
-QColor litColour(int p)
+QColor litColour(const WinpData* in, const SatPosData* sp, int p)
 {
-    if (satps->sunlit[p] >= 0)
+    if (sp->sunlit[p] >= 0)
         return kWhite;
-    return indata->moonvis && satps->moonlit[p] > 0 ? kYellow : kBlack;
+    return in->moonvis && sp->moonlit[p] > 0 ? kYellow : kBlack;
 }
 
 // Doppler shift (Hz) of the nominal frequency for the prime's range rate.
-double dopplerShift(int p)
+double dopplerShift(const WinpData* in, const SatPosData* sp, int p)
 {
-    const double b = std::clamp(satps->rrate[p] / kLightSpeed, -kMaxBeta, kMaxBeta);
-    return indata->dopfreq * (std::sqrt((1 - b) / (1 + b)) - 1);
+    const double b = std::clamp(sp->rrate[p] / kLightSpeed, -kMaxBeta, kMaxBeta);
+    return in->dopfreq * (std::sqrt((1 - b) / (1 + b)) - 1);
 }
 
+// Writes the fields of the strip for the records in and sp.
 class InfoWriter {
 public:
-    InfoWriter(QPainter& painter, int ascent) : p(painter), a(ascent) {}
+    InfoWriter(QPainter& painter, int ascent, const WinpData* in, const SatPosData* sp)
+        : in(in), sp(sp), p(painter), a(ascent)
+    {
+    }
     void put(int col, int row, const QString& text) { p.drawText(kCol[col], a + kRowOffset[row], text); }
     void pen(const QColor& c) { p.setPen(c); }
     QPainter& painter() { return p; }
+    // Field text: a label and one angle in the settings' format.
+    QString angle(const char* label, int mode, double value) const { return ::angle(in, label, mode, value); }
+
+    const WinpData* const in;
+    const SatPosData* const sp;
 
 private:
     QPainter& p;
@@ -86,58 +94,58 @@ private:
 void timeColumn(InfoWriter& w)
 {
     w.pen(kWhite);
-    w.put(0, 0, PlotTimeText(indata->mjd));
-    w.put(0, 1, fmt("TimeZone: %g", indata->timezone));
-    w.put(0, 2, indata->rtmode ? QStringLiteral("R/T") : fmt("Year:%5i", indata->dspyear));
+    w.put(0, 0, PlotTimeText(w.in, w.in->mjd));
+    w.put(0, 1, fmt("TimeZone: %g", w.in->timezone));
+    w.put(0, 2, w.in->rtmode ? QStringLiteral("R/T") : fmt("Year:%5i", PlotYear(w.in, w.in->mjd)));
 }
 
 void positionColumn(InfoWriter& w, int p)
 {
-    w.pen(satps->height[p] < 0 ? kBlack : kWhite);
-    w.put(1, 0, angle("Lat  :", indata->dmsflg, satps->lat[p]));
-    w.put(1, 1, angle("Lng :", indata->dmsflg, satps->lon[p]));
-    w.put(1, 2, fmt("Height:%8.1lf km", satps->height[p]));
+    w.pen(w.sp->height[p] < 0 ? kBlack : kWhite);
+    w.put(1, 0, w.angle("Lat  :", w.in->dmsflg, w.sp->lat[p]));
+    w.put(1, 1, w.angle("Lng :", w.in->dmsflg, w.sp->lon[p]));
+    w.put(1, 2, fmt("Height:%8.1lf km", w.sp->height[p]));
 }
 
 // Column 300 for transits, occultations and flares.
 void eventColumn(InfoWriter& w, int p)
 {
-    const bool hit = satps->ctrlat[p] < kNoCentreLine;
-    const bool located = indata->occmode > 0 || indata->knownsurf > 0;
+    const bool hit = w.sp->ctrlat[p] < kNoCentreLine;
+    const bool located = w.in->occmode > 0 || w.in->knownsurf > 0;
     if (!hit) {
         w.put(2, 0, QStringLiteral("No Intersection"));
     } else if (located) {
-        w.put(2, 0, angle("Lat :", indata->dmsflg, satps->ctrlat[p]));
-        w.put(2, 1, angle("Lng :", indata->dmsflg, satps->ctrlon[p]));
-    } else if (indata->solpanel) {
+        w.put(2, 0, w.angle("Lat :", w.in->dmsflg, w.sp->ctrlat[p]));
+        w.put(2, 1, w.angle("Lng :", w.in->dmsflg, w.sp->ctrlon[p]));
+    } else if (w.in->solpanel) {
         w.put(2, 0, QStringLiteral("Solar Panel"));
-        w.put(2, 1, angle("Ang.:", 0, indata->flrpitch));
-    } else if (indata->knownsurf == kUnknownLocalSurface) {
-        w.put(2, 0, MirrorYawText());
-        w.put(2, 1, MirrorPitchText());
+        w.put(2, 1, w.angle("Ang.:", 0, w.in->flrpitch));
+    } else if (w.in->knownsurf == kUnknownLocalSurface) {
+        w.put(2, 0, MirrorYawText(w.in));
+        w.put(2, 1, MirrorPitchText(w.in));
     } else {
-        w.put(2, 0, angle("R.A.:", kHmsAngle, indata->flryaw));
-        w.put(2, 1, angle("Dec.:", kDmsAngle, indata->flrpitch));
+        w.put(2, 0, w.angle("R.A.:", kHmsAngle, w.in->flryaw));
+        w.put(2, 1, w.angle("Dec.:", kDmsAngle, w.in->flrpitch));
     }
     static const char* const modes[] = {"", "Sun Transit", "Moon Transit", "Occultation"};
-    const int occ = indata->occmode;
+    const int occ = w.in->occmode;
     w.pen(kRed);
     if (occ > 0 && occ <= 3)
         w.put(2, 2, QString::fromLatin1(modes[occ]));
     else
-        w.put(2, 2, indata->knownsurf < 1 ? QStringLiteral("Flare Angle") : QStringLiteral("Flare Location"));
+        w.put(2, 2, w.in->knownsurf < 1 ? QStringLiteral("Flare Angle") : QStringLiteral("Flare Location"));
 }
 
 void eclipseColumn(InfoWriter& w)
 {
-    w.put(2, 0, fmt("S/M Ang.:%7.2lf", indata->smang));
-    const int type = indata->ecltype;
+    w.put(2, 0, fmt("S/M Ang.:%7.2lf", w.in->smang));
+    const int type = w.in->ecltype;
     if (type < 1) {
         w.put(2, 1, QStringLiteral("No Eclipse"));
         return;
     }
-    w.put(2, 1, indata->charlen > 0 ? fmt("Ecl.Pow:%6.2lf%%", indata->eclpow * 100)
-                                    : fmt("Ecl.Mag.:%7.3lf", indata->eclmag));
+    w.put(2, 1, w.in->charlen > 0 ? fmt("Ecl.Pow:%6.2lf%%", w.in->eclpow * 100)
+                                    : fmt("Ecl.Mag.:%7.3lf", w.in->eclmag));
     static const char* const kinds[] = {"Partial Ecl.", "Total Ecl.", "Annular Ecl."};
     w.pen(kRed);
     w.put(2, 2, QString::fromLatin1(kinds[std::min(type, 3) - 1]));
@@ -145,94 +153,91 @@ void eclipseColumn(InfoWriter& w)
 
 void skyColumn(InfoWriter& w, int p, bool relative)
 {
-    QColor c = relative ? kWhite : litColour(p);
-    if (satps->height[p] < 0)
+    QColor c = relative ? kWhite : litColour(w.in, w.sp, p);
+    if (w.sp->height[p] < 0)
         c = kBlack;
     w.pen(c);
-    if (indata->occmode > 0 || indata->flares) {
+    if (w.in->occmode > 0 || w.in->flares) {
         eventColumn(w, p);
-    } else if (indata->eclchk) {
+    } else if (w.in->eclchk) {
         eclipseColumn(w);
     } else if (relative) {
-        w.put(2, 0, angle("Lat :", indata->dmsflg, satps->ra[p]));
-        w.put(2, 1, angle("Lng :", indata->dmsflg, satps->dec[p]));
-        w.put(2, 2, fmt("Hgt:%8.1lf km", satps->sunlit[p]));
+        w.put(2, 0, w.angle("Lat :", w.in->dmsflg, w.sp->ra[p]));
+        w.put(2, 1, w.angle("Lng :", w.in->dmsflg, w.sp->dec[p]));
+        w.put(2, 2, fmt("Hgt:%8.1lf km", w.sp->sunlit[p]));
     } else {
-        w.put(2, 0, angle("R.A.:", kHmsAngle, satps->ra[p]));
-        w.put(2, 1, angle("Dec.:", kDmsAngle, satps->dec[p]));
-        w.put(2, 2, fmt("SatSun:%7.1lf", satps->sunlit[p]));
+        w.put(2, 0, w.angle("R.A.:", kHmsAngle, w.sp->ra[p]));
+        w.put(2, 1, w.angle("Dec.:", kDmsAngle, w.sp->dec[p]));
+        w.put(2, 2, fmt("SatSun:%7.1lf", w.sp->sunlit[p]));
     }
 }
 
 void lookColumn(InfoWriter& w, int p, bool relative)
 {
-    const double elev = ElvRefr(indata, satps->elev[p]);
-    const bool white = relative ? cksatok(indata, satps, p) : elev >= 0;
+    const double elev = ElvRefr(w.in, w.sp->elev[p]);
+    const bool white = relative ? cksatok(w.in, w.sp, p) : elev >= 0;
     w.pen(white ? kWhite : kBlack);
-    w.put(3, 0, fmt("Azim.:%7.2lf", satps->azim[p]));
+    w.put(3, 0, fmt("Azim.:%7.2lf", w.sp->azim[p]));
     w.put(3, 1, fmt("Elev.:%7.2lf", elev));
-    w.put(3, 2, fmt("Range:%8.1lf km", satps->range[p]));
+    w.put(3, 2, fmt("Range:%8.1lf km", w.sp->range[p]));
 }
 
 // The last field: magnitude or event distance when shown, else flare angle, Doppler shift,
 // cylinder angle or range rate.
 void lastField(InfoWriter& w, int p, bool relative)
 {
-    const bool hit = satps->ctrlat[p] < kNoCentreLine;
-    const bool transit = indata->occmode > 0 && hit;
-    const bool knownFlare = indata->flares && indata->knownsurf > 0 && hit;
-    if ((indata->charlen > 0 && !relative) || transit || knownFlare) {
-        w.pen(litColour(p));
-        const bool flareMag = indata->iridflg && indata->iridmode < 3 && indata->charlen > 0;
+    const bool hit = w.sp->ctrlat[p] < kNoCentreLine;
+    const bool transit = w.in->occmode > 0 && hit;
+    const bool knownFlare = w.in->flares && w.in->knownsurf > 0 && hit;
+    if ((w.in->charlen > 0 && !relative) || transit || knownFlare) {
+        w.pen(litColour(w.in, w.sp, p));
+        const bool flareMag = w.in->iridflg && w.in->iridmode < 3 && w.in->charlen > 0;
         if (transit)
-            w.put(4, 2, fmt("dst:%8.1lf km", satps->mag));
+            w.put(4, 2, fmt("dst:%8.1lf km", w.sp->mag));
         else if (knownFlare && !flareMag)
-            w.put(4, 2, fmt("FlrAng:%7.2lf", indata->flrang));
+            w.put(4, 2, fmt("FlrAng:%7.2lf", w.in->flrang));
         else
-            w.put(4, 2, satps->mag == kEclipsedMagnitude ? QStringLiteral("Mag: ecl.") : fmt("Mag:%4.1lf", satps->mag));
+            w.put(4, 2, w.sp->mag == kEclipsedMagnitude ? QStringLiteral("Mag: ecl.") : fmt("Mag:%4.1lf", w.sp->mag));
         return;
     }
     w.pen(kWhite);
-    if (indata->iridmode == 3 && hit)
-        w.put(4, 2, fmt("FlrAng:%7.2lf", indata->flrang));
-    else if (indata->dopfreq != 0)
-        w.put(4, 2, fmt("Hz: %g", dopplerShift(p)));
-    else if (indata->cylflare && hit && indata->flares > 0)
-        w.put(4, 2, fmt("CylAng:%7.2lf", indata->flrang));
+    if (w.in->iridmode == 3 && hit)
+        w.put(4, 2, fmt("FlrAng:%7.2lf", w.in->flrang));
+    else if (w.in->dopfreq != 0)
+        w.put(4, 2, fmt("Hz: %g", dopplerShift(w.in, w.sp, p)));
+    else if (w.in->cylflare && hit && w.in->flares > 0)
+        w.put(4, 2, fmt("CylAng:%7.2lf", w.in->flrang));
     else
-        w.put(4, 2, fmt("Rate:%7.3lf km/s", satps->rrate[p]));
+        w.put(4, 2, fmt("Rate:%7.3lf km/s", w.sp->rrate[p]));
 }
 
 void nameColumn(InfoWriter& w, int p, bool relative)
 {
     QPainter& painter = w.painter();
     painter.setBackgroundMode(Qt::OpaqueMode);
-    painter.setBackground(indata->mapbg == 2 ? kBlack : kWhite);
-    w.pen(SatColour(p, indata->mapbg));
-    w.put(4, 0, SlotLabel(p));
+    painter.setBackground(w.in->mapbg == 2 ? kBlack : kWhite);
+    w.pen(SatColour(p, w.in->mapbg));
+    w.put(4, 0, SlotLabel(w.in, p));
     if (relative) {
-        const int second = SecondSlot(indata);
-        w.pen(SatColour(second, indata->mapbg));
-        w.put(4, 1, SlotLabel(second));
+        const int second = SecondSlot(w.in);
+        w.pen(SatColour(second, w.in->mapbg));
+        w.put(4, 1, SlotLabel(w.in, second));
     }
     painter.setBackgroundMode(Qt::TransparentMode);
     if (!relative) {
         w.pen(kWhite);
-        w.put(4, 1, fmt("ObsSun:%7.1lf", satps->sunelev));
+        w.put(4, 1, fmt("ObsSun:%7.1lf", w.sp->sunelev));
     }
 }
 
 }  // namespace
 
-// Local date and time of mjd: month, day and time to the second (tenths for short steps);
-// stores the year in dspyear.
-QString PlotTimeText(double mjd)
+QString PlotTimeText(const WinpData* in, double mjd)
 {
     int day, month, year, h, m;
     double s;
-    caltime(mjd + indata->timezone / 24, day, month, year, h, m, s);
-    indata->dspyear = year;
-    const bool tenths = indata->tstep < kOneSecond;
+    caltime(mjd + in->timezone / 24, day, month, year, h, m, s);
+    const bool tenths = in->tstep < kOneSecond;
     if (!tenths)
         s = std::trunc(s + 0.4999);
     if (s >= (tenths ? 59.95 : 60.0)) {
@@ -253,30 +258,38 @@ QString PlotTimeText(double mjd)
     return QString::fromLatin1(buf);
 }
 
-bool MirrorAnglesShown()
+int PlotYear(const WinpData* in, double mjd)
 {
-    return indata->occmode <= 0 && indata->flares && indata->knownsurf == kUnknownLocalSurface;
+    int day, month, year, h, m;
+    double s;
+    caltime(mjd + in->timezone / 24, day, month, year, h, m, s);
+    return year;
 }
 
-QString MirrorYawText() { return fmt("Y:%7.1lf", indata->flryaw); }
-
-QString MirrorPitchText() { return fmt("P:%7.1lf", indata->flrpitch); }
-
-void OrbikaView::drawInfo(QPainter& painter)
+bool MirrorAnglesShown(const WinpData* in)
 {
-    QFont font(QStringLiteral("Helvetica"), indata->txtfontsz);
-    font.setWeight(indata->txtbold ? QFont::Bold : QFont::Normal);
+    return in->occmode <= 0 && in->flares && in->knownsurf == kUnknownLocalSurface;
+}
+
+QString MirrorYawText(const WinpData* in) { return fmt("Y:%7.1lf", in->flryaw); }
+
+QString MirrorPitchText(const WinpData* in) { return fmt("P:%7.1lf", in->flrpitch); }
+
+void DrawMapInfo(QPainter& painter, const WinpData* in, const SatPosData* sp)
+{
+    QFont font(QStringLiteral("Helvetica"), in->txtfontsz);
+    font.setWeight(in->txtbold ? QFont::Bold : QFont::Normal);
     painter.setFont(font);
-    InfoWriter w(painter, QFontMetrics(font).ascent());
+    InfoWriter w(painter, QFontMetrics(font).ascent(), in, sp);
     timeColumn(w);
-    if (indata->nsat <= 0) {
+    if (in->nsat <= 0) {
         w.pen(kRed);
         w.put(4, 0, QStringLiteral("*** No Satellite ***"));
         return;
     }
-    const int p = std::clamp(indata->prime, 0, kMaxSat - 1);
-    const bool relative = RelativeMode(indata);
-    const StateFault fault = SlotFault(indata, satps, p);
+    const int p = std::clamp(in->prime, 0, kMaxSat - 1);
+    const bool relative = RelativeMode(in);
+    const StateFault fault = SlotFault(in, sp, p);
     if (fault != StateFault::kNone) {
         // No numbers of a state the satellite does not have: only the word and its name.
         w.pen(kRed);

@@ -10,10 +10,10 @@
 #include "astro/earth_constants.h"
 #include "astro/frames.h"
 #include "astro/timescales.h"
+#include "canvaslayout.h"
 #include "foundation/mat3.h"
 #include "foundation/textconv.h"
 #include "foundation/units.h"
-#include "worldmap.h"
 
 using angle_units::kDegToRad;
 using angle_units::kPi;

@@ -5,18 +5,13 @@
 
 #include <QPoint>
 
+#include "canvaslayout.h"
 #include "core/records.h"
 
 class QPainter;
 
-// Placement of the chart on the canvas: the pixel of the projection origin and the pixels per
-// unit of projected coordinate.
-struct SkyGeometry {
-    int mapx0 = 360;
-    int mapy0 = 180;
-    double mapsx = 1.0;
-    double mapsy = 1.0;
-};
+// Placement of the sky chart on the canvas.
+using SkyGeometry = MapGeometry;
 
 // The geometry of the zenith projection (skyproj 0) or of the horizon band (any other value).
 SkyGeometry SkyGeometryFor(int skyproj);

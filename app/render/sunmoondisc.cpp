@@ -7,9 +7,8 @@
 #include <QPainter>
 #include <QPolygon>
 
+#include "canvaslayout.h"
 #include "foundation/units.h"
-#include "orbikaview.h"
-#include "worldmap.h"
 
 namespace {
 
@@ -161,17 +160,10 @@ void DrawSunMoonDisc(QPainter& p, const WinpData* in, const SatPosData* sp, cons
         drawNorth(p, in, sp, g, (sun ? kSunDiscRadius : sp->moonsd) * g.scale);
 }
 
-// The view's disc view and its satellite pixels at the current geometry.
-void OrbikaView::PltSunM(QPainter& p)
-{
-    DrawSunMoonDisc(p, indata, satps, DiscGeometry{mapx0, mapy0, mapsx});
-}
-
-QPoint OrbikaView::PxCdSun(int slot, int body) const
+QPoint SlotDiscPixel(const WinpData* in, const SatPosData* sp, const DiscGeometry& g, int slot, int body)
 {
     const bool sun = body == kSunTarget;
-    const double az = sun ? satps->sunazim / kDegToRad : satps->moonazim / kDegToRad;
-    const double el = sun ? satps->sunelev : satps->moonelev / kDegToRad;
-    return DiscPixel(satps->azim[slot], satps->elev[slot], az, el, DiscGeometry{mapx0, mapy0, mapsx},
-                     indata->mapwidth);
+    const double az = sun ? sp->sunazim / kDegToRad : sp->moonazim / kDegToRad;
+    const double el = sun ? sp->sunelev : sp->moonelev / kDegToRad;
+    return DiscPixel(sp->azim[slot], sp->elev[slot], az, el, g, in->mapwidth);
 }

@@ -30,6 +30,8 @@ bool SunMoonDiscWanted(const WinpData* in);
 // more than 5 degrees from the body or below the map rows.
 QPoint DiscPixel(double satAz, double satEl, double bodyAz, double bodyEl, const DiscGeometry& g,
                  int mapwidth);
+// DiscPixel of satellite slot of sp in the disc view of body (1 Sun, otherwise the Moon).
+QPoint SlotDiscPixel(const WinpData* in, const SatPosData* sp, const DiscGeometry& g, int slot, int body);
 
 // Angle (radians) by which the Moon's bright side is turned from the right (increasing azimuth)
 // toward the top of the disc view, less a quarter turn: -pi/2 when the Sun is straight above the

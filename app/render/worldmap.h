@@ -1,54 +1,25 @@
-// Ground-track map helpers shared by the map drawing, the plot steps and their tests: canvas
-// layout, pixel rounding, colours and the night-side terminator.
+// Ground-track map helpers shared by the map drawing, the picture and their tests: colours, the
+// shift of the world image and the night-side terminator.
 #pragma once
 
 #include <QColor>
 #include <QString>
 
+#include "canvaslayout.h"
+#include "core/records.h"
 #include "foundation/vec3.h"
-
-// Canvas layout, pixels: map columns and rows, top of the information area, sizes of the
-// canvas, the displayed page and the information strip.
-constexpr int kMapCols = 721;
-constexpr int kMapRows = 361;
-constexpr int kInfoTop = 362;
-constexpr int kCanvasW = 721;
-constexpr int kCanvasH = 501;
-constexpr int kDisplayW = 860;
-constexpr int kInfoH = 140;
-
-// Map kinds (maptype).
-constexpr int kWorldOutline = 0;
-constexpr int kNorthPolar = 1;
-constexpr int kSouthPolar = 2;
-constexpr int kWorldImage = 3;
-
-// Nearest integer of a projected pixel offset v, halves away from zero.
-int PxRound(double v);
-
-// Local date and time of mjd as the map and the picture label it (month, day, time).
-QString PlotTimeText(double mjd);
-
-// knownsurf of a flare surface that is not known, its mirror angles taken in the local attitude.
-constexpr int kUnknownLocalSurface = -1;
-// True in the flare mode whose surface is not known and is given in the local attitude: the
-// map and the picture then show the ideal mirror's yaw and pitch.
-bool MirrorAnglesShown();
-// "Y:" and "P:" with the ideal mirror's yaw and pitch, degrees (flryaw, flrpitch).
-QString MirrorYawText();
-QString MirrorPitchText();
-
-// Longitude (degrees) brought into -180..180 by adding or subtracting 360 at most once.
-double WrapLon(double lon);
 
 // Background colour of the map for the colour scheme mapbg (0 white, 1 grey, 2 black).
 QColor MapBackground(int mapbg);
 
+// Colour of the night shading for the colour scheme mapbg.
+QColor NightShade(int mapbg);
+
 // Marker colour of satellite slot (0..9) for the colour scheme mapbg.
 QColor SatColour(int slot, int mapbg);
 
-// Name of satellite slot as the map and its information area label it (at most 15 characters).
-QString SlotLabel(int slot);
+// Name of satellite slot as the map, its strip and the picture label it (at most 15 characters).
+QString SlotLabel(const WinpData* in, int slot);
 
 // Horizontal pixel shift of the world image that centres it on the meridian cenlon (degrees).
 int EarthShift(double cenlon);

@@ -25,7 +25,7 @@
 namespace {
 
 // Filters of the file dialogs.
-const char* const kTleFilter = "TLE files (*.txt *.TXT *.tle *.TLE);;all files (*.*)";
+const char* const kTleFilter = "TLE files (*.txt *.TXT *.tle *.TLE);;OMM CSV files (*.csv *.CSV);;all files (*.*)";
 const char* const kAllFilter = "all files (*.*)";
 const char* const kImageFilter = "Images ( *.png *.jpg *.bmp);;all files (*.*)";
 

@@ -47,7 +47,7 @@ OrbikaView::OrbikaView(QWidget* parent) : QWidget(parent)
     showtxt(false);
     indata->mapwidth = kMapWidth;
     indata->mapheight = kMapHeight;
-    indata->mapimgok = pmEarth.load(QStringLiteral(":/satpearth.png"));
+    indata->mapimgok = map.loadEarthImage(QStringLiteral(":/satpearth.png"));
     vRefresh();
     vText();
 }
@@ -123,7 +123,7 @@ void OrbikaView::vText()
     update();
 }
 
-void OrbikaView::fitMapPage() { resize(indata->picshow ? pmPicShown.size() : pmDisplay.size()); }
+void OrbikaView::fitMapPage() { resize(indata->picshow ? picture.shown().size() : map.display().size()); }
 
 void OrbikaView::paintEvent(QPaintEvent*)
 {
@@ -131,7 +131,7 @@ void OrbikaView::paintEvent(QPaintEvent*)
     if (indata->pagemode < 1)
         p.drawPixmap(0, 0, pmText);
     else
-        p.drawPixmap(0, 0, indata->picshow ? pmPicShown : pmDisplay);
+        p.drawPixmap(0, 0, indata->picshow ? picture.shown() : map.display());
 }
 
 void OrbikaView::mousePressEvent(QMouseEvent* e)

@@ -1,20 +1,22 @@
 // The central view: shows the text page of the output buffer (or a loaded picture) and holds one
 // handler per command, which fills a dialog from the settings record, writes the accepted values
-// back, runs the computation and shows the result.
+// back, runs the computation and shows the result. The map page is drawn by the world-map
+// renderer and a loaded picture by the picture view, both held here.
 #pragma once
 
 #include <array>
+#include <string>
 
-#include <QFont>
 #include <QPixmap>
 #include <QPoint>
 #include <QString>
 #include <QWidget>
 
 #include "core/records.h"
+#include "pictureview.h"
+#include "worldmaprenderer.h"
 
 class QImage;
-class QPainter;
 
 class OrbikaView : public QWidget {
     Q_OBJECT
@@ -120,51 +122,25 @@ public:
     int passLineTop(int k) const { return epos[k]; }
     const QPixmap& textImage() const { return pmText; }
 
-    // World map: geometry, base map, overlay, information area and map clicks.
+    // World map: geometry, map clicks and the pixmaps of the map page.
     // Pixel of a geographic position (degrees) on the current ground-track map.
-    QPoint PxCoord(double lat, double lon) const;
+    QPoint PxCoord(double lat, double lon) const { return map.PxCoord(indata, lat, lon); }
     // Geographic position (degrees) of pixel p; lat -100 when p is off a polar map.
-    void CoordPx(const QPoint& p, double& lat, double& lon) const;
-    // Base ground-track map: night shading, grid, land outlines, observer.
-    void PlotWorld(QPainter& p);
-    // Land outlines and, on the polar maps, the equator.
-    void MapLand(QPainter& p);
+    void CoordPx(const QPoint& p, double& lat, double& lon) const { map.CoordPx(indata, p, lat, lon); }
     // Local visibility box for the clicked map pixel (x, y).
     void getMapPos(int x, int y);
-    const QPixmap& canvasImage() const { return pmCanvas; }
-    const QPixmap& displayImage() const { return pmDisplay; }
-    QPoint lastPixel(int slot) const { return {lastx[slot], lasty[slot]}; }
+    const QPixmap& canvasImage() const { return map.canvas(); }
+    const QPixmap& displayImage() const { return map.display(); }
+    QPoint lastPixel(int slot) const { return map.lastPixel(slot); }
 
     // Flares, transits and occultations: the Sun/Moon disc view and the Iridium flare search.
-    // Draws the disc view of the Sun or Moon transit at the current geometry.
-    void PltSunM(QPainter& p);
     // Pixel of slot in the disc view of body (1 Sun, otherwise the Moon); y -10 when not drawn.
-    QPoint PxCdSun(int slot, int body) const;
+    QPoint PxCdSun(int slot, int body) const { return map.discPixel(indata, satps, slot, body); }
     // Iridium flare search over the current TLE file after the Iridium dialog; shows the flare
     // page (or with autosave writes it to the save file).
     void CmIridium();
 
 private:
-    // Sets the disc view's scale and draws the Sun/Moon disc as the base map.
-    void drawDisc(QPainter& p);
-
-    // Draws the world image, shifted to the central meridian.
-    void drawEarthImage(QPainter& p);
-    // Shades the night side below or above the terminator.
-    void drawNight(QPainter& p);
-    void drawGrid(QPainter& p);
-    // The three rows of figures under the map for the prime satellite.
-    void drawInfo(QPainter& p);
-    // Markers, footprints, names and sub-solar point of the plotted instant on pmDisplay.
-    void drawOverlay(int circles);
-    void drawFootprint(QPainter& p, int slot);
-    void drawSubSolar(QPainter& p);
-    // Pixel of slot i at the plotted instant on the current map.
-    QPoint satPixel(int i) const;
-    // One track point per slot on the canvas at the last plotted pixels.
-    void drawTracks();
-    // Sets the geometry for the map kind and draws the base map onto the canvas.
-    void drawBaseMap(QPainter& p);
     // Whether the plot step at mjd has to redraw the base map first.
     bool needsRefresh(double mjd) const;
     // Shows the map page when the text page is up, then plots the instant mjd.
@@ -172,12 +148,8 @@ private:
     // Jumps to the next (or last) pass of the prime satellite.
     void plotPass(bool next);
 
-    QPixmap pmCanvas;              // base map, information area and tracks
-    QPixmap pmDisplay;             // the canvas plus the markers of the plotted instant
-    QPixmap pmInfo;                // blank information strip
-    int mapx0 = 360, mapy0 = 180;  // pixel of longitude 0 / latitude 0, or of the pole
-    double mapsx = 2, mapsy = 2;   // pixels per degree, or per unit of projected radius
-    std::array<int, kMaxSat> lastx{}, lasty{};  // pixel of each slot at the last plotted instant
+    WorldMapRenderer map;          // the map page: base map, information strip, markers, tracks
+    PictureView picture;           // the loaded picture and what is written on it
     bool inmappos = false;         // a map click is being evaluated
 
 protected:
@@ -197,6 +169,10 @@ private:
     bool prepareEvents();
     // Current event type (iridmode) implied by the visibility settings.
     int eventMode() const;
+    // Asks whether elements that do not fit a TLE are saved as OMM CSV in csvName.
+    bool askCsvSave(const std::string& csvName);
+    // Tells the result of SaveTle into the file name.
+    void reportTleSave(int result, const QString& name);
 
     QString checkedTle;            // TLE file (path and modification time) last checked
     int fsz = 10;                  // current map and text font size
@@ -207,13 +183,7 @@ private:
     int pageAscent = 0;            // line spacing of the text page, pixels
     double deltaend = 0;           // MJD at which the delta-time plot stops
     QPixmap pmText;
-    QPixmap pmPicture;
-    QPixmap pmPicShown;
-    QPixmap pmEarth;
 
-    // Picture astrometry: the picture as loaded, the visible top-left corner of the scrolled
-    // picture and the font of the lines written on it.
-    QPixmap pmSource;
+    // The visible top-left corner of the scrolled picture.
     QPoint visibleCorner() const;
-    QFont pictureFont() const;
 };

@@ -2,6 +2,7 @@
 // results and the TLEs, and writing the settings at exit.
 #include <QApplication>
 #include <QFileInfo>
+#include <QMessageBox>
 #include <memory>
 
 #include "app/glue/fileglue.h"
@@ -15,10 +16,6 @@
 #include "orbikaview.h"
 
 namespace {
-
-// SaveTle results.
-constexpr int kTleSaved = 0;
-constexpr int kNoSatellite = 1;
 
 // Wait cursor for the lifetime of the object.
 struct WaitCursor {
@@ -103,12 +100,37 @@ void OrbikaView::vTLESave()
         inform(this, tr("*** No Satellite Selected ***"), tr("Orbika"));
         return;
     }
-    const QString name = vsFileName(indata->tlesave);
-    const int result = SaveTle(indata);
-    if (result == kTleSaved)
+    QString name = vsFileName(indata->tlesave);
+    int result = SaveTle(indata);
+    if (result == kTleNumberTooLarge && askCsvSave(CsvSaveName(name.toStdString()))) {
+        setTSaveName(QString::fromStdString(CsvSaveName(name.toStdString())));
+        name = vsFileName(indata->tlesave);
+        result = SaveTle(indata);
+    }
+    reportTleSave(result, name);
+}
+
+bool OrbikaView::askCsvSave(const std::string& csvName)
+{
+    const QString text = tr("Catalogue numbers above %1 do not fit a TLE.\n\nSave the elements as "
+                            "OMM CSV in %2?").arg(kLastAlpha5Number).arg(QString::fromStdString(csvName));
+    return QMessageBox::question(this, tr("TLE File Save"), text) == QMessageBox::Yes;
+}
+
+void OrbikaView::reportTleSave(int result, const QString& name)
+{
+    if (result == kTleSaved && IsCsvName(name.toStdString()))
+        inform(this, tr("Elements saved as OMM CSV on file ") + name, tr("Orbika"));
+    else if (result == kTleSaved)
         inform(this, tr("TLE's saved on file ") + name, tr("Orbika"));
-    else if (result == kNoSatellite)
+    else if (result == kTleNoSatellite)
         inform(this, tr("*** No Satellite Selected ***"), tr("Orbika"));
+    else if (result == kTleNumberTooLarge)
+        inform(this, tr("*** Nothing saved: catalogue numbers above %1 do not fit a TLE")
+                         .arg(kLastAlpha5Number), tr("TLE File Save"));
+    else if (result == kTleStateVectorCsv)
+        inform(this, tr("*** Nothing saved: a state vector cannot be saved as OMM CSV; "
+                        "choose a TLE file name"), tr("TLE File Save"));
     else
         inform(this, tr("*** ERROR *** while opening or writing TLE Save File"),
                tr("TLE File Save"));

@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include <QPainter>
-
 #include "app/glue/messages.h"
 #include "astro/timescales.h"
 #include "core/passdetails.h"
@@ -12,10 +10,10 @@
 #include "core/satstate.h"
 #include "core/timeset.h"
 #include "foundation/arith.h"
+#include "mapinfo.h"
 #include "orbikaview.h"
 #include "skymap.h"
 #include "sunmoondisc.h"
-#include "worldmap.h"
 
 namespace {
 
@@ -25,10 +23,6 @@ constexpr int kRealTime = 1;
 constexpr int kDeltaTime = 2;
 // Display mode of the map page.
 constexpr int kMapShown = 3;
-// Projected radius per pixel scale of the polar and zenith charts.
-constexpr double kPolarScale = 1.678;
-// Colour of the blank information strip.
-const QColor kInfoColour(0, 50, 200);
 // Night shading and the Sun/Moon disc are redrawn after this many days of plotted time.
 constexpr double kNightTolerance = 0.01;
 constexpr double kDiscTolerance = 0.01;
@@ -74,68 +68,22 @@ void toPrime(WinpData& in, SatPosData& sp, double mjd)
 
 }  // namespace
 
-void OrbikaView::drawBaseMap(QPainter& p)
-{
-    if (indata->skymap == 0) {
-        const bool polar = indata->maptype == kNorthPolar || indata->maptype == kSouthPolar;
-        mapsx = polar ? mapy0 / kPolarScale : mapx0 / 180.0;
-        mapsy = polar ? mapy0 / kPolarScale : mapy0 / 90.0;
-        PlotWorld(p);
-        return;
-    }
-    const SkyGeometry g = SkyGeometryFor(indata->skyproj);
-    mapx0 = g.mapx0;
-    mapy0 = g.mapy0;
-    mapsx = g.mapsx;
-    mapsy = g.mapsy;
-    PltSky(p, indata, g);
-}
-
-void OrbikaView::drawDisc(QPainter& p)
-{
-    mapsx = mapsy = kDiscScale * mapy0;
-    if (indata->nsat > 0) {
-        GetSatPos(indata->mjd, indata, satps, indata->prime, 0);
-        indata->lastrefresh = indata->mjd;
-    }
-    PltSunM(p);
-    indata->smplot = 1;
-}
-
 void OrbikaView::vRefresh()
 {
-    if (pmCanvas.isNull()) {
-        pmCanvas = QPixmap(kCanvasW, kCanvasH);
-        pmDisplay = QPixmap(kDisplayW, kCanvasH);
-        pmInfo = QPixmap(kDisplayW, kInfoH);
-        pmInfo.fill(kInfoColour);
-    }
     dsplmd = kMapShown;
     setCursor(Qt::CrossCursor);
     indata->pagemode = 1;
-    pmCanvas.fill(MapBackground(indata->mapbg));
-    mapx0 = 360;
-    mapy0 = 180;
     const bool disc = SunMoonDiscWanted(indata);
-    {
-        QPainter p(&pmCanvas);
-        if (!disc && indata->skymap == 0 && indata->maptype == kWorldImage && indata->mapimgok)
-            drawEarthImage(p);
-        p.drawPixmap(0, kInfoTop, pmInfo);
-        if (disc)
-            drawDisc(p);
-        else
-            drawBaseMap(p);
-    }
-    if (!disc) {
-        indata->smplot = 0;
+    // The disc view is drawn about the prime satellite's view of the body.
+    if (disc && indata->nsat > 0)
+        GetSatPos(indata->mjd, indata, satps, indata->prime, 0);
+    map.drawBase(indata, satps, disc);
+    indata->smplot = disc ? 1 : 0;
+    if (!disc || indata->nsat > 0)
         indata->lastrefresh = indata->mjd;
-    }
-    pmDisplay.fill(Qt::black);
-    QPainter(&pmDisplay).drawPixmap(0, 0, pmCanvas);
     // A shown picture keeps its own size; only its overlays are cleared.
     if (indata->picshow)
-        pmPicShown = pmPicture;
+        picture.clear();
     fitMapPage();
     repaint();
 }
@@ -170,19 +118,16 @@ void OrbikaView::SatPlot(double mjd, int circles)
         vRefresh();
     if (indata->skymap)
         indata->relmode = 0;
-    {
-        QPainter p(&pmCanvas);
-        p.drawPixmap(0, kInfoTop, pmInfo);
-        for (int i = 0; i < std::min(indata->nsat, kMaxSat); ++i)
-            GetSatPos(mjd, indata, satps, i, circles);
-        drawInfo(p);
-    }
-    drawOverlay(circles);
+    for (int i = 0; i < std::min(indata->nsat, kMaxSat); ++i)
+        GetSatPos(mjd, indata, satps, i, circles);
+    indata->dspyear = PlotYear(indata, mjd);
+    map.drawInfo(indata, satps);
+    map.drawOverlay(indata, satps, circles);
     if (!indata->daynight)
-        drawTracks();
+        map.drawTracks(indata);
     if (moved)
         observer.restore(*indata);
-    resize(pmDisplay.size());
+    resize(map.display().size());
     repaint();
 }
 
@@ -323,12 +268,12 @@ void OrbikaView::getMapPos(int x, int y)
     const double loc[] = {indata->locaz, indata->locel, indata->locra, indata->locdec};
     const QPoint p(x, y);
     if (indata->skymap == 0) {
-        CoordPx(p, indata->obslat, indata->obslon);
+        map.CoordPx(indata, p, indata->obslat, indata->obslon);
         indata->obshgt = 0;
     } else {
         if (indata->satview && indata->nsat > 0)
             toPrime(*indata, *satps, indata->mjd);
-        SkyPx(indata, SkyGeometry{mapx0, mapy0, mapsx, mapsy}, p);
+        SkyPx(indata, map.geometry(), p);
     }
     vLocalPass();
     observer.restore(*indata);

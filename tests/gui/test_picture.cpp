@@ -24,7 +24,7 @@
 #include "obastdialog.h"
 #include "orbikaapp.h"
 #include "orbikaview.h"
-#include "picturecalib.h"
+#include "pictureview.h"
 #include "start_and_site.h"
 
 namespace {
@@ -242,7 +242,7 @@ TEST_F(PictureTest, FlaresWithoutAKnownSurfaceShowTheMirrorYawAndPitch)
     // Columns from the visible left edge and texts of the picture's top line.
     const auto labels = [] {
         Labels m;
-        for (const PictureLabel& l : PictureLine(indata->mjd, indata->nsat))
+        for (const PictureLabel& l : PictureLine(indata, satps, indata->mjd, indata->nsat))
             m[l.column] = l.text;
         return m;
     };

@@ -317,6 +317,32 @@ TEST(View, MissingOrUnwritableFilesAreReported)
     EXPECT_TRUE(QFile::exists(dir.file("satsave.txt")));
 }
 
+TEST(View, SaveTleOffersCsvForNumbersATleCannotHold)
+{
+    const ProgramDir dir;
+    OrbikaView view(nullptr);
+    std::snprintf(indata->tlefile, sizeof indata->tlefile, "./visual.txt");
+    selectByGlue("ISS");
+    indata->satno[0] = 400000;
+    std::snprintf(indata->tlesave, sizeof indata->tlesave, "*orbika.tle");
+    indata->tlesvnmset = 1;
+    // Asked whether to save as OMM CSV, the user agrees: the CSV is written, no TLE file.
+    QString question;
+    Message m;
+    whenMessage([&](QMessageBox* box) {
+        question = box->text();
+        captureMessage(m);
+        box->button(QMessageBox::Yes)->click();
+    });
+    view.vTLESave();
+    EXPECT_TRUE(question.startsWith("Catalogue numbers above 339999 do not fit a TLE.")) << question.toStdString();
+    EXPECT_TRUE(question.endsWith("OMM CSV in ./orbika.csv?")) << question.toStdString();
+    EXPECT_EQ("Elements saved as OMM CSV on file ./orbika.csv", m.text);
+    EXPECT_TRUE(QFile::exists(dir.file("orbika.csv")));
+    EXPECT_FALSE(QFile::exists(dir.file("orbika.tle")));
+    EXPECT_STREQ("./orbika.csv", indata->tlesave);
+}
+
 TEST(View, ProblemsOfAnOpenedTleFileInOneMessage)
 {
     const ProgramDir dir;

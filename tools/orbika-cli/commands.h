@@ -6,6 +6,7 @@
 
 #include "core/iridium.h"
 #include "core/records.h"
+#include "options.h"
 
 // Runs the subcommand named argv[0] with the arguments after it; without one, the usage text.
 int runCommand(int argc, char** argv);
@@ -33,8 +34,10 @@ struct EventRecord {
 void emitEventsJson(const std::vector<EventRecord>& events);
 
 // Shared by the orbit commands (orbdet, launch).
-// The lines of slot's entry as SaveTle writes it to a TLE file (empty when it cannot be written).
-std::vector<std::string> tleEntryLines(const WinpData* in, int slot);
+// Writes slot's entry to the file of the --out option, when given: a TLE, or OMM CSV for a name
+// ending in .csv. Returns kExitOk, or kExitUsage after a message (a catalogue number that does
+// not fit a TLE, the input file, a file that cannot be written).
+int saveOrbit(const char* command, const CommonOptions& o, WinpData* in, int slot);
 // Writes slot's TLE entry, semi-major axis and inclination; with json one object instead, whose
 // members begin with jsonHead (members followed by ", ", or empty).
 void emitOrbit(const WinpData* in, int slot, bool json, const std::string& jsonHead);

@@ -94,6 +94,8 @@ void addLaunch(const LaunchInput& l, WinpData* in)
     std::snprintf(in->satname[p], sizeof in->satname[p], "%s", kLaunchName);
     std::snprintf(in->intldsn[p], sizeof in->intldsn[p], "%11s", "");
     in->satno[p] = 0;
+    in->elsetno[p] = 0;
+    in->elrevno[p] = 0;
     const double a = kEarthRadiusKm + 0.5 * (l.perigee + l.apogee);
     in->elsma[p] = a;
     in->elecc[p] = 0.5 * (l.apogee - l.perigee) / a;
@@ -113,7 +115,7 @@ int runLaunch(int argc, char** argv)
     l.south = south[0];
     CommonOptions o;
     if (!parseCommon("launch", static_cast<int>(args.size()), args.data(),
-                     {"--launch-site", "--incl", "--perigee", "--apogee", "--cutoff", "--rdv-time"}, o) ||
+                     {"--launch-site", "--incl", "--perigee", "--apogee", "--cutoff", "--rdv-time", "--out"}, o) ||
         !readLaunch(o, l))
         return kExitUsage;
     if (o.sats.size() > 1) {
@@ -138,5 +140,5 @@ int runLaunch(int argc, char** argv)
                  in->second);
     }
     emitOrbit(in.get(), in->prime, o.json, json);
-    return kExitOk;
+    return saveOrbit("launch", o, in.get(), in->prime);
 }

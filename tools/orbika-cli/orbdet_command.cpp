@@ -1,11 +1,7 @@
 // orbika-cli orbdet: a circular orbit from two observations of one pass, written as the TLE
-// entry the program would save. Also the helpers the orbit commands share.
-#include <unistd.h>
-
+// entry the program would save (also into the file of --out). Also the helpers the orbit
+// commands share.
 #include <cstdio>
-#include <cstring>
-#include <filesystem>
-#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -75,29 +71,28 @@ bool readTimes(const CommonOptions& o, WinpData* in)
 }
 }  // namespace
 
-std::vector<std::string> tleEntryLines(const WinpData* in, int slot)
+int saveOrbit(const char* command, const CommonOptions& o, WinpData* in, int slot)
 {
-    auto one = std::make_unique<WinpData>(*in);
-    ShiftElm(one.get(), 0, slot);
-    one->nsat = 1;
-    one->tlesvnmset = 1;
-    std::string path = (std::filesystem::temp_directory_path() / "orbika-cli-XXXXXX").string();
-    std::vector<std::string> lines;
-    const int fd = path.size() < sizeof one->tlesave ? mkstemp(path.data()) : -1;
-    if (fd < 0) return lines;
-    close(fd);
-    std::snprintf(one->tlesave, sizeof one->tlesave, "%s", path.c_str());
-    if (SaveTle(one.get()) == 0) {
-        std::ifstream f(path);
-        for (std::string line; std::getline(f, line);) lines.push_back(line);
-    }
-    std::remove(path.c_str());
-    return lines;
+    const auto out = o.extra.find("--out");
+    if (out == o.extra.end()) return kExitOk;
+    std::snprintf(in->savename, sizeof in->savename, "%s", out->second.c_str());
+    if (outputIsInput(command, in)) return kExitUsage;
+    const int result = WriteElementFile(in, {slot}, out->second.c_str(), true);
+    if (result == kTleSaved) return kExitOk;
+    if (result == kTleNumberTooLarge)
+        complain("%s: catalogue number %d does not fit a TLE (above %d); name the --out file .csv to "
+                 "save the elements as OMM CSV", command, in->satno[slot], kLastAlpha5Number);
+    else if (result == kTleStateVectorCsv)
+        complain("%s: a state vector cannot be saved as OMM CSV; name the --out file .tle", command);
+    else
+        complain("%s: cannot write %s", command, out->second.c_str());
+    return kExitUsage;
 }
 
 void emitOrbit(const WinpData* in, int slot, bool json, const std::string& jsonHead)
 {
-    const std::vector<std::string> lines = tleEntryLines(in, slot);
+    std::vector<std::string> lines;
+    TleEntryLines(in, slot, lines);
     if (!json) {
         for (const std::string& l : lines) emit("%s\n", l.c_str());
         emit("Semi-major axis (km): %.3f\nInclination (deg): %.4f\n", in->elsma[slot], in->elincl[slot]);
@@ -115,8 +110,8 @@ int runOrbdet(int argc, char** argv)
     std::vector<bool> radec;
     std::vector<char*> args = takeFlags(argc, argv, {"--radec1", "--radec2"}, radec);
     CommonOptions o;
-    if (!parseCommon("orbdet", static_cast<int>(args.size()), args.data(), {"--obs1", "--obs2", "--dt", "--epoch"},
-                     o))
+    if (!parseCommon("orbdet", static_cast<int>(args.size()), args.data(),
+                     {"--obs1", "--obs2", "--dt", "--epoch", "--out"}, o))
         return kExitUsage;
     Observation first, second;
     first.radec = radec[0];
@@ -134,5 +129,5 @@ int runOrbdet(int argc, char** argv)
     in->locdec = second.b;
     OrbitDet(in.get());
     emitOrbit(in.get(), in->prime, o.json, "");
-    return kExitOk;
+    return saveOrbit("orbdet", o, in.get(), in->prime);
 }
