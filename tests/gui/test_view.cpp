@@ -29,7 +29,6 @@
 #include "obdatedialog.h"
 #include "obiersdialog.h"
 #include "obmapdialog.h"
-#include "oblocaldialog.h"
 #include "obobsdialog.h"
 #include "obpassdialog.h"
 #include "obselsatdialog.h"
@@ -146,31 +145,6 @@ TEST(View, SelectedIssPassListAndClickOnPassLine)
     EXPECT_GE(lines, 6250);
     EXPECT_LT(lines, 6250 + 12);  // the header and the pole lines come on top
     EXPECT_TRUE(text.contains("\nApparent Pole of orbit"));
-}
-
-TEST(View, LocalInformationForASiteEnteredOnTheSpot)
-{
-    const ProgramDir dir;
-    OrbikaView view(nullptr);
-    setStartAndSite();
-    selectByGlue("ISS");
-    QString text;
-    whenModal<ObObsDialog>([&text](ObObsDialog* d) {
-        whenModal<ObLocalDialog>([&text](ObLocalDialog* local) {
-            text = local->findChild<QTextEdit*>()->toPlainText();
-            local->close();
-        });
-        d->findChild<QLineEdit*>("latEdit")->setText("10");
-        d->findChild<QLineEdit*>("lngEdit")->setText("20");
-        d->findChild<QLineEdit*>("locEdit")->setText("Elsewhere");
-        d->accept();
-    });
-    view.vLocalInf();
-    EXPECT_TRUE(text.startsWith("Lat: 10,  Long: 20")) << text.toStdString();
-    EXPECT_TRUE(text.contains("Azim:"));
-    EXPECT_DOUBLE_EQ(kSiteLat, indata->obslat) << "the site is restored";
-    EXPECT_DOUBLE_EQ(kSiteLon, indata->obslon);
-    EXPECT_STREQ("Default", indata->locname);
 }
 
 TEST(View, PassListPageRecordsClickPositions)
