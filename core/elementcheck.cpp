@@ -4,7 +4,7 @@
 #include <cstdio>
 
 #include "core/geodesy.h"
-#include "core/tlesave.h"
+#include "core/tleformat.h"
 
 namespace {
 
