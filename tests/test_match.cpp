@@ -4,12 +4,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <fstream>
-#include <iterator>
-#include <memory>
-#include <string>
-#include <vector>
 
 #include "cli_run.h"
 #include "core/match.h"
@@ -56,11 +51,8 @@ std::unique_ptr<WinpData> matchSettings(const Sighting& s, double dist, double w
     in->nsat = in->occradec = in->mtcdirflg = 0;
     in->mtcodflg = in->mtcbright = false;
     std::snprintf(in->tlefile, sizeof in->tlefile, "%s", kVisual.c_str());
-    in->mjd = s.t;
-    in->occra = s.az;
-    in->occdec = s.el;
-    in->mtcdist = dist;
-    in->mtcwin = window;
+    in->mjd = s.t, in->occra = s.az, in->occdec = s.el;
+    in->mtcdist = dist, in->mtcwin = window;
     return in;
 }
 
@@ -81,7 +73,7 @@ bool listsIss(WinpData* in)
 // Seen from straight below within 180 degrees every satellite matches.
 const Sighting kZenith{kIssUp, 0.0, 90.0, 0, 0, 0, 0, 0};
 
-// A minute before the ISS culminates 47 degrees high at the site.
+// The command line options of kIssUp at the site.
 const std::string kOptions = "--tle " + kVisual + " --site 48.1,11.6,500 --start \"2026-02-22 02:22:25\"";
 
 // The number after "key": in text.
@@ -120,8 +112,7 @@ TEST(Match, FindsTheSatelliteWhoseStateWasObserved)
     const std::vector<std::string> page = matchPage(in.get());
     ASSERT_GE(page.size(), 8u);
     EXPECT_EQ(page[3], kIssLine);
-    // Inclination and e of the TLE; a = 6796.6 km from 15.4819 rev/day by Kepler's third law
-    // (J2 moves it by a few km).
+    // Inclination and e of the TLE; a = 6796.6 km from 15.4819 rev/day (J2 moves it by a few km).
     double perigee, apogee;
     ASSERT_EQ(std::sscanf(page[4].c_str(), " Incl.:  51.6320   Perigee: %lf km  Apogee: %lf km", &perigee, &apogee), 2);
     EXPECT_NEAR(perigee, 6796.6 * (1.0 - 0.0008512) - 6378.137, 10.0);
@@ -175,8 +166,7 @@ TEST(Match, DirectionIsNotTestedNearTheZenith)
 
 TEST(Match, SelectionAndTheFiftyMatchLimit)
 {
-    // Ten selected: a search without matches leaves them; a match replaces the last. Prime and
-    // relative mode stay.
+    // Ten selected: no match leaves them; a match replaces the last; prime and relative mode stay.
     const Sighting iss = sightIss(kIssUp);
     auto in = matchSettings(iss, 0.3, 0.5);
     for (int k = 0; k < kMaxSat; ++k) in->satno[k] = 100 + k;
@@ -191,8 +181,7 @@ TEST(Match, SelectionAndTheFiftyMatchLimit)
     EXPECT_EQ(in->prime, 1);
     EXPECT_EQ(in->relmode, 1);
 
-    // Every entry matches: the first 50 are listed, the first nine stay selected and the last
-    // slot keeps the last match.
+    // Every entry matches: 50 are listed, the first nine stay selected, the last slot the last.
     in = matchSettings(kZenith, 180.0, 0.0);
     const std::vector<std::string> page = matchPage(in.get());
     ASSERT_EQ(page.size(), 3u + 2 * kMaxMatches + 4);
@@ -207,8 +196,7 @@ TEST(Match, SelectionAndTheFiftyMatchLimit)
 
 TEST(Match, NineDigitNumbersKeepTheColumns)
 {
-    // GP data of one orbit under a five-, a six- and a nine-digit number: every match line has
-    // its designator and name at the same columns.
+    // One orbit under a five-, six- and nine-digit number: designators and names line up.
     const ScopedTempDir dir;
     const char* elements = ",1963-047A,2026-02-22T01:30:13.971744,14.12018178,0.0548113,30.3565,282.9753,"
                            "302.5696,52.3109,0,U,";
@@ -248,8 +236,7 @@ TEST(Match, FollowsAnOrbitDetermination)
     EXPECT_TRUE(listsIss(od(second, first, -60.0).get()));
     // The second observation passed before the first: no match.
     EXPECT_FALSE(listsIss(od(second, first, 60.0).get()));
-    // After the orbit determination from the same observations, as the program runs them: the
-    // determined orbit stays selected before the match.
+    // After the orbit determination from the same observations the determined orbit stays first.
     in = od(first, second, 60.0);
     OrbitDet(in.get());
     EXPECT_TRUE(listsIss(in.get()));
@@ -269,8 +256,8 @@ TEST(Match, UnreadableFilesAndAbsurdInput)
     EXPECT_EQ(page[3], " *** No matches found on TLE file ***");
     EXPECT_EQ(page.end()[-2], " Number of satellites checked: 0");
 
-    // Not-a-number instant, distance and direction, endless distance, negative window,
-    // impossible elevation, too many selected, a time between observations of NaN.
+    // NaN instant, distance and direction, endless distance, negative window, impossible
+    // elevation, too many selected, NaN time between observations: a page and a valid selection.
     for (int k = 0; k < 4; ++k) {
         auto a = matchSettings(iss, 0.5, 1.0);
         const double nan = std::nan("");
@@ -311,21 +298,4 @@ TEST(CliMatch, RejectsBadArguments)
     const CliRun missing = runCli("match --tle /nonexistent/x.tle --center 10,20 --max-dist 1 --window 1 2>&1");
     EXPECT_EQ(missing.status, 2);
     EXPECT_EQ(missing.out.rfind("orbika-cli: /nonexistent/x.tle: ", 0), 0u) << missing.out;
-}
-
-TEST(CliMatch, ReadsFilesWithByteOrderMarkAndCarriageReturns)
-{
-    // The catalogue with a byte-order mark and CR-only line ends finds the same satellites.
-    std::ifstream in(kVisual, std::ios::binary);
-    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    std::replace(text.begin(), text.end(), '\n', '\r');
-    ScopedTempDir dir;
-    const std::string mac = (dir.path() / "visual-cr.txt").string();
-    std::ofstream(mac, std::ios::binary) << "\xEF\xBB\xBF" << text;
-    const std::string args = matchAround("azim", "elev") + " --max-dist 5 --window 3 --json";
-    const CliRun plain = runCli(args), other = runCli(args + " --tle " + mac);
-    ASSERT_EQ(plain.status, 0);
-    EXPECT_NE(plain.out.find("\"norad\": 25544"), std::string::npos);
-    EXPECT_EQ(other.status, 0);
-    EXPECT_EQ(other.out, plain.out);
 }

@@ -9,11 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <iterator>
 #include <map>
-#include <memory>
-#include <string>
-#include <vector>
 
 #include "core/cataloguesearch.h"
 #include "core/config.h"
@@ -38,11 +34,6 @@ std::unique_ptr<WinpData> issSettings()
     auto in = referenceSettings('A');
     selectReference(in.get(), 0, kIss);
     return in;
-}
-
-bool writeConfig()
-{
-    return putcfg(issSettings().get(), "orbika.cfg");
 }
 
 // TLE save of the ISS and of a state-vector entry, whose fields are all decimal fractions.
@@ -100,7 +91,7 @@ bool writeTrack()
 }
 
 const std::vector<Writer> kWriters = {
-    {"orbika.cfg", writeConfig}, {"save.tle", writeTleSave}, {"page.txt", writePage},
+    {"orbika.cfg", [] { return putcfg(issSettings().get(), "orbika.cfg"); }}, {"save.tle", writeTleSave}, {"page.txt", writePage},
     {"all.txt", writeAllPasses}, {"track.txt", writeTrack},
 };
 
