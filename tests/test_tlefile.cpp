@@ -5,7 +5,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
-#include <random>
 #include <set>
 #include <string>
 
@@ -173,9 +172,7 @@ TEST(TleParse, FiltersAndElementAdjustment)
 
     in.lowflt = 0;
     in.adjread = true;
-    in.adjdt = 3600.0;
-    in.adjmm = 15.0;
-    in.adjnode = 10.0;
+    in.adjdt = 3600.0, in.adjmm = 15.0, in.adjnode = 10.0;
     ASSERT_EQ(s.find("UNKNOWN"), 1);
     EXPECT_NEAR(in.elepoch[kWorkSlot], mjd(19, 2, 2026, 11.0), 1e-9);
     EXPECT_DOUBLE_EQ(in.elmm[kWorkSlot], 15.0);
@@ -188,11 +185,9 @@ TEST(TleParse, FiltersAndElementAdjustment)
     EXPECT_DOUBLE_EQ(in.elmm[kWorkSlot], 15.5);
 }
 
-TEST(TleRead, MalformedFilesNeverCrashAndGiveNoMatch)
+TEST(TleRead, TruncatedEntriesGiveNoMatch)
 {
-    std::mt19937 random(7);
-    std::string binary(4096, '\0');
-    for (char& c : binary) c = static_cast<char>(random());
+    // Cut entries are not found (that garbage never crashes the reader is fuzzed).
     std::string statevector = kExample.substr(0, kExample.find("\n2") + 1);
     statevector.replace(12 + 39, 19, "+++++STATEVCT1+++++");
     const std::string cases[] = {
@@ -200,8 +195,6 @@ TEST(TleRead, MalformedFilesNeverCrashAndGiveNoMatch)
         kExample.substr(0, 40),                         // title and half a line 1
         kExample.substr(0, kExample.find("\n2")),       // no line 2
         kExample.substr(0, 72) + "\n" + kExample.substr(82, 50) + "\n",  // short lines
-        binary,
-        "ISS\n" + std::string(300, 'x') + "\n2" + std::string(300, '9') + "\n",  // long lines
         statevector + "1 2 3\n",                        // short position line
     };
     for (const std::string& content : cases) {
