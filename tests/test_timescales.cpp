@@ -6,7 +6,6 @@
 
 #include "astro/leapseconds.h"
 #include "astro/timescales.h"
-#include "foundation/arith.h"
 
 TEST(Calendar, ReferenceDatesAndGregorianReform)
 {
@@ -33,20 +32,6 @@ TEST(Calendar, RoundTripAcrossEraBoundaries)
         ASSERT_NEAR(mjd(d, m, y, h), day + 0.25, 1e-6) << "at MJD " << day;
         ASSERT_TRUE(d >= 1 && d <= 31 && m >= 1 && m <= 12) << "at MJD " << day;
     }
-}
-
-TEST(Calendar, DegreesMinutesSeconds)
-{
-    // The sign sits on the first non-zero part.
-    int d, m;
-    double s;
-    dms(-0.5, d, m, s);
-    EXPECT_EQ(std::vector<double>({1.0 * d, 1.0 * m, s}), std::vector<double>({0, -30, 0}));
-    EXPECT_DOUBLE_EQ(ddd(0, -30, 0), -0.5);
-    dms(-12.5125, d, m, s);
-    EXPECT_EQ(std::vector<int>({d, m}), std::vector<int>({-12, 30}));
-    EXPECT_NEAR(s, 45.0, 1e-9);
-    EXPECT_DOUBLE_EQ(frac(-0.25), -0.25);
 }
 
 TEST(TimeScales, SiderealTimeObliquityAndTtMinusUt)

@@ -7,6 +7,7 @@
 #include "astro/timescales.h"
 #include "core/defaults.h"
 #include "core/timeset.h"
+#include "foundation/units.h"
 #include "scoped_env.h"
 
 namespace {
@@ -52,9 +53,14 @@ TEST(Refraction, CheckValuesAndStandardTable)
 
 TEST(TimeSettings, TtMinusUt)
 {
-    // The yearly default for the year asked, not the year of the date fields; with the user's
-    // IERS values TT - TAI = 32.184 s plus TAI - UTC (37 s since 2017).
+    // The defaults take UTC - TAI from the yearly TT - UT, so turning to IERS values changes nothing.
     auto in = defaults();
+    EXPECT_DOUBLE_EQ(time_units::kTtMinusTai - in->utctai, in->ttut);
+    auto in2006 = std::make_unique<WinpData>();
+    SetDefaults(in2006.get(), 1150000000);  // 2006 June 11: TAI - UTC was 33 s (IERS Bulletin C)
+    EXPECT_EQ(in2006->utctai, -33);
+    // The yearly default for the year asked, not that of the date fields; with the user's IERS
+    // values TT - TAI = 32.184 s plus TAI - UTC (37 s since 2017).
     EXPECT_EQ(SetTtUt(in.get(), 1990), 57.184);
     in->iersflg = true;
     in->utctai = -37;

@@ -13,33 +13,8 @@ namespace {
 // The ISS as in data/tle/visual.txt.
 const char* const kIss1 = "1 25544U 98067A   26052.76529868  .00010666  00000+0  20704-3 0  9990";
 const char* const kIss2 = "2 25544  51.6320 151.0701 0008512 119.8639 240.3195 15.48189327553866";
-// Verification-set lines: a non-zero second derivative, and no designator or ephemeris type.
-const char* const kPacked1 =
-    "1 16925U 86065D   06151.67415771  .02550794 -30915-6  18784-3 0  4486";
-const char* const kBlank1 = "1 11801U          80230.29629788  .01431103  00000-0  14311-1      13";
 
 }  // namespace
-
-TEST(TleFields, PackedExponentFieldsAndSigns)
-{
-    TleFields f{};
-    ASSERT_TRUE(ParseTleLine1(kPacked1, f));
-    EXPECT_NEAR(f.nddot, -0.30915e-6, 1e-20);
-    EXPECT_NEAR(f.bstar, 0.18784e-3, 1e-17);
-    ASSERT_TRUE(ParseTleLine1(kBlank1, f));
-    EXPECT_EQ(f.satno, 11801);
-    EXPECT_STREQ(f.designator, "        ");
-    EXPECT_EQ(f.ephtype, ' ');
-    EXPECT_NEAR(f.bstar, 0.014311, 1e-15);
-
-    // The program's own state-vector marker, in any case.
-    std::string sv = "1 99999U 24001A   24001.00000000     0 +++++statevct1+++++          1";
-    ASSERT_TRUE(ParseTleLine1(sv.c_str(), f));
-    EXPECT_TRUE(f.statevector);
-    sv[39] = '-';
-    ASSERT_TRUE(ParseTleLine1(sv.c_str(), f));
-    EXPECT_FALSE(f.statevector);
-}
 
 TEST(TleFields, MalformedLinesFailCleanly)
 {
