@@ -121,9 +121,7 @@ TEST(Jacchia71, DensityLimitsAndBehaviour)
     const double mjd = 58849.5;  // 2020 Jan 1
     const Vec3 sun(1.47e11, 0, 0);
     double h = 0;
-    EXPECT_EQ(Jacc71(mjd, Vec3(kR + 2.6e6, 0, 0), sun, 150, 150, 3, h), 0.0);
-    EXPECT_EQ(Jacc71(mjd, Vec3(1e7, 0, 0), sun, 150, 150, 3, h), 0.0);
-    EXPECT_EQ(h, 2500.0);
+    EXPECT_EQ(Jacc71(mjd, Vec3(kR + 2.6e6, 0, 0), sun, 150, 150, 3, h), 0.0);  // above 2500 km
     EXPECT_NEAR(Jacc71(mjd, Vec3(kR, 0, 0), sun, 150, 150, 3, h), 1.29, 1e-9);
     EXPECT_NEAR(h, 0.0, 1e-6);
     // Geodetic height at the pole, where the ellipsoid is 21.4 km lower.
