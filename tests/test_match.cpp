@@ -271,7 +271,4 @@ TEST(CliMatch, RejectsBadArguments)
         EXPECT_EQ(run.status, 2) << bad;
         EXPECT_EQ(run.out, "") << bad;
     }
-    const CliRun missing = runCli("match --tle /nonexistent/x.tle --center 10,20 --max-dist 1 --window 1 2>&1");
-    EXPECT_EQ(missing.status, 2);
-    EXPECT_EQ(missing.out.rfind("orbika-cli: /nonexistent/x.tle: ", 0), 0u) << missing.out;
 }
