@@ -248,12 +248,10 @@ TEST(Match, UnreadableFilesAndAbsurdInput)
 
 TEST(CliMatch, FindsTheSatelliteAtItsOwnPosition)
 {
+    // The page is the library's (checked above); the command adds the centre, its options and JSON.
     const CliRun run = runCli(matchAround("azim", "elev") + " --max-dist 0.3 --window 1", "LC_ALL=de_DE.UTF-8");
     ASSERT_EQ(run.status, 0);
-    EXPECT_EQ(run.out.rfind(" Possible matches on TLE-file:\n " + kVisual + "\n \n NORAD#:    25544  Int.Launch#: "
-                            "1998-067A    ISS (ZARYA)\n Incl.:  51.6320   Perigee: ", 0), 0u) << run.out;
-    EXPECT_NE(run.out.find("\n Number of satellites checked: 149\n"), std::string::npos);
-
+    EXPECT_NE(run.out.find("\n NORAD#:    25544  Int.Launch#: 1998-067A    ISS (ZARYA)\n"), std::string::npos);
     const CliRun json = runCli(matchAround("ra", "dec") + " --radec --max-dist 0.3 --window 1 --bright --json");
     ASSERT_EQ(json.status, 0);
     EXPECT_EQ(json.out.rfind("{\"checked\": 149, \"more_possible\": false, \"matches\": [\n  {\"norad\": 25544, "
