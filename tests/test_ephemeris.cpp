@@ -105,8 +105,7 @@ TEST(Ephemeris, VelocitiesFollowThePositions)
 
 TEST(EphemCli, PrintsTheLibraryPositionsInAnyLocale)
 {
-    // Seven bodies in order, as text and as JSON, the Sun's numbers those of the library; a
-    // decimal-comma locale (where installed) changes nothing.
+    // Seven bodies as text and JSON, the Sun's numbers the library's, the same in any locale.
     const CliRun text = runCli("ephem --mjd 60310.0"), json = runCli("ephem --json --mjd 60310");
     ASSERT_EQ(text.status, 0);
     ASSERT_EQ(json.status, 0);

@@ -50,9 +50,8 @@ std::unique_ptr<WinpData> stateVector()
 
 TEST(NumPropUse, IssStaysNearSgp4ForADay)
 {
-    // Drag off on both sides. Shape and plane agree; along the track the numerical state runs
-    // ahead by about 0.9 km per hour (22 km after a day): SGP4's theory is truncated, so the mean
-    // motion of its osculating start differs from the integrated one by 3e-5.
+    // Drag off on both sides. Shape and plane agree; along the track the integration runs ahead
+    // 0.9 km per hour, as SGP4's truncated theory gives its osculating start a 3e-5 faster motion.
     auto sgp = IssSettings();
     sgp->elbstar[0] = 0.0;
     auto num = stateVector();

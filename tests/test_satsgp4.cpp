@@ -70,8 +70,7 @@ TEST(Sgp4Slot, AlternatingSlotsReinitialiseAndMatchPublishedStates)
 
 TEST(Sgp4Slot, FailuresGiveTheDummyStateAndLeaveOtherSlotsTheirOwn)
 {
-    // Slot 1 fails to initialise, and is tried again each time; slot 0 keeps its published
-    // states in the same record and after another record's slot 0 was propagated.
+    // Slot 1 fails (tried again each time); slot 0 keeps its states, also after another record's.
     std::unique_ptr<WinpData> in = recordWith({5, 33334});
     std::unique_ptr<WinpData> other = recordWith({28626});
     const Vec3 dummyR(100.0, 0.0, 0.0), dummyV(0.0, 10.0, 0.0);

@@ -186,8 +186,7 @@ TEST(Sgp4Model, NonFiniteElementsOrTimeGiveAnError)
 
 TEST(Sgp4Model, ResonanceIntegrationIsIndependentOfCallOrder)
 {
-    // A 12-hour and a 24-hour resonant orbit: a record that has integrated far ahead, or to the
-    // other side of epoch, gives the same state as a fresh one.
+    // 12- and 24-hour resonances: a record integrated far ahead or back gives a fresh one's state.
     for (const int satno : {8195, 28626}) {
         const TleFields f = verificationElements(satno);
         elsetrec fresh, used;
@@ -257,8 +256,7 @@ TEST(Sgp4Command, BadFilesAndArguments)
     EXPECT_EQ(runCli("sgp4 " + kVerificationFile + " --fast 2>/dev/null").status, 2);
     EXPECT_EQ(runCli("sgp4 2>/dev/null").status, 2);
 
-    // A malformed entry is reported with its line number and skipped; default times are used
-    // for entries without a run; titles and CR LF are accepted.
+    // A malformed entry is reported by line and skipped; titles, CR LF and default times are fine.
     const std::string path = testing::TempDir() + "orbika_sgp4_cli.tle";
     {
         std::ofstream f(path, std::ios::binary);

@@ -59,8 +59,7 @@ TEST(TimeSettings, TtMinusUt)
     auto in2006 = std::make_unique<WinpData>();
     SetDefaults(in2006.get(), 1150000000);  // 2006 June 11: TAI - UTC was 33 s (IERS Bulletin C)
     EXPECT_EQ(in2006->utctai, -33);
-    // The yearly default for the year asked, not that of the date fields; with the user's IERS
-    // values TT - TAI = 32.184 s plus TAI - UTC (37 s since 2017).
+    // The yearly default for the year asked; with IERS values 32.184 s plus TAI - UTC.
     EXPECT_EQ(SetTtUt(in.get(), 1990), 57.184);
     in->iersflg = true;
     in->utctai = -37;

@@ -64,9 +64,7 @@ struct Saver {
 
 TEST(TleSave, FormattedLinesAreThePublishedLines)
 {
-    // Every entry of two published files, parsed and formatted again, gives its lines character
-    // for character: classification, element set and revolution numbers, zero-padded day,
-    // derivative and packed fields, Alpha-5 numbers and checksums.
+    // Every entry of two published files, parsed and formatted again, gives its lines byte for byte.
     int entries = 0;
     for (const std::string& path : {kVisual, kAlpha5}) {
         const std::vector<std::string> text = lines(path);

@@ -97,8 +97,7 @@ TEST(Welcome, StoredZoneAndMissingOrBrokenFiles)
     ScopedTz tz("XYZ-3");
     ScopedTempDir dir;
     {
-        // No configuration: defaults without a message; the default TLE file is not here, and
-        // its name is kept for the settings.
+        // No configuration: defaults without a message; the missing TLE file's name is kept.
         const Start s = startUp();
         EXPECT_FALSE(contains(s.page, kProblem));
         EXPECT_TRUE(contains(s.page, "*** Unable to open this TLE file; no satellites selected ***"));
