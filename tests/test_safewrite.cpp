@@ -83,17 +83,14 @@ bool writeTrack()
     auto in = issSettings();
     auto sp = stateRecord();
     in->duration = 0.1;
-    in->stepmin = 1;
-    in->stepsec = 0.0;
-    in->tstep = 1.0 / 1440.0;
+    in->stepmin = 1, in->stepsec = 0.0, in->tstep = 1.0 / 1440.0;
     std::snprintf(in->savename, sizeof in->savename, "track.txt");
     return saveOrbitTrack(in.get(), sp.get()) == 0;
 }
 
 const std::vector<Writer> kWriters = {
-    {"orbika.cfg", [] { return putcfg(issSettings().get(), "orbika.cfg"); }}, {"save.tle", writeTleSave}, {"page.txt", writePage},
-    {"all.txt", writeAllPasses}, {"track.txt", writeTrack},
-};
+    {"orbika.cfg", [] { return putcfg(issSettings().get(), "orbika.cfg"); }},
+    {"save.tle", writeTleSave}, {"page.txt", writePage}, {"all.txt", writeAllPasses}, {"track.txt", writeTrack}};
 
 // Bytes of every file the writers make in a fresh directory under the locale name.
 std::map<std::string, std::string> writeAllUnder(const char* locale)
