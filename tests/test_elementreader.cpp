@@ -145,11 +145,8 @@ TEST(ElementReader, ImpossibleElementsAndBadChecksumsAreReported)
     ASSERT_EQ(entries.size(), 1u);
     EXPECT_EQ(entries[0]->satno[kWorkSlot], 123456789);
     ASSERT_EQ(r.problemCount(), 5);
-    const std::string all = [&] {
-        std::string s;
-        for (const std::string& p : r.problems()) s += p + "\n";
-        return s;
-    }();
+    std::string all;
+    for (const std::string& p : r.problems()) all += p + "\n";
     for (const char* what : {"ZERO", "mean motion 0", "OPEN", "eccentricity 1.2", "NAN", "DRAG", "B* 9.9", "OLD", "EPOCH"})
         EXPECT_NE(all.find(what), std::string::npos) << what << "\n" << all;
     std::fclose(f);

@@ -49,9 +49,7 @@ void writeConfig(int systzflg, double timezone, const std::vector<const char*>& 
     SetDefaults(in.get(), kSampleInstant);
     in->systzflg = systzflg;
     in->timezone = timezone;
-    in->obslat = 48.1375;
-    in->obslon = 11.575;
-    in->obshgt = 519;
+    in->obslat = 48.1375, in->obslon = 11.575, in->obshgt = 519;
     std::strcpy(in->locname, "Munich");
     std::snprintf(in->tlefile, sizeof in->tlefile, "%s", tle);
     in->mapbg = 1;
