@@ -1,17 +1,24 @@
-// Helpers of the main window and view tests: a temporary program directory, whole files,
-// modal dialogs answered by the test, and key presses.
+// Helpers of the GUI tests: a temporary program directory, whole files, modal dialogs answered
+// by the test and key presses, with the headers of the widgets the tests drive.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QDialog>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QTemporaryDir>
+#include <QTextEdit>
 #include <QTimer>
 #include <QWidget>
 

