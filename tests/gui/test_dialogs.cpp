@@ -7,7 +7,6 @@
 #include <QAbstractButton>
 #include <QGroupBox>
 #include <QLabel>
-#include <QPointer>
 
 #include <array>
 #include <tuple>

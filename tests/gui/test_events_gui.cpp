@@ -2,25 +2,22 @@
 // distance input of the pass list, and the Sun/Moon disc view.
 #include <gtest/gtest.h>
 
-#include <QImage>
 #include <QPainter>
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <cstring>
-#include <memory>
 #include <string>
 #include <tuple>
 #include <vector>
 
+#include "canvaslayout.h"
 #include "core/iridium.h"
 #include "dialog_helpers.h"
 #include "foundation/units.h"
 #include "map_fixture.h"
 #include "obiridiumdialog.h"
 #include "sunmoondisc.h"
-#include "worldmap.h"
 
 namespace {
 

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
-#include <QMenu>
 #include <QMenuBar>
 #include <QProgressDialog>
 #include <QToolBar>

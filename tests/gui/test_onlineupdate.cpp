@@ -2,21 +2,16 @@
 // each path with a canned response: the download itself, then the whole command in the window.
 #include <gtest/gtest.h>
 
-#include <QEventLoop>
-#include <QHash>
 #include <QProgressDialog>
 #include <QNetworkProxy>
 #include <QTcpServer>
 #include <QTcpSocket>
 
-#include <cstdio>
-#include <functional>
 #include <tuple>
 #include <vector>
 
 #include "core/defaults.h"
 #include "core/elementreply.h"
-#include "core/records.h"
 #include "gui_helpers.h"
 #include "onlineupdate.h"
 #include "orbikaapp.h"

@@ -7,15 +7,10 @@
 #include <QPointer>
 
 #include <cmath>
-#include <cstdio>
-#include <functional>
-#include <memory>
 #include <tuple>
 
 #include "astro/timescales.h"
-#include "core/defaults.h"
 #include "core/meanmotion.h"
-#include "core/records.h"
 #include "core/statevector.h"
 #include "dialog_helpers.h"
 #include "obdatedialog.h"

@@ -6,8 +6,6 @@
 #include <QBuffer>
 #include <QPainter>
 
-#include <cmath>
-#include <cstdio>
 #include <map>
 
 #include "core/astrometry.h"

@@ -3,14 +3,12 @@
 // an independent hour-angle computation puts it, the Sun's legend entry only by day).
 #include <gtest/gtest.h>
 
-#include <QImage>
 #include <QPainter>
 #include <QPixmap>
 
 #include <cmath>
 
 #include "core/defaults.h"
-#include "core/records.h"
 #include "foundation/textconv.h"
 #include "skymap.h"
 

@@ -10,13 +10,8 @@
 #include <cstring>
 #include <memory>
 
-#include "app/glue/qstochar.h"
-#include "app/glue/selectionglue.h"
-#include "core/records.h"
 #include "core/textpage.h"
 #include "core/tlesave.h"
-#include "core/timeset.h"
-#include "core/tlefile.h"
 #include "foundation/units.h"
 #include "gui_helpers.h"
 #include "obdatedialog.h"

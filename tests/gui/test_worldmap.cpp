@@ -3,15 +3,14 @@
 // the next and last pass, map clicks).
 #include <cmath>
 
-#include <QColor>
 
 #include "astro/timescales.h"
 #include "core/satstate.h"
 #include "foundation/arith.h"
 #include "foundation/units.h"
+#include "canvaslayout.h"
 #include "map_fixture.h"
 #include "oblocaldialog.h"
-#include "worldmap.h"
 
 namespace {
 
