@@ -12,7 +12,6 @@
 #include "core/records.h"
 #include "core/tlefile.h"
 #include "gui_helpers.h"
-#include "start_and_site.h"
 
 // The child widget of type W named name; a missing widget fails the test through an exception.
 template <typename W>

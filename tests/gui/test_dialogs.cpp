@@ -27,16 +27,13 @@ namespace {
 // Presses OK on d; returns the text of the warning that keeps it open, or "" when it closed.
 QString pressOk(QDialog& d)
 {
-    QString message;
-    QPointer<QTimer> watcher = whenModal<QMessageBox>([&message](QMessageBox* box) {
-        message = box->text();
-        box->close();
-    });
+    Message m;
+    QPointer<QTimer> watcher = captureMessage(m);
     d.setResult(QDialog::Rejected);
     d.accept();
     delete watcher;
-    EXPECT_EQ(message.isEmpty(), d.result() == QDialog::Accepted) << message.toStdString();
-    return message;
+    EXPECT_EQ(m.text.isEmpty(), d.result() == QDialog::Accepted) << m.text.toStdString();
+    return m.text;
 }
 
 // Sky projection and azimuth, and map type and frequency, as the map dialog returns them.
@@ -58,10 +55,7 @@ bool shown(const QWidget& d, const char* name)
 }
 
 // Checks the button named name.
-void check(const QWidget& d, const char* name)
-{
-    child<QAbstractButton>(d, name)->setChecked(true);
-}
+void check(const QWidget& d, const char* name) { child<QAbstractButton>(d, name)->setChecked(true); }
 
 // Names of the option controls that are shown and usable, and the label of the yaw field.
 QString optionsShown(const QWidget& d)

@@ -168,17 +168,13 @@ TEST(OnlineUpdateAddress, DefaultIsAQueryKeptAsProposed)
     EXPECT_TRUE(a.urlPath.contains("FORMAT=csv"));
 }
 
-TEST_F(OnlineUpdateTest, GoodDownloadReplacesFile)
+TEST_F(OnlineUpdateTest, RedirectIsFollowedAndAMissingTargetCreated)
 {
-    EXPECT_EQ(0, download(server.host(), "/good/visual.txt"));
-    EXPECT_EQ(kNew, readFile(target));
-    EXPECT_EQ(QStringList{"visual.txt"}, files());
-    EXPECT_FALSE(update.busy());
-
-    // Redirects are followed; a target that does not exist yet is created.
     QFile::remove(target);
     EXPECT_EQ(0, download(server.host(), "/moved/visual.txt"));
     EXPECT_EQ(kNew, readFile(target));
+    EXPECT_EQ(QStringList{"visual.txt"}, files());
+    EXPECT_FALSE(update.busy());
 }
 
 TEST_F(OnlineUpdateTest, FailuresKeepTheOldFileByteForByte)
@@ -285,16 +281,6 @@ TEST(OnlineUpdateWindow, CommandMessagesAndFiles)
     w.slotFileUpdate();
     EXPECT_EQ(server.host() + "/good/visual.txt", proposal);
 
-    // A one-character address and one with a scheme change no file and send no request.
-    const int asked = server.requests;
-    answerAddress("x");
-    EXPECT_TRUE(messageAfter([&] { w.slotFileUpdate(); }).contains("too short"));
-    answerAddress("http://" + server.host() + "/good/visual.txt");
-    EXPECT_EQ("Error fetching file with HTTP: Invalid host name http:.",
-              messageAfter([&] { w.slotFileUpdate(); }));
-    EXPECT_EQ(kOld, readFile(tle));
-    EXPECT_EQ(asked, server.requests);
-
     // A second update while one runs is refused; the old file stays while it runs and when the
     // progress dialog's Cancel stops it.
     answerAddress(server.host() + "/hold/visual.txt");
@@ -313,16 +299,23 @@ TEST(OnlineUpdateWindow, CommandMessagesAndFiles)
     EXPECT_EQ(kOld, readFile(tle));
     EXPECT_EQ(server.host() + "/hold/visual.txt", QString(indata->updurl));
 
-    // A query's reply replaces the current TLE file; the same address again within the hour asks
-    // first, and No sends nothing.
+    // A one-character address and one with a scheme send no request; a query's reply replaces
+    // the current TLE file; the same address again within the hour asks first, and No sends
+    // nothing. Each case: address, message, the TLE file after it, whether a request was sent.
     const QString query = server.host() + "/good/gp.php?GROUP=visual&FORMAT=csv";
-    answerAddress(query);
-    EXPECT_EQ("Download complete. File " + tle + ".", messageAfter([&] { w.slotFileUpdate(); }));
-    EXPECT_EQ(kNew, readFile(tle));
-    const int done = server.requests;
-    answerAddress(query);
-    EXPECT_EQ(query + " was downloaded 0 minutes ago. Download it again?", messageAfter([&] { w.slotFileUpdate(); }));
-    EXPECT_EQ(done, server.requests);
+    const std::tuple<QString, QString, QByteArray, int> answers[] = {
+        {"x", "The address \"x\" is too short.", kOld, 0},
+        {"http://" + server.host() + "/good/visual.txt", "Error fetching file with HTTP: Invalid host name http:.", kOld, 0},
+        {query, "Download complete. File " + tle + ".", kNew, 1},
+        {query, query + " was downloaded 0 minutes ago. Download it again?", kNew, 0},
+    };
+    for (const auto& [address, message, file, sent] : answers) {
+        const int asked = server.requests;
+        answerAddress(address);
+        EXPECT_EQ(message, messageAfter([&] { w.slotFileUpdate(); }));
+        EXPECT_EQ(file, readFile(tle));
+        EXPECT_EQ(sent, server.requests - asked) << address.toStdString();
+    }
 
     // The file goes into the TLE file's directory. Root writes into read-only directories, so
     // the unwritable target lies below a regular file, where opening fails for every user.

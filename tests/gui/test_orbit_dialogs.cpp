@@ -7,7 +7,6 @@
 #include <QPointer>
 
 #include <cmath>
-#include <tuple>
 
 #include "astro/timescales.h"
 #include "core/meanmotion.h"
@@ -36,16 +35,7 @@ double value(const QWidget& d, const char* name) { return text(d, name).toDouble
 // An ISS-like SGP4 element set.
 OrbEdit issLike()
 {
-    OrbEdit e;
-    e.name = "ISS (ZARYA)";
-    e.norad = 25544;
-    e.epoch = 60400.5;
-    e.incl = 51.6416;
-    e.node = 247.4627;
-    e.ecc = 0.0006703;
-    e.argp = 130.536;
-    e.manom = 325.0288;
-    e.mm = 15.72125391;
+    OrbEdit e{"ISS (ZARYA)", 25544, "1998-067A", 60400.5, 51.6416, 247.4627, 0.0006703, 130.536, 325.0288, 15.72125391};
     e.sma = getsax(1, e.mm, e.ecc, e.incl);
     e.ndot = 0.00001764;
     e.bstar = 3.7e-5;
@@ -190,8 +180,7 @@ TEST_F(OrbitDialogs, EmptyOrSingularInputStaysFinite)
 TEST_F(OrbitDialogs, StateVectorRoundTrips)
 {
     // Elements -> state -> elements through the editor.
-    OrbitElements el;
-    std::tie(el.sma, el.ecc, el.incl, el.node, el.argp, el.manom) = std::tuple(7200, 0.02, 63.4, 120, 270, 45);
+    const OrbitElements el{7200, 0.02, 63.4, 120, 270, 45};
     Vec3 r, v;
     ElementsToState(el, r, v);
     ObEditOrbDialog d;
@@ -221,11 +210,7 @@ TEST_F(OrbitDialogs, StateVectorRoundTrips)
     EXPECT_NEAR(24.2 * 50.29 / 3600 * M_PI / 180 * 7000, std::hypot(j[1], j[2]), 1.0);
 
     // The state dialog converts only with "Reset" checked.
-    StateVector out;
-    out.mjd = mjd;
-    out.r = r;
-    out.v = v;
-    out.frame = kFrameMeanOfDate;
+    StateVector out{mjd, r, v, kFrameMeanOfDate};
     ObStateDialog sd;
     sd.setParams(out);
     child<QRadioButton>(sd, "j2kButton")->click();

@@ -16,7 +16,6 @@
 #include "orbikaapp.h"
 #include "orbikaview.h"
 #include "pictureview.h"
-#include "start_and_site.h"
 
 namespace {
 

@@ -26,7 +26,6 @@
 #include "orbikaapp.h"
 #include "orbikaview.h"
 #include "settingsupdate.h"
-#include "start_and_site.h"
 
 namespace {
 
@@ -66,6 +65,13 @@ int rightmostInk(const QImage& image, int y0, int y1)
                 right = std::max(right, x);
     return right;
 }
+
+// A bare view in a fresh program directory.
+class ViewTest : public ::testing::Test {
+protected:
+    const ProgramDir dir;
+    OrbikaView view{nullptr};
+};
 
 }  // namespace
 
@@ -128,10 +134,8 @@ TEST(View, SelectedIssPassListAndClickOnPassLine)
     EXPECT_TRUE(text.contains("\nApparent Pole of orbit"));
 }
 
-TEST(View, PassListPageRecordsClickPositions)
+TEST_F(ViewTest, PassListPageRecordsClickPositions)
 {
-    const ProgramDir dir;
-    OrbikaView view(nullptr);
     passPage(125);
     indata->npass = kMaxPasses;
     view.showSattxt();
@@ -144,10 +148,8 @@ TEST(View, PassListPageRecordsClickPositions)
     EXPECT_EQ(-1, view.passAt(view.passLineTop(7) + 1)) << "beyond the listed passes";
 }
 
-TEST(View, TaggedLinesAtFixedPitch)
+TEST_F(ViewTest, TaggedLinesAtFixedPitch)
 {
-    const ProgramDir dir;
-    OrbikaView view(nullptr);
     outdata->nlines = 0;
     char plain[kLineBytes] = "iiiiiiiiiiiiiiii";
     char tagged[kLineBytes] = "iiiiiiiiiiiiiiii";
@@ -168,10 +170,8 @@ TEST(View, TaggedLinesAtFixedPitch)
         << "sixteen characters at the width of M reach much further";
 }
 
-TEST(View, CancelledDialogsChangeNothing)
+TEST_F(ViewTest, CancelledDialogsChangeNothing)
 {
-    const ProgramDir dir;
-    OrbikaView view(nullptr);
     const auto before = std::make_unique<WinpData>(*indata);
     // Every field typed over and every option flipped, then Cancel.
     const auto reject = [](QDialog* d) {
@@ -200,10 +200,8 @@ TEST(View, CancelledDialogsChangeNothing)
     EXPECT_EQ(0, std::memcmp(before.get(), indata, sizeof(WinpData)));
 }
 
-TEST(View, AcceptedDialogsWriteBack)
+TEST_F(ViewTest, AcceptedDialogsWriteBack)
 {
-    const ProgramDir dir;
-    OrbikaView view(nullptr);
     whenModal<ObStepDialog>([](ObStepDialog* d) {
         d->findChild<QLineEdit*>("minEdit")->setText("0");
         d->findChild<QLineEdit*>("secEdit")->setText("abc");
@@ -235,11 +233,9 @@ TEST(View, AcceptedDialogsWriteBack)
     EXPECT_EQ(QString(30, 'x'), QString(indata->locname));
 }
 
-TEST(View, IersDialogShowsTheLeapSecondsOfTheDate)
+TEST_F(ViewTest, IersDialogShowsTheLeapSecondsOfTheDate)
 {
     // UTC - TAI of the published table: -32 s from 1999 to 2005, -37 s since 2017.
-    const ProgramDir dir;
-    OrbikaView view(nullptr);
     ASSERT_FALSE(indata->iersflg);
     for (const auto& [year, utctai] : {std::pair{2026, "-37"}, std::pair{2003, "-32"}}) {
         indata->year = year;
@@ -254,10 +250,8 @@ TEST(View, IersDialogShowsTheLeapSecondsOfTheDate)
     }
 }
 
-TEST(View, MissingOrUnwritableFilesAreReported)
+TEST_F(ViewTest, MissingOrUnwritableFilesAreReported)
 {
-    const ProgramDir dir;
-    OrbikaView view(nullptr);
     std::snprintf(indata->tlefile, sizeof indata->tlefile, "./none.txt");
     Message m;
     captureMessage(m);
@@ -291,10 +285,8 @@ TEST(View, MissingOrUnwritableFilesAreReported)
     EXPECT_TRUE(QFile::exists(dir.file("satsave.txt")));
 }
 
-TEST(View, SaveTleOffersCsvForNumbersATleCannotHold)
+TEST_F(ViewTest, SaveTleOffersCsvForNumbersATleCannotHold)
 {
-    const ProgramDir dir;
-    OrbikaView view(nullptr);
     std::snprintf(indata->tlefile, sizeof indata->tlefile, "./visual.txt");
     selectByGlue("ISS");
     indata->satno[0] = 400000;
