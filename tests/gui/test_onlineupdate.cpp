@@ -2,6 +2,7 @@
 // each path with a canned response: the download itself, then the whole command in the window.
 #include <gtest/gtest.h>
 
+#include <QEventLoop>
 #include <QProgressDialog>
 #include <QNetworkProxy>
 #include <QTcpServer>
@@ -239,19 +240,12 @@ QString messageAfter(const std::function<void()>& act)
 {
     QString text;
     QEventLoop loop;
-    QTimer poll;
-    poll.setInterval(5);
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            poll.stop();
-            text = box->text();
-            box->done(QMessageBox::Ok);
-            loop.quit();
-        }
+    whenMessage([&](QMessageBox* box) {
+        text = box->text();
+        loop.quit();
     });
-    poll.start();
     act();
-    if (poll.isActive()) {
+    if (text.isEmpty()) {
         QTimer::singleShot(kHangGuardMs, &loop, &QEventLoop::quit);
         loop.exec();
     }

@@ -37,11 +37,8 @@ WinpData observer(int skyproj)
     s.mapheight = 501;
     s.obslat = 50.0;
     s.obslon = 10.0;
-    s.obshgt = 0.0;
     s.mjd = s.lastrefresh = kNightMjd;
     s.skyproj = skyproj;
-    s.skyazim = 0.0;
-    s.satview = false;
     s.epoch = 0.0;
     s.mapbg = 0;
     return s;
