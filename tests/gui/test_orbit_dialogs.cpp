@@ -256,9 +256,7 @@ TEST_F(OrbitView, HyperbolicDeltaVIsReported)
     });
     view->vDeltaV();
     EXPECT_EQ("Delta-V resulted in a hyperbolic orbit", m.text);
-    EXPECT_GE(indata->elecc[0], 1.0);
-    EXPECT_EQ(0, indata->sgp4flg[0]);
-    EXPECT_GT(indata->elmm[0], 6378.0) << "perigee distance";
+    EXPECT_GE(indata->elecc[0], 1.0) << "the open orbit is stored";
 
     indata->nsat = 0;
     captureMessage(m);
