@@ -41,28 +41,42 @@ QByteArray response(const QByteArray& status, const QByteArray& headers, const Q
            body;
 }
 
-// Serves canned responses by path: /good/ the new file, /moved/ a redirect to it, /loop/ a
-// redirect to itself, /cut/ a body that ends early, /html/ a web page, /empty/ no body, /big/
-// 40 copies of the new file, /trickle/ one byte of an endless body every 20 ms, /hold/ nothing
-// until release(), else 404.
+// The canned reply to a path whose first directory is dir: /good/ the new file, /moved/ a
+// redirect to it, /loop/ a redirect to itself, /cut/ a body that ends early, /html/ a web page,
+// /empty/ no body, /big/ 40 copies of the new file; anything else 404.
+QByteArray reply(const QByteArray& dir)
+{
+    static const QHash<QByteArray, QByteArray> replies = {
+        {"good", response("200 OK", "", kNew)},
+        {"moved", response("301 Moved", "Location: /good/x\r\n", "")},
+        {"loop", response("302 Found", "Location: /loop/x\r\n", "")},
+        {"cut", response("200 OK", "", kNew, 10 * kNew.size())},
+        {"html", response("200 OK", "Content-Type: text/html\r\n", kHtml)},
+        {"empty", response("200 OK", "", "")},
+        {"big", response("200 OK", "", kNew.repeated(40))},
+    };
+    return replies.value(dir, response("404 Not Found", "", "<html>Not Found</html>"));
+}
+
+// Serves the canned replies; /trickle/ sends one byte of an endless body every 20 ms and /hold/
+// nothing until release().
 class CannedServer {
 public:
     CannedServer()
     {
-        server.listen(QHostAddress(QStringLiteral("127.0.0.1")), 0);
+        server.listen(QHostAddress::LocalHost, 0);
         QObject::connect(&server, &QTcpServer::newConnection, [this] {
             while (QTcpSocket* s = server.nextPendingConnection())
                 QObject::connect(s, &QTcpSocket::readyRead, [this, s] { read(s); });
         });
     }
     QString host() const { return QStringLiteral("127.0.0.1:%1").arg(server.serverPort()); }
-    // Closes the connections held without an answer, and later ones at once (the client tries
-    // again when a connection closes before the answer).
+    // Closes the held connections, and later ones at once (the client tries again when a
+    // connection closes before the answer).
     void release()
     {
         holding = false;
         for (QTcpSocket* s : held) s->disconnectFromHost();
-        held.clear();
     }
     int requests = 0;
 
@@ -73,33 +87,16 @@ private:
         request += s->readAll();
         if (!request.contains("\r\n\r\n")) return;
         ++requests;
-        const QByteArray path = request.split(' ').value(1);
-        if (path.startsWith("/hold/") && holding) {
-            held.push_back(s);
-            return;
+        const QByteArray dir = request.split(' ').value(1).split('/').value(1);
+        if (dir == "hold" && holding) return held.push_back(s);
+        if (dir == "trickle") {
+            s->write(response("200 OK", "", "", kMaxReplyBytes));
+            auto* drip = new QTimer(s);
+            QObject::connect(drip, &QTimer::timeout, s, [s] { s->write("x"); });
+            return drip->start(20);
         }
-        if (path.startsWith("/trickle/")) return trickle(s);
-        if (!path.startsWith("/hold/")) s->write(answer(path));
+        if (dir != "hold") s->write(reply(dir));
         s->disconnectFromHost();
-    }
-    static void trickle(QTcpSocket* s)
-    {
-        s->write(response("200 OK", "", "", kMaxReplyBytes));
-        auto* drip = new QTimer(s);
-        QObject::connect(drip, &QTimer::timeout, s, [s] { s->write("x"); });
-        drip->start(20);
-    }
-    static QByteArray answer(const QByteArray& path)
-    {
-        if (path.startsWith("/good/")) return response("200 OK", "", kNew);
-        if (path.startsWith("/moved/")) return response("301 Moved", "Location: /good/x\r\n", "");
-        if (path.startsWith("/loop/"))
-            return response("302 Found", "Location: " + path + "\r\n", "");
-        if (path.startsWith("/cut/")) return response("200 OK", "", kNew, 10 * kNew.size());
-        if (path.startsWith("/html/")) return response("200 OK", "Content-Type: text/html\r\n", kHtml);
-        if (path.startsWith("/empty/")) return response("200 OK", "", "");
-        if (path.startsWith("/big/")) return response("200 OK", "", kNew.repeated(40));
-        return response("404 Not Found", "", "<html>Not Found</html>");
     }
 
     QTcpServer server;
@@ -112,7 +109,7 @@ private:
 QString refusingHost()
 {
     QTcpServer probe;
-    probe.listen(QHostAddress(QStringLiteral("127.0.0.1")), 0);
+    probe.listen(QHostAddress::LocalHost, 0);
     const quint16 port = probe.serverPort();
     probe.close();
     return QStringLiteral("127.0.0.1:%1").arg(port);
@@ -169,15 +166,6 @@ TEST(OnlineUpdateAddress, DefaultIsAQueryKeptAsProposed)
     EXPECT_TRUE(a.urlPath.contains("FORMAT=csv"));
 }
 
-TEST_F(OnlineUpdateTest, RedirectIsFollowedAndAMissingTargetCreated)
-{
-    QFile::remove(target);
-    EXPECT_EQ(0, download(server.host(), "/moved/visual.txt"));
-    EXPECT_EQ(kNew, readFile(target));
-    EXPECT_EQ(QStringList{"visual.txt"}, files());
-    EXPECT_FALSE(update.busy());
-}
-
 TEST_F(OnlineUpdateTest, FailuresKeepTheOldFileByteForByte)
 {
     // Each failure with the start of the message it gives.
@@ -213,11 +201,13 @@ TEST_F(OnlineUpdateTest, FailuresKeepTheOldFileByteForByte)
     EXPECT_EQ(kOld, readFile(target));
 }
 
-TEST_F(OnlineUpdateTest, TwoDownloadsOfOneFileDoNotUndoEachOther)
+TEST_F(OnlineUpdateTest, RedirectCreatesTheMissingTargetAndAnEarlierDownloadDoesNotUndoIt)
 {
+    QFile::remove(target);
     OnlineUpdate other;
     ASSERT_EQ(OnlineUpdate::Started, other.get(server.host(), "/hold/visual.txt", target));
-    EXPECT_EQ(0, download(server.host(), "/good/visual.txt"));
+    EXPECT_EQ(0, download(server.host(), "/moved/visual.txt"));
+    EXPECT_FALSE(update.busy());
     server.release();
     EXPECT_EQ(1, waitDone(other));
     EXPECT_EQ(kNew, readFile(target));
@@ -268,10 +258,7 @@ TEST(OnlineUpdateWindow, CommandMessagesAndFiles)
 
     // The proposal is the last server directory with the TLE file's name.
     QString proposal;
-    whenModal<QInputDialog>([&](QInputDialog* d) {
-        proposal = d->textValue();
-        d->reject();
-    });
+    whenModal<QInputDialog>([&](QInputDialog* d) { proposal = d->textValue(); d->reject(); });
     w.slotFileUpdate();
     EXPECT_EQ(server.host() + "/good/visual.txt", proposal);
 
