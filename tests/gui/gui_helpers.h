@@ -16,6 +16,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
@@ -41,8 +42,6 @@ public:
         QDir::setCurrent(dir.path());
     }
     ~ProgramDir() { QDir::setCurrent(previous); }
-    ProgramDir(const ProgramDir&) = delete;
-    ProgramDir& operator=(const ProgramDir&) = delete;
 
     QString path() const { return dir.path(); }
     QString file(const QString& name) const { return dir.filePath(name); }
@@ -141,6 +140,16 @@ inline QTimer* captureMessage(Message& m)
         m.title = box->windowTitle();
         m.text = box->text();
     });
+}
+
+// Runs command and returns the message box it shows, closed; empty when it shows none.
+inline Message messageOf(const std::function<void()>& command)
+{
+    Message m;
+    QPointer<QTimer> watch = captureMessage(m);
+    command();
+    delete watch;
+    return m;
 }
 
 // Answers the next file dialog with the file name and keeps the text of the message box that

@@ -4,7 +4,6 @@
 // the orbit determination).
 #include <gtest/gtest.h>
 
-#include <QPointer>
 
 #include <cmath>
 

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <QMouseEvent>
-#include <QPointer>
 
 #include <cstdio>
 #include <cstring>
@@ -84,9 +83,8 @@ TEST(View, SelectedIssPassListAndClickOnPassLine)
 
     whenModal<ObSelSatDialog>([](ObSelSatDialog* d) {
         d->findChild<QLineEdit*>("satnameEdit")->setText("ISS");
-        d->findChild<QPushButton*>("findButton")->click();
-        d->findChild<QPushButton*>("selectButton")->click();
-        d->findChild<QPushButton*>("closeButton")->click();
+        for (const char* button : {"findButton", "selectButton", "closeButton"})
+            d->findChild<QPushButton*>(button)->click();
     });
     w.slotInputSelectSat();
     ASSERT_EQ(1, indata->nsat);
@@ -134,40 +132,24 @@ TEST(View, SelectedIssPassListAndClickOnPassLine)
     EXPECT_TRUE(text.contains("\nApparent Pole of orbit"));
 }
 
-TEST_F(ViewTest, PassListPageRecordsClickPositions)
+TEST_F(ViewTest, PassLinesAtFixedPitchAndTheirClickPositions)
 {
     passPage(125);
     indata->npass = kMaxPasses;
+    view.showtxt(false);
+    const QImage proportional = view.textImage().toImage();
     view.showSattxt();
+    const QImage fixed = view.textImage().toImage();
     ASSERT_EQ(kMaxPasses, view.passLines()) << "only the first 120 pass lines are recorded";
-    const int step = view.passLineTop(1) - view.passLineTop(0);
+    const int top = view.passLineTop(0), step = view.passLineTop(1) - top;
+    EXPECT_EQ(rightmostInk(proportional, 0, step + 1), rightmostInk(fixed, 0, step + 1)) << "plain header";
+    EXPECT_GT(rightmostInk(fixed, top, top + step), rightmostInk(proportional, top, top + step) + 30)
+        << "a pass line at the width of M reaches much further";
     EXPECT_EQ(57, view.passAt(view.passLineTop(57) + step - 1));
-    EXPECT_EQ(-1, view.passAt(view.passLineTop(0) - 1)) << "the title";
+    EXPECT_EQ(-1, view.passAt(top - 1)) << "the title";
     EXPECT_EQ(-1, view.passAt(view.passLineTop(9) + step + 1)) << "the blank line";
     indata->npass = 5;
     EXPECT_EQ(-1, view.passAt(view.passLineTop(7) + 1)) << "beyond the listed passes";
-}
-
-TEST_F(ViewTest, TaggedLinesAtFixedPitch)
-{
-    outdata->nlines = 0;
-    char plain[kLineBytes] = "iiiiiiiiiiiiiiii";
-    char tagged[kLineBytes] = "iiiiiiiiiiiiiiii";
-    PutNxtLn(outdata, plain);
-    PutNxtLnT(outdata, tagged);
-    const int ascent = QFontMetrics(QFont("helvetica", view.getFsz())).ascent();
-
-    view.showtxt(false);
-    QImage image = view.textImage().toImage();
-    const int plainRight = rightmostInk(image, 0, ascent + 1);
-    EXPECT_NEAR(plainRight, rightmostInk(image, ascent + 1, 2 * ascent + 2), 1)
-        << "without the fixed pitch both lines are proportional";
-
-    view.showtxt(true);
-    image = view.textImage().toImage();
-    EXPECT_EQ(plainRight, rightmostInk(image, 0, ascent + 1));
-    EXPECT_GT(rightmostInk(image, ascent + 1, 2 * ascent + 2), plainRight + 30)
-        << "sixteen characters at the width of M reach much further";
 }
 
 TEST_F(ViewTest, CancelledDialogsChangeNothing)
@@ -253,9 +235,7 @@ TEST_F(ViewTest, IersDialogShowsTheLeapSecondsOfTheDate)
 TEST_F(ViewTest, MissingOrUnwritableFilesAreReported)
 {
     std::snprintf(indata->tlefile, sizeof indata->tlefile, "./none.txt");
-    Message m;
-    captureMessage(m);
-    view.vSelectSat();
+    Message m = messageOf([&] { view.vSelectSat(); });
     EXPECT_EQ("Orbika", m.title);
     EXPECT_EQ("Unable to open TLE file ./none.txt: No such file or directory", m.text);
     EXPECT_EQ(0, indata->nsat);
@@ -265,23 +245,18 @@ TEST_F(ViewTest, MissingOrUnwritableFilesAreReported)
     const QStringList files = QDir(dir.path()).entryList(QDir::Files);
     std::snprintf(indata->savename, sizeof indata->savename, "%s/no/such/dir/satsave.txt",
                   qPrintable(dir.path()));
-    captureMessage(m);
-    view.vOrbitTrack();
+    m = messageOf([&] { view.vOrbitTrack(); });
     EXPECT_EQ("Save Orbit Track", m.title);
     EXPECT_EQ("*** Problems with the output file", m.text);
-
     std::snprintf(indata->tlesave, sizeof indata->tlesave, "%s", indata->savename);
-    captureMessage(m);
-    view.vTLESave();
+    m = messageOf([&] { view.vTLESave(); });
     EXPECT_EQ("TLE File Save", m.title);
     EXPECT_EQ("*** ERROR *** while opening or writing TLE Save File", m.text);
     EXPECT_EQ(files, QDir(dir.path()).entryList(QDir::Files)) << "no other file was touched";
 
     // The default save name lands in the directory of the TLE file.
     std::snprintf(indata->savename, sizeof indata->savename, "*satsave.txt");
-    captureMessage(m);
-    view.vOrbitTrack();
-    EXPECT_EQ("Track saved on file ./satsave.txt", m.text);
+    EXPECT_EQ("Track saved on file ./satsave.txt", messageOf([&] { view.vOrbitTrack(); }).text);
     EXPECT_TRUE(QFile::exists(dir.file("satsave.txt")));
 }
 
@@ -334,12 +309,8 @@ TEST(View, ProblemsOfAnOpenedTleFileInOneMessage)
     EXPECT_EQ("... and 3 more", lines[11]);
 
     // Selecting from the same file does not repeat the message.
-    Message again;
-    QPointer<QTimer> watch = captureMessage(again);
     whenModal<ObSelSatDialog>([](ObSelSatDialog* d) { d->findChild<QPushButton*>("closeButton")->click(); });
-    w.slotInputSelectSat();
-    delete watch;
-    EXPECT_TRUE(again.text.isEmpty());
+    EXPECT_TRUE(messageOf([&] { w.slotInputSelectSat(); }).text.isEmpty());
 }
 
 TEST(View, RemovingSatellitesKeepsThePrime)
