@@ -44,10 +44,10 @@ QByteArray configText(int fontsize, const char* tlefile, const QStringList& name
 
 }  // namespace
 
-TEST(MainWindow, ShortcutsToolbarAndCommandTexts)
+TEST(MainWindow, ShortcutsToolbarCommandTextsAndQuickHelp)
 {
     const ProgramDir dir;
-    const OrbikaApp w;
+    OrbikaApp w;
     EXPECT_EQ(QSize(837, 560), w.size());
 
     // Every command sits in a menu with a shortcut of its own, and its What's This text is a
@@ -72,6 +72,18 @@ TEST(MainWindow, ShortcutsToolbarAndCommandTexts)
     ASSERT_NE(nullptr, tools);
     for (const QAction* a : tools->actions())
         EXPECT_TRUE(a->isSeparator() || menuItems.contains(a->text())) << a->text().toStdString();
+
+    // The quick help starts with its introduction and names every menu.
+    QString help;
+    whenModal<ObQuickDialog>([&help](ObQuickDialog* d) {
+        help = d->findChild<QTextEdit*>("textEdit1")->toPlainText();
+        d->close();
+    });
+    w.slotQuickHelp();
+    EXPECT_FALSE(help.contains("$$$"));
+    EXPECT_TRUE(help.trimmed().startsWith("ORBIKA QUICK HELP")) << help.left(80).toStdString();
+    for (const QAction* menu : w.menuBar()->actions())
+        EXPECT_TRUE(help.contains(menu->text().remove('&'))) << menu->text().toStdString();
 }
 
 TEST(MainWindow, HotKeysAndTimerModes)
@@ -174,7 +186,7 @@ TEST(MainWindow, StartWithoutTleFileOrWithSmallFont)
     EXPECT_EQ(QStringList({"2 ", "ISS", "HST"}), lines.mid(19, 3));
 }
 
-TEST(MainWindow, NextSatellitesNeedTwoToStartRealTime)
+TEST(MainWindow, NextSatellitesNeedTwoAndCancelledAllPassesLeaveTheSaveFile)
 {
     const ProgramDir dir;
     OrbikaApp w;
@@ -183,19 +195,11 @@ TEST(MainWindow, NextSatellitesNeedTwoToStartRealTime)
     for (const auto& [file, text] : {std::pair{"./none.txt", "Unable to open TLE file"},
                                      {"./one.txt", "No suitable satellites found"}}) {
         std::snprintf(indata->tlefile, sizeof indata->tlefile, "%s", file);
-        QString shown;
-        whenMessage([&shown](QMessageBox* box) { shown = box->text(); });
-        w.slotInputNextSat();
-        EXPECT_EQ(text, shown);
+        EXPECT_EQ(text, messageOf([&] { w.slotInputNextSat(); }).text);
         EXPECT_EQ(0, w.timerMode());
     }
-}
 
-TEST(MainWindow, CancelledAllPassesLeaveTheSaveFile)
-{
     // The bundled entries 40 times over 30 days: minutes of searching, cancelled at once.
-    const ProgramDir dir;
-    OrbikaApp w;
     writeFile(dir.file("big.txt"), readFile(dir.file("visual.txt")).repeated(40));
     const QByteArray old = "Geographic Location: an earlier list\n";
     writeFile(dir.file("satsave.txt"), old);
@@ -212,20 +216,4 @@ TEST(MainWindow, CancelledAllPassesLeaveTheSaveFile)
     EXPECT_TRUE(cancelled);
     EXPECT_EQ(old, readFile(dir.file("satsave.txt")));
     EXPECT_EQ(0, indata->savenew);
-}
-
-TEST(MainWindow, QuickHelpShowsIntroductionFirst)
-{
-    const ProgramDir dir;
-    OrbikaApp w;
-    QString help;
-    whenModal<ObQuickDialog>([&help](ObQuickDialog* d) {
-        help = d->findChild<QTextEdit*>("textEdit1")->toPlainText();
-        d->close();
-    });
-    w.slotQuickHelp();
-    EXPECT_FALSE(help.contains("$$$"));
-    EXPECT_TRUE(help.trimmed().startsWith("ORBIKA QUICK HELP")) << help.left(80).toStdString();
-    for (const QAction* menu : w.menuBar()->actions())
-        EXPECT_TRUE(help.contains(menu->text().remove('&'))) << menu->text().toStdString();
 }
