@@ -1,6 +1,6 @@
 // Helpers of the GUI tests: a temporary program directory, whole files, the start and site of
-// the tests, selection by name, modal dialogs answered by the test and key presses, with the
-// headers of the widgets the tests drive.
+// the tests, named widgets, modal dialogs answered by the test, key presses, and the fixtures of
+// the dialog and map tests, with the headers the tests share.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -12,6 +12,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileDialog>
+#include <QImage>
 #include <QInputDialog>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -24,13 +25,24 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <cmath>
+#include <cstdio>
+#include <cstring>
 #include <functional>
 #include <memory>
+#include <stdexcept>
+#include <string>
+#include <tuple>
+#include <vector>
 
 #include "app/glue/selectionglue.h"
+#include "core/defaults.h"
 #include "core/records.h"
 #include "core/timeset.h"
 #include "core/tlefile.h"
+#include "foundation/units.h"
+#include "orbikaapp.h"
+#include "orbikaview.h"
 #include "../test_site.h"
 
 // A fresh program directory holding a copy of the bundled visual.txt; current while it lives.
@@ -169,3 +181,68 @@ inline void pressKey(QWidget* w, int key)
     QKeyEvent e(QEvent::KeyPress, key, Qt::NoModifier);
     QApplication::sendEvent(w, &e);
 }
+
+// The child widget of type W named name; a missing widget fails the test through an exception.
+template <typename W>
+W* child(const QWidget& parent, const QString& name)
+{
+    W* w = parent.findChild<W*>(name);
+    if (!w)
+        throw std::runtime_error("no widget " + name.toStdString());
+    return w;
+}
+
+// Settings at their defaults with the bundled visual TLE file open and nothing selected.
+class VisualTleTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        SetDefaults(indata);
+        std::snprintf(indata->tlefile, sizeof indata->tlefile, "%s",
+                      ORBIKA_DATA_DIR "/tle/visual.txt");
+        reader = std::make_unique<ElementReader>(indata->tlefile);
+        ASSERT_TRUE(reader->isOpen());
+        satfle = reader.get();
+        vsResetSatList();
+    }
+    void TearDown() override { satfle = nullptr; }
+    std::unique_ptr<ElementReader> reader;
+
+    // Selects the first entry whose name starts with name; the file stays open for the dialogs.
+    void select(const char* name)
+    {
+        selectByGlue(name);
+        satfle = reader.get();
+    }
+};
+
+// A view in a temporary program directory with the settings at their defaults, the bundled
+// visual TLE file, the outline world map on white and the start and site of the tests.
+class MapTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        view = std::make_unique<OrbikaView>(nullptr);
+        SetDefaults(indata);
+        std::snprintf(indata->tlefile, sizeof indata->tlefile, "%s", ORBIKA_DATA_DIR "/tle/visual.txt");
+        indata->mapwidth = 860;
+        indata->mapheight = 501;
+        indata->mapimgok = true;
+        indata->maptype = 0;
+        indata->mapbg = 0;
+        indata->grid = 0;
+        indata->daynight = 0;
+        indata->cenlon = 0;
+        indata->skymap = 0;
+        setStartAndSite();
+    }
+
+    // Selects the first entry of the visual TLE file whose name starts with name.
+    static void select(const char* name) { selectByGlue(name); }
+
+    QImage canvas() const { return view->canvasImage().toImage(); }
+    QImage display() const { return view->displayImage().toImage(); }
+
+    ProgramDir dir;
+    std::unique_ptr<OrbikaView> view;
+};

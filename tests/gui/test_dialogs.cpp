@@ -2,16 +2,14 @@
 // dialog (the physical map only with the image, ground-track against sky controls, directions
 // writing azimuths, the command's corrections of meridian and frequency); the visibility dialog
 // (exclusive modes, which options show, where the command puts the yaw/pitch pair).
-#include <gtest/gtest.h>
 
 #include <QAbstractButton>
 #include <QGroupBox>
 #include <QLabel>
 
 #include <array>
-#include <tuple>
 
-#include "dialog_helpers.h"
+#include "gui_helpers.h"
 #include "obdatedialog.h"
 #include "obiersdialog.h"
 #include "obmapdialog.h"
@@ -20,7 +18,6 @@
 #include "obstatedialog.h"
 #include "obsysconfdialog.h"
 #include "obvisdialog.h"
-#include "orbikaview.h"
 
 namespace {
 

@@ -1,9 +1,6 @@
 // Selection, removal and prime dialogs over the bundled TLE file through the selection glue.
-#include <gtest/gtest.h>
 
-#include <string>
-
-#include "dialog_helpers.h"
+#include "gui_helpers.h"
 #include "obremsatdialog.h"
 #include "obselsatdialog.h"
 #include "obswitchdialog.h"

@@ -1,20 +1,12 @@
 // Flares, transits and occultations in the view: the Iridium dialog and flare page, the event
 // distance input of the pass list, and the Sun/Moon disc view.
-#include <gtest/gtest.h>
 
 #include <QPainter>
 
-#include <cmath>
-#include <cstring>
-#include <string>
-#include <tuple>
-#include <vector>
-
 #include "canvaslayout.h"
 #include "core/iridium.h"
-#include "dialog_helpers.h"
-#include "foundation/units.h"
-#include "map_fixture.h"
+#include "gui_helpers.h"
+#include "gui_helpers.h"
 #include "obiridiumdialog.h"
 #include "sunmoondisc.h"
 

@@ -1,23 +1,16 @@
 // The main window: shortcuts, toolbar, hot keys, timer modes, the settings written at exit and
 // the save file kept on cancel, each in a temporary program directory.
-#include <gtest/gtest.h>
 
 #include <QAction>
 #include <QMenuBar>
 #include <QProgressDialog>
 #include <QToolBar>
 
-#include <cstdio>
 #include <ctime>
-#include <tuple>
 
-#include "core/records.h"
 #include "core/statevector.h"
-#include "foundation/units.h"
 #include "gui_helpers.h"
 #include "obquickdialog.h"
-#include "orbikaapp.h"
-#include "orbikaview.h"
 
 namespace {
 

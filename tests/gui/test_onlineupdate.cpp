@@ -1,6 +1,5 @@
 // The online TLE update against an HTTP server on 127.0.0.1 started by the test, which answers
 // each path with a canned response: the download itself, then the whole command in the window.
-#include <gtest/gtest.h>
 
 #include <QEventLoop>
 #include <QProgressDialog>
@@ -8,14 +7,9 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 
-#include <tuple>
-#include <vector>
-
-#include "core/defaults.h"
 #include "core/elementreply.h"
 #include "gui_helpers.h"
 #include "onlineupdate.h"
-#include "orbikaapp.h"
 
 namespace {
 

@@ -1,21 +1,16 @@
 // Orbit editing: the element editor's rules, bad input and the state vector frames; then the
 // view's orbit commands driven through their dialogs.
-#include <gtest/gtest.h>
-
-
-#include <cmath>
 
 #include "astro/timescales.h"
 #include "core/meanmotion.h"
 #include "core/statevector.h"
-#include "dialog_helpers.h"
+#include "gui_helpers.h"
 #include "obdatedialog.h"
 #include "obdeltadialog.h"
 #include "obeditorbdialog.h"
 #include "oblaunchdialog.h"
 #include "oborbdetdialog.h"
 #include "obstatedialog.h"
-#include "orbikaview.h"
 
 namespace {
 

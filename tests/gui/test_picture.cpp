@@ -1,6 +1,5 @@
 // Picture astrometry on the view: display sizes, the star dialog with OK, Cancel and Abort, stars
 // and a trail measured on a synthetic photograph of Orion, satellite labels and unloadable files.
-#include <gtest/gtest.h>
 
 #include <QPainter>
 
@@ -8,11 +7,8 @@
 
 #include "core/astrometry.h"
 #include "foundation/textconv.h"
-#include "foundation/units.h"
 #include "gui_helpers.h"
 #include "obastdialog.h"
-#include "orbikaapp.h"
-#include "orbikaview.h"
 #include "pictureview.h"
 
 namespace {

@@ -1,17 +1,11 @@
 // The view: pass list page, clicks on pass lines and the pass details' line limit, text page
 // drawing, the dialog handlers' write-back and cancel rules, messages for missing or unwritable
 // files, and the small changes of the settings record made by the commands.
-#include <gtest/gtest.h>
 
 #include <QMouseEvent>
 
-#include <cstdio>
-#include <cstring>
-#include <memory>
-
 #include "core/textpage.h"
 #include "core/tlesave.h"
-#include "foundation/units.h"
 #include "gui_helpers.h"
 #include "obdatedialog.h"
 #include "obiersdialog.h"
@@ -22,8 +16,6 @@
 #include "obstepdialog.h"
 #include "obsysconfdialog.h"
 #include "obvisdialog.h"
-#include "orbikaapp.h"
-#include "orbikaview.h"
 #include "settingsupdate.h"
 
 namespace {

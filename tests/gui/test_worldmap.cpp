@@ -1,15 +1,12 @@
 // The ground-track maps: projections and their inverse, the night side, what the base map, the
 // overlay and the information area draw; and the plot modes over them (delta time, the jumps to
 // the next and last pass, map clicks).
-#include <cmath>
-
 
 #include "astro/timescales.h"
 #include "core/satstate.h"
 #include "foundation/arith.h"
-#include "foundation/units.h"
 #include "canvaslayout.h"
-#include "map_fixture.h"
+#include "gui_helpers.h"
 #include "oblocaldialog.h"
 
 namespace {
