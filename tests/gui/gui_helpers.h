@@ -41,6 +41,26 @@
 #include "core/timeset.h"
 #include "core/tlefile.h"
 #include "foundation/units.h"
+#include "obastdialog.h"
+#include "obdatedialog.h"
+#include "obdeltadialog.h"
+#include "obeditorbdialog.h"
+#include "obiersdialog.h"
+#include "obiridiumdialog.h"
+#include "oblaunchdialog.h"
+#include "oblocaldialog.h"
+#include "obmapdialog.h"
+#include "obobsdialog.h"
+#include "oborbdetdialog.h"
+#include "obpassdialog.h"
+#include "obquickdialog.h"
+#include "obremsatdialog.h"
+#include "obselsatdialog.h"
+#include "obstatedialog.h"
+#include "obstepdialog.h"
+#include "obswitchdialog.h"
+#include "obsysconfdialog.h"
+#include "obvisdialog.h"
 #include "orbikaapp.h"
 #include "orbikaview.h"
 #include "../test_site.h"
@@ -190,6 +210,16 @@ W* child(const QWidget& parent, const QString& name)
     if (!w)
         throw std::runtime_error("no widget " + name.toStdString());
     return w;
+}
+
+// Types the texts into the named fields of the next modal dialog of type D and presses OK.
+template <typename D>
+QTimer* acceptWith(const std::vector<std::pair<const char*, QString>>& fields)
+{
+    return whenModal<D>([fields](D* d) {
+        for (const auto& [name, text] : fields) child<QLineEdit>(*d, name)->setText(text);
+        d->accept();
+    });
 }
 
 // Settings at their defaults with the bundled visual TLE file open and nothing selected.

@@ -1,9 +1,6 @@
 // Selection, removal and prime dialogs over the bundled TLE file through the selection glue.
 
 #include "gui_helpers.h"
-#include "obremsatdialog.h"
-#include "obselsatdialog.h"
-#include "obswitchdialog.h"
 
 namespace {
 
@@ -53,7 +50,6 @@ TEST_F(SelectionDialogs, FindSelectMoreAndNew)
     press(d, "selectButton");
     EXPECT_EQ(1, indata->nsat);
     EXPECT_FALSE(offered(child<QPushButton>(d, "selectButton"))) << "selected only once";
-
     // More steps through the matches; a miss says so and changes nothing.
     find(d, "COSMOS 1");
     EXPECT_TRUE(info(d).startsWith("COSMOS 1536"));
@@ -64,7 +60,6 @@ TEST_F(SelectionDialogs, FindSelectMoreAndNew)
     EXPECT_FALSE(offered(child<QPushButton>(d, "moreButton")));
     EXPECT_FALSE(offered(child<QPushButton>(d, "selectButton")));
     EXPECT_EQ(1, indata->nsat);
-
     // A reopened dialog keeps the search key; New empties the selection.
     ObSelSatDialog again;
     again.setParams();
@@ -85,13 +80,11 @@ TEST_F(SelectionDialogs, NumberAndDesignatorKeysExcludeEachOther)
     noradEdit->setText("25544");
     press(d, "findButton");
     EXPECT_TRUE(info(d).startsWith("ISS (ZARYA)"));
-
     child<QCheckBox>(d, "idsnBox")->setChecked(true);
     EXPECT_FALSE(norad->isChecked());
     EXPECT_FALSE(noradEdit->isEnabled());
     find(d, "1998-067A");
     EXPECT_TRUE(info(d).startsWith("ISS (ZARYA)"));
-
     norad->setChecked(true);
     noradEdit->setText("ISS");  // not a number: searched as number 0
     press(d, "findButton");
@@ -123,7 +116,6 @@ TEST_F(SelectionDialogs, RemovalRowsFollowTheSelection)
     EXPECT_EQ("1110000000", shownRows(d, "box"));
     press(d, "allButton");
     EXPECT_EQ("1110000000", marks(d));
-
     // Absurd row counts are kept within the ten rows.
     ObRemSatDialog none, all;
     none.setParams(-4);

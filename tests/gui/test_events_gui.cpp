@@ -7,7 +7,6 @@
 #include "core/iridium.h"
 #include "gui_helpers.h"
 #include "gui_helpers.h"
-#include "obiridiumdialog.h"
 #include "sunmoondisc.h"
 
 namespace {
@@ -143,7 +142,6 @@ TEST_F(EventsTest, EventDistanceOfZeroAndTheIridiumModeOfAos)
     EXPECT_TRUE(pageHas(" *** Need distance > 0 for occultations or flares ***"));
     EXPECT_EQ(0, indata->evmaxdist);
     EXPECT_EQ(0, indata->iridmode) << "the event type is restored";
-
     // With Iridium flares chosen among the visibility settings AOS searches the current file.
     flareDate(true);
     std::snprintf(indata->tlefile, sizeof indata->tlefile, "%s", qPrintable(dir.file("IRIDIUM.TXT")));
@@ -202,7 +200,6 @@ TEST_F(EventsTest, DiscViewReplacesTheMapWhileASunTransitIsPlotted)
         for (int x = 0; x < kMapCols; ++x)
             outside += std::hypot(x - 360, y - 180) > 140 && c.pixel(x, y) != qRgb(255, 255, 255);
     EXPECT_EQ(0, outside) << "no world map around the disc";
-
     // Leaving the transit mode brings the world map back.
     indata->occmode = 0;
     view->SatPlot(indata->mjd + 0.02, 1);

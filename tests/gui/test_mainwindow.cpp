@@ -10,7 +10,6 @@
 
 #include "core/statevector.h"
 #include "gui_helpers.h"
-#include "obquickdialog.h"
 
 namespace {
 
@@ -42,7 +41,6 @@ TEST(MainWindow, ShortcutsToolbarCommandTextsAndQuickHelp)
     const ProgramDir dir;
     OrbikaApp w;
     EXPECT_EQ(QSize(837, 560), w.size());
-
     // Every command sits in a menu with a shortcut of its own, and its What's This text is a
     // title, a blank line and an explanation.
     QStringList menuItems, shortcuts;
@@ -65,7 +63,6 @@ TEST(MainWindow, ShortcutsToolbarCommandTextsAndQuickHelp)
     ASSERT_NE(nullptr, tools);
     for (const QAction* a : tools->actions())
         EXPECT_TRUE(a->isSeparator() || menuItems.contains(a->text())) << a->text().toStdString();
-
     // The quick help starts with its introduction and names every menu.
     QString help;
     whenModal<ObQuickDialog>([&help](ObQuickDialog* d) {
@@ -96,7 +93,6 @@ TEST(MainWindow, HotKeysAndTimerModes)
     EXPECT_EQ(0, w.timerMode());
     EXPECT_EQ(0, indata->rtmode);
     EXPECT_EQ(0, indata->deltamode);
-
     // The real-time plot and a new orbit's epoch are the clock plus the date dialog's offset.
     indata->rtoffset = -3.0;
     const auto clock = [] { return 40587.0 + std::time(nullptr) * kSecond - 3.0 / 24.0; };
@@ -109,7 +105,6 @@ TEST(MainWindow, HotKeysAndTimerModes)
         EXPECT_GE(t, before - kSecond);
         EXPECT_LE(t, after + kSecond);
     }
-
     // Digits choose the prime satellite among those selected (0 the tenth); larger digits
     // change nothing. Each case: satellites selected, key, prime after it.
     const std::tuple<int, int, int> digits[] = {
@@ -191,7 +186,6 @@ TEST(MainWindow, NextSatellitesNeedTwoAndCancelledAllPassesLeaveTheSaveFile)
         EXPECT_EQ(text, messageOf([&] { w.slotInputNextSat(); }).text);
         EXPECT_EQ(0, w.timerMode());
     }
-
     // The bundled entries 40 times over 30 days: minutes of searching, cancelled at once.
     writeFile(dir.file("big.txt"), readFile(dir.file("visual.txt")).repeated(40));
     const QByteArray old = "Geographic Location: an earlier list\n";

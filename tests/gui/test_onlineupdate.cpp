@@ -186,7 +186,6 @@ TEST_F(OnlineUpdateTest, FailuresKeepTheOldFileByteForByte)
         EXPECT_EQ(QStringList{"visual.txt"}, files());
         EXPECT_FALSE(update.busy());
     }
-
     // Cancel stops a download that waits for the server.
     ASSERT_EQ(OnlineUpdate::Started, update.get(server.host(), "/hold/visual.txt", target));
     QTimer::singleShot(0, &update, &OnlineUpdate::cancel);
@@ -249,13 +248,11 @@ TEST(OnlineUpdateWindow, CommandMessagesAndFiles)
     std::snprintf(indata->tlefile, sizeof indata->tlefile, "%s", qPrintable(tle));
     std::snprintf(indata->updurl, sizeof indata->updurl, "%s/good/old.txt",
                   qPrintable(server.host()));
-
     // The proposal is the last server directory with the TLE file's name.
     QString proposal;
     whenModal<QInputDialog>([&](QInputDialog* d) { proposal = d->textValue(); d->reject(); });
     w.slotFileUpdate();
     EXPECT_EQ(server.host() + "/good/visual.txt", proposal);
-
     // A second update while one runs is refused; the old file stays while it runs and when the
     // progress dialog's Cancel stops it.
     answerAddress(server.host() + "/hold/visual.txt");
@@ -273,7 +270,6 @@ TEST(OnlineUpdateWindow, CommandMessagesAndFiles)
               messageAfter([&] { cancel->click(); }));
     EXPECT_EQ(kOld, readFile(tle));
     EXPECT_EQ(server.host() + "/hold/visual.txt", QString(indata->updurl));
-
     // A one-character address and one with a scheme send no request; a query's reply replaces
     // the current TLE file; the same address again within the hour asks first, and No sends
     // nothing. Each case: address, message, the TLE file after it, whether a request was sent.
@@ -291,7 +287,6 @@ TEST(OnlineUpdateWindow, CommandMessagesAndFiles)
         EXPECT_EQ(file, readFile(tle));
         EXPECT_EQ(sent, server.requests - asked) << address.toStdString();
     }
-
     // The file goes into the TLE file's directory. Root writes into read-only directories, so
     // the unwritable target lies below a regular file, where opening fails for every user.
     std::snprintf(indata->tlefile, sizeof indata->tlefile, "%s/visual.txt", qPrintable(tle));

@@ -5,12 +5,6 @@
 #include "core/meanmotion.h"
 #include "core/statevector.h"
 #include "gui_helpers.h"
-#include "obdatedialog.h"
-#include "obdeltadialog.h"
-#include "obeditorbdialog.h"
-#include "oblaunchdialog.h"
-#include "oborbdetdialog.h"
-#include "obstatedialog.h"
 
 namespace {
 
@@ -92,7 +86,6 @@ TEST_F(OrbitDialogs, ElementEditorKeepsPrecisionAndSetsGeostationaryAndOpenOrbit
     const double node = std::fmod(15.0 * lsidtim(60400.5, 0.0, 0.0) + 360.0, 360.0);
     EXPECT_NEAR(node, value(d, "raEdit"), 1e-4) << "the node faces the sub-satellite meridian";
     EXPECT_FALSE(child<QCheckBox>(d, "spg4Box")->isChecked());
-
     // An open orbit is given by its perigee distance, without SGP4.
     d.setParams(in);
     type(child<QLineEdit>(d, "eccEdit"), "1.2");
@@ -116,18 +109,15 @@ TEST_F(OrbitDialogs, RefreshFollowsTheEditedField)
     e.mm = 15;
     e.sma = 7000;
     d.setParams(e);
-
     // A field changed without editing (no marker) leaves the orbit as it was.
     child<QLineEdit>(d, "n0Edit")->setText("14");
     d.refresh();
     EXPECT_DOUBLE_EQ(15, value(d, "n0Edit"));
-
     // a = 7000 km: 14.83 rev/day by Kepler's law (J2 adds a little), perigee a(1 - e) - R.
     type(child<QLineEdit>(d, "aEdit"), "7000");
     d.refresh();
     EXPECT_NEAR(14.83, value(d, "n0Edit"), 0.05);
     EXPECT_NEAR(614.86, value(d, "periEdit"), 1e-4);
-
     // Perigee 400 km and apogee 35786 km: a geostationary transfer orbit.
     child<QCheckBox>(d, "perapBox")->click();
     type(child<QLineEdit>(d, "periEdit"), "400");
@@ -170,7 +160,6 @@ TEST_F(OrbitDialogs, StateVectorRoundTrips)
     d.setState(60400.5, r, v);
     EXPECT_NEAR(7200.0, value(d, "aEdit"), 1e-4);
     EXPECT_NEAR(270.0, value(d, "aperEdit"), 1e-4);
-
     // Frames: a round trip through all four returns the vector; Earth-fixed velocity of a
     // geostationary satellite vanishes; 24 years of general precession (50.29"/year) from J2000.
     const double mjd = 60400.5;
@@ -188,7 +177,6 @@ TEST_F(OrbitDialogs, StateVectorRoundTrips)
     double j[6] = {7000, 0, 0, 0, 7.5, 0};
     vsRefState(kFrameMeanOfDate, kFrameJ2000, mjd, j[0], j[1], j[2], j[3], j[4], j[5]);
     EXPECT_NEAR(24.2 * 50.29 / 3600 * M_PI / 180 * 7000, std::hypot(j[1], j[2]), 1.0);
-
     // The state dialog converts only with "Reset" checked.
     StateVector out{mjd, r, v, kFrameMeanOfDate};
     ObStateDialog sd;
@@ -218,7 +206,6 @@ TEST_F(OrbitView, EditingStoresElementsAndNewAddsASatellite)
     EXPECT_NEAR(6945, indata->elsma[0], 5) << "Kepler's third law for 15 rev/day";
     const double r = std::hypot(std::hypot(indata->svpos[0][0], indata->svpos[1][0]), indata->svpos[2][0]);
     EXPECT_NEAR(indata->elsma[0] * 1000, r, 1000) << "the epoch state follows the elements";
-
     whenModal<ObEditOrbDialog>([](ObEditOrbDialog* d) { d->findChild<QPushButton*>("newButton")->click(); });
     view->vEditOrb();
     EXPECT_EQ(2, indata->nsat);
@@ -237,7 +224,6 @@ TEST_F(OrbitView, HyperbolicDeltaVIsReported)
     view->vDeltaV();
     EXPECT_EQ("Delta-V resulted in a hyperbolic orbit", m.text);
     EXPECT_GE(indata->elecc[0], 1.0) << "the open orbit is stored";
-
     indata->nsat = 0;
     EXPECT_EQ("*** No Satellite Selected ***", messageOf([&] { view->vDeltaV(); }).text);
 }

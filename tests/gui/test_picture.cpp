@@ -8,7 +8,6 @@
 #include "core/astrometry.h"
 #include "foundation/textconv.h"
 #include "gui_helpers.h"
-#include "obastdialog.h"
 #include "pictureview.h"
 
 namespace {
@@ -119,7 +118,6 @@ TEST_F(PictureTest, DisplaySizesRestartTheCalibration)
     EXPECT_EQ(1, indata->picstep);
     view->vImage(3);
     EXPECT_EQ(QSize(kWidth / 4, kHeight / 4), view->size());
-
     // A refresh or a step from the text page keeps the picture's size and scale, larger or smaller than the map.
     for (int size : {0, 2}) {
         view->vImage(size);
@@ -147,7 +145,6 @@ TEST_F(PictureTest, CalibrateThenMeasureStarsAndTrail)
         calibrateWith(view, s);
     ASSERT_EQ(4, indata->picstep);
     EXPECT_EQ(0, topPixels(view, kYellow));
-
     // A reference star measures as entered, Mintaka within a pixel; labels appear in yellow.
     clickStar(view, kAlnilam);
     EXPECT_NEAR(kAlnilam.ra, indata->picra[3], 1e-9);
@@ -156,7 +153,6 @@ TEST_F(PictureTest, CalibrateThenMeasureStarsAndTrail)
     clickStar(view, kMintaka);
     EXPECT_NEAR(DmsDegF(kMintaka.ra) * 15, DmsDegF(indata->picra[4]) * 15, 0.03);
     EXPECT_NEAR(DmsDegF(kMintaka.dec), DmsDegF(indata->picdec[4]), 0.03);
-
     // Points along the trail: the last two stay, older first, the earlier ones are gone.
     const auto trail = [](int k) { return kTrailStart + (kTrailEnd - kTrailStart) * k / 8; };
     for (int k = 0; k <= 8; ++k)
@@ -169,7 +165,6 @@ TEST_F(PictureTest, CalibrateThenMeasureStarsAndTrail)
         ASSERT_TRUE(platePixel(indata, DmsDegF(ra[k]) * kPi / 12, DmsDegF(dec[k]) * kDegToRad, at.rx(), at.ry()));
         EXPECT_LE((at - trail(7 + k)).manhattanLength(), 2) << k;
     }
-
     // A plot step redraws the bare picture: no yellow labels, the no-satellite notice in red.
     indata->nsat = 0;
     view->PicPlot(indata->mjd);
@@ -195,7 +190,6 @@ TEST_F(PictureTest, FlaresWithoutAKnownSurfaceShowTheMirrorYawAndPitch)
     EXPECT_EQ(QString::asprintf("Y:%7.1f", indata->flryaw), shown[180]);
     EXPECT_EQ(QString::asprintf("P:%7.1f", indata->flrpitch), shown[290]);
     EXPECT_EQ(0u, shown.count(320));
-
     // A known surface leaves the satellite's R.A. and Dec.
     indata->knownsurf = 1;
     view->PicPlot(indata->mjd);
@@ -203,7 +197,6 @@ TEST_F(PictureTest, FlaresWithoutAKnownSurfaceShowTheMirrorYawAndPitch)
     EXPECT_TRUE(shown[180].startsWith("R.A.:"));
     EXPECT_TRUE(shown[320].startsWith("Dec.:"));
     EXPECT_EQ(0u, shown.count(290));
-
     // Elements no orbit can have give the word in place of a sky position.
     indata->elecc[indata->prime] = 1.5;
     indata->sgpslot = kNoSgpSlot;

@@ -95,7 +95,6 @@ TEST(SkyMap, ProjectionsFaceTheRightWay)
     EXPECT_GT(PxSky(&s, zenith, -20.0, 90.0).x(), s.mapwidth);
     ASSERT_TRUE(SkyPx(&s, zenith, PxSky(&s, zenith, -15.0, 90.0)));
     EXPECT_NEAR(-15.0, s.locel, 0.6);
-
     // Horizon band centred on azimuth 30: 90 degrees to each side, the horizon on row 361.
     s = observer(1);
     s.skyazim = 30.0;
@@ -141,7 +140,6 @@ TEST(SkyMap, ChartShowsBrightStarsWhereTheirHourAngleSaysAndClicksGiveTheirPlace
         ASSERT_GT(el, 10.0);
         const QPoint sirius = PxSky(&s, g, el, az);
         EXPECT_TRUE(colourNear(img, sirius)) << proj;
-
         // A click on Sirius gives its direction and its R.A. and Dec. (of date and of J2000).
         for (double epoch : {0.0, 2000.0}) {
             s.epoch = epoch;

@@ -1,21 +1,11 @@
-// The view: pass list page, clicks on pass lines and the pass details' line limit, text page
-// drawing, the dialog handlers' write-back and cancel rules, messages for missing or unwritable
-// files, and the small changes of the settings record made by the commands.
+// The view: the pass list and its clicks, text page drawing, the dialog handlers' write-back and
+// cancel rules, messages for files that cannot be read or written, and satellite removal.
 
 #include <QMouseEvent>
 
 #include "core/textpage.h"
 #include "core/tlesave.h"
 #include "gui_helpers.h"
-#include "obdatedialog.h"
-#include "obiersdialog.h"
-#include "obmapdialog.h"
-#include "obobsdialog.h"
-#include "obpassdialog.h"
-#include "obselsatdialog.h"
-#include "obstepdialog.h"
-#include "obsysconfdialog.h"
-#include "obvisdialog.h"
 #include "settingsupdate.h"
 
 namespace {
@@ -87,14 +77,12 @@ TEST(View, SelectedIssPassListAndClickOnPassLine)
     EXPECT_EQ(-1, indata->pagemode);
     ASSERT_GE(indata->npass, 2);
     EXPECT_EQ(indata->npass, view->passLines());
-
     // The text of pass line 1 up to the minute of its start: "MON dd  hh:mm".
     QString start;
     for (int l = 0, k = 0; l < outdata->nlines && start.isEmpty(); ++l)
         if (outdata->lines[l][0] == '.' && k++ == 1)
             start = QString::fromLatin1(outdata->lines[l] + 1).section('(', 0, 0).trimmed().chopped(3);
     ASSERT_FALSE(start.isEmpty());
-
     // A left click does nothing while the left button is not enabled.
     indata->pdpass = -1;
     QPointer<QTimer> watch = whenModal<QDialog>([](QDialog* d) { d->close(); });
@@ -111,7 +99,6 @@ TEST(View, SelectedIssPassListAndClickOnPassLine)
     EXPECT_EQ(1, indata->pdpass);
     EXPECT_TRUE(details.startsWith("ISS (ZARYA)"));
     EXPECT_TRUE(details.contains(start)) << start.toStdString() << "\n" << details.toStdString();
-
     // Hundredth-second steps from a minute into the pass are cut at the dialog's line limit.
     indata->passaos[1] += 60 * kSecond;
     indata->tstep = 0.01 * kSecond;
@@ -176,32 +163,18 @@ TEST_F(ViewTest, CancelledDialogsChangeNothing)
 
 TEST_F(ViewTest, AcceptedDialogsWriteBack)
 {
-    whenModal<ObStepDialog>([](ObStepDialog* d) {
-        d->findChild<QLineEdit*>("minEdit")->setText("0");
-        d->findChild<QLineEdit*>("secEdit")->setText("abc");
-        d->accept();
-    });
+    acceptWith<ObStepDialog>({{"minEdit", "0"}, {"secEdit", "abc"}});
     view.vStep();
     EXPECT_DOUBLE_EQ(0.1 / 86400, indata->tstep) << "an unreadable step becomes the shortest";
-
     // Inside another command the date dialog leaves the interval alone.
     indata->dateonly = 1;
     indata->duration = 3.1;
-    whenModal<ObDateDialog>([](ObDateDialog* d) {
-        d->findChild<QLineEdit*>("yearEdit")->setText("2027");
-        d->findChild<QLineEdit*>("durEdit")->setText("9");
-        d->accept();
-    });
+    acceptWith<ObDateDialog>({{"yearEdit", "2027"}, {"durEdit", "9"}});
     EXPECT_EQ(0, view.vInputDate());
     EXPECT_EQ(2027, indata->year);
     EXPECT_DOUBLE_EQ(3.1, indata->duration);
     indata->dateonly = 0;
-
-    whenModal<ObObsDialog>([](ObObsDialog* d) {
-        d->findChild<QLineEdit*>("latEdit")->setText("-33.5");
-        d->findChild<QLineEdit*>("locEdit")->setText(QString(40, 'x'));
-        d->accept();
-    });
+    acceptWith<ObObsDialog>({{"latEdit", "-33.5"}, {"locEdit", QString(40, 'x')}});
     EXPECT_EQ(0, view.vInputLocation());
     EXPECT_DOUBLE_EQ(-33.5, indata->obslat);
     EXPECT_EQ(QString(30, 'x'), QString(indata->locname));
@@ -224,14 +197,13 @@ TEST_F(ViewTest, IersDialogShowsTheLeapSecondsOfTheDate)
     }
 }
 
-TEST_F(ViewTest, MissingOrUnwritableFilesAreReported)
+TEST_F(ViewTest, MissingOrUnwritableFilesAreReportedAndLargeNumbersSavedAsCsv)
 {
     std::snprintf(indata->tlefile, sizeof indata->tlefile, "./none.txt");
     Message m = messageOf([&] { view.vSelectSat(); });
     EXPECT_EQ("Orbika", m.title);
     EXPECT_EQ("Unable to open TLE file ./none.txt: No such file or directory", m.text);
     EXPECT_EQ(0, indata->nsat);
-
     std::snprintf(indata->tlefile, sizeof indata->tlefile, "./visual.txt");
     selectByGlue("ISS");
     const QStringList files = QDir(dir.path()).entryList(QDir::Files);
@@ -245,23 +217,15 @@ TEST_F(ViewTest, MissingOrUnwritableFilesAreReported)
     EXPECT_EQ("TLE File Save", m.title);
     EXPECT_EQ("*** ERROR *** while opening or writing TLE Save File", m.text);
     EXPECT_EQ(files, QDir(dir.path()).entryList(QDir::Files)) << "no other file was touched";
-
     // The default save name lands in the directory of the TLE file.
     std::snprintf(indata->savename, sizeof indata->savename, "*satsave.txt");
     EXPECT_EQ("Track saved on file ./satsave.txt", messageOf([&] { view.vOrbitTrack(); }).text);
     EXPECT_TRUE(QFile::exists(dir.file("satsave.txt")));
-}
-
-TEST_F(ViewTest, SaveTleOffersCsvForNumbersATleCannotHold)
-{
-    std::snprintf(indata->tlefile, sizeof indata->tlefile, "./visual.txt");
-    selectByGlue("ISS");
     indata->satno[0] = 400000;
     std::snprintf(indata->tlesave, sizeof indata->tlesave, "*orbika.tle");
     indata->tlesvnmset = 1;
-    // Asked whether to save as OMM CSV, the user agrees: the CSV is written, no TLE file.
+    // A number above the TLE's range: the user agrees to OMM CSV, and no TLE file is written.
     QString question;
-    Message m;
     whenMessage([&](QMessageBox* box) {
         question = box->text();
         captureMessage(m);
@@ -278,8 +242,7 @@ TEST(View, ProblemsOfAnOpenedTleFileInOneMessage)
 {
     const ProgramDir dir;
     OrbikaApp w;
-    // The ISS with a changed epoch digit (bad checksum), a copy that stands still (mean motion 0,
-    // checksum right) and eleven more entries with bad checksums.
+    // The ISS with a bad checksum, a copy with mean motion 0, and eleven more bad checksums.
     const auto withSum = [](std::string line) { return line + tcksum(line.c_str()) + "\n"; };
     const std::string iss1 = "1 25544U 98067A   26052.76529868  .00010666  00000+0  20704-3 0  999";
     const std::string iss2 = "2 25544  51.6320 151.0701 0008512 119.8639 240.3195 15.48189327553866\n";
@@ -289,7 +252,6 @@ TEST(View, ProblemsOfAnOpenedTleFileInOneMessage)
     for (int k = 0; k < 11; ++k) text += "COPY " + std::to_string(k) + "\n" + iss1 + "1\n" + iss2;
     const QString name = dir.file("problems.txt");
     writeFile(name, text.c_str());
-
     QString message;
     chooseFile(name, message);
     w.slotFileOpen();
@@ -299,7 +261,6 @@ TEST(View, ProblemsOfAnOpenedTleFileInOneMessage)
     EXPECT_EQ("ISS (ZARYA) (25544): bad checksum in line 1", lines[1]);
     EXPECT_TRUE(lines[2].startsWith("STOPPED (99001): mean motion 0 is not")) << qPrintable(lines[2]);
     EXPECT_EQ("... and 3 more", lines[11]);
-
     // Selecting from the same file does not repeat the message.
     whenModal<ObSelSatDialog>([](ObSelSatDialog* d) { d->findChild<QPushButton*>("closeButton")->click(); });
     EXPECT_TRUE(messageOf([&] { w.slotInputSelectSat(); }).text.isEmpty());
@@ -318,7 +279,6 @@ TEST(View, RemovingSatellitesKeepsThePrime)
     EXPECT_EQ(1, in.prime) << "the satellite before the removed prime";
     EXPECT_EQ(103, in.satno[2]);
     EXPECT_EQ(1, in.satremoved);
-
     bool first[kMaxSat] = {true};
     RemoveSats(&in, first);
     EXPECT_EQ(0, in.prime) << "still satellite 101, now in slot 0";

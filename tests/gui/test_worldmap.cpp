@@ -7,7 +7,6 @@
 #include "foundation/arith.h"
 #include "canvaslayout.h"
 #include "gui_helpers.h"
-#include "oblocaldialog.h"
 
 namespace {
 
@@ -75,7 +74,6 @@ TEST_F(MapTest, CoastlineObserverAndNightShadingAtTheirPixels)
     EXPECT_EQ(kCyan, img.pixelColor(view->PxCoord(indata->obslat, indata->obslon)));
     EXPECT_EQ(QColor(Qt::white), img.pixelColor(view->PxCoord(0, -150))) << "open Pacific";
     EXPECT_EQ(QColor(0, 50, 200), img.pixelColor(100, 450)) << "information strip";
-
     // 22 February at 0h UT: midnight at Greenwich, noon on the date line; the Sun stands about
     // 10 degrees south, so the Arctic lies in night and the Antarctic in day all round.
     indata->daynight = 1;
@@ -115,7 +113,6 @@ TEST_F(MapTest, OverlayInformationAreaAndTracks)
     // The name in the slot colour, Lat/Lng/Height in white on the blue strip.
     EXPECT_GT(countColour(canvas(), QRect(590, 362, 130, 25), QColor(Qt::black)), 20);
     EXPECT_GT(countColour(canvas(), QRect(150, 362, 140, 70), QColor(Qt::white)), 50);
-
     // Without night shading the previous position stays as a track point on the canvas.
     view->SatPlot(t0 + 60 * kSecond, 1);
     EXPECT_EQ(QColor(Qt::black), canvas().pixelColor(c));
@@ -170,14 +167,12 @@ TEST_F(MapTest, DeltaTimeStopsAtTheIntervalEnd)
     const double start = indata->mjd;
     EXPECT_TRUE(view->PlotDelta()) << "a step beyond the interval ends at once";
     EXPECT_DOUBLE_EQ(start, indata->mjd);
-
     indata->tstep = 0.25;
     int ticks = 0;
     while (!view->PlotDelta() && ticks < 100)
         ++ticks;
     EXPECT_EQ(4, ticks);
     EXPECT_DOUBLE_EQ(start + 1.0, indata->mjd);
-
     indata->tstep = 0;
     EXPECT_TRUE(view->PlotDelta()) << "a zero step does not hang";
     view->vTmCheck(0);
@@ -226,11 +221,9 @@ TEST_F(MapTest, MapClicksShowLocalVisibility)
     view->getMapPos(380, 80);  // 50 N, 10 E
     EXPECT_TRUE(text.startsWith("Lat: 50,  Long: 10")) << text.toStdString();
     EXPECT_DOUBLE_EQ(kSiteLat, indata->obslat) << "the observer is restored";
-
     captureLocal(text);
     view->getMapPos(100, 450);  // the information area, below latitude -90
     EXPECT_TRUE(text.contains("*** Cursor outside Map ***")) << text.toStdString();
-
     indata->maptype = 1;
     view->vRefresh();
     captureLocal(text);
