@@ -1,6 +1,4 @@
-// Helpers of the GUI tests: a temporary program directory, whole files, the start and site of
-// the tests, named widgets, modal dialogs answered by the test, key presses, and the fixtures of
-// the dialog and map tests, with the headers the tests share.
+// Helpers, fixtures and shared headers of the GUI tests.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -122,10 +120,8 @@ inline void selectByGlue(const char* key)
 // How long a test waits for the modal widget it expects before failing.
 constexpr qint64 kModalWaitMs = 60000;
 
-// Calls act with the next visible modal widget of type W as soon as it is up; any other modal
-// widget (a dialog still closing, say) is left alone. When none comes within kModalWaitMs the
-// test fails naming W and what was up, and closes that, so the test ends. The returned watcher
-// deletes itself after that; delete it to stop waiting.
+// Calls act with the next visible modal widget of type W, leaving any other alone; after
+// kModalWaitMs without one the test fails and closes what is up. Delete the watcher to stop waiting.
 template <typename W>
 QTimer* whenModal(std::function<void(W*)> act)
 {
@@ -184,8 +180,7 @@ inline Message messageOf(const std::function<void()>& command)
     return m;
 }
 
-// Answers the next file dialog with the file name and keeps the text of the message box that
-// follows in message.
+// Answers the next file dialog with name and keeps the text of the message that follows.
 inline QTimer* chooseFile(const QString& name, QString& message)
 {
     return whenModal<QFileDialog>([&message, name](QFileDialog* files) {
@@ -246,8 +241,7 @@ protected:
     }
 };
 
-// A view in a temporary program directory with the settings at their defaults, the bundled
-// visual TLE file, the outline world map on white and the start and site of the tests.
+// A view in a program directory: default settings, the bundled TLE file, the outline map on white.
 class MapTest : public ::testing::Test {
 protected:
     void SetUp() override

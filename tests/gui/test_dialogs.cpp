@@ -1,5 +1,4 @@
-// Settings dialogs: dates and sites, accelerators, the map dialog's controls and the command's
-// corrections, the visibility dialog's modes and where the command puts the yaw/pitch pair.
+// Settings dialogs: dates, sites, accelerators, map and visibility controls and their commands.
 
 #include <QAbstractButton>
 #include <QGroupBox>

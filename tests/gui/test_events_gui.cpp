@@ -1,5 +1,4 @@
-// Flares, transits and occultations in the view: the Iridium dialog and flare page, the event
-// distance input of the pass list, and the Sun/Moon disc view.
+// Flares, transits and occultations in the view: flare page, event distance, Sun/Moon disc view.
 
 #include <QPainter>
 
@@ -56,8 +55,7 @@ void answerIridium(const QString& mag)
 
 class EventsTest : public MapTest {
 protected:
-    // Settings at the bundled Iridium elements' epoch (21 June 2014, 0h UT) for two days at
-    // Munich, with the Iridium file beside the TLE file.
+    // Two days from the bundled Iridium elements' epoch (21 June 2014), the file beside the TLE file.
     void flareDate(bool withElements)
     {
         if (withElements) copyIridium();
@@ -94,8 +92,7 @@ TEST_F(EventsTest, FlarePageOfTheBundledIridiumFile)
     const std::string tle = indata->tlefile;
     const std::string save = indata->savename;
     const auto before = std::make_unique<WinpData>(*indata);
-    // Cancel searches nothing and keeps every setting but the TLE save name, resolved to the
-    // directory of the TLE file.
+    // Cancel searches nothing and keeps every setting but the resolved TLE save name.
     outdata->nlines = 0;
     whenModal<ObIridiumDialog>([](ObIridiumDialog* d) {
         child<QLineEdit>(*d, "magEdit")->setText("-3");

@@ -1,5 +1,4 @@
-// The main window: shortcuts, toolbar, hot keys, timer modes, the settings written at exit and
-// the save file kept on cancel, each in a temporary program directory.
+// The main window: menus, hot keys, timer modes, the settings file and the save file on cancel.
 
 #include <QAction>
 #include <QMenuBar>
@@ -41,8 +40,7 @@ TEST(MainWindow, ShortcutsToolbarCommandTextsAndQuickHelp)
     const ProgramDir dir;
     OrbikaApp w;
     EXPECT_EQ(QSize(837, 560), w.size());
-    // Every command sits in a menu with a shortcut of its own, and its What's This text is a
-    // title, a blank line and an explanation.
+    // Shortcuts are unique; What's This texts are a title, a blank line and an explanation.
     QStringList menuItems, shortcuts;
     for (const QAction* m : w.menuBar()->actions()) {
         for (const QAction* a : m->menu()->actions()) {
@@ -80,8 +78,7 @@ TEST(MainWindow, HotKeysAndTimerModes)
 {
     const ProgramDir dir;
     OrbikaApp w;
-    // R toggles real time and G delta time; either pressed while the other runs stops it and
-    // starts nothing; a computing command stops the timer. Each case: key, timer mode after it.
+    // R toggles real time, G delta time; either stops the other; a computing command stops both.
     const std::pair<int, int> keys[] = {{Qt::Key_R, 1}, {Qt::Key_R, 0}, {Qt::Key_R, 1},
                                         {Qt::Key_G, 0}, {Qt::Key_G, 2}, {Qt::Key_Right, 0},
                                         {Qt::Key_G, 2}, {Qt::Key_R, 0}, {Qt::Key_R, 1}};
@@ -105,8 +102,7 @@ TEST(MainWindow, HotKeysAndTimerModes)
         EXPECT_GE(t, before - kSecond);
         EXPECT_LE(t, after + kSecond);
     }
-    // Digits choose the prime satellite among those selected (0 the tenth); larger digits
-    // change nothing. Each case: satellites selected, key, prime after it.
+    // Digits choose the prime among those selected (0 the tenth); larger digits change nothing.
     const std::tuple<int, int, int> digits[] = {
         {3, Qt::Key_5, 1}, {3, Qt::Key_3, 2}, {kMaxSat, Qt::Key_0, kMaxSat - 1}, {kMaxSat, Qt::Key_1, 0}};
     indata->prime = 1;

@@ -1,5 +1,4 @@
-// The online TLE update against an HTTP server on 127.0.0.1 started by the test, which answers
-// each path with a canned response: the download itself, then the whole command in the window.
+// The online TLE update against a local server of canned replies: the download, then the command.
 
 #include <QEventLoop>
 #include <QProgressDialog>
@@ -25,8 +24,7 @@ constexpr qint64 kTestMaxBytes = 4096;
 // Only guards against a hung test; no speed is asserted.
 constexpr int kHangGuardMs = 120000;
 
-// HTTP response with status line status, the extra header lines headers and body; length
-// overrides the announced Content-Length.
+// HTTP response; length overrides the announced Content-Length.
 QByteArray response(const QByteArray& status, const QByteArray& headers, const QByteArray& body,
                     qint64 length = -1)
 {
@@ -65,8 +63,7 @@ public:
         });
     }
     QString host() const { return QStringLiteral("127.0.0.1:%1").arg(server.serverPort()); }
-    // Closes the held connections, and later ones at once (the client tries again when a
-    // connection closes before the answer).
+    // Closes the held connections and later ones at once (the client retries a closed one).
     void release()
     {
         holding = false;
@@ -253,8 +250,7 @@ TEST(OnlineUpdateWindow, CommandMessagesAndFiles)
     whenModal<QInputDialog>([&](QInputDialog* d) { proposal = d->textValue(); d->reject(); });
     w.slotFileUpdate();
     EXPECT_EQ(server.host() + "/good/visual.txt", proposal);
-    // A second update while one runs is refused; the old file stays while it runs and when the
-    // progress dialog's Cancel stops it.
+    // A second update while one runs is refused; the old file stays while it runs and on Cancel.
     answerAddress(server.host() + "/hold/visual.txt");
     w.slotFileUpdate();
     EXPECT_EQ("Another online update still in progress.",
@@ -270,9 +266,7 @@ TEST(OnlineUpdateWindow, CommandMessagesAndFiles)
               messageAfter([&] { cancel->click(); }));
     EXPECT_EQ(kOld, readFile(tle));
     EXPECT_EQ(server.host() + "/hold/visual.txt", QString(indata->updurl));
-    // A one-character address and one with a scheme send no request; a query's reply replaces
-    // the current TLE file; the same address again within the hour asks first, and No sends
-    // nothing. Each case: address, message, the TLE file after it, whether a request was sent.
+    // Each case: address, message, the TLE file after it, whether a request was sent.
     const QString query = server.host() + "/good/gp.php?GROUP=visual&FORMAT=csv";
     const std::tuple<QString, QString, QByteArray, int> answers[] = {
         {"x", "The address \"x\" is too short.", kOld, 0},
@@ -287,8 +281,7 @@ TEST(OnlineUpdateWindow, CommandMessagesAndFiles)
         EXPECT_EQ(file, readFile(tle));
         EXPECT_EQ(sent, server.requests - asked) << address.toStdString();
     }
-    // The file goes into the TLE file's directory. Root writes into read-only directories, so
-    // the unwritable target lies below a regular file, where opening fails for every user.
+    // An unwritable target (below a regular file, so also for root) keeps the old file.
     std::snprintf(indata->tlefile, sizeof indata->tlefile, "%s/visual.txt", qPrintable(tle));
     const int fetched = server.requests;
     answerAddress(server.host() + "/good/x/visual.txt");

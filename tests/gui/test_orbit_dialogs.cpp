@@ -1,5 +1,4 @@
-// Orbit editing: the element editor's rules, bad input and the state vector frames; then the
-// view's orbit commands driven through their dialogs.
+// Orbit editing: the element editor, state vector frames, and the view's orbit commands.
 
 #include "astro/timescales.h"
 #include "core/meanmotion.h"
@@ -160,8 +159,7 @@ TEST_F(OrbitDialogs, StateVectorRoundTrips)
     d.setState(60400.5, r, v);
     EXPECT_NEAR(7200.0, value(d, "aEdit"), 1e-4);
     EXPECT_NEAR(270.0, value(d, "aperEdit"), 1e-4);
-    // Frames: a round trip through all four returns the vector; Earth-fixed velocity of a
-    // geostationary satellite vanishes; 24 years of general precession (50.29"/year) from J2000.
+    // Frame round trip; geostationary at rest Earth-fixed; 24 years of precession (50.29"/year).
     const double mjd = 60400.5;
     double c[6] = {r[0], r[1], r[2], v[0], v[1], v[2]};
     for (auto [from, to] : {std::pair{kFrameMeanOfDate, kFrameEarthFixed}, {kFrameEarthFixed, kFrameJ2000},
@@ -231,8 +229,7 @@ TEST_F(OrbitView, HyperbolicDeltaVIsReported)
 TEST_F(OrbitView, LaunchIntoAnInclinationBelowTheSiteLatitudeHeadsEast)
 {
     Message m;
-    // Date, target orbit (28 degrees, circular 400 km), then a site at 28.5 degrees: the orbit's
-    // northernmost point lies south of the site, so the launch heads due east.
+    // A 28-degree orbit launched from 28.5 degrees cannot reach the site's latitude: due east.
     whenModal<ObDateDialog>([&m](ObDateDialog* date) {
         whenModal<ObEditOrbDialog>([&m](ObEditOrbDialog* edit) {
             whenModal<ObLaunchDialog>([&m](ObLaunchDialog* launch) {

@@ -1,5 +1,4 @@
-// Picture astrometry on the view: display sizes, the star dialog with OK, Cancel and Abort, stars
-// and a trail measured on a synthetic photograph of Orion, satellite labels and unloadable files.
+// Picture astrometry on a synthetic photograph of Orion: sizes, star dialog, trail, labels, files.
 
 #include <QPainter>
 
@@ -55,8 +54,7 @@ QImage skyPhoto()
     return image;
 }
 
-// Answers the next star dialog with the coordinates of s and the button named button; the R.A.
-// it showed goes to shownRa.
+// Answers the next star dialog with s and button; the R.A. it showed goes to shownRa.
 void answerStar(const char* button, const Star& s = {}, QString* shownRa = nullptr)
 {
     whenModal<ObAstDialog>([=](ObAstDialog* w) {

@@ -1,5 +1,4 @@
-// The sky map: projections and their click inverse, satellite markers, and the drawn chart against
-// an independent hour-angle computation of the stars.
+// The sky map: projections, clicks, satellite markers and the chart against star hour angles.
 #include <gtest/gtest.h>
 
 #include <QPainter>
@@ -78,8 +77,7 @@ bool colourNear(const QImage& img, const QPoint& p, const QColor& c = Qt::black)
 
 TEST(SkyMap, ProjectionsFaceTheRightWay)
 {
-    // Zenith projection: the zenith in the centre, the horizon a circle of radius 215, east to
-    // the left; below the horizon is off the chart.
+    // Zenith projection: zenith centred, horizon radius 215, east left, below it off the chart.
     WinpData s = observer(0);
     const SkyGeometry zenith = SkyGeometryFor(0);
     EXPECT_EQ(QPoint(360, 180), PxSky(&s, zenith, 90.0, 123.0));

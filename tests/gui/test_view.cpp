@@ -1,5 +1,4 @@
-// The view: the pass list and its clicks, text page drawing, the dialog handlers' write-back and
-// cancel rules, messages for files that cannot be read or written, and satellite removal.
+// The view: pass list and clicks, text page, dialog write-back and cancel, file messages.
 
 #include <QMouseEvent>
 
@@ -20,8 +19,7 @@ void click(QWidget* w, Qt::MouseButton button, int x, int y)
     QApplication::sendEvent(w, &e);
 }
 
-// Fills a text page: a header, a tagged title and n pass lines with a blank line before every
-// tenth, as the pass list writes them.
+// A pass list page: header, tagged title and n pass lines, a blank line before every tenth.
 void passPage(int n)
 {
     outdata->nlines = 0;

@@ -1,6 +1,4 @@
-// The ground-track maps: projections and their inverse, the night side, what the base map, the
-// overlay and the information area draw; and the plot modes over them (delta time, the jumps to
-// the next and last pass, map clicks).
+// The ground-track maps: projections, night side, overlay, information area and plot modes.
 
 #include "astro/timescales.h"
 #include "core/satstate.h"
@@ -74,8 +72,7 @@ TEST_F(MapTest, CoastlineObserverAndNightShadingAtTheirPixels)
     EXPECT_EQ(kCyan, img.pixelColor(view->PxCoord(indata->obslat, indata->obslon)));
     EXPECT_EQ(QColor(Qt::white), img.pixelColor(view->PxCoord(0, -150))) << "open Pacific";
     EXPECT_EQ(QColor(0, 50, 200), img.pixelColor(100, 450)) << "information strip";
-    // 22 February at 0h UT: midnight at Greenwich, noon on the date line; the Sun stands about
-    // 10 degrees south, so the Arctic lies in night and the Antarctic in day all round.
+    // 22 February 0h UT, Sun 10 degrees south: Greenwich and the Arctic dark, the Antarctic lit.
     indata->daynight = 1;
     view->vRefresh();
     img = canvas();
