@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <tuple>
 
 #include "core/defaults.h"
 #include "core/passsearch.h"
@@ -108,17 +109,11 @@ TEST(CatalogueSkip, BoundStepsNeverMissAPass)
 TEST(CatalogueSkip, KeepsUnusableElements)
 {
     auto in = siteAt(89.0);
-    in->elincl[0] = 10.0;
-    in->elmm[0] = 15.5;
-    in->elecc[0] = 0.001;
+    const double usable[3] = {10.0, 15.5, 0.001};  // inclination, mean motion, eccentricity
+    std::tie(in->elincl[0], in->elmm[0], in->elecc[0]) = std::tie(usable[0], usable[1], usable[2]);
     EXPECT_TRUE(CannotRise(in.get(), 0));
-    for (const double e : {1.5, -0.1}) {
-        in->elecc[0] = e;
-        EXPECT_FALSE(CannotRise(in.get(), 0)) << e;
-    }
-    in->elecc[0] = 0.001;
-    for (const double n : {0.0, -1.0, 1e300}) {
-        in->elmm[0] = n;
-        EXPECT_FALSE(CannotRise(in.get(), 0)) << n;
+    for (const auto& [n, e] : {std::pair{15.5, 1.5}, {15.5, -0.1}, {0.0, 0.001}, {-1.0, 0.001}, {1e300, 0.001}}) {
+        std::tie(in->elmm[0], in->elecc[0]) = std::tie(n, e);
+        EXPECT_FALSE(CannotRise(in.get(), 0)) << n << " " << e;
     }
 }
