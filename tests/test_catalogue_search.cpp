@@ -25,20 +25,6 @@ namespace {
 const std::string kVisual = std::string(ORBIKA_DATA_DIR) + "/tle/visual.txt";
 const std::string kIridium = std::string(ORBIKA_DATA_DIR) + "/tle/IRIDIUM.TXT";
 
-// Calls visit() with each entry of the TLE file at path stored in slot 0 of in.
-template <class Visit>
-void forEachElementSet(WinpData* in, const std::string& path, Visit visit)
-{
-    const std::vector<std::string> lines = splitLines(readFile(path));
-    for (size_t k = 1; k + 1 < lines.size(); ++k) {
-        TleFields tle{};
-        if (!ParseTleLine1(lines[k].c_str(), tle) || !ParseTleLine2(lines[k + 1].c_str(), tle)) continue;
-        StoreTle(in, 0, tle);
-        in->sgpslot = kNoSgpSlot;
-        visit();
-    }
-}
-
 // The passes as text with every digit of every number, for exact comparison.
 std::string exactText(const std::vector<PassEvent>& passes)
 {
@@ -105,7 +91,7 @@ TEST(CatalogueSearch, LookAnglesAlonePassesEqualTheFullStateSearch)
             ASSERT_TRUE(HorizonOnly(lean.get(), 0) && !HorizonOnly(full.get(), 0));
             const std::vector<PassEvent> a = FindPasses(lean.get(), 0, t0, t0 + 1.0, sp.get());
             EXPECT_EQ(exactText(a), exactText(FindPasses(full.get(), 0, t0, t0 + 1.0, sp.get())))
-                << SatName(lean.get(), 0) << (iers ? " with IERS values" : "");
+                << lean->satno[0] << (iers ? " with IERS values" : "");
             ++satellites;
             passes += static_cast<int>(a.size());
         });

@@ -280,10 +280,8 @@ TEST(PassDetails, DecayedSatelliteBesideTheIss)
     // keeps its own state on every page.
     auto sp = stateRecord();
     auto in = referenceSettings('A');
-    TleFields low{};
-    ASSERT_TRUE(ParseTleLine1("1 99002U 26001B   26040.00000000  .05000000  00000-0  50000-1 0  9992", low) &&
-                ParseTleLine2("2 99002  51.6000 100.0000 0005000 100.0000 260.0000 16.30000000   100", low));
-    StoreTle(in.get(), 0, low);
+    selectElements(in.get(), "1 99002U 26001B   26040.00000000  .05000000  00000-0  50000-1 0  9992",
+                   "2 99002  51.6000 100.0000 0005000 100.0000 260.0000 16.30000000   100");
     std::snprintf(in->satname[0], sizeof in->satname[0], "LOW");
     selectReference(in.get(), 1, kIss);
     const RefRow look = referenceRows("LOOK", kIss, 'A')[0];

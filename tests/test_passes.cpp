@@ -33,17 +33,6 @@ std::unique_ptr<WinpData> withReferenceFile(char site)
     return in;
 }
 
-// Puts the element set of lines 1 and 2 into slot 0 as the only satellite.
-void selectElements(WinpData* in, const char* line1, const char* line2)
-{
-    TleFields tle{};
-    ASSERT_TRUE(ParseTleLine1(line1, tle) && ParseTleLine2(line2, tle));
-    StoreTle(in, 0, tle);
-    in->sgpslot = kNoSgpSlot;
-    in->nsat = 1;
-    in->prime = 0;
-}
-
 // Pass edges over [t0, t1] (MJD) found independently of the pass search: a 1-s scan of the
 // elevation of slot 0, each crossing of minsatelev interpolated; t0 and t1 count as edges when
 // the satellite is up there.
@@ -250,23 +239,6 @@ TEST(Passes, PageLimitStoredStartsAndRelativeMode)
     for (int k = 0; k < kMaxPasses; ++k) EXPECT_EQ(in->passaos[k], all[k].tm[0]);
     // The fast satellite skips at least an hour after each pass.
     for (size_t k = 1; k < all.size(); ++k) EXPECT_GT(all[k].tm[0], all[k - 1].tm[2] + 1.0 / 24.0);
-
-    // Relative mode: ISS and HST in mutual view, start and end with the ISS sub-point.
-    in = referenceSettings('A');
-    selectReference(in.get(), 0, kIss);
-    selectReference(in.get(), 1, kHst);
-    in->relmode = 1;
-    in->duration = 0.5;
-    auto out = std::make_unique<WoutData>();
-    aospass(in.get(), out.get(), sp.get());
-    EXPECT_EQ(pageLines(out.get()).at(9), "       Start (Long.,Lat.)     End (Long.,Lat.)");
-    ASSERT_GT(in->npass, 0);
-    int lon, lat;
-    ASSERT_EQ(std::sscanf(out->lines[11] + 17, " (%d,%d)", &lon, &lat), 2) << out->lines[11];
-    in->relmode = 0;
-    GetSatPos(in->passaos[0], in.get(), sp.get(), 0, 0);
-    EXPECT_NEAR(lat, sp->lat[0], 1.0);
-    EXPECT_NEAR(lon, sp->lon[0], 1.0);
 }
 
 TEST(Passes, SortAosOrdersPassLinesByTheirStartAcrossTheYearEnd)
@@ -373,16 +345,11 @@ TEST(Passes, NextSatellitesToPass)
         EXPECT_GE(tm[0], latest);
         latest = tm[0];
     }
-    const std::vector<std::string> lines = splitLines(readFile(in->tlefile));
     int earlier = 0;
-    for (size_t k = 1; k + 1 < lines.size(); ++k) {
-        TleFields tle{};
-        if (!ParseTleLine1(lines[k].c_str(), tle) || !ParseTleLine2(lines[k + 1].c_str(), tle)) continue;
-        StoreTle(in.get(), 0, tle);
-        in->sgpslot = kNoSgpSlot;
+    forEachElementSet(in.get(), in->tlefile, [&]() {
         earlier += nextpass(in.get(), 0, now, now + 0.1, tm, el, az, sp.get()) == 1 && tm[0] > now + 0.0018
                    && tm[0] <= latest;
-    }
+    });
     EXPECT_EQ(earlier, kMaxSat);
     std::snprintf(in->tlefile, sizeof in->tlefile, "missing.tle");
     EXPECT_EQ(Nxt4Pass(in.get(), sp.get()), -1);
