@@ -213,7 +213,7 @@ TEST(Passes, PageMessagesAndAutosave)
     EXPECT_EQ(saved.back(), lines.at(25));
 }
 
-TEST(Passes, PageLimitStoredStartsAndRelativeMode)
+TEST(Passes, PageLimitAndStoredStarts)
 {
     // A polar orbiter seen from 82 N passes on nearly every revolution: 200 passes in 14 days.
     auto in = referenceSettings('A');
