@@ -11,6 +11,7 @@
 #include "cli_run.h"
 #include "core/config.h"
 #include "core/passpage.h"
+#include "core/satstate.h"
 #include "pass_reference.h"
 
 namespace {
@@ -123,13 +124,21 @@ TEST(CliPasses, JsonPassesAndStateColumns)
 TEST(CliPasses, TrackAndAllPasses)
 {
     ScopedTempDir tmp;
-    const std::string track = "track " + referenceOptions('A') + " --sat iss --days 1 --step 60";
+    // Local time two hours east: the start is local time, 22:00 UT the day before.
+    const std::string track = "track " + referenceOptions('A') + " --tz 2 --sat iss --days 1 --step 60";
     const CliRun run = runHere(track);
     ASSERT_EQ(run.status, 0);
     const std::vector<std::string> lines = splitLines(run.out);
     ASSERT_EQ(lines.size(), 4u + 1440);
-    EXPECT_EQ(lines[4].substr(0, 16), "FEB 22   0:00:00");
+    EXPECT_EQ(lines[1], " Year: 2026  +++> Timezone 2 <+++");
     EXPECT_EQ(lines.back().substr(0, 16), "FEB 22  23:59:00");
+    auto in = referenceSettings('A');
+    selectReference(in.get(), 0, kIss);
+    auto sp = stateRecord();
+    GetSatPos(kRefWindowStart - 2.0 / 24.0, in.get(), sp.get(), 0, 0);
+    char first[80];
+    std::snprintf(first, sizeof first, "FEB 22   0:00:00    %10.5f  %10.5f  %12.3f", sp->lon[0], sp->lat[0], sp->height[0]);
+    EXPECT_EQ(lines[4], first);
     EXPECT_EQ(runHere(track, "LC_ALL=de_DE.UTF-8").out, run.out);
 
     const CliRun all = runHere("allpasses " + referenceOptions('A') + " --out all.txt");

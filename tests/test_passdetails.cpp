@@ -175,29 +175,6 @@ TEST(PassDetails, SubSecondStepsShowTenthsAndCarryIntoTheMinute)
     EXPECT_EQ(GetPassDTxt(in.get(), t, buf, 0, sp.get()), 0);
 }
 
-TEST(PassDetails, OrbitTrackFile)
-{
-    // Local time two hours east: the track starts at 02:00 local, 00:00 UT.
-    ScopedTempDir tmp;
-    auto sp = stateRecord();
-    auto in = listedIss(sp.get(), 1, 0.0);
-    in->duration = 1.0;
-    in->timezone = 2.0;
-    in->hour = 2;
-    std::snprintf(in->savename, sizeof in->savename, "track.txt");
-    ASSERT_EQ(saveOrbitTrack(in.get(), sp.get()), 0);
-    const std::vector<std::string> lines = splitLines(readFile("track.txt"));
-    ASSERT_EQ(lines.size(), 4u + 1440);
-    EXPECT_EQ(lines[1], " Year: 2026  +++> Timezone 2 <+++");
-    EXPECT_EQ(lines.back().substr(0, 16), "FEB 23   1:59:00");
-    GetSatPos(kRefWindowStart, in.get(), sp.get(), 0, 0);
-    char first[80];
-    std::snprintf(first, sizeof first, "FEB 22   2:00:00    %10.5f  %10.5f  %12.3f", sp->lon[0], sp->lat[0], sp->height[0]);
-    EXPECT_EQ(lines[4], first);
-    std::snprintf(in->savename, sizeof in->savename, "no/such/track.txt");
-    EXPECT_EQ(saveOrbitTrack(in.get(), sp.get()), 1);
-}
-
 TEST(PassDetails, LocalInformationOnTheWorldMap)
 {
     auto sp = stateRecord();
