@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cmath>
 #include <cstdio>
 #include <fstream>
 #include <string>
@@ -15,11 +14,8 @@
 #include "core/cataloguesearch.h"
 #include "core/passsearch.h"
 #include "core/satstate.h"
-#include "core/tlefields.h"
 #include "core/tlesave.h"
-#include "test_site.h"
 #include "pass_reference.h"
-#include "scoped_env.h"
 
 namespace {
 const std::string kVisual = std::string(ORBIKA_DATA_DIR) + "/tle/visual.txt";

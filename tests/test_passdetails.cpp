@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <cstring>
 #include <regex>
-#include <sstream>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -15,7 +14,6 @@
 #include "core/satstate.h"
 #include "foundation/textconv.h"
 #include "pass_reference.h"
-#include "test_text.h"
 
 namespace {
 constexpr double kDeg = 3.14159265358979323846 / 180.0;

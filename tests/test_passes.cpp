@@ -11,7 +11,6 @@
 #include "core/passsearch.h"
 #include "core/satstate.h"
 #include "core/savesort.h"
-#include "core/tlefields.h"
 #include "core/timeset.h"
 #include "pass_reference.h"
 
