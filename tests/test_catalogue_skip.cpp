@@ -20,7 +20,6 @@ std::unique_ptr<WinpData> siteAt(double lat)
     in->nsat = 1;
     return in;
 }
-
 }  // namespace
 
 // The rise bound never drops a satellite with a pass: every satellite of the bundled files it
@@ -86,8 +85,8 @@ TEST(CatalogueSkip, BoundStepsNeverMissAPass)
 TEST(CatalogueSkip, KeepsUnusableElements)
 {
     auto in = siteAt(89.0);
-    const double usable[3] = {10.0, 15.5, 0.001};  // inclination, mean motion, eccentricity
-    std::tie(in->elincl[0], in->elmm[0], in->elecc[0]) = std::tie(usable[0], usable[1], usable[2]);
+    // inclination, mean motion, eccentricity
+    std::tie(in->elincl[0], in->elmm[0], in->elecc[0]) = std::make_tuple(10.0, 15.5, 0.001);
     EXPECT_TRUE(CannotRise(in.get(), 0));
     for (const auto& [n, e] : {std::pair{15.5, 1.5}, {15.5, -0.1}, {0.0, 0.001}, {-1.0, 0.001}, {1e300, 0.001}}) {
         std::tie(in->elmm[0], in->elecc[0]) = std::tie(n, e);

@@ -87,7 +87,8 @@ TEST(CliEvents, IridiumFlarePageAndJson)
     // Solar panel flares come on top of the antenna flares; the temporary save file is removed.
     const std::vector<JsonEvent> panels = parseEvents(runIn(dir, flares + " --panels --min-mag 4 --json").out);
     const std::vector<JsonEvent> antennas = parseEvents(runIn(dir, flares + " --min-mag 4 --json").out);
-    const auto solar = std::count_if(panels.begin(), panels.end(), [](const JsonEvent& e) { return e.label.rfind("Solar", 0) == 0; });
+    const auto solar = std::count_if(panels.begin(), panels.end(),
+                                     [](const JsonEvent& e) { return e.label.rfind("Solar", 0) == 0; });
     EXPECT_GT(solar, 0);
     EXPECT_EQ(panels.size(), antennas.size() + solar);
     EXPECT_FALSE(std::ifstream(dir.path() / "satird.tmp").good());

@@ -83,7 +83,8 @@ TEST(CliPasses, JsonPassesAndStateColumns)
     const CliRun run = runHere("passes " + referenceOptions('B') + " --norad 26474 --json");
     ASSERT_EQ(run.status, 0);
     const std::regex event(R"re("(start|maximum|end)": \{"utc": "([^"]+)", "mjd": ([-0-9.e]+), "azimuth": [-0-9.e]+, "elevation": ([-0-9.e]+)\})re");
-    std::vector<std::smatch> events(std::sregex_iterator(run.out.begin(), run.out.end(), event), std::sregex_iterator());
+    const std::vector<std::smatch> events(std::sregex_iterator(run.out.begin(), run.out.end(), event),
+                                          std::sregex_iterator());
     const std::vector<RefRow> ref = referenceRows("PASS", kTitan, 'B');
     ASSERT_EQ(events.size(), 3 * ref.size());
     for (const std::smatch& e : events) EXPECT_NEAR(isoMjd(e[2]), std::stod(e[3]), 0.0006 * kSecond) << e[0];
@@ -137,7 +138,8 @@ TEST(CliPasses, TrackAndAllPasses)
     auto sp = stateRecord();
     GetSatPos(kRefWindowStart - 2.0 / 24.0, in.get(), sp.get(), 0, 0);
     char first[80];
-    std::snprintf(first, sizeof first, "FEB 22   0:00:00    %10.5f  %10.5f  %12.3f", sp->lon[0], sp->lat[0], sp->height[0]);
+    std::snprintf(first, sizeof first, "FEB 22   0:00:00    %10.5f  %10.5f  %12.3f", sp->lon[0], sp->lat[0],
+                  sp->height[0]);
     EXPECT_EQ(lines[4], first);
     EXPECT_EQ(runHere(track, "LC_ALL=de_DE.UTF-8").out, run.out);
 
@@ -159,16 +161,16 @@ TEST(CliPasses, UnknownSatellitesBadOptionsAndFiles)
     EXPECT_NE(run.out.find("no match found for NOSUCH"), std::string::npos) << run.out;
     EXPECT_EQ(runHere("state " + opts + " --norad 99999 --at \"2026-02-22 00:00:00\" 2>/dev/null").status, 1);
 
+    const std::string iss = "passes " + opts + " --sat iss", at = " --sat iss --at \"2026-02-22 00:00:00\"";
     for (const std::string& args : std::vector<std::string>{
-             "passes " + opts + " --sat iss --frobnicate", "passes " + opts, "passes " + opts + " --sat iss --site 48,11",
-             "passes " + opts + " --sat iss --site 95,11,0", "passes " + opts + " --sat iss --start \"2026-02-30 00:00:00\"",
-             "passes " + opts + " --sat iss --start 2026-02-22", "passes " + opts + " --sat iss --days -1",
-             "passes " + opts + " --sat iss --visible-only 2", "passes " + opts + " --sat iss --tz 1,5",
-             "passes " + opts + " --norad 12.5", "passes " + opts + " --sat", "passes --tle missing.tle --sat iss",
-             "state " + opts + " --sat iss", "state " + opts + " --sat iss --at \"2026-02-22 00:00:00\" --count 0",
-             "track " + opts + " --sat iss --step 0", "allpasses --tle missing.tle", "allpasses " + opts + " --out no/dir/x.txt",
-             "allpasses " + opts + " --threads 0", "allpasses " + opts + " --threads 1.5", "passes " + opts + " --tle . --sat iss",
-             "state " + opts + " --sat iss --at \"2026-02-22 00:00:00\" --size -1"}) {
+             iss + " --frobnicate", "passes " + opts, iss + " --site 48,11", iss + " --site 95,11,0",
+             iss + " --start \"2026-02-30 00:00:00\"", iss + " --start 2026-02-22", iss + " --days -1",
+             iss + " --visible-only 2", iss + " --tz 1,5", "passes " + opts + " --norad 12.5",
+             "passes " + opts + " --sat", "passes --tle missing.tle --sat iss", iss + " --tle .",
+             "state " + opts + " --sat iss", "state " + opts + at + " --count 0", "state " + opts + at + " --size -1",
+             "track " + opts + " --sat iss --step 0", "allpasses --tle missing.tle",
+             "allpasses " + opts + " --out no/dir/x.txt", "allpasses " + opts + " --threads 0",
+             "allpasses " + opts + " --threads 1.5"}) {
         run = runHere(args + " 2>&1");
         EXPECT_EQ(run.status, 2) << args;
         EXPECT_EQ(splitLines(run.out).size(), 1u) << args << "\n" << run.out;

@@ -72,7 +72,8 @@ TEST(Iridium, OperationalBandAndReflectors)
         double best = kNoMagnitude, lat = kNoCentreLine;
         in->flares = in->knownsurf = 1;
         for (int k = 0; k < kIridiumReflectors; ++k) {
-            std::tie(in->flryaw, in->flrpitch, in->iraltmdl) = std::make_tuple(AntennaYaw(k), kAntennaPitch, k == kSolarPanel);
+            std::tie(in->flryaw, in->flrpitch, in->iraltmdl) =
+                std::make_tuple(AntennaYaw(k), kAntennaPitch, k == kSolarPanel);
             GetSatPos(t, in.get(), sp.get(), 0, 0);
             if (sp->mag < best) best = sp->mag, lat = sp->ctrlat[0];
         }
@@ -88,7 +89,8 @@ TEST(Iridium, OperationalBandAndReflectors)
     EXPECT_LT(in->flrang, 0.5);
     const double flare = sp->mag;
     // Display Flare Magnitude moves the antenna law's peak to the user's maximum magnitude.
-    std::tie(in->iridmode, in->iridflg, in->flares, in->flryaw, in->flrmaxmag) = std::make_tuple(kPlainPasses, true, 1, 0.0, -4.0);
+    std::tie(in->iridmode, in->iridflg, in->flares, in->flryaw, in->flrmaxmag) =
+        std::make_tuple(kPlainPasses, true, 1, 0.0, -4.0);
     GetSatPos(kFlareMjd, in.get(), sp.get(), 0, 0);
     EXPECT_NEAR(sp->mag, flare + 8.7 - 4.0, 1e-9);
     // Moonlit flares: a satellite in sunlight shows none.

