@@ -23,15 +23,6 @@ int countColour(const QImage& img, const QRect& r, const QColor& c)
     return n;
 }
 
-// Text of the next local information dialog, which is then closed.
-void captureLocal(QString& text)
-{
-    whenModal<ObLocalDialog>([&text](ObLocalDialog* d) {
-        text = d->findChild<QTextEdit*>()->toPlainText();
-        d->close();
-    });
-}
-
 }  // namespace
 
 TEST_F(MapTest, ProjectionsAndTheirInverse)
@@ -61,6 +52,14 @@ TEST_F(MapTest, ProjectionsAndTheirInverse)
                 EXPECT_NEAR(0, std::remainder(lo - lon, 360.0), type == 0 ? tol : tol / std::cos(la * kDegToRad));
             }
     }
+    // The physical map turns with the central meridian.
+    indata->maptype = kWorldImage;
+    indata->cenlon = 0;
+    view->vRefresh();
+    const QColor atGreenwich = canvas().pixelColor(360, 100);
+    indata->cenlon = 90;
+    view->vRefresh();
+    EXPECT_EQ(atGreenwich, canvas().pixelColor(view->PxCoord(40, 0)));
 }
 
 TEST_F(MapTest, CoastlineObserverAndNightShadingAtTheirPixels)
@@ -145,16 +144,6 @@ TEST_F(MapTest, FootprintOfASatelliteOffThePolarMapReachesIntoIt)
     EXPECT_GT(drawn, 3);
 }
 
-TEST_F(MapTest, PhysicalMapShiftsWithTheCentralMeridian)
-{
-    indata->maptype = kWorldImage;
-    view->vRefresh();
-    const QColor atGreenwich = canvas().pixelColor(360, 100);
-    indata->cenlon = 90;
-    view->vRefresh();
-    EXPECT_EQ(atGreenwich, canvas().pixelColor(view->PxCoord(40, 0)));
-}
-
 TEST_F(MapTest, DeltaTimeStopsAtTheIntervalEnd)
 {
     select("ISS");
@@ -178,11 +167,8 @@ TEST_F(MapTest, DeltaTimeStopsAtTheIntervalEnd)
 
 TEST_F(MapTest, NextAndLastPassOnWholeSeconds)
 {
-    QString text;
-    whenMessage([&text](QMessageBox* box) { text = box->text(); });
     const double t0 = indata->mjd;
-    view->vPlotNext();
-    EXPECT_EQ("No satellite selected", text);
+    EXPECT_EQ("No satellite selected", messageOf([&] { view->vPlotNext(); }).text);
     EXPECT_DOUBLE_EQ(t0, indata->mjd);
 
     select("ISS");
@@ -213,17 +199,20 @@ TEST_F(MapTest, MapClicksShowLocalVisibility)
     select("ISS");
     view->vRefresh();
     view->SatPlot(indata->mjd, 1);
-    QString text;
-    captureLocal(text);
-    view->getMapPos(380, 80);  // 50 N, 10 E
-    EXPECT_TRUE(text.startsWith("Lat: 50,  Long: 10")) << text.toStdString();
+    // The text of the local information dialog a click at (x, y) opens.
+    const auto local = [this](int x, int y) {
+        QString text;
+        whenModal<ObLocalDialog>([&text](ObLocalDialog* d) {
+            text = d->findChild<QTextEdit*>()->toPlainText();
+            d->close();
+        });
+        view->getMapPos(x, y);
+        return text.toStdString();
+    };
+    EXPECT_EQ(0u, local(380, 80).find("Lat: 50,  Long: 10"));
     EXPECT_DOUBLE_EQ(kSiteLat, indata->obslat) << "the observer is restored";
-    captureLocal(text);
-    view->getMapPos(100, 450);  // the information area, below latitude -90
-    EXPECT_TRUE(text.contains("*** Cursor outside Map ***")) << text.toStdString();
+    EXPECT_NE(std::string::npos, local(100, 450).find("*** Cursor outside Map ***")) << "below latitude -90";
     indata->maptype = 1;
     view->vRefresh();
-    captureLocal(text);
-    view->getMapPos(360, 180);
-    EXPECT_TRUE(text.startsWith("Lat: 90,  Long: 0")) << text.toStdString();
+    EXPECT_EQ(0u, local(360, 180).find("Lat: 90,  Long: 0"));
 }
