@@ -214,13 +214,8 @@ TEST_F(OrbitView, HyperbolicDeltaVIsReported)
 {
     vsResetSatList();
     selectByGlue("ISS");
-    Message m;
-    dateThen<ObDeltaDialog>([&m](ObDeltaDialog* d) {
-        d->findChild<QLineEdit*>("dvEdit")->setText("5000");
-        captureMessage(m);
-    });
-    view->vDeltaV();
-    EXPECT_EQ("Delta-V resulted in a hyperbolic orbit", m.text);
+    dateThen<ObDeltaDialog>([](ObDeltaDialog* d) { d->findChild<QLineEdit*>("dvEdit")->setText("5000"); });
+    EXPECT_EQ("Delta-V resulted in a hyperbolic orbit", messageOf([&] { view->vDeltaV(); }).text);
     EXPECT_GE(indata->elecc[0], 1.0) << "the open orbit is stored";
     indata->nsat = 0;
     EXPECT_EQ("*** No Satellite Selected ***", messageOf([&] { view->vDeltaV(); }).text);
@@ -228,15 +223,10 @@ TEST_F(OrbitView, HyperbolicDeltaVIsReported)
 
 TEST_F(OrbitView, LaunchIntoAnInclinationBelowTheSiteLatitudeHeadsEast)
 {
-    Message m;
     // A 28-degree orbit launched from 28.5 degrees cannot reach the site's latitude: due east.
-    whenModal<ObDateDialog>([&m](ObDateDialog* date) {
-        whenModal<ObEditOrbDialog>([&m](ObEditOrbDialog* edit) {
-            whenModal<ObLaunchDialog>([&m](ObLaunchDialog* launch) {
-                launch->findChild<QLineEdit*>("latEdit")->setText("28.5");
-                captureMessage(m);
-                launch->accept();
-            });
+    whenModal<ObDateDialog>([](ObDateDialog* date) {
+        whenModal<ObEditOrbDialog>([](ObEditOrbDialog* edit) {
+            acceptWith<ObLaunchDialog>({{"latEdit", "28.5"}});
             edit->findChild<QLineEdit*>("incEdit")->setText("28");
             type(edit->findChild<QLineEdit*>("aEdit"), "6778.14");
             edit->accept();
@@ -244,7 +234,7 @@ TEST_F(OrbitView, LaunchIntoAnInclinationBelowTheSiteLatitudeHeadsEast)
         date->accept();
     });
     indata->lsite = 0;
-    view->vLaunch();
+    const Message m = messageOf([&] { view->vLaunch(); });
     EXPECT_TRUE(m.text.startsWith("Launch Azimuth (deg):\n")) << m.text.toStdString();
     EXPECT_NEAR(90.0, indata->lnchazim, 0.5);
     EXPECT_NEAR(90.0, m.text.section('\t', 1).toDouble(), 0.5);
