@@ -161,20 +161,11 @@ struct Message {
     QString title, text;
 };
 
-// Keeps the title and text of the next message box in m, then closes it.
-inline QTimer* captureMessage(Message& m)
-{
-    return whenMessage([&m](QMessageBox* box) {
-        m.title = box->windowTitle();
-        m.text = box->text();
-    });
-}
-
 // Runs command and returns the message box it shows, closed; empty when it shows none.
 inline Message messageOf(const std::function<void()>& command)
 {
     Message m;
-    QPointer<QTimer> watch = captureMessage(m);
+    QPointer<QTimer> watch = whenMessage([&m](QMessageBox* box) { m = {box->windowTitle(), box->text()}; });
     command();
     delete watch;
     return m;

@@ -114,7 +114,7 @@ TEST(MainWindow, HotKeysAndTimerModes)
     indata->nsat = 0;
 }
 
-TEST(MainWindow, ExitWritesConfigurationReadBackAtNextStart)
+TEST(MainWindow, ExitWritesConfigurationReadBackAtNextStartEvenWithoutItsTleFile)
 {
     const ProgramDir dir;
     writeFile(dir.file("orbika.cfg"), configText(10, "./visual.txt", {"ISS"}));
@@ -132,7 +132,7 @@ TEST(MainWindow, ExitWritesConfigurationReadBackAtNextStart)
         w.slotFileQuit();
         QCoreApplication::processEvents();
     }
-    const QStringList lines = fileLines(dir.file("orbika.cfg"));
+    QStringList lines = fileLines(dir.file("orbika.cfg"));
     ASSERT_EQ(22, lines.size());  // 21 lines and the empty rest after the last newline
     EXPECT_EQ("-33.750000 ", lines[1]);
     EXPECT_EQ("Sydney", lines[4]);
@@ -141,16 +141,14 @@ TEST(MainWindow, ExitWritesConfigurationReadBackAtNextStart)
 
     indata->obslat = 0;
     indata->nsat = 0;
-    const OrbikaApp next;
-    EXPECT_EQ(-33.75, indata->obslat);
-    EXPECT_STREQ("Sydney", indata->locname);
-    ASSERT_EQ(1, indata->nsat);
-    EXPECT_EQ(25544, indata->satno[0]);
-}
-
-TEST(MainWindow, StartWithoutTleFileOrWithSmallFont)
-{
-    const ProgramDir dir;
+    {
+        const OrbikaApp next;
+        EXPECT_EQ(-33.75, indata->obslat);
+        EXPECT_STREQ("Sydney", indata->locname);
+        ASSERT_EQ(1, indata->nsat);
+        EXPECT_EQ(25544, indata->satno[0]);
+    }
+    // A small font, a missing TLE file and its satellites are kept for the next start.
     writeFile(dir.file("orbika.cfg"), configText(8, "./missing.txt", {"ISS", "HST"}));
     {
         OrbikaApp w;
@@ -162,8 +160,7 @@ TEST(MainWindow, StartWithoutTleFileOrWithSmallFont)
         QCoreApplication::processEvents();
     }
     EXPECT_EQ(QDir(dir.path()).canonicalPath(), QDir(QDir::currentPath()).canonicalPath());
-    // The missing TLE file and its satellites are kept for the next start.
-    const QStringList lines = fileLines(dir.file("orbika.cfg"));
+    lines = fileLines(dir.file("orbika.cfg"));
     ASSERT_EQ(23, lines.size());
     EXPECT_EQ("8 ", lines[5]);
     EXPECT_EQ("./missing.txt", lines[8]);

@@ -175,22 +175,21 @@ TEST_F(PictureTest, FlaresWithoutAKnownSurfaceShowTheMirrorYawAndPitch)
     selectByGlue("ISS");
     indata->occmode = 0;
     indata->flares = 1;
-    // Texts of the picture's top line by column.
-    const auto labels = [] {
+    // Texts of the picture's top line by column after a plot step.
+    const auto labels = [this] {
+        view->PicPlot(indata->mjd);
         std::map<int, QString> m;
         for (const PictureLabel& l : PictureLine(indata, satps, indata->mjd, indata->nsat))
             m[l.column] = l.text;
         return m;
     };
     indata->knownsurf = -1;
-    view->PicPlot(indata->mjd);
     auto shown = labels();
     EXPECT_EQ(QString::asprintf("Y:%7.1f", indata->flryaw), shown[180]);
     EXPECT_EQ(QString::asprintf("P:%7.1f", indata->flrpitch), shown[290]);
     EXPECT_EQ(0u, shown.count(320));
     // A known surface leaves the satellite's R.A. and Dec.
     indata->knownsurf = 1;
-    view->PicPlot(indata->mjd);
     shown = labels();
     EXPECT_TRUE(shown[180].startsWith("R.A.:"));
     EXPECT_TRUE(shown[320].startsWith("Dec.:"));
@@ -198,7 +197,6 @@ TEST_F(PictureTest, FlaresWithoutAKnownSurfaceShowTheMirrorYawAndPitch)
     // Elements no orbit can have give the word in place of a sky position.
     indata->elecc[indata->prime] = 1.5;
     indata->sgpslot = kNoSgpSlot;
-    view->PicPlot(indata->mjd);
     shown = labels();
     EXPECT_EQ("invalid elements", shown[180].toStdString());
     EXPECT_EQ(0u, shown.count(320));

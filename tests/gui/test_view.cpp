@@ -226,7 +226,7 @@ TEST_F(ViewTest, MissingOrUnwritableFilesAreReportedAndLargeNumbersSavedAsCsv)
     QString question;
     whenMessage([&](QMessageBox* box) {
         question = box->text();
-        captureMessage(m);
+        whenMessage([&m](QMessageBox* done) { m.text = done->text(); });
         box->button(QMessageBox::Yes)->click();
     });
     view.vTLESave();
@@ -268,9 +268,8 @@ TEST(View, RemovingSatellitesKeepsThePrime)
 {
     WinpData in{};
     in.nsat = 4;
-    for (int i = 0; i < in.nsat; ++i)
-        in.satno[i] = 100 + i;
     in.prime = 2;
+    for (int i = 0; i < in.nsat; ++i) in.satno[i] = 100 + i;
     bool marks[kMaxSat] = {false, false, true, false};
     RemoveSats(&in, marks);
     EXPECT_EQ(3, in.nsat);
