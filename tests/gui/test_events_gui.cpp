@@ -60,9 +60,7 @@ protected:
     {
         if (withElements) copyIridium();
         std::snprintf(indata->tlefile, sizeof indata->tlefile, "%s", qPrintable(dir.file("visual.txt")));
-        indata->year = 2014;
-        indata->month = 6;
-        indata->day = 21;
+        std::tie(indata->year, indata->month, indata->day) = std::make_tuple(2014, 6, 21);
         indata->duration = 2;
         setNewMjd(indata);
     }

@@ -15,10 +15,7 @@ namespace {
 using time_units::kSecond;
 
 // The lines of a text file.
-QStringList fileLines(const QString& path)
-{
-    return QString::fromLatin1(readFile(path)).split('\n');
-}
+QStringList fileLines(const QString& path) { return QString::fromLatin1(readFile(path)).split('\n'); }
 
 // A configuration file in the written layout with the given map font size, TLE file and names.
 QByteArray configText(int fontsize, const char* tlefile, const QStringList& names)
@@ -188,10 +185,7 @@ TEST(MainWindow, NextSatellitesNeedTwoAndCancelledAllPassesLeaveTheSaveFile)
     indata->duration = 30.0;
     indata->savenew = 0;
     bool cancelled = false;
-    whenModal<QProgressDialog>([&cancelled](QProgressDialog* d) {
-        d->cancel();
-        cancelled = true;
-    });
+    whenModal<QProgressDialog>([&cancelled](QProgressDialog* d) { d->cancel(); cancelled = true; });
     w.slotCalcAllSats();
     EXPECT_TRUE(cancelled);
     EXPECT_EQ(old, readFile(dir.file("satsave.txt")));

@@ -111,10 +111,7 @@ int waitDone(OnlineUpdate& update)
 {
     int error = -1;
     QEventLoop loop;
-    QObject::connect(&update, &OnlineUpdate::done, &loop, [&](bool e) {
-        error = e;
-        loop.quit();
-    });
+    QObject::connect(&update, &OnlineUpdate::done, &loop, [&](bool e) { error = e; loop.quit(); });
     QTimer::singleShot(kHangGuardMs, &loop, &QEventLoop::quit);
     loop.exec();
     return error;
@@ -220,10 +217,7 @@ QString messageAfter(const std::function<void()>& act)
 {
     QString text;
     QEventLoop loop;
-    whenMessage([&](QMessageBox* box) {
-        text = box->text();
-        loop.quit();
-    });
+    whenMessage([&](QMessageBox* box) { text = box->text(); loop.quit(); });
     act();
     if (text.isEmpty()) {
         QTimer::singleShot(kHangGuardMs, &loop, &QEventLoop::quit);
