@@ -141,6 +141,29 @@ protected:
     CannedServer server;
 };
 
+// Answers the next address dialog with address.
+void answerAddress(const QString& address)
+{
+    whenModal<QInputDialog>([address](QInputDialog* d) {
+        d->setTextValue(address);
+        d->accept();
+    });
+}
+
+// Runs act and returns the text of the first message box that follows, which is closed.
+QString messageAfter(const std::function<void()>& act)
+{
+    QString text;
+    QEventLoop loop;
+    whenMessage([&](QMessageBox* box) { text = box->text(); loop.quit(); });
+    act();
+    if (text.isEmpty()) {
+        QTimer::singleShot(kHangGuardMs, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+    return text;
+}
+
 }  // namespace
 
 TEST(OnlineUpdateAddress, DefaultIsAQueryKeptAsProposed)
@@ -200,33 +223,6 @@ TEST_F(OnlineUpdateTest, RedirectCreatesTheMissingTargetAndAnEarlierDownloadDoes
     EXPECT_EQ(kNew, readFile(target));
     EXPECT_EQ(QStringList{"visual.txt"}, files());
 }
-
-namespace {
-
-// Answers the next address dialog with address.
-void answerAddress(const QString& address)
-{
-    whenModal<QInputDialog>([address](QInputDialog* d) {
-        d->setTextValue(address);
-        d->accept();
-    });
-}
-
-// Runs act and returns the text of the first message box that follows, which is closed.
-QString messageAfter(const std::function<void()>& act)
-{
-    QString text;
-    QEventLoop loop;
-    whenMessage([&](QMessageBox* box) { text = box->text(); loop.quit(); });
-    act();
-    if (text.isEmpty()) {
-        QTimer::singleShot(kHangGuardMs, &loop, &QEventLoop::quit);
-        loop.exec();
-    }
-    return text;
-}
-
-}  // namespace
 
 TEST(OnlineUpdateWindow, CommandMessagesAndFiles)
 {
