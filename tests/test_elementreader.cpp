@@ -12,6 +12,7 @@
 #include "core/defaults.h"
 #include "core/tlefile.h"
 #include "scoped_env.h"
+#include "test_entries.h"
 #include "test_text.h"
 #include "test_site.h"
 
@@ -31,12 +32,7 @@ std::vector<std::unique_ptr<WinpData>> allEntries(ElementReader& r, bool strict 
     std::vector<std::unique_ptr<WinpData>> all;
     auto in = IssSettings();
     in->strictsum = strict;
-    char text[kTleTextBytes];
-    for (int found = 2; found == 2;) {
-        std::snprintf(in->srchname[kWorkSlot], sizeof in->srchname[kWorkSlot], "*");
-        if ((found = tleread(in.get(), r, text, 0)) == 0) break;
-        all.push_back(std::make_unique<WinpData>(*in));
-    }
+    forEachEntry(in.get(), r, [&](bool) { return all.push_back(std::make_unique<WinpData>(*in)), true; });
     return all;
 }
 

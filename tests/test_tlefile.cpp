@@ -12,6 +12,7 @@
 #include "core/defaults.h"
 #include "core/selection.h"
 #include "core/tlefile.h"
+#include "test_entries.h"
 #include "test_text.h"
 
 namespace {
@@ -49,8 +50,8 @@ struct Search {
     std::string all()
     {
         std::string names;
-        for (int r = find("*"); r; r = r == 2 ? more() : 0)
-            names += in->satname[kWorkSlot] + std::string(",");
+        auto add = [&](bool) { return names += in->satname[kWorkSlot] + std::string(","), true; };
+        forEachEntry(in.get(), f, add, in->lowflt, in->recentflt);
         return names;
     }
 };

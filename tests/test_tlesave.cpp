@@ -17,6 +17,7 @@
 #include "core/tleformat.h"
 #include "core/tlesave.h"
 #include "scoped_env.h"
+#include "test_entries.h"
 #include "test_text.h"
 
 namespace {
@@ -32,12 +33,7 @@ std::vector<std::string> lines(const fs::path& path) { return splitLines(readFil
 void selectall(WinpData* in, const fs::path& path)
 {
     ElementReader f(path.c_str());
-    std::string key = "*";
-    int n = 0;
-    for (vsFindSat(in, f, key, n, 0, 0, 0); n; vsReComp(in, f, key = "*", n, 0, 1, 0, 0)) {
-        vsSatSel(in);
-        if (n != 2) break;
-    }
+    forEachEntry(in, f, [in](bool) { return vsSatSel(in), true; });
 }
 
 // Settings with a selection taken from visual.txt by NORAD number, saving into a fresh
