@@ -103,30 +103,18 @@ TEST(ConfigFile, WrittenSettingsReadBack)
 TEST(ConfigFile, StoredValuesAreBroughtIntoRange)
 {
     ScopedTempDir dir;
-    // The setting that line (1-based) of the file holds.
-    const auto setting = [](const WinpData& w, int line) -> double {
-        switch (line) {
-        case 1: return w.timezone;
-        case 6: return w.fontsize;
-        case 7: return w.grid;
-        case 8: return w.mapbg;
-        case 13: return w.epoch;
-        case 15: return w.txtbold;
-        case 16: return w.leftbtn;
-        default: return w.duration;
-        }
-    };
-    const std::tuple<int, const char*, double> cases[] = {
-        {1, "15.500000 ", 0.0}, {1, "-15.000000 ", -15.0}, {6, "12 ", 10},         {6, "9", 10},
-        {7, "3", 1},            {8, "-1", 0},              {13, "1899.5", 0.0},    {15, "5", 1},
-        {16, "2 ", 0},          {18, "0.5 150 140 3", 1},  {18, "30 150 140 3", 14}};
+    // Each case: a line (1-based) of a stored file, and that line as the settings read write it.
+    const std::tuple<int, const char*, const char*> cases[] = {
+        {1, "15.500000 ", "0.000000 "}, {1, "-15.000000 ", "-15.000000 "}, {6, "12 ", "10 "}, {6, "9", "10 "},
+        {7, "3", "1 "},  {8, "-1", "0 "},  {13, "1899.5", "0.000000"}, {15, "5", "1"},  {16, "2 ", "0 "},
+        {18, "0.5 150 140 3", "1   150.0   140.0     3.0"}, {18, "30 150 140 3", "14   150.0   140.0     3.0"}};
     for (const auto& [line, text, expected] : cases) {
         auto lines = sampleLines();
         lines[line - 1] = text;
         auto w = defaults();
         ASSERT_EQ(readLines(lines, w.get()), kCfgRead) << text;
-        EXPECT_EQ(setting(*w, line), expected) << "line " << line << ": " << text;
-        EXPECT_EQ(w->systzflg, 0);
+        ASSERT_TRUE(putcfg(w.get(), "again.cfg"));
+        EXPECT_EQ(splitLines(readFile("again.cfg")).at(line - 1), expected) << "line " << line << ": " << text;
     }
 
     // Short update addresses and empty names keep the defaults; 16 means the system zone.
