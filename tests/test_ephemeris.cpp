@@ -107,8 +107,7 @@ TEST(EphemCli, PrintsTheLibraryPositionsInAnyLocale)
 {
     // Seven bodies as text and JSON, the Sun's numbers the library's, the same in any locale.
     const CliRun text = runCli("ephem --mjd 60310.0"), json = runCli("ephem --json --mjd 60310");
-    ASSERT_EQ(text.status, 0);
-    ASSERT_EQ(json.status, 0);
+    ASSERT_TRUE(text.status == 0 && json.status == 0);
     EXPECT_EQ(runCli("ephem --mjd 60310.0", "LC_ALL=de_DE.UTF-8").out, text.out);
     std::istringstream lines(text.out);
     std::string names;
@@ -119,11 +118,9 @@ TEST(EphemCli, PrintsTheLibraryPositionsInAnyLocale)
     ASSERT_EQ(std::sscanf(text.out.c_str(), "Sun %lf %lf %lf", &got[0][0], &got[0][1], &got[0][2]), 3);
     ASSERT_EQ(std::sscanf(json.out.c_str(), "[\n  {\"name\": \"Sun\", \"lon\": %lf, \"lat\": %lf, \"dist\": %lf}",
                           &got[1][0], &got[1][1], &got[1][2]), 3) << json.out;
-    for (const auto& g : got) {
-        EXPECT_NEAR(g[0], sun.lon, 1e-8);
-        EXPECT_NEAR(g[1], sun.lat, 1e-8);
-        EXPECT_NEAR(g[2], sun.dist, 1e-8);
-    }
+    const double want[3] = {sun.lon, sun.lat, sun.dist};
+    for (const auto& g : got)
+        for (int k = 0; k < 3; ++k) EXPECT_NEAR(g[k], want[k], 1e-8);
     EXPECT_EQ(json.out.substr(json.out.size() - 4), "}\n]\n");
 }
 
