@@ -26,10 +26,7 @@ constexpr Culmination kCulminations[] = {
     {61094.0672391, 31.269, 144.075}, {61094.1344055, 65.238, 342.716}};
 
 // Unit vector of R.A. and Dec. (radians).
-Vec3 direction(double ra, double dec)
-{
-    return Vec3(std::cos(dec) * std::cos(ra), std::cos(dec) * std::sin(ra), std::sin(dec));
-}
+Vec3 direction(double ra, double dec) { return polcar(Vec3(1.0, ra, dec)); }
 
 }  // namespace
 
@@ -73,8 +70,7 @@ TEST(OrbitPole, TextOnlyInNormalMode)
     auto in = IssSettings();
     in->pdmaxt = kCulminations[0].mjd;
     for (const auto mode : {&WinpData::relmode, &WinpData::occmode, &WinpData::flares}) {
-        in.get()->*mode = 1;
-        in->nsat = 2;
+        in.get()->*mode = 1, in->nsat = 2;
         char buf[200] = "";
         GetPoleTxt(in.get(), buf);
         EXPECT_STREQ(buf, "");
