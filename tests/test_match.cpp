@@ -171,16 +171,15 @@ TEST(Match, NineDigitNumbersKeepTheColumns)
     const ScopedTempDir dir;
     const char* elements = ",1963-047A,2026-02-22T01:30:13.971744,14.12018178,0.0548113,30.3565,282.9753,"
                            "302.5696,52.3109,0,U,";
-    {
-        std::ofstream f("gp.csv");
-        f << "OBJECT_NAME,OBJECT_ID,EPOCH,MEAN_MOTION,ECCENTRICITY,INCLINATION,RA_OF_ASC_NODE,"
-             "ARG_OF_PERICENTER,MEAN_ANOMALY,EPHEMERIS_TYPE,CLASSIFICATION_TYPE,NORAD_CAT_ID,ELEMENT_SET_NO,"
-             "REV_AT_EPOCH,BSTAR,MEAN_MOTION_DOT,MEAN_MOTION_DDOT\n";
-        for (const char* n : {"694", "100001", "123456789"})
-            f << "OBJ " << n << elements << n << ",999,12941,0.00011991,1.095e-05,0.0\n";
-    }
+    std::ofstream f("gp.csv");
+    f << "OBJECT_NAME,OBJECT_ID,EPOCH,MEAN_MOTION,ECCENTRICITY,INCLINATION,RA_OF_ASC_NODE,ARG_OF_PERICENTER,"
+         "MEAN_ANOMALY,EPHEMERIS_TYPE,CLASSIFICATION_TYPE,NORAD_CAT_ID,ELEMENT_SET_NO,REV_AT_EPOCH,BSTAR,"
+         "MEAN_MOTION_DOT,MEAN_MOTION_DDOT\n";
+    for (const char* n : {"694", "100001", "123456789"})
+        f << "OBJ " << n << elements << n << ",999,12941,0.00011991,1.095e-05,0.0\n";
+    f.close();
     auto in = matchSettings(kZenith, 180.0, 0.0);
-    std::snprintf(in->tlefile, sizeof in->tlefile, "%s", (dir.path() / "gp.csv").c_str());
+    std::snprintf(in->tlefile, sizeof in->tlefile, "gp.csv");
     const std::vector<std::string> page = matchPage(in.get());
     ASSERT_GE(page.size(), 8u);
     EXPECT_EQ(page[3], " NORAD#:      694  Int.Launch#: 1963-047A    OBJ 694");

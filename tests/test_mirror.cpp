@@ -40,23 +40,18 @@ TEST(Mirror, IdealMirrorSendsTheSunlightToTheSite)
     state();
     ASSERT_GT(sp->sunlit[0], 0.0);
     // The ideal angles of an unknown surface, entered as a known one, centre the flare on the site.
-    for (int form : {1, 2}) {
-        for (int steer : {0, 1}) {
+    for (int form : {1, 2})
+        for (int steer : {0, 1})
             for (double epoch : {0.0, 2000.0}) {
-                in->yawsteer = steer;
-                in->epoch = epoch;
-                in->knownsurf = -form;
+                in->yawsteer = steer, in->epoch = epoch, in->knownsurf = -form;
                 state();
                 EXPECT_LT(sp->mag, 0.5);
                 in->knownsurf = form;
                 state();
                 EXPECT_NEAR(sp->ctrlat[0], in->obslat, 0.01) << form << steer << epoch;
                 EXPECT_NEAR(sp->ctrlon[0], in->obslon, 0.01) << form << steer << epoch;
-                EXPECT_LT(sp->mag, 0.5);
-                EXPECT_LT(in->flrang, 0.01);
+                EXPECT_TRUE(sp->mag < 0.5 && in->flrang < 0.01);
             }
-        }
-    }
     // Local angles round trip (0 to 360 degrees of yaw).
     for (bool steer : {false, true}) {
         double yaw, pitch;
@@ -66,13 +61,10 @@ TEST(Mirror, IdealMirrorSendsTheSunlightToTheSite)
         EXPECT_NEAR(pitch, -40.0, 1e-9);
     }
     // A mirror turned by 1 degree turns the reflected light by up to 2 degrees, off the site.
-    in->knownsurf = -1;
-    in->yawsteer = 0;
+    in->knownsurf = -1, in->yawsteer = 0;
     state();
-    in->knownsurf = 1;
-    in->flrpitch += 1.0;
+    in->knownsurf = 1, in->flrpitch += 1.0;
     state();
-    EXPECT_GT(in->flrang, 0.5);
-    EXPECT_LT(in->flrang, 2.0 + 1e-6);
+    EXPECT_TRUE(in->flrang > 0.5 && in->flrang < 2.0 + 1e-6) << in->flrang;
     EXPECT_GT(sp->mag, 5.0);
 }
