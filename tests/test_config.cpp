@@ -76,8 +76,7 @@ TEST(ConfigFile, WrittenSettingsReadBack)
     auto out = defaults();
     for (const auto& [field, value] : doubles) out.get()->*field = value;
     for (const auto& [field, value] : ints) out.get()->*field = value;
-    out->txtbold = false;
-    out->leftbtn = true;
+    out->txtbold = false, out->leftbtn = true;
     std::strcpy(out->locname, "Sydney, Observatory Hill");
     std::strcpy(out->tlefile, "/home/user/tle/stations.txt");
     std::strcpy(out->updurl, "http://example.org/tle/visual.txt");
@@ -90,8 +89,7 @@ TEST(ConfigFile, WrittenSettingsReadBack)
     ASSERT_EQ(getcfg(in.get()), kCfgRead);
     for (const auto& [field, value] : doubles) EXPECT_EQ(in.get()->*field, value);
     for (const auto& [field, value] : ints) EXPECT_EQ(in.get()->*field, value);
-    EXPECT_FALSE(in->txtbold);
-    EXPECT_TRUE(in->leftbtn);
+    EXPECT_TRUE(!in->txtbold && in->leftbtn);
     EXPECT_STREQ(in->locname, out->locname);
     EXPECT_STREQ(in->tlefile, out->tlefile);
     EXPECT_STREQ(in->updurl, out->updurl);
@@ -119,10 +117,7 @@ TEST(ConfigFile, StoredValuesAreBroughtIntoRange)
 
     // Short update addresses and empty names keep the defaults; 16 means the system zone.
     auto lines = sampleLines();
-    lines[0] = "16.000000 ";
-    lines[4] = "";
-    lines[8] = "";
-    lines[16] = "abcde";
+    lines[0] = "16.000000 ", lines[4] = lines[8] = "", lines[16] = "abcde";
     auto w = defaults();
     const auto untouched = defaults();
     ASSERT_EQ(readLines(lines, w.get()), kCfgRead);
@@ -161,8 +156,7 @@ TEST(ConfigFile, StoredSatelliteNames)
     EXPECT_STREQ(in->srchname[2], "TERRA");
 
     // A name of NUL bytes is no name: the file written from it reads back the same (a fuzzing find).
-    lines[19] = "3";
-    lines[21] = std::string("\0\0\0", 3);
+    lines[19] = "3", lines[21] = std::string("\0\0\0", 3);
     ASSERT_EQ(readLines(lines, in.get()), kCfgRead);
     ASSERT_EQ(in->nsat, 2);
     EXPECT_STREQ(in->srchname[1], "TERRA");
@@ -204,8 +198,7 @@ TEST(ConfigFile, StatusCodesAndNothingAppliedOnFailure)
         std::ofstream(kConfigFile, std::ios::binary) << text;
         auto w = defaults();
         EXPECT_EQ(getcfg(w.get()), kCfgReadFailed) << text.size() << " bytes";
-        EXPECT_EQ(w->obslat, 0.0);
-        EXPECT_EQ(w->duration, 3.1);
+        EXPECT_TRUE(w->obslat == 0.0 && w->duration == 3.1) << "defaults kept";
     }
 
     // A bad value in lines 1 to 10 keeps the defaults from there to line 10; the rest applies.
@@ -213,11 +206,7 @@ TEST(ConfigFile, StatusCodesAndNothingAppliedOnFailure)
     lines[6] = "grid";
     auto w = defaults();
     ASSERT_EQ(readLines(lines, w.get()), kCfgRead);
-    EXPECT_EQ(w->obslat, 48.1375);
-    EXPECT_EQ(w->fontsize, 8);
-    EXPECT_EQ(w->grid, 0);
-    EXPECT_EQ(w->mapbg, 2);
-    EXPECT_STREQ(w->tlefile, "./visual.txt");
-    EXPECT_EQ(w->maxsunelev, -12.0);
-    EXPECT_EQ(w->nsat, 2);
+    EXPECT_TRUE(w->obslat == 48.1375 && w->fontsize == 8) << "before the bad line";
+    EXPECT_TRUE(w->grid == 0 && w->mapbg == 2 && std::string(w->tlefile) == "./visual.txt") << "defaults to line 10";
+    EXPECT_TRUE(w->maxsunelev == -12.0 && w->nsat == 2) << "after line 10";
 }

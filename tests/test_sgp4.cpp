@@ -93,7 +93,6 @@ TEST(Sgp4Verification, EveryCaseMatchesPublishedStatesAndStopsWithTheirError)
     const std::vector<ReferenceCase> reference = readReferenceCases();
     ASSERT_EQ(cases.size(), 33u);
     ASSERT_EQ(reference.size(), cases.size());
-
     int comparedRows = 0;
     for (size_t i = 0; i < cases.size(); ++i) {
         const VerificationCase& c = cases[i];
@@ -102,7 +101,6 @@ TEST(Sgp4Verification, EveryCaseMatchesPublishedStatesAndStopsWithTheirError)
         const auto end = kRunEnds.find({c.tle.satno, c.start});
         const RunEnd expected = end == kRunEnds.end() ? RunEnd{0, 0, true, 0.0} : end->second;
         SCOPED_TRACE("case " + std::to_string(c.tle.satno));
-
         elsetrec rec;
         EXPECT_EQ(initFromTle(c.tle, rec), expected.initcode);
         double r[3], v[3];
@@ -114,7 +112,6 @@ TEST(Sgp4Verification, EveryCaseMatchesPublishedStatesAndStopsWithTheirError)
             }
             ++comparedRows;
         };
-
         // The single row listed for a case that fails at once is not a state of it.
         const bool failsAtOnce = expected.initcode == 3;
         if (!failsAtOnce) compare(0.0, ref.rows[0]);
@@ -132,8 +129,7 @@ TEST(Sgp4Verification, EveryCaseMatchesPublishedStatesAndStopsWithTheirError)
             continue;
         }
         ASSERT_LT(listed, times.size());
-        const double nan = std::numeric_limits<double>::quiet_NaN();
-        std::fill(r, r + 3, nan);
+        std::fill(r, r + 3, std::numeric_limits<double>::quiet_NaN());
         EXPECT_EQ(sgp4(wgs72, rec, times[listed], r, v), expected.stopcode);
         EXPECT_EQ(rec.error, expected.stopcode);
         EXPECT_EQ(std::isfinite(r[0]), expected.written);
