@@ -162,8 +162,7 @@ TEST(ConfigFile, StoredSatelliteNames)
     EXPECT_STREQ(in->srchname[1], "TERRA");
 }
 
-// Every configuration that once broke the fuzz target's check: its settings written, read back
-// and written again give the same file.
+// Every configuration that once broke the fuzz target: written, read back and written again alike.
 TEST(ConfigFile, FuzzingFindsWriteReadWriteTheSameFile)
 {
     ScopedTempDir dir;

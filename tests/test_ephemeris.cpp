@@ -1,5 +1,4 @@
-// The Sun, Moon and planet series against their published check values and an independent
-// ephemeris, and the ephem command that prints them.
+// The Sun, Moon and planet series against published and independent values, and the ephem command.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -18,8 +17,7 @@
 #include "foundation/units.h"
 
 namespace {
-// Position of a body by its lower-case name at T Julian centuries TT (Sun, planets: AU; Moon:
-// Earth radii), each from a fresh series object.
+// Position of a body by name at T Julian centuries TT (AU; the Moon in Earth radii).
 Vec3 bodyPosition(const std::string& body, double T)
 {
     if (body == "sun") return Sun200().position(T);
@@ -42,9 +40,7 @@ LonLatDist lonLatDist(const Vec3& v)
     return {p[1] * angle_units::kRadToDeg, p[2] * angle_units::kRadToDeg, p[0]};
 }
 
-// Largest differences over 1900-2100 tolerated from the independent ephemeris: a little above the
-// worst found (arcsec, arcsec, AU; for the Moon 16 km in Earth radii). The series' own check
-// values are met to rounding.
+// Tolerated differences from the independent ephemeris over 1900-2100 (arcsec, arcsec, AU).
 struct Tolerance {
     const char* body;
     double lonArcsec, latArcsec, dist;

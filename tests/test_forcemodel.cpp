@@ -12,8 +12,7 @@ namespace {
 constexpr double kGM = 398600.4415e9;
 constexpr double kR = 6378137.0;
 
-// Geopotential (m^2/s^2) to degree nmax by un-normalised Legendre functions of the
-// geocentric latitude, summed directly in spherical coordinates.
+// Geopotential (m^2/s^2) to degree nmax, summed directly with un-normalised Legendre functions.
 double potential(const Vec3& r, int nmax)
 {
     const Vec3 p = carpol(r);

@@ -121,13 +121,11 @@ TEST(Observer, HorizonAndApparentPlaces)
                           Case{0.0, phi - M_PI / 2, M_PI}, Case{M_PI, M_PI / 2 - phi, 0.0}}) {
         double azim, elev, dist, ra, dec;
         AppPos(when, dsec, phi, lambda, 0.0, 0, polcar(Vec3(5.0, lst - c.hourAngle, c.dec)), azim, elev, dist);
-        EXPECT_NEAR(std::remainder(azim - c.azim, 2 * M_PI), 0.0, 1e-9);
-        EXPECT_NEAR(elev, 0.0, 1e-9);
+        EXPECT_LT(std::fabs(std::remainder(azim - c.azim, 2 * M_PI)) + std::fabs(elev), 1e-9);
         EXPECT_NEAR(dist, 5.0, 1e-12);
         AppRADec(when, dsec, phi, lambda, azim, elev, ra, dec);
-        EXPECT_NEAR(std::remainder(ra - (lst - c.hourAngle), 2 * M_PI), 0.0, 1e-9);
+        EXPECT_LT(std::fabs(std::remainder(ra - (lst - c.hourAngle), 2 * M_PI)) + std::fabs(dec - c.dec), 1e-9);
         EXPECT_TRUE(ra >= 0.0 && ra < 2 * M_PI);
-        EXPECT_NEAR(dec, c.dec, 1e-9);
     }
     double azim, elev, dist;
     AppPos(when, dsec, phi, lambda, 0.0, 0, polcar(Vec3(1.0, lst - M_PI / 2, 0.0)), azim, elev, dist);
@@ -136,6 +134,5 @@ TEST(Observer, HorizonAndApparentPlaces)
     // Topocentric: an object 0.1 Earth radii straight above the observer.
     const Vec3 overhead = GeoPos(when, dsec, phi, lambda, 500.0) + 0.1 * HorEqu(when, dsec, phi, lambda, Vec3(0, 0, 1));
     AppPos(when, dsec, phi, lambda, 500.0, 1, overhead, azim, elev, dist);
-    EXPECT_NEAR(elev, M_PI / 2, 1e-9);
-    EXPECT_NEAR(dist, 0.1, 1e-12);
+    EXPECT_TRUE(std::fabs(elev - M_PI / 2) < 1e-9 && std::fabs(dist - 0.1) < 1e-12) << elev << " " << dist;
 }

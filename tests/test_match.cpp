@@ -23,8 +23,7 @@ constexpr double kIssUp = 61093.0989;
 const std::string kVisual = std::string(ORBIKA_DATA_DIR) + "/tle/visual.txt";
 const std::string kIssLine = " NORAD#:    25544  Int.Launch#: 1998-067A    ISS (ZARYA)";
 
-// The ISS at t from the site of IssSettings: look angles (degrees), sky position (h.mmss,
-// d.mmss, equinox 2000) and position angle of its motion (degrees, 0 up, 90 to the right).
+// The ISS at t from the test site: az, el, R.A. (h.mmss), Dec. (d.mmss) and motion angle (deg, 0 up).
 struct Sighting {
     double t, az, el, ra, dec, pa;
 };

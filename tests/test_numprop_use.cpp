@@ -1,5 +1,4 @@
-// Numerical propagation as the program uses it: state-vector satellites in the settings record,
-// propagated through the satellite state computation.
+// State-vector satellites propagated numerically through the satellite state computation.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -24,8 +23,7 @@ State stateAt(WinpData* in, double mjd)
     return {sp->vec1, sp->vec2};
 }
 
-// Semi-major axis (km) averaged over the revolution after mjd with the thrust then off: free of
-// the short-period wobble of the osculating value in the oblate field.
+// Semi-major axis (km) averaged over the revolution after mjd, thrust off (no short-period wobble).
 double meanAxis(WinpData* in, double mjd)
 {
     const auto axis = [](const State& s) { return 1.0 / (2.0 / abs(s.r) - dot(s.v, s.v) / kGM); };

@@ -15,8 +15,7 @@
 namespace {
 
 constexpr double kDeg = 3.14159265358979323846 / 180.0;
-// Culminations of ISS passes over site A (48.1 N, 11.6 E) from
-// passes_reference.txt: MJD UTC, elevation and azimuth (degrees).
+// ISS culminations over site A from passes_reference.txt: MJD UTC, elevation, azimuth (deg).
 struct Culmination {
     double mjd, el, az;
 };

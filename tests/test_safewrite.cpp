@@ -21,8 +21,7 @@
 
 namespace {
 
-// One kind of file the program writes: its name in the current directory and the call that
-// replaces it, true when the call reports success.
+// A file the program writes (in the current directory) and the call that replaces it.
 struct Writer {
     std::string file;
     std::function<bool()> write;
@@ -100,8 +99,7 @@ std::map<std::string, std::string> writeAllUnder(const char* locale)
     return bytes;
 }
 
-// Runs write in a child process whose files may not grow past limit bytes (writes beyond fail
-// with EFBIG instead of killing it). Returns the child's exit status: 1 when write reported success.
+// Exit status of write run in a child whose files stop at limit bytes (EFBIG): 1 when it succeeded.
 int runWithFileLimit(const std::function<bool()>& write, rlim_t limit)
 {
     const pid_t pid = fork();

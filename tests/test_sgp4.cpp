@@ -18,8 +18,7 @@ using angle_units::kPi;
 constexpr double kDeg = angle_units::kDegToRad;
 constexpr double kWgs72Radius = 6378.135;
 
-// How a published run ends (codes mapped to this propagator) and, where the state is still
-// written, the radius the failing step reaches (km; 0 when not checked).
+// How a published run ends, and the radius (km) of a failing step still written (0: unchecked).
 struct RunEnd {
     int initcode, stopcode;
     bool written;
@@ -37,8 +36,7 @@ const std::map<std::pair<int, double>, RunEnd> kRunEnds = {
     {{20413, 1844000.0}, {0, 6, true, 0.830534 * kWgs72Radius}},
 };
 
-// Initialises rec from TLE fields with WGS-72; the epoch passes through a Julian Date as in the
-// published runs (its rounding moves the perigee of case 23333 by 4e-6 km).
+// Initialises rec from TLE fields with WGS-72, the epoch through a Julian Date as the published runs do.
 int initFromTle(const TleFields& f, elsetrec& rec, bool deepspace = true)
 {
     const double jd = TleEpochMjd(f.epochyear, f.epochday) + 2400000.5;

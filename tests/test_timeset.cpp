@@ -24,8 +24,7 @@ std::unique_ptr<WinpData> defaults()
     return in;
 }
 
-// Refraction in degrees at elevation h (degrees) from Bennett's formula
-// (J. Navigation 35, 1982), a fit to the Pulkovo standard tables for 10 deg C and 1010 mbar.
+// Refraction (deg) at elevation h (deg) by Bennett's fit to the Pulkovo tables (J. Navigation 35, 1982).
 double bennett(double h)
 {
     const double deg = 3.14159265358979323846 / 180.0;

@@ -36,8 +36,7 @@ void selectall(WinpData* in, const fs::path& path)
     forEachEntry(in, f, [in](bool) { return vsSatSel(in), true; });
 }
 
-// Settings with a selection taken from visual.txt by NORAD number, saving into a fresh
-// temporary directory through the default name "*orbika.tle".
+// A selection from visual.txt by NORAD number, saved in a fresh directory as "*orbika.tle".
 struct Saver {
     ScopedTempDir tmp;
     std::unique_ptr<WinpData> in = std::make_unique<WinpData>();
@@ -118,8 +117,7 @@ TEST(TleSave, SavedEntriesReadBackWithValidChecksums)
     // ISS, an entry with a negative first derivative, a hyperbola and a state vector.
     Saver s({25544, 17589, 25544, 20580});
     WinpData& in = *s.in;
-    in.elecc[2] = 1.2;
-    in.elmm[2] = 7000.0;  // perigee distance, km
+    in.elecc[2] = 1.2, in.elmm[2] = 7000.0;  // perigee distance, km
     const double gm = 398600.4415;  // km^3/s^2
     Vec3 r, v;
     kepler(gm, 0.0, 0.0, 50.0, 7000.0, 0.01, 30.0, 40.0, 98.0, r, v);
@@ -179,11 +177,9 @@ TEST(TleSave, FirstSaveTruncatesLaterSavesAppend)
     // No selection: nothing written. A file that cannot be opened: code 2, nothing changed.
     in.nsat = 0;
     EXPECT_EQ(SaveTle(&in), 1);
-    in.nsat = 2;
-    in.tlesvnmset = 1;
+    in.nsat = 2, in.tlesvnmset = 1;
     std::snprintf(in.tlesave, sizeof in.tlesave, "%s/missing/orbika.tle", s.dir.c_str());
-    EXPECT_EQ(SaveTle(&in), 2);
-    EXPECT_EQ(in.tlesvnmset, 1);
+    EXPECT_TRUE(SaveTle(&in) == 2 && in.tlesvnmset == 1);
     EXPECT_EQ(lines(s.saved()), after);
     EXPECT_FALSE(fs::exists(s.dir / "missing"));
 }
@@ -196,16 +192,14 @@ TEST(TleSave, CsvHoldsWhatATleCannot)
     std::snprintf(in.satname[2], sizeof in.satname[2], "HST, \"HUBBLE\"");
     // No TLE file is written for a number above 339999.
     EXPECT_EQ(SaveTle(&in), kTleNumberTooLarge);
-    EXPECT_FALSE(fs::exists(s.saved()));
-    EXPECT_EQ(in.tlesvnmset, 1);
+    EXPECT_TRUE(!fs::exists(s.saved()) && in.tlesvnmset == 1);
 
     // As OMM CSV, saved twice (the second appends without a header), the entries read back with
     // their names and numbers (the other fields are compared with an independent SGP4 elsewhere).
     const std::string csv = CsvSaveName(s.saved().string());
     EXPECT_EQ(csv, (s.dir / "orbika.csv").string());
     std::snprintf(in.tlesave, sizeof in.tlesave, "%s", csv.c_str());
-    ASSERT_EQ(SaveTle(&in), kTleSaved);
-    ASSERT_EQ(SaveTle(&in), kTleSaved);
+    ASSERT_TRUE(SaveTle(&in) == kTleSaved && SaveTle(&in) == kTleSaved);
     EXPECT_EQ(lines(csv).size(), 7u);
     ElementReader r(csv.c_str());
     EXPECT_EQ(r.format(), ElementFormat::Csv);
@@ -217,12 +211,10 @@ TEST(TleSave, CsvHoldsWhatATleCannot)
         EXPECT_EQ(e.fields.satno, in.satno[k % 3]);
         EXPECT_NEAR(e.fields.mm, in.elmm[k % 3], 1e-8);
     }
-    EXPECT_FALSE(r.next(e));
-    EXPECT_TRUE(r.problems().empty());
+    EXPECT_TRUE(!r.next(e) && r.problems().empty());
 
     // A state vector has no mean elements to write: nothing written.
-    in.numflg[0] = 1;
-    in.tlesvnmset = 1;
+    in.numflg[0] = in.tlesvnmset = 1;
     const std::vector<std::string> before = lines(csv);
     EXPECT_EQ(SaveTle(&in), kTleStateVectorCsv);
     EXPECT_EQ(lines(csv), before);

@@ -21,8 +21,7 @@ Elements osculating(double gm, double t, const Vec3& r, const Vec3& v)
 
 double angleDiff(double a, double b) { return std::remainder(a - b, 360.0); }
 
-// The elements of r, v fed back into kepler reproduce r, v (mean anomaly at t for an ellipse,
-// perihelion time for a hyperbola).
+// The elements of r, v fed back into kepler reproduce r, v.
 void expectReproduces(double gm, double t, const Vec3& r, const Vec3& v, double tol)
 {
     const Elements el = osculating(gm, t, r, v);
