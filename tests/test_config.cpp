@@ -114,7 +114,6 @@ TEST(ConfigFile, StoredValuesAreBroughtIntoRange)
         ASSERT_TRUE(putcfg(w.get(), "again.cfg"));
         EXPECT_EQ(splitLines(readFile("again.cfg")).at(line - 1), expected) << "line " << line << ": " << text;
     }
-
     // Short update addresses and empty names keep the defaults; 16 means the system zone.
     auto lines = sampleLines();
     lines[0] = "16.000000 ", lines[4] = lines[8] = "", lines[16] = "abcde";
@@ -144,7 +143,6 @@ TEST(ConfigFile, StoredSatelliteNames)
     lines[19] = "11 ";
     ASSERT_EQ(readLines(lines, in.get()), kCfgRead);
     EXPECT_EQ(in->nsat, 0);
-
     // Leading white space is skipped; a long name keeps 19 characters and the next stays intact.
     lines[19] = "3";
     lines.resize(20);
@@ -154,7 +152,6 @@ TEST(ConfigFile, StoredSatelliteNames)
     EXPECT_STREQ(in->srchname[0], "NOAA 19");
     EXPECT_STREQ(in->srchname[1], "ABCDEFGHIJKLMNOPQRS");
     EXPECT_STREQ(in->srchname[2], "TERRA");
-
     // A name of NUL bytes is no name: the file written from it reads back the same (a fuzzing find).
     lines[19] = "3", lines[21] = std::string("\0\0\0", 3);
     ASSERT_EQ(readLines(lines, in.get()), kCfgRead);
@@ -199,7 +196,6 @@ TEST(ConfigFile, StatusCodesAndNothingAppliedOnFailure)
         EXPECT_EQ(getcfg(w.get()), kCfgReadFailed) << text.size() << " bytes";
         EXPECT_TRUE(w->obslat == 0.0 && w->duration == 3.1) << "defaults kept";
     }
-
     // A bad value in lines 1 to 10 keeps the defaults from there to line 10; the rest applies.
     auto lines = sampleLines();
     lines[6] = "grid";

@@ -48,7 +48,6 @@ TEST(ExDeltaV, ImpulseAlongTheVelocity)
         EXPECT_LT(abs(r - r0) + abs(v - v0), 1e-4);
         stateAt(in.get(), in->mjd + 0.0625, r, v);
         EXPECT_LT(abs(r - r1), 0.01);
-
         // 10 m/s prograde from the circle: the burn point becomes perigee, apogee 2 a - r by vis-viva.
         auto burn = iss(kepler);
         EXPECT_EQ(ExDeltaV(burn.get(), 10.0, 0.0, 0.0), 0);
@@ -74,7 +73,6 @@ TEST(ExDeltaV, YawAndEscape)
     EXPECT_EQ(ExDeltaV(in.get(), 100.0, 90.0, 0.0), 0);
     EXPECT_NEAR(in->elincl[0], incl - 0.1 / abs(v0) * 180 / M_PI, 0.01);
     EXPECT_NEAR(in->elsma[0], a, 2.0);
-
     // 5 km/s prograde escapes: a hyperbola with perigee distance in elmm and the burn as epoch.
     auto esc = iss(false);
     stateAt(esc.get(), esc->mjd, r0, v0);

@@ -106,7 +106,6 @@ TEST(Jacchia71, PolynomialReproducesCheckPoints)
         ++rows;
     }
     EXPECT_EQ(rows, 31);
-
     // Published reference densities of the model, to the fit's accuracy.
     EXPECT_NEAR(Jacc71LogDensity(400, 1.0), -11.4338, 0.003);
     EXPECT_NEAR(Jacc71LogDensity(200, 0.8), -9.6882, 0.003);
@@ -125,7 +124,6 @@ TEST(Jacchia71, DensityLimitsAndBehaviour)
     Jacc71(mjd, Vec3(0, 0, kR), sun, 150, 150, 3, h);
     EXPECT_NEAR(h, 21.3848, 1e-3);
     EXPECT_EQ(Jacc71(mjd, Vec3(0, 0, 6.3e6), sun, 150, 150, 3, h), 0.0);
-
     // Continuous through 90 km; at 400 km a few 1e-12 kg/m^3 for moderate activity.
     const auto at = [&](const Vec3& r, double f107, double kp) { return Jacc71(mjd, r, sun, f107, f107, kp, h); };
     EXPECT_NEAR(at(Vec3(kR + 89999.0, 0, 0), 150, 3) / at(Vec3(kR + 90001.0, 0, 0), 150, 3), 1.0, 1e-3);

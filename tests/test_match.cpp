@@ -116,7 +116,6 @@ TEST(Match, FindsTheSatelliteWhoseStateWasObserved)
     EXPECT_EQ(page.end()[-2], " Number of satellites checked: 149");
     EXPECT_EQ(page.back(), " Number of possible matches  : " + std::to_string(in->nsat));
     EXPECT_EQ(in->satno[0], 25544);  // the match joined the selection
-
     // Window: half an hour later the ISS is found only when the window reaches back.
     in = matchSettings(iss, 0.5, 1.0);
     in->mjd = iss.t + 30.0 / 1440.0;
@@ -151,7 +150,6 @@ TEST(Match, SelectionAndTheFiftyMatchLimit)
     in->mjd = iss.t;
     EXPECT_TRUE(listsIss(in.get()));
     EXPECT_EQ(std::vector<int>({in->nsat, in->satno[9], in->prime, in->relmode}), std::vector<int>({kMaxSat, 25544, 1, 1}));
-
     // Every entry matches: 50 are listed, the first nine stay selected, the last slot the last.
     in = matchSettings(kZenith, 180.0, 0.0);
     const std::vector<std::string> page = matchPage(in.get());
@@ -222,7 +220,6 @@ TEST(Match, UnreadableFilesAndAbsurdInput)
     ASSERT_EQ(page.size(), 8u);
     EXPECT_EQ(page[3], " *** No matches found on TLE file ***");
     EXPECT_EQ(page.end()[-2], " Number of satellites checked: 0");
-
     // NaN instant, distance and direction, endless distance, negative window, impossible
     // elevation, too many selected, NaN time between observations: a page and a valid selection.
     for (int k = 0; k < 4; ++k) {

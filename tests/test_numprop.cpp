@@ -98,7 +98,6 @@ TEST(NumProp, ContinuesForwardAndRestartsFromEpoch)
     Vec3 r0, v0, r, v, rs, vs;
     circular(500e3, 98.0, r0, v0);
     auto ind = settingsWith(r0, v0);
-
     // Two half-hour requests continue the same integration as one hour in one go.
     propagate(ind.get(), kEpoch + 1.0 / 48, r, v);
     EXPECT_NEAR(ind->stmjd[0], kEpoch + 1.0 / 48, 1e-3 / 86400);
@@ -107,7 +106,6 @@ TEST(NumProp, ContinuesForwardAndRestartsFromEpoch)
     propagate(single.get(), kEpoch + 1.0 / 24, rs, vs);
     EXPECT_LT(abs(r - rs), 1e-3);  // km
     EXPECT_NEAR(abs(r), 6878.137, 30.0);
-
     // With the current state ten days on, a request before the epoch restarts from the epoch.
     ind->stmjd[0] = kEpoch + 10;
     ind->stpos[0][0] = 4.2e7;
@@ -184,7 +182,6 @@ TEST(NumProp, LiftAndThrustAccelerations)
     const Vec3 lift = acceleration(ind.get(), y) - base;
     EXPECT_GT(abs(lift), 1e-3);
     EXPECT_GT(dot(lift, r0), 0.99 * abs(lift) * abs(r0));
-
     // Thrust along the velocity when yaw and pitch are 0; to the right with yaw 90.
     ind->liftdrag = 0.0;
     ind->thrflg[0] = true, ind->thrsun[0] = false, ind->thracc[0] = 0.01;

@@ -49,14 +49,12 @@ TEST(OrbitPole, PoleAboveTheHorizonAndPerpendicularToThePath)
         const double e2 = (90.0 - c.el) * kDeg, daz = (az - c.az - 180.0) * kDeg;
         const double cosd = std::sin(el * kDeg) * std::sin(e2) + std::cos(el * kDeg) * std::cos(e2) * std::cos(daz);
         EXPECT_LT(std::acos(std::min(cosd, 1.0)) / kDeg, 0.2) << t;
-
         // The printed azimuth and elevation are the printed R.A. and Dec. at the site.
         double eqeq, pra, pdec;
         nutmat(julcent(t), eqeq, false);
         AppRADec(t, eqeq, 48.1 * kDeg, 11.6 * kDeg, az * kDeg, el * kDeg, pra, pdec);
         const Vec3 pole = direction(DmsDegF(ra) * 15.0 * kDeg, DmsDegF(dec) * kDeg);
         EXPECT_LT(std::acos(dot(pole, direction(pra, pdec))), 0.02 * kDeg) << t;
-
         // The satellite at the middle instant lies on the great circle of the pole.
         GetSatPos(t, in.get(), sp.get(), 0, 0);
         const Vec3 sat = direction(DmsDegF(sp->ra[0]) * 15.0 * kDeg, DmsDegF(sp->dec[0]) * kDeg);

@@ -33,7 +33,6 @@ TEST(TextPage, FullPagesLongLinesAndDecimalCommas)
     EXPECT_STREQ(page->lines[kPageLines - 1], " ");
     PutSpace(page.get(), -4);
     EXPECT_EQ(page->nlines, kPageLines);
-
     // Long lines are cut; a tilde in every position must not tag an untagged line.
     page = emptyPage();
     std::string tildes(80, '~');
@@ -42,7 +41,6 @@ TEST(TextPage, FullPagesLongLinesAndDecimalCommas)
     for (int i = 0; i < 2; ++i) EXPECT_EQ(std::string(page->lines[i], kTagByte), std::string(kTagByte, '~'));
     EXPECT_NE(page->lines[0][kTagByte], kLineTag);
     EXPECT_EQ(page->lines[1][kTagByte], kLineTag);
-
     // Decimal commas become points before the bracket only, in the caller's text too.
     std::strcpy(text, "12,5 (3,4)");
     PutNxtLn(page.get(), text);

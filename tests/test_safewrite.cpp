@@ -149,7 +149,6 @@ TEST(SafeWrite, AFullDiskKeepsTheOldFileByteForByte)
         EXPECT_EQ(readFile(w.file), old);
         EXPECT_EQ(entries(), w.file == "all.txt" ? 2 : 1);  // no temporary file left (all.txt reads ref.tle)
     }
-
     // Without the limit the same writes replace the old files and leave no temporary file.
     ScopedTempDir dir;
     for (const Writer& w : kWriters) {

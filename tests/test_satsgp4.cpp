@@ -55,7 +55,6 @@ TEST(Sgp4Slot, AlternatingSlotsReinitialiseAndMatchPublishedStates)
             expectState(r, v, published(slot ? 28626 : 5, t));
         }
     }
-
     // The record is re-initialised only when the slot changes.
     in->elmm[1] = 2.0;
     ASSERT_EQ(Sgp4(in.get(), 0.5, 1, r, v), 0);
@@ -84,7 +83,6 @@ TEST(Sgp4Slot, FailuresGiveTheDummyStateAndLeaveOtherSlotsTheirOwn)
     }
     EXPECT_NE(Sgp4(in.get(), 0.0, kSlots, r, v), 0);  // a slot outside the record
     EXPECT_EQ(abs(r - dummyR) + abs(v - dummyV), 0.0);
-
     // An eccentricity of 0 is raised to one the model accepts.
     std::unique_ptr<WinpData> circular = recordWith({6251});
     circular->elecc[0] = 0.0;
@@ -117,7 +115,6 @@ TEST(Rv2el, RecoversEveryNearEarthVerificationElementSet)
         ++checked;
     }
     EXPECT_EQ(checked, 9);  // 00005, 06251, 22312, 28057, 28350, 28872, 29141, 29238, 88888
-
     // The origin, a radial fall, escape speed, the propagators' dummy state: no NaN.
     const Vec3 bad[][2] = {{Vec3(), Vec3()}, {Vec3(7e6, 0, 0), Vec3(-100, 0, 0)},
                            {Vec3(0, 7e6, 0), Vec3(0, 0, 2e4)}, {Vec3(1e5, 0, 0), Vec3(0, 1e4, 0)}};

@@ -215,7 +215,6 @@ TEST(Sgp4Command, VerificationFileReproducesPublishedRowsAndErrors)
     EXPECT_EQ(findCase(cases, 28872).error, "# error 6 at 55.00000000");
     EXPECT_TRUE(findCase(cases, 33334).rows.empty());
     EXPECT_EQ(findCase(cases, 33334).error, "# error 3 at 0.00000000");
-
     // The JSON form carries the same numbers and errors; a comma locale changes nothing.
     const CliRun json = runCli("sgp4 " + kVerificationFile + " --json 2>/dev/null");
     EXPECT_EQ(json.status, 0);

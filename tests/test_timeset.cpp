@@ -91,7 +91,6 @@ TEST(TimeSettings, LocalDateAndMjdAgree)
     in->systzflg = 0, in->timezone = 3.0, in->mjd = kSampleMjd;
     setLocalDate(in.get());
     EXPECT_EQ(fields(*in), (std::vector<int>{15, 11, 2023, 1, 13, 20}));
-
     // A new time ends the pass continuation and the real-time and delta modes.
     in->passcont = 1, in->passepoch = 60000.0, in->deltamode = 2, in->rtmode = 1;
     in->mjd = 0.0, in->timezone = 5.0;  // a zone of its own: the local fields now mean 20:13:20 UT
@@ -104,7 +103,6 @@ TEST(TimeSettings, LocalDateAndMjdAgree)
     setNewMjd(in.get());
     EXPECT_EQ(in->timezone, 3.0);
     EXPECT_NEAR(in->mjd, kSampleMjd, 1e-9);
-
     // Seconds are rounded, carrying through minute, hour, day and year.
     in->timezone = 0.0, in->mjd = 60309.0 + 86399.6 / 86400.0;  // 2023 December 31, 23:59:59.6
     setLocalDate(in.get());

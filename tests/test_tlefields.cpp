@@ -32,7 +32,6 @@ TEST(TleFields, MalformedLinesFailCleanly)
     }
     EXPECT_FALSE(ParseTleLine1(kIss2, f) || ParseTleLine2(kIss1, f) || ParseTleLine1(nullptr, f) || ParseTleLine2(nullptr, f));
     EXPECT_EQ(f.satno, 4711);  // untouched by failed parses
-
     // Exactly 63 columns is a complete line; garbage of that length never crashes.
     EXPECT_TRUE(ParseTleLine1(iss1.substr(0, 63).c_str(), f));
     EXPECT_TRUE(ParseTleLine2(std::string(kIss2).substr(0, 63).c_str(), f));
@@ -69,7 +68,6 @@ TEST(MeanMotion, SemiMajorAxisKnownValuesAndRoundTrip)
         for (double e : {0.0, 0.1, 0.7})
             for (double incl : {0.0, 51.6, 98.0, 180.0})
                 EXPECT_NEAR(getn0(getsax(0, n, e, incl), e, incl), n, 3e-5 * n) << n << " " << e << " " << incl;
-
     // No mean motion, open orbits, zero axis: finite values.
     EXPECT_TRUE(std::isfinite(getsax(1, 0.0, 0.0, 0.0)) && std::isfinite(getsax(1, 10.0, 1.5, 0.0)));
     EXPECT_TRUE(std::isfinite(getn0(7000.0, 1.0, 0.0)) && std::isfinite(getn0(0.0, 0.0, 0.0)));

@@ -74,7 +74,6 @@ TEST(TleSearch, ByNamePrefixNumberAndDesignator)
     Search s(std::fopen(kVisual.c_str(), "r"));
     EXPECT_EQ(s.find("iss"), 1);
     EXPECT_TRUE(s.in->satno[kWorkSlot] == 25544 && s.in->sgpslot == kNoSgpSlot);
-
     // The file holds 20 rocket bodies titled "SL-16 R/B": 2 until the last one, each different.
     std::set<int> numbers;
     int result = s.find("sl-16");
@@ -114,7 +113,6 @@ TEST(TleParse, EveryFieldOfThePublishedExample)
     const double n = 15.72125391 * 2 * M_PI / 86400;
     EXPECT_NEAR(in.elsma[w], std::cbrt(398600.4418 / (n * n)), 5.0);
     EXPECT_GT(in.eladot[w], 0.0);  // a negative ndot raises the orbit
-
     // The description: title, epoch, orbit period and perigee and apogee heights near 352 km.
     EXPECT_EQ(s.key.rfind("ISS (ZARYA)\n================================\nNORAD#\t\t: 25544\n", 0), 0u) << s.key;
     EXPECT_NE(s.key.find("\nEpoch\t: 20-SEP-2008   12:25:40\n"), std::string::npos);

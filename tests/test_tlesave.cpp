@@ -153,7 +153,6 @@ TEST(TleSave, SavedEntriesReadBackWithValidChecksums)
     const double expected[] = {98.0, 30.0, 40.0, 50.0, 0.01};
     for (int k = 0; k < 5; ++k) EXPECT_NEAR(elements[k], expected[k], 1e-6);
     EXPECT_NEAR(b.elsma[3], 7000.0, 1.0);
-
     // Saved again, what was read back gives the same file.
     std::snprintf(back->tlesave, sizeof back->tlesave, "%s/again.tle", s.dir.c_str());
     ASSERT_EQ(SaveTle(back.get()), 0);
@@ -173,7 +172,6 @@ TEST(TleSave, FirstSaveTruncatesLaterSavesAppend)
     ASSERT_EQ(SaveTle(&in), 0);
     const std::vector<std::string> after = lines(s.saved());
     EXPECT_EQ(after.size(), 6u);
-
     // No selection: nothing written. A file that cannot be opened: code 2, nothing changed.
     in.nsat = 0;
     EXPECT_EQ(SaveTle(&in), 1);
@@ -193,7 +191,6 @@ TEST(TleSave, CsvHoldsWhatATleCannot)
     // No TLE file is written for a number above 339999.
     EXPECT_EQ(SaveTle(&in), kTleNumberTooLarge);
     EXPECT_TRUE(!fs::exists(s.saved()) && in.tlesvnmset == 1);
-
     // As OMM CSV, saved twice (the second appends without a header), the entries read back with
     // their names and numbers (the other fields are compared with an independent SGP4 elsewhere).
     const std::string csv = CsvSaveName(s.saved().string());
@@ -212,7 +209,6 @@ TEST(TleSave, CsvHoldsWhatATleCannot)
         EXPECT_NEAR(e.fields.mm, in.elmm[k % 3], 1e-8);
     }
     EXPECT_TRUE(!r.next(e) && r.problems().empty());
-
     // A state vector has no mean elements to write: nothing written.
     in.numflg[0] = in.tlesvnmset = 1;
     const std::vector<std::string> before = lines(csv);

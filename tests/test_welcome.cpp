@@ -72,7 +72,6 @@ TEST(Welcome, PageAndStoredSelection)
     EXPECT_TRUE(contains(s.page, "Map background: Grey"));
     EXPECT_EQ(std::vector<std::string>(s.page.end() - 3, s.page.end()),
               (std::vector<std::string>{"Selected Satellites:", "ISS (ZARYA)", "HST"}));
-
     // Found names fill the slots in stored order; the search names stay as stored.
     const WinpData& in = *s.in;
     EXPECT_EQ(std::vector<int>({in.nsat, in.satno[0], in.satno[1], in.sgpslot}), std::vector<int>({2, 25544, 20580, kNoSgpSlot}));
