@@ -7,11 +7,14 @@
 
 // Geocentric angles (rad) between the site and the satellite of one slot: beyond `visible` it is
 // below the minimum elevation, within `shown` above it (none when `shown` is not positive);
-// `rate` bounds how fast the angle changes (rad per day). Not `valid` when the orbit gives no bound.
+// `rate` bounds how fast the angle changes (rad per day); `passRate`, larger, spaces the samples in
+// a pass closely enough that they follow the elevation to its highest point. Not `valid` when the
+// orbit gives no bound.
 struct ReachBound {
     double visible = 0.0;
     double shown = 0.0;
     double rate = 0.0;
+    double passRate = 0.0;
     bool valid = false;
 };
 
