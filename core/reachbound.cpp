@@ -34,6 +34,11 @@ constexpr double kAngleMargin = 3.0 * kDegToRad;
 // a 300 km orbit of low inclination); and the margin (rad) for the wobble of the osculating plane.
 constexpr double kPlaneRate = kEarthRotation * time_units::kSecondsPerDay * kRateFactor + 10.0 * kDegToRad;
 constexpr double kPlaneMargin = 1.0 * kDegToRad;
+// Along-track bound: longest stretch it covers (days), and the largest angle (rad) between the
+// site and the orbit's plane over it; the site's point on the orbit moves at most at twice the
+// plane rate divided by the cosine of that angle.
+constexpr double kTrackHorizon = 1.0 / 24.0;
+constexpr double kTrackPlaneLimit = 70.0 * kDegToRad;
 
 // Geocentric angle (rad) at which a satellite at radius r (km) is seen at elevation elev (rad)
 // from a site at radius site (km).
@@ -65,6 +70,8 @@ ReachBound MakeReachBound(const WinpData* in, int slot)
     const double fastest = std::max(relativeRate(h / (perigee * perigee), incl), relativeRate(h / (apogee * apogee), incl));
     b.rate = fastest * kRateFactor * time_units::kSecondsPerDay + kDriftRate;
     b.passRate = (h / (perigee * perigee) + kEarthRotation) * kRateFactor * time_units::kSecondsPerDay;
+    b.fastest = h / (perigee * perigee) * kRateFactor * time_units::kSecondsPerDay;
+    b.slowest = h / (apogee * apogee) / kRateFactor * time_units::kSecondsPerDay;
     b.valid = std::isfinite(b.visible) && std::isfinite(b.shown) && std::isfinite(b.rate) && b.rate > 0.0 &&
               std::isfinite(b.passRate);
     return b;
@@ -93,6 +100,26 @@ int SamplesInReach(const ReachBound& b, double angle, double step)
 double PlaneAngle(const Vec3& site, const Vec3& r, const Vec3& v)
 {
     return std::asin(dot(vnorm(site), vnorm(r * v)));
+}
+
+int SamplesAlongTrack(const ReachBound& b, const Vec3& site, const Vec3& r, const Vec3& v, double step)
+{
+    if (!b.valid) return 0;
+    const Vec3 n = vnorm(r * v), s = vnorm(site), u = vnorm(r);
+    const double offPlane = dot(s, n);
+    const double widest = std::asin(std::clamp(std::fabs(offPlane), 0.0, 1.0)) + kPlaneRate * kTrackHorizon;
+    if (!(widest < kTrackPlaneLimit)) return 0;
+    const double siteRate = 2.0 * kPlaneRate / std::cos(widest);
+    if (!(b.slowest > siteRate)) return 0;
+    // The angle from the satellite forward along its orbit to the site's point on it; the angle
+    // between site and satellite is never smaller, and it shrinks while the satellite catches up.
+    const Vec3 p = s - n * offPlane;
+    double ahead = std::atan2(dot(p, n * u), dot(p, u));
+    if (ahead < 0.0) ahead += angle_units::kTwoPi;
+    if (step < 0.0) ahead = angle_units::kTwoPi - ahead;  // back in time it moves back along its orbit
+    const double room = ahead - b.visible;
+    if (!(room > 0.0 && ahead < angle_units::kTwoPi - b.visible)) return 0;
+    return static_cast<int>(std::min(room / (b.fastest + siteRate), kTrackHorizon) / std::fabs(step));
 }
 
 int SamplesOffPlane(const ReachBound& b, double plane, double step)
