@@ -173,15 +173,22 @@ std::vector<Lines> batchPassLines(const WinpData* in, const SatPosData* sp, cons
 }
 
 // Writes the pass lines of the rest of the open TLE file to save, batch by batch, searched by
-// `threads` workers. Returns false when progress asked to stop.
-bool parallelPasses(WinpData* in, const SatPosData* sp, ElementReader& tle, std::FILE* save, int slot, double t0,
-                    double t1, int threads, SearchProgress* progress)
+// `threads` workers; while they search one batch, the lines of the one before are written and the
+// next one is read. Returns false when progress asked to stop.
+bool parallelPasses(const WinpData* in, const SatPosData* sp, ElementReader& tle, std::FILE* save, int slot,
+                    double t0, double t1, int threads, SearchProgress* progress)
 {
-    for (auto batch = readBatch(in, tle); !batch.empty(); batch = readBatch(in, tle)) {
-        for (const Lines& lines : batchPassLines(in, sp, batch, slot, t0, t1, threads, progress))
-            writeLines(save, lines);
+    std::vector<Lines> done;
+    for (auto batch = readBatch(in, tle); !batch.empty();) {
+        auto running = std::async(std::launch::async,
+                                  [&] { return batchPassLines(in, sp, batch, slot, t0, t1, threads, progress); });
+        for (const Lines& lines : done) writeLines(save, lines);
+        auto next = readBatch(in, tle);
+        done = running.get();
         if (stopped(progress)) return false;
+        batch = std::move(next);
     }
+    for (const Lines& lines : done) writeLines(save, lines);
     return true;
 }
 
