@@ -6,7 +6,6 @@
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
-#include <memory>
 #include <string>
 
 // Makes a fresh temporary directory current; goes back and removes it at the end of the scope.
@@ -60,19 +59,11 @@ private:
 // Sets the TZ rule (e.g. "XYZ-3" for a fixed zone 3 h east) for the scope.
 class ScopedTz {
 public:
-    explicit ScopedTz(const char* tz)
-    {
-        env_ = std::make_unique<ScopedEnv>("TZ", tz);
-        tzset();
-    }
-    ~ScopedTz()
-    {
-        env_.reset();
-        tzset();
-    }
-    ScopedTz(const ScopedTz&) = delete;
-    ScopedTz& operator=(const ScopedTz&) = delete;
+    explicit ScopedTz(const char* tz) : env_("TZ", tz) { tzset(); }
 
 private:
-    std::unique_ptr<ScopedEnv> env_;
+    struct Reload {
+        ~Reload() { tzset(); }
+    } reload_;  // destroyed last, after env_ has put the old rule back
+    ScopedEnv env_;
 };

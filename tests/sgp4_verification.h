@@ -28,13 +28,6 @@ struct ReferenceCase {
     std::string error;
 };
 
-// Line without its trailing CR (the verification file has DOS line ends).
-inline std::string chompCr(std::string line)
-{
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    return line;
-}
-
 // The cases of SGP4-VER.TLE in file order (empty when the file cannot be read).
 inline std::vector<VerificationCase> readVerificationCases()
 {
@@ -42,7 +35,7 @@ inline std::vector<VerificationCase> readVerificationCases()
     std::ifstream in(std::string(ORBIKA_TEST_DATA) + "/SGP4-VER.TLE");
     std::string line1, line;
     while (std::getline(in, line)) {
-        line = chompCr(line);
+        if (!line.empty() && line.back() == '\r') line.pop_back();  // DOS line ends
         if (line.empty() || line[0] == '#') continue;
         if (line[0] == '1') {
             line1 = line;

@@ -52,8 +52,7 @@ TEST(ExDeltaV, ImpulseAlongTheVelocity)
         stateAt(in.get(), in->mjd + 0.0625, r, v);
         EXPECT_LT(abs(r - r1), 0.01);
 
-        // 10 m/s prograde: same place, the speed gained; from the circle, the orbit of vis-viva
-        // with the burn point as perigee and the apogee 2 a - r, about 4 r dv / v higher.
+        // 10 m/s prograde from the circle: the burn point becomes perigee, apogee 2 a - r by vis-viva.
         auto burn = iss(kepler);
         EXPECT_EQ(ExDeltaV(burn.get(), 10.0, 0.0, 0.0), 0);
         stateAt(burn.get(), burn->mjd, r, v);
@@ -69,8 +68,7 @@ TEST(ExDeltaV, ImpulseAlongTheVelocity)
 
 TEST(ExDeltaV, YawAndEscape)
 {
-    // At the ascending node the right wing points south-down: 100 m/s of yaw 90 there lowers
-    // the inclination by dv / v and leaves the size.
+    // 100 m/s of yaw 90 (to the south) at the ascending node lowers the inclination by dv / v.
     auto in = iss(true);
     in->elargp[0] = in->elmanom[0] = 0.0;
     in->elepoch[0] = in->mjd;
@@ -81,8 +79,7 @@ TEST(ExDeltaV, YawAndEscape)
     EXPECT_NEAR(in->elincl[0], incl - 0.1 / abs(v0) * 180 / M_PI, 0.01);
     EXPECT_NEAR(in->elsma[0], a, 2.0);
 
-    // 5 km/s prograde escapes: a Keplerian hyperbola with the perigee distance in elmm and the
-    // perigee time (the burn) as epoch, passing the burn point and leaving.
+    // 5 km/s prograde escapes: a hyperbola with perigee distance in elmm and the burn as epoch.
     auto esc = iss(false);
     stateAt(esc.get(), esc->mjd, r0, v0);
     EXPECT_EQ(ExDeltaV(esc.get(), 5000.0, 0.0, 0.0), kDeltaVHyperbolic);

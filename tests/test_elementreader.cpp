@@ -3,14 +3,13 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <cstring>
+#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "cli_run.h"
 #include "core/defaults.h"
-#include "core/passsearch.h"
 #include "core/tlefile.h"
 #include "scoped_env.h"
 #include "test_text.h"
@@ -54,23 +53,11 @@ void expectSameElements(const WinpData& a, const WinpData& b, int slotb, const s
         EXPECT_NEAR((a.*field)[w], (b.*field)[slotb], 1e-11 * std::fabs((b.*field)[slotb]) + 2e-11) << what;
 }
 
-// Passes of the work slot over one day from the satellite's epoch.
-std::vector<PassEvent> dayOfPasses(WinpData* in, SatPosData* sp)
-{
-    ShiftElm(in, 0, kWorkSlot);
-    in->sgpslot = kNoSgpSlot;
-    const double t0 = std::floor(in->elepoch[0]) + 1.0;
-    return FindPasses(in, 0, t0, t0 + 1.0, sp);
-}
-
 }  // namespace
 
-// Each element set of the CSV, XML and JSON files fills the records as the same element set of
-// the TLE file does, and gives the same passes.
-TEST(ElementReader, GpDataPropagatesLikeTheTleFile)
+// Each element set of the CSV, XML and JSON files fills the records as that of the TLE file does.
+TEST(ElementReader, GpDataGivesTheElementsOfTheTleFile)
 {
-    auto sp = std::make_unique<SatPosData>();
-    SetDefaults(sp.get());
     ElementReader tle((kOmmDir + "visual_alpha5.txt").c_str());
     const auto reference = allEntries(tle);
     ASSERT_EQ(reference.size(), 45u);
@@ -87,10 +74,6 @@ TEST(ElementReader, GpDataPropagatesLikeTheTleFile)
             EXPECT_STREQ(a.satname[kWorkSlot], b.satname[kWorkSlot]) << name << " " << k;
             ShiftElm(&b, 0, kWorkSlot);
             expectSameElements(a, b, 0, std::string(name) + " " + b.satname[0]);
-            const std::vector<PassEvent> pa = dayOfPasses(&a, sp.get()), pb = dayOfPasses(&b, sp.get());
-            ASSERT_EQ(pa.size(), pb.size()) << name << " " << b.satname[0];
-            for (size_t p = 0; p < pa.size(); ++p)
-                for (int i = 0; i < 3; ++i) EXPECT_NEAR(pa[p].tm[i], pb[p].tm[i], 1e-6) << name << " " << k;
         }
     }
 }
@@ -162,11 +145,8 @@ TEST(ElementReader, ImpossibleElementsAndBadChecksumsAreReported)
     ASSERT_EQ(entries.size(), 1u);
     EXPECT_EQ(entries[0]->satno[kWorkSlot], 123456789);
     ASSERT_EQ(r.problemCount(), 5);
-    const std::string all = [&] {
-        std::string s;
-        for (const std::string& p : r.problems()) s += p + "\n";
-        return s;
-    }();
+    std::string all;
+    for (const std::string& p : r.problems()) all += p + "\n";
     for (const char* what : {"ZERO", "mean motion 0", "OPEN", "eccentricity 1.2", "NAN", "DRAG", "B* 9.9", "OLD", "EPOCH"})
         EXPECT_NE(all.find(what), std::string::npos) << what << "\n" << all;
     std::fclose(f);
@@ -185,50 +165,33 @@ TEST(ElementReader, ImpossibleElementsAndBadChecksumsAreReported)
 
 TEST(ElementReader, Alpha5CatalogueNumbers)
 {
-    const std::pair<const char*, int> cases[] = {{"A0001", 100001}, {"T0017", 270017}, {"Z9999", 339999},
-                                                 {"H9999", 179999}, {"J0000", 180000}, {"25544", 25544},
+    // The letters skip I and O: H9999 is followed by J0000.
+    const std::pair<const char*, int> cases[] = {{"H9999", 179999}, {"J0000", 180000}, {"T0017", 270017},
                                                  {"    5", 5},      {"I0001", -1},     {"O0001", -1}};
-    for (const auto& [field, number] : cases) {
-        EXPECT_EQ(TleCatalogueNumber(field), number) << field;
-        char out[6];
-        if (number < 0) continue;
-        ASSERT_TRUE(TleNumberField(number, out));
-        EXPECT_EQ(TleCatalogueNumber(out), number) << out;
-    }
-    char out[6];
-    EXPECT_FALSE(TleNumberField(340000, out));
+    for (const auto& [field, number] : cases) EXPECT_EQ(TleCatalogueNumber(field), number) << field;
 }
 
-// The command line finds a renumbered object in every form of the file, and says what is wrong
-// with a file that holds no element sets.
+// The command line finds a renumbered object in a TLE and an XML file alike, and says what is
+// wrong with a file that holds no element sets.
 TEST(ElementReader, CommandLineFilesOfEveryForm)
 {
-    const std::string opts = " --site 48.1,11.6,500 --at \"2026-02-22 12:00:00\" --norad 100003 --json";
-    std::string first;
-    for (const char* name : {"visual_alpha5.txt", "visual.csv", "visual.xml", "visual.json"}) {
-        const CliRun run = runCli("state --tle " + kOmmDir + name + opts + " 2>&1");
-        EXPECT_EQ(run.status, 0) << name << "\n" << run.out;
-        if (first.empty()) first = run.out;
-        EXPECT_EQ(run.out, first) << name;
-    }
-    // A directory of this run's own: test runs in parallel must not share the files.
+    const std::string opts = " --site 48.1,11.6,500 --at \"2026-02-22 12:00:00\" --norad 100003 --json 2>&1";
+    const CliRun tle = runCli("state --tle " + kOmmDir + "visual_alpha5.txt" + opts);
+    EXPECT_EQ(tle.status, 0) << tle.out;
+    EXPECT_EQ(runCli("state --tle " + kOmmDir + "visual.xml" + opts).out, tle.out);
+    // The sgp4 command's own reader refuses what the element reader refuses (the other commands
+    // are checked with their options); a directory of this run's own keeps parallel runs apart.
     const ScopedTempDir scratch;
     const std::string dir = scratch.path().string() + "/";
-    const std::string empty = dir + "orbika_empty.txt", garbage = dir + "orbika_garbage.txt";
-    std::fclose(std::fopen(empty.c_str(), "w"));
-    FILE* g = std::fopen(garbage.c_str(), "w");
-    std::fputs("<html><body>Service unavailable</body></html>\n", g);
-    std::fclose(g);
-    const std::pair<std::string, std::string> bad[] = {{dir, "is a directory"},
-                                                       {"/dev/zero", "not a regular file"},
-                                                       {empty, "no element sets found"},
-                                                       {garbage, "no element sets found"}};
-    for (const auto& [file, message] : bad) {
-        for (const std::string command : {"passes --sat iss", "sgp4"}) {
-            const std::string args = command == "sgp4" ? "sgp4 " + file : command + " --tle " + file;
-            const CliRun run = runCli(args + " 2>&1");
-            EXPECT_EQ(run.status, 2) << args << "\n" << run.out;
-            EXPECT_NE(run.out.find(message), std::string::npos) << args << "\n" << run.out;
-        }
+    std::ofstream(dir + "empty.txt");
+    std::ofstream(dir + "garbage.txt") << "<html><body>Service unavailable</body></html>\n";
+    const std::pair<std::string, std::string> bad[] = {
+        {"sgp4 " + dir, "is a directory"}, {"sgp4 /dev/zero", "not a regular file"},
+        {"passes --sat iss --tle /dev/zero", "not a regular file"},
+        {"sgp4 " + dir + "empty.txt", "no element sets found"}, {"sgp4 " + dir + "garbage.txt", "no element sets found"}};
+    for (const auto& [args, message] : bad) {
+        const CliRun run = runCli(args + " 2>&1");
+        EXPECT_EQ(run.status, 2) << args << "\n" << run.out;
+        EXPECT_NE(run.out.find(message), std::string::npos) << args << "\n" << run.out;
     }
 }

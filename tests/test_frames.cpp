@@ -18,11 +18,6 @@ void raDecShift(const Vec3& a, const Vec3& b, double& dra, double& ddec)
     dra = std::remainder(pb[1] - pa[1], 2.0 * M_PI) / kArcsec;
     ddec = (pb[2] - pa[2]) / kArcsec;
 }
-
-void expectVecNear(const Vec3& a, const Vec3& b, double tol)
-{
-    for (unsigned i = 0; i < 3; ++i) EXPECT_NEAR(a[i], b[i], tol) << "component " << i;
-}
 }  // namespace
 
 // References: Meeus, Astronomical Algorithms (2nd ed.), examples 12.a, 21.b, 21.c, 22.a, 23.a.
@@ -144,22 +139,4 @@ TEST(Observer, HorizonAndApparentPlaces)
     AppPos(when, dsec, phi, lambda, 500.0, 1, overhead, azim, elev, dist);
     EXPECT_NEAR(elev, M_PI / 2, 1e-9);
     EXPECT_NEAR(dist, 0.1, 1e-12);
-}
-
-TEST(Vectors, GuardedArctangentAndPolarRanges)
-{
-    EXPECT_EQ(atan20(0, 0), 0.0);
-    EXPECT_DOUBLE_EQ(atan20(0, -1), M_PI);
-
-    const Vec3 west = carpol(Vec3(0, -1, 0));
-    EXPECT_DOUBLE_EQ(west[1], 1.5 * M_PI);
-    expectVecNear(carpol(Vec3()), Vec3(0, 0, 0), 0);
-
-    // Round trip through polar form, including a southern direction.
-    const Vec3 v(-3, 4, -12);
-    const Vec3 p = carpol(v);
-    EXPECT_DOUBLE_EQ(p[0], 13.0);
-    EXPECT_GE(p[1], 0.0);
-    EXPECT_LT(p[2], 0.0);
-    expectVecNear(polcar(p), v, 1e-12);
 }

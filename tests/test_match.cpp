@@ -4,12 +4,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <fstream>
-#include <iterator>
-#include <memory>
-#include <string>
-#include <vector>
 
 #include "cli_run.h"
 #include "core/match.h"
@@ -28,22 +23,19 @@ constexpr double kIssUp = 61093.0989;
 const std::string kVisual = std::string(ORBIKA_DATA_DIR) + "/tle/visual.txt";
 const std::string kIssLine = " NORAD#:    25544  Int.Launch#: 1998-067A    ISS (ZARYA)";
 
-// The ISS at t: look angles (degrees), sky position (h.mmss, d.mmss, equinox 2000), position
-// angle of its motion (degrees, 0 up, 90 to the right) and sub-point (degrees).
+// The ISS at t from the site of IssSettings: look angles (degrees), sky position (h.mmss,
+// d.mmss, equinox 2000) and position angle of its motion (degrees, 0 up, 90 to the right).
 struct Sighting {
-    double t, az, el, ra, dec, pa, lat, lon;
+    double t, az, el, ra, dec, pa;
 };
-
-// Seen from the site of IssSettings, or from site (latitude, longitude) at sea level.
-Sighting sightIss(double t, const double* site = nullptr)
+Sighting sightIss(double t)
 {
     auto in = IssSettings();
-    if (site) in->obslat = site[0], in->obslon = site[1], in->obshgt = 0.0;
     auto sp = std::make_unique<SatPosData>();
     GetSatPos(t + kSecond, in.get(), sp.get(), 0, 0);
     const double az1 = sp->azim[0], el1 = sp->elev[0];
     GetSatPos(t, in.get(), sp.get(), 0, 0);
-    Sighting s{t, sp->azim[0], sp->elev[0], sp->ra[0], sp->dec[0], 0.0, sp->lat[0], sp->lon[0]};
+    Sighting s{t, sp->azim[0], sp->elev[0], sp->ra[0], sp->dec[0], 0.0};
     // Over one second the motion is a short straight step on the sky.
     s.pa = std::atan2((az1 - s.az) * std::cos(s.el * kDeg), el1 - s.el) / kDeg;
     return s;
@@ -56,14 +48,12 @@ std::unique_ptr<WinpData> matchSettings(const Sighting& s, double dist, double w
     in->nsat = in->occradec = in->mtcdirflg = 0;
     in->mtcodflg = in->mtcbright = false;
     std::snprintf(in->tlefile, sizeof in->tlefile, "%s", kVisual.c_str());
-    in->mjd = s.t;
-    in->occra = s.az;
-    in->occdec = s.el;
-    in->mtcdist = dist;
-    in->mtcwin = window;
+    in->mjd = s.t, in->occra = s.az, in->occdec = s.el;
+    in->mtcdist = dist, in->mtcwin = window;
     return in;
 }
 
+// The match page of in; the match itself succeeds.
 std::vector<std::string> matchPage(WinpData* in)
 {
     auto out = std::make_unique<WoutData>();
@@ -79,9 +69,9 @@ bool listsIss(WinpData* in)
 }
 
 // Seen from straight below within 180 degrees every satellite matches.
-const Sighting kZenith{kIssUp, 0.0, 90.0, 0, 0, 0, 0, 0};
+const Sighting kZenith{kIssUp, 0.0, 90.0, 0, 0, 0};
 
-// A minute before the ISS culminates 47 degrees high at the site.
+// The command line options of kIssUp at the site.
 const std::string kOptions = "--tle " + kVisual + " --site 48.1,11.6,500 --start \"2026-02-22 02:22:25\"";
 
 // The number after "key": in text.
@@ -120,8 +110,7 @@ TEST(Match, FindsTheSatelliteWhoseStateWasObserved)
     const std::vector<std::string> page = matchPage(in.get());
     ASSERT_GE(page.size(), 8u);
     EXPECT_EQ(page[3], kIssLine);
-    // Inclination and e of the TLE; a = 6796.6 km from 15.4819 rev/day by Kepler's third law
-    // (J2 moves it by a few km).
+    // Inclination and e of the TLE; a = 6796.6 km from 15.4819 rev/day (J2 moves it by a few km).
     double perigee, apogee;
     ASSERT_EQ(std::sscanf(page[4].c_str(), " Incl.:  51.6320   Perigee: %lf km  Apogee: %lf km", &perigee, &apogee), 2);
     EXPECT_NEAR(perigee, 6796.6 * (1.0 - 0.0008512) - 6378.137, 10.0);
@@ -151,32 +140,9 @@ TEST(Match, FindsTheSatelliteWhoseStateWasObserved)
     }
 }
 
-TEST(Match, DirectionIsNotTestedNearTheZenith)
-{
-    // A site below the ISS: from its sub-point towards its azimuth by h tan(zenith distance).
-    Sighting iss = sightIss(kIssUp);
-    double site[2] = {iss.lat, iss.lon};
-    for (int k = 0; k < 4; ++k) {
-        iss = sightIss(kIssUp, site);
-        const double d = std::atan(420.0 * std::tan((90.0 - iss.el) * kDeg) / 6378.0) / kDeg;
-        site[0] += d * std::cos(iss.az * kDeg);
-        site[1] += d * std::sin(iss.az * kDeg) / std::cos(site[0] * kDeg);
-    }
-    ASSERT_GT(iss.el, 89.1 - 0.5);
-    auto in = matchSettings(iss, 0.5, 1.0);
-    in->obslat = site[0], in->obslon = site[1], in->obshgt = 0.0;
-    in->mtcdirflg = 1;
-    // Four directions 90 degrees apart: at most two could pass a direction test.
-    for (const double dir : {0.0, 90.0, 180.0, -90.0}) {
-        in->mtcdir = dir;
-        EXPECT_TRUE(listsIss(in.get())) << dir;
-    }
-}
-
 TEST(Match, SelectionAndTheFiftyMatchLimit)
 {
-    // Ten selected: a search without matches leaves them; a match replaces the last. Prime and
-    // relative mode stay.
+    // Ten selected: no match leaves them; a match replaces the last; prime and relative mode stay.
     const Sighting iss = sightIss(kIssUp);
     auto in = matchSettings(iss, 0.3, 0.5);
     for (int k = 0; k < kMaxSat; ++k) in->satno[k] = 100 + k;
@@ -191,8 +157,7 @@ TEST(Match, SelectionAndTheFiftyMatchLimit)
     EXPECT_EQ(in->prime, 1);
     EXPECT_EQ(in->relmode, 1);
 
-    // Every entry matches: the first 50 are listed, the first nine stay selected and the last
-    // slot keeps the last match.
+    // Every entry matches: 50 are listed, the first nine stay selected, the last slot the last.
     in = matchSettings(kZenith, 180.0, 0.0);
     const std::vector<std::string> page = matchPage(in.get());
     ASSERT_EQ(page.size(), 3u + 2 * kMaxMatches + 4);
@@ -207,8 +172,7 @@ TEST(Match, SelectionAndTheFiftyMatchLimit)
 
 TEST(Match, NineDigitNumbersKeepTheColumns)
 {
-    // GP data of one orbit under a five-, a six- and a nine-digit number: every match line has
-    // its designator and name at the same columns.
+    // One orbit under a five-, six- and nine-digit number: designators and names line up.
     const ScopedTempDir dir;
     const char* elements = ",1963-047A,2026-02-22T01:30:13.971744,14.12018178,0.0548113,30.3565,282.9753,"
                            "302.5696,52.3109,0,U,";
@@ -248,8 +212,7 @@ TEST(Match, FollowsAnOrbitDetermination)
     EXPECT_TRUE(listsIss(od(second, first, -60.0).get()));
     // The second observation passed before the first: no match.
     EXPECT_FALSE(listsIss(od(second, first, 60.0).get()));
-    // After the orbit determination from the same observations, as the program runs them: the
-    // determined orbit stays selected before the match.
+    // After the orbit determination from the same observations the determined orbit stays first.
     in = od(first, second, 60.0);
     OrbitDet(in.get());
     EXPECT_TRUE(listsIss(in.get()));
@@ -269,8 +232,8 @@ TEST(Match, UnreadableFilesAndAbsurdInput)
     EXPECT_EQ(page[3], " *** No matches found on TLE file ***");
     EXPECT_EQ(page.end()[-2], " Number of satellites checked: 0");
 
-    // Not-a-number instant, distance and direction, endless distance, negative window,
-    // impossible elevation, too many selected, a time between observations of NaN.
+    // NaN instant, distance and direction, endless distance, negative window, impossible
+    // elevation, too many selected, NaN time between observations: a page and a valid selection.
     for (int k = 0; k < 4; ++k) {
         auto a = matchSettings(iss, 0.5, 1.0);
         const double nan = std::nan("");
@@ -285,12 +248,10 @@ TEST(Match, UnreadableFilesAndAbsurdInput)
 
 TEST(CliMatch, FindsTheSatelliteAtItsOwnPosition)
 {
+    // The page is the library's (checked above); the command adds the centre, its options and JSON.
     const CliRun run = runCli(matchAround("azim", "elev") + " --max-dist 0.3 --window 1", "LC_ALL=de_DE.UTF-8");
     ASSERT_EQ(run.status, 0);
-    EXPECT_EQ(run.out.rfind(" Possible matches on TLE-file:\n " + kVisual + "\n \n NORAD#:    25544  Int.Launch#: "
-                            "1998-067A    ISS (ZARYA)\n Incl.:  51.6320   Perigee: ", 0), 0u) << run.out;
-    EXPECT_NE(run.out.find("\n Number of satellites checked: 149\n"), std::string::npos);
-
+    EXPECT_NE(run.out.find("\n NORAD#:    25544  Int.Launch#: 1998-067A    ISS (ZARYA)\n"), std::string::npos);
     const CliRun json = runCli(matchAround("ra", "dec") + " --radec --max-dist 0.3 --window 1 --bright --json");
     ASSERT_EQ(json.status, 0);
     EXPECT_EQ(json.out.rfind("{\"checked\": 149, \"more_possible\": false, \"matches\": [\n  {\"norad\": 25544, "
@@ -308,24 +269,4 @@ TEST(CliMatch, RejectsBadArguments)
         EXPECT_EQ(run.status, 2) << bad;
         EXPECT_EQ(run.out, "") << bad;
     }
-    const CliRun missing = runCli("match --tle /nonexistent/x.tle --center 10,20 --max-dist 1 --window 1 2>&1");
-    EXPECT_EQ(missing.status, 2);
-    EXPECT_EQ(missing.out.rfind("orbika-cli: /nonexistent/x.tle: ", 0), 0u) << missing.out;
-}
-
-TEST(CliMatch, ReadsFilesWithByteOrderMarkAndCarriageReturns)
-{
-    // The catalogue with a byte-order mark and CR-only line ends finds the same satellites.
-    std::ifstream in(kVisual, std::ios::binary);
-    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    std::replace(text.begin(), text.end(), '\n', '\r');
-    ScopedTempDir dir;
-    const std::string mac = (dir.path() / "visual-cr.txt").string();
-    std::ofstream(mac, std::ios::binary) << "\xEF\xBB\xBF" << text;
-    const std::string args = matchAround("azim", "elev") + " --max-dist 5 --window 3 --json";
-    const CliRun plain = runCli(args), other = runCli(args + " --tle " + mac);
-    ASSERT_EQ(plain.status, 0);
-    EXPECT_NE(plain.out.find("\"norad\": 25544"), std::string::npos);
-    EXPECT_EQ(other.status, 0);
-    EXPECT_EQ(other.out, plain.out);
 }

@@ -45,8 +45,7 @@ TEST(Mirror, IdealMirrorSendsTheSunlightToTheSite)
     in->flares = 1;
     state();
     ASSERT_GT(sp->sunlit[0], 0.0);
-    // Unknown surfaces give the ideal angles (local yaw/pitch with or without yaw steering, or
-    // R.A./Dec. of either epoch); entered as a known surface they centre the flare on the site.
+    // The ideal angles of an unknown surface, entered as a known one, centre the flare on the site.
     for (int form : {1, 2}) {
         for (int steer : {0, 1}) {
             for (double epoch : {0.0, 2000.0}) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 
@@ -18,30 +19,11 @@ constexpr double kGM = 398600.4415e9;
 constexpr double kR = 6378137.0;
 constexpr double kEpoch = 59000.0;  // 2020 May 31
 
-// Equations of motion in the geopotential to the given degree of an Earth turning at its
-// sidereal rate, for the bare integrator.
-template <int Degree>
-void field(double t, const double* y, double* dydx)
+// Two-body equations of motion for the bare integrator (SI units).
+void pointMass(double, const double* y, double* dydx)
 {
-    const Mat3 e = zrot(kEarthRotation * t);
-    const Vec3 a = mxvct(mxtrn(e), HarmAcc(mxvct(e, Vec3(y[0], y[1], y[2])), Degree));
-    for (int i = 0; i < 3; ++i) {
-        dydx[i] = y[i + 3];
-        dydx[i + 3] = a[i];
-    }
-}
-
-// Integrates y from t0 to t1 with steps of at most hmax seconds.
-void integrate(RKF45& rk, RKDerivFn f, double* y, double t0, double t1, double hmax)
-{
-    double t = t0, h = hmax;
-    while (t < t1) {
-        double tnew, hnew, ynew[6];
-        rk.RKF45Step(t, std::min(h, t1 - t), y, f, tnew, hnew, ynew);
-        std::copy(ynew, ynew + 6, y);
-        t = tnew;
-        h = std::min(hnew, hmax);
-    }
+    const double r3 = std::pow(std::hypot(y[0], y[1], y[2]), 3);
+    for (int i = 0; i < 3; ++i) dydx[i] = y[i + 3], dydx[i + 3] = -kGM * y[i] / r3;
 }
 
 // Sun and Moon in Earth radii, true equator of date, as the state computation supplies them.
@@ -90,11 +72,6 @@ Vec3 acceleration(const WinpData* ind, const double* y)
     RKfun(0.0, y, d, SlotContext(ind, 0));
     return Vec3(d[3], d[4], d[5]);
 }
-
-double semiMajorAxis(const Vec3& r, const Vec3& v)  // km and km/s in, km out
-{
-    return 1.0 / (2.0 / abs(r) - dot(v, v) / (kGM * 1e-9));
-}
 }  // namespace
 
 TEST(OrbitIntegration, KeplerEllipseHeldToMetresOverADay)
@@ -105,7 +82,12 @@ TEST(OrbitIntegration, KeplerEllipseHeldToMetresOverADay)
     double y[6] = {r[0] * 1e3, r[1] * 1e3, r[2] * 1e3, v[0] * 1e3, v[1] * 1e3, v[2] * 1e3};
     RKF45 rk(6);
     rk.SetTolerance(1e-12, 1);
-    integrate(rk, field<0>, y, 0.0, 86400.0, 1200.0);
+    for (double t = 0.0, h = 1200.0; t < 86400.0;) {
+        double ynew[6];
+        rk.RKF45Step(t, std::min(h, 86400.0 - t), y, pointMass, t, h, ynew);
+        std::copy(ynew, ynew + 6, y);
+        h = std::min(h, 1200.0);
+    }
     kepler(gm, 0.0, 86400.0, 10.0, a, e, 30.0, 40.0, 50.0, r, v);
     EXPECT_LT(abs(Vec3(y[0], y[1], y[2]) - 1e3 * r), 1.0);
     EXPECT_LT(abs(Vec3(y[3], y[4], y[5]) - 1e3 * v), 1e-3);
@@ -126,8 +108,7 @@ TEST(NumProp, ContinuesForwardAndRestartsFromEpoch)
     EXPECT_LT(abs(r - rs), 1e-3);  // km
     EXPECT_NEAR(abs(r), 6878.137, 30.0);
 
-    // With the current state ten days on (a different orbit), a request a day before the
-    // epoch starts again from the epoch state.
+    // With the current state ten days on, a request before the epoch restarts from the epoch.
     ind->stmjd[0] = kEpoch + 10;
     ind->stpos[0][0] = 4.2e7;
     propagate(ind.get(), kEpoch - 1, r, v);
@@ -142,8 +123,7 @@ TEST(NumProp, ContinuesForwardAndRestartsFromEpoch)
 
 TEST(NumProp, ReentryLandsAndStaysOnTheGround)
 {
-    // Suborbital arc from 100 km over the equator, followed minute by minute: the air
-    // brakes it, the step collapses at touchdown and the stall guard carries it through.
+    // A suborbital arc from 100 km, minute by minute: the stall guard carries it past touchdown.
     const Vec3 r0(kR + 100e3, 0, 0), v0(0, 2000.0, 0);
     auto ind = settingsWith(r0, v0);
     Vec3 r, v, r2, v2;
@@ -165,8 +145,7 @@ TEST(NumProp, ReentryLandsAndStaysOnTheGround)
 
 TEST(NumProp, UnreachableToleranceStillArrives)
 {
-    // With an attempt limit the stall guard keeps forcing 0.1 s steps; without one, the
-    // tolerance is raised to what the error measure can meet for an exactly equatorial orbit.
+    // With an attempt limit the stall guard forces 0.1 s steps; without one the tolerance is raised.
     const double a = kR + 400e3, speed = std::sqrt(kGM / a);
     Vec3 r, v;
     for (int limit : {3, 0}) {
@@ -183,14 +162,13 @@ TEST(NumProp, DragLowersTheOrbit)
 {
     Vec3 r0, v0, r, v, rf, vf;
     circular(300e3, 51.6, r0, v0);
-    auto drag = settingsWith(r0, v0);
-    drag->scam[0] = 0.05;
-    auto free = settingsWith(r0, v0);
-    free->scam[0] = 0.05;
+    auto drag = settingsWith(r0, v0), free = settingsWith(r0, v0);
+    drag->scam[0] = free->scam[0] = 0.05;
     free->sccd[0] = 0.0;
     propagate(drag.get(), kEpoch + 1, r, v);
     propagate(free.get(), kEpoch + 1, rf, vf);
-    const double loss = semiMajorAxis(rf, vf) - semiMajorAxis(r, v);
+    const auto axis = [](const Vec3& r, const Vec3& v) { return 1.0 / (2.0 / abs(r) - dot(v, v) / (kGM * 1e-9)); };
+    const double loss = axis(rf, vf) - axis(r, v);  // km
     EXPECT_GT(loss, 3.0);   // km per day at 300 km for 0.05 m^2/kg
     EXPECT_LT(loss, 40.0);
 }
@@ -212,15 +190,13 @@ TEST(NumProp, LiftAndThrustAccelerations)
 
     // Thrust along the velocity when yaw and pitch are 0; to the right with yaw 90.
     ind->liftdrag = 0.0;
-    ind->thrflg[0] = true;
-    ind->thrsun[0] = false;
-    ind->thracc[0] = 0.01;
+    ind->thrflg[0] = true, ind->thrsun[0] = false, ind->thracc[0] = 0.01;
     EXPECT_LT(abs(acceleration(ind.get(), y) - base - 0.01 * vnorm(v0)), 1e-12);
     ind->thryaw[0] = 90.0;
     EXPECT_LT(abs(acceleration(ind.get(), y) - base - 0.01 * vnorm(v0 * r0)), 1e-12);
 }
 
-TEST(NumProp, SunAndMoonAndEpochUpdate)
+TEST(NumProp, SunAndMoonDistances)
 {
     Vec3 r0, v0, r, v, sun, moon;
     circular(600e3, 60.0, r0, v0);
@@ -230,15 +206,8 @@ TEST(NumProp, SunAndMoonAndEpochUpdate)
     EXPECT_NEAR(carpol(sun)[2] * 180 / M_PI, 21.9, 0.3);         // declination
     EXPECT_GT(abs(moon), 3.56e8);
     EXPECT_LT(abs(moon), 4.07e8);
-
-    // With the epoch update the elements are refitted to the propagated state.
-    ind->thrupd[0] = true;
     propagate(ind.get(), kEpoch + 0.1, r, v);
-    EXPECT_NEAR(ind->elsma[0], 6978.137, 20.0);
-    EXPECT_NEAR(ind->elincl[0], 60.0, 0.1);
-    EXPECT_NEAR(ind->elmm[0], 14.8, 0.2);
     EXPECT_EQ(ind->moondist, 0.0);
-
     // 10000 km from the Moon the distance to it is reported.
     auto nearMoon = settingsWith(moon + Vec3(1e7, 0, 0), Vec3());
     propagate(nearMoon.get(), kEpoch + 60.0 / 86400, r, v);

@@ -2,16 +2,12 @@
 
 #include <cmath>
 #include <cstring>
-#include <ctime>
 #include <memory>
 #include <string>
 
 #include "astro/timescales.h"
-#include "core/defaults.h"
 #include "core/records.h"
 #include "core/textpage.h"
-#include "foundation/units.h"
-#include "scoped_env.h"
 
 namespace {
 std::unique_ptr<WoutData> emptyPage()
@@ -28,18 +24,6 @@ std::string entry(double mjd, double az, double el, int timeonly)
     return text;
 }
 
-// Program defaults at instant t under the POSIX time zone rule tz.
-std::unique_ptr<WinpData> defaultsIn(const char* tz, std::time_t t)
-{
-    ScopedTz zone(tz);
-    auto in = std::make_unique<WinpData>();
-    SetDefaults(in.get(), t);
-    return in;
-}
-
-// 2023 November 14, 22:13:20 UT.
-constexpr std::time_t kSampleInstant = 1700000000;
-using time_units::kTtMinusTai;
 }  // namespace
 
 TEST(TextPage, FullPagesLongLinesAndDecimalCommas)
@@ -83,28 +67,4 @@ TEST(Aosstr, PassListEntries)
     EXPECT_EQ(entry(at(8, 5, 9.0), 350.0, 0.0, 1), "   8:05:09 (350,  0)");
     for (double bad : {1e300, -1e300, std::nan("")})
         EXPECT_LT(entry(bad, bad, bad, 0).size(), static_cast<size_t>(kAosTextBytes));
-}
-
-TEST(Defaults, ClockAndTimeZone)
-{
-    const double utMjd = kSampleInstant / 86400.0 + 40587.0;
-    // 5.5 hours east: already the next day.
-    auto east = defaultsIn("IST-5:30", kSampleInstant);
-    EXPECT_EQ(east->day * 10000 + east->month * 100, 151100);
-    EXPECT_EQ(east->year, 2023);
-    EXPECT_EQ(east->hour * 10000 + east->minute * 100 + east->second, 34320);
-    EXPECT_DOUBLE_EQ(east->timezone, 5.5);
-    EXPECT_NEAR(east->mjd, utMjd, 1e-9);
-    // 5 hours west: the same day, earlier.
-    auto west = defaultsIn("EST5", kSampleInstant);
-    EXPECT_EQ(west->day * 10000 + west->hour * 100 + west->minute, 141713);
-    EXPECT_DOUBLE_EQ(west->timezone, -5.0);
-    EXPECT_NEAR(west->mjd, utMjd, 1e-9);
-    EXPECT_EQ(west->systzflg, 1);
-    // UTC - TAI agrees with the default TT - UT, so switching to user IERS values changes nothing.
-    EXPECT_DOUBLE_EQ(kTtMinusTai - west->utctai, west->ttut);
-    // 2006 June 11: TAI - UTC was 33 s (IERS Bulletin C).
-    auto in2006 = defaultsIn("UTC0", 1150000000);
-    EXPECT_EQ(in2006->utctai, -33);
-    EXPECT_DOUBLE_EQ(in2006->ttut, 65.184);
 }

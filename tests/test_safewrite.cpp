@@ -9,11 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <iterator>
 #include <map>
-#include <memory>
-#include <string>
-#include <vector>
 
 #include "core/cataloguesearch.h"
 #include "core/config.h"
@@ -38,11 +34,6 @@ std::unique_ptr<WinpData> issSettings()
     auto in = referenceSettings('A');
     selectReference(in.get(), 0, kIss);
     return in;
-}
-
-bool writeConfig()
-{
-    return putcfg(issSettings().get(), "orbika.cfg");
 }
 
 // TLE save of the ISS and of a state-vector entry, whose fields are all decimal fractions.
@@ -92,17 +83,14 @@ bool writeTrack()
     auto in = issSettings();
     auto sp = stateRecord();
     in->duration = 0.1;
-    in->stepmin = 1;
-    in->stepsec = 0.0;
-    in->tstep = 1.0 / 1440.0;
+    in->stepmin = 1, in->stepsec = 0.0, in->tstep = 1.0 / 1440.0;
     std::snprintf(in->savename, sizeof in->savename, "track.txt");
     return saveOrbitTrack(in.get(), sp.get()) == 0;
 }
 
 const std::vector<Writer> kWriters = {
-    {"orbika.cfg", writeConfig}, {"save.tle", writeTleSave}, {"page.txt", writePage},
-    {"all.txt", writeAllPasses}, {"track.txt", writeTrack},
-};
+    {"orbika.cfg", [] { return putcfg(issSettings().get(), "orbika.cfg"); }},
+    {"save.tle", writeTleSave}, {"page.txt", writePage}, {"all.txt", writeAllPasses}, {"track.txt", writeTrack}};
 
 // Bytes of every file the writers make in a fresh directory under the locale name.
 std::map<std::string, std::string> writeAllUnder(const char* locale)

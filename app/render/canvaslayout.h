@@ -36,6 +36,10 @@ inline double WrapLon(double lon)
     return lon;
 }
 
+// Projected radius spanned by the 180 pixels from the centre of the stereographic discs (polar
+// maps, zenith sky chart): r = 2, the horizon or equator, lands 2 x 180 / 1.678 = 215 px out.
+constexpr double kStereoScale = 1.678;
+
 // Placement of a map or chart on the canvas: the pixel of the projection origin (longitude 0 and
 // latitude 0, a pole, the zenith) and the pixels per unit of projected coordinate.
 struct MapGeometry {

@@ -21,9 +21,6 @@ using angle_units::kRadToDeg;
 
 namespace {
 
-// Radius of the horizon in the stereographic zenith projection divided into the chart's 180
-// pixels (r = 2 at the horizon reaches 2 x 180 / 1.678 = 215 px).
-constexpr double kZenithScale = 1.678;
 // Mollweide band: the half-ellipse X = 2 sqrt(2) / pi lambda cos(theta/2), Y = sqrt(2) sin(theta/2)
 // spans 2 sqrt(2) by sqrt(2) units, drawn over 720 by 361 pixels.
 constexpr double kBandScale = 1.414;
@@ -117,7 +114,7 @@ SkyGeometry SkyGeometryFor(int skyproj)
 {
     SkyGeometry g;
     if (skyproj == 0) {
-        g.mapsx = g.mapsy = g.mapy0 / kZenithScale;
+        g.mapsx = g.mapsy = g.mapy0 / kStereoScale;
     } else {
         g.mapy0 = kMapRows;
         g.mapsx = g.mapx0 / kBandScale;

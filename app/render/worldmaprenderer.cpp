@@ -26,8 +26,6 @@ constexpr double kCircleDeg = 180.0 / 3.1415927;
 constexpr double kPolarLatMax = 90.1;
 // Segments of the outlines that wrap over the map edge differ by this many pixels or more.
 constexpr int kWrapJump = 200;
-// Projected radius per pixel scale of the polar maps.
-constexpr double kPolarScale = 1.678;
 // Colour of the blank information strip.
 const QColor kInfoColour(0, 50, 200);
 // Grid and outline pens.
@@ -56,8 +54,8 @@ QRect markerRect(const QPoint& c) { return {c.x() - 2, c.y() - 2, 4, 4}; }
 MapGeometry groundGeometry(const WinpData* in)
 {
     MapGeometry g;
-    g.mapsx = polar(in) ? g.mapy0 / kPolarScale : g.mapx0 / 180.0;
-    g.mapsy = polar(in) ? g.mapy0 / kPolarScale : g.mapy0 / 90.0;
+    g.mapsx = polar(in) ? g.mapy0 / kStereoScale : g.mapx0 / 180.0;
+    g.mapsy = polar(in) ? g.mapy0 / kStereoScale : g.mapy0 / 90.0;
     return g;
 }
 
