@@ -1,13 +1,15 @@
-// The bound on how fast a satellite's geocentric angle from the site changes, against the
-// propagated orbits of the SGP4 verification set (near-Earth, navigation, geostationary,
-// Molniya and other eccentric deep-space orbits).
+// The bounds that let the pass search step over samples, against the propagated orbits of the
+// SGP4 verification set (near-Earth, navigation, geostationary, Molniya and other eccentric
+// deep-space orbits).
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <vector>
 
 #include "astro/earth_constants.h"
 #include "core/reachbound.h"
 #include "core/satstate.h"
+#include "core/siteinstant.h"
 #include "core/tlefields.h"
 #include "pass_reference.h"
 #include "sgp4_verification.h"
@@ -45,4 +47,38 @@ TEST(ReachRate, AngleNeverChangesFasterThanTheBound)
     }
     EXPECT_GT(checked, 20);
     EXPECT_GE(synchronous, 3);
+}
+
+// The along-track bound never steps, forward or back in time, over a minute in which the
+// satellite is within the visible angle of the site.
+TEST(ReachRate, AlongTrackStepsNeverPassTheSite)
+{
+    auto in = referenceSettings('A');
+    auto sp = stateRecord();
+    in->minsatelev = 0.0;
+    long stepped = 0;
+    for (const VerificationCase& c : readVerificationCases()) {
+        StoreTle(in.get(), 0, c.tle);
+        in->sgpslot = kNoSgpSlot;
+        const ReachBound b = MakeReachBound(in.get(), 0);
+        if (!b.valid) continue;
+        std::vector<double> angle;
+        std::vector<int> forward, back;
+        for (int k = 0; k <= 1440; ++k) {
+            const double t = in->elepoch[0] + k * time_units::kMinute;
+            GetHorizonPos(t, in.get(), sp.get(), 0);
+            if (abs(sp->vec1) < kEarthRadiusKm) break;
+            const Vec3 site = SiteAt(in.get(), t).observer.r;
+            angle.push_back(std::acos(dot(vnorm(site), vnorm(sp->vec1))));
+            forward.push_back(SamplesAlongTrack(b, site, sp->vec1, sp->vec2, time_units::kMinute));
+            back.push_back(SamplesAlongTrack(b, site, sp->vec1, sp->vec2, -time_units::kMinute));
+        }
+        const int count = static_cast<int>(angle.size());
+        for (int k = 0; k < count; ++k) {
+            for (int j = 1; j <= forward[k] && k + j < count; ++j) ASSERT_GT(angle[k + j], b.visible) << c.tle.satno;
+            for (int j = 1; j <= back[k] && k - j >= 0; ++j) ASSERT_GT(angle[k - j], b.visible) << c.tle.satno;
+            stepped += forward[k] + back[k];
+        }
+    }
+    EXPECT_GT(stepped, 10000);
 }
