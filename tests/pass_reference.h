@@ -123,6 +123,31 @@ inline void selectReference(WinpData* in, int slot, int satno)
     in->nsat = std::max(in->nsat, slot + 1);
 }
 
+// Puts the element set of lines 1 and 2 into slot 0 as the only satellite.
+inline void selectElements(WinpData* in, const char* line1, const char* line2)
+{
+    TleFields tle{};
+    ASSERT_TRUE(ParseTleLine1(line1, tle) && ParseTleLine2(line2, tle));
+    StoreTle(in, 0, tle);
+    in->sgpslot = kNoSgpSlot;
+    in->nsat = 1;
+    in->prime = 0;
+}
+
+// Calls visit() with each element set of the TLE file at path put into slot 0 of in.
+template <class Visit>
+void forEachElementSet(WinpData* in, const std::string& path, Visit visit)
+{
+    const std::vector<std::string> lines = splitLines(readFile(path));
+    for (size_t k = 1; k + 1 < lines.size(); ++k) {
+        TleFields tle{};
+        if (!ParseTleLine1(lines[k].c_str(), tle) || !ParseTleLine2(lines[k + 1].c_str(), tle)) continue;
+        StoreTle(in, 0, tle);
+        in->sgpslot = kNoSgpSlot;
+        visit();
+    }
+}
+
 inline std::unique_ptr<SatPosData> stateRecord()
 {
     auto sp = std::make_unique<SatPosData>();

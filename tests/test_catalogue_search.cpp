@@ -3,10 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cmath>
 #include <cstdio>
 #include <fstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "astro/timescales.h"
@@ -14,29 +14,12 @@
 #include "core/cataloguesearch.h"
 #include "core/passsearch.h"
 #include "core/satstate.h"
-#include "core/tlefields.h"
 #include "core/tlesave.h"
-#include "test_site.h"
 #include "pass_reference.h"
-#include "scoped_env.h"
 
 namespace {
 const std::string kVisual = std::string(ORBIKA_DATA_DIR) + "/tle/visual.txt";
 const std::string kIridium = std::string(ORBIKA_DATA_DIR) + "/tle/IRIDIUM.TXT";
-
-// Calls visit() with each entry of the TLE file at path stored in slot 0 of in.
-template <class Visit>
-void forEachElementSet(WinpData* in, const std::string& path, Visit visit)
-{
-    const std::vector<std::string> lines = splitLines(readFile(path));
-    for (size_t k = 1; k + 1 < lines.size(); ++k) {
-        TleFields tle{};
-        if (!ParseTleLine1(lines[k].c_str(), tle) || !ParseTleLine2(lines[k + 1].c_str(), tle)) continue;
-        StoreTle(in, 0, tle);
-        in->sgpslot = kNoSgpSlot;
-        visit();
-    }
-}
 
 // The passes as text with every digit of every number, for exact comparison.
 std::string exactText(const std::vector<PassEvent>& passes)
@@ -85,31 +68,26 @@ std::string searchedFile(WinpData* in, SatPosData* sp, int threads, SearchProgre
 
 TEST(CatalogueSearch, LookAnglesAlonePassesEqualTheFullStateSearch)
 {
-    // At 48.1 N the Sun never climbs to 65 deg, so both limits list the same geometric passes:
-    // 90 deg is searched with the look angles alone, 65 deg through the full state. Once with
-    // the exact model, once with IERS values (UT1-UTC, light time, polar motion) and refraction.
+    // At 48.1 N the Sun never climbs to 65 deg, so 90 deg (look angles alone) and 65 deg (the full
+    // state) list the same passes: with the exact model, and with IERS values and refraction.
     auto lean = SiteASettings(), full = std::make_unique<WinpData>();
     auto sp = stateRecord();
     lean->visonly = 0;
     lean->nsat = 1;
+    std::tie(lean->ut1utc, lean->polex, lean->poley) = std::make_tuple(0.08, 0.1, 0.3);
     int satellites = 0, passes = 0;
     for (const bool iers : {false, true}) {
         lean->minsatelev = iers ? -5.0 : 10.0;
-        lean->iersflg = iers;
-        lean->refract = iers;
-        lean->ut1utc = 0.08;
-        lean->polex = 0.1;
-        lean->poley = 0.3;
+        lean->iersflg = lean->refract = iers;
         const double t0 = ListStartMjd(lean.get());
         forEachElementSet(lean.get(), kVisual, [&]() {
             lean->maxsunelev = 90.0;
             *full = *lean;
             full->maxsunelev = 65.0;
-            ASSERT_TRUE(HorizonOnly(lean.get(), 0));
-            ASSERT_FALSE(HorizonOnly(full.get(), 0));
+            ASSERT_TRUE(HorizonOnly(lean.get(), 0) && !HorizonOnly(full.get(), 0));
             const std::vector<PassEvent> a = FindPasses(lean.get(), 0, t0, t0 + 1.0, sp.get());
-            const std::vector<PassEvent> b = FindPasses(full.get(), 0, t0, t0 + 1.0, sp.get());
-            EXPECT_EQ(exactText(a), exactText(b)) << SatName(lean.get(), 0) << (iers ? " with IERS values" : "");
+            EXPECT_EQ(exactText(a), exactText(FindPasses(full.get(), 0, t0, t0 + 1.0, sp.get())))
+                << lean->satno[0] << (iers ? " with IERS values" : "");
             ++satellites;
             passes += static_cast<int>(a.size());
         });
@@ -120,10 +98,11 @@ TEST(CatalogueSearch, LookAnglesAlonePassesEqualTheFullStateSearch)
 
 TEST(CatalogueSearch, SunElevationBoundHoldsAtTheSolstices)
 {
+    // Never claims a reached elevation unreachable, and is loose by little more than its margin.
     auto in = IssSettings();
     in->refract = true;
     auto sp = stateRecord();
-    for (const double lat : {-67.0, -40.0, -25.5, 26.0, 35.0, 48.1, 60.0, 89.0}) {
+    for (const double lat : {-67.0, -25.5, 26.0, 48.1, 89.0}) {
         in->obslat = lat;
         double highest = -90.0;
         for (const int month : {6, 12})
@@ -131,7 +110,6 @@ TEST(CatalogueSearch, SunElevationBoundHoldsAtTheSolstices)
                 GetSatPos(t, in.get(), sp.get(), 0, 0);
                 highest = std::max(highest, sp->sunelev);
             }
-        // Never claims a reached elevation unreachable, and is loose by little more than its margin.
         EXPECT_FALSE(SunNeverReaches(in.get(), highest)) << lat;
         EXPECT_TRUE(SunNeverReaches(in.get(), highest + 1.1)) << lat << " " << highest;
     }
@@ -143,13 +121,13 @@ TEST(CatalogueSearch, SunElevationBoundHoldsAtTheSolstices)
 
 TEST(CatalogueSearch, ThreadedSearchWritesTheSameFile)
 {
+    // Geometric passes (look angles alone) and visible passes at night (the full state).
     ScopedTempDir tmp;
     writeCatalogue("catalogue.tle");
     auto in = SiteASettings();
     in->duration = 1.0;
     std::snprintf(in->tlefile, sizeof in->tlefile, "catalogue.tle");
     auto sp = stateRecord();
-    // Geometric passes (look angles alone) and visible passes at night (the full state).
     for (const bool visible : {false, true}) {
         in->maxsunelev = visible ? -6.0 : 90.0;
         in->visonly = visible;
@@ -157,9 +135,7 @@ TEST(CatalogueSearch, ThreadedSearchWritesTheSameFile)
         EXPECT_EQ(searchedFile(in.get(), sp.get(), 2), single) << visible;
         EXPECT_EQ(searchedFile(in.get(), sp.get(), 5), single) << visible;
         EXPECT_GT(splitLines(single).size(), visible ? 20u : 400u);
-        if (!visible) {
-            EXPECT_NE(single.find("   STATE VECTOR TEST\n"), std::string::npos);
-        }
+        EXPECT_TRUE(visible || single.find("   STATE VECTOR TEST\n") != std::string::npos);
     }
 }
 
@@ -170,10 +146,9 @@ TEST(CatalogueSearch, BatchesOfALargeCatalogueGiveTheSameFileAndCountEveryEntry)
     const std::string visual = readFile(kVisual);
     const long perCopy = std::count(visual.begin(), visual.end(), '\n') / 3;
     const int copies = 4200 / static_cast<int>(perCopy) + 1;
-    {
-        std::ofstream big("big.tle");
-        for (int k = 0; k < copies; ++k) big << visual;
-    }
+    std::ofstream big("big.tle");
+    for (int k = 0; k < copies; ++k) big << visual;
+    big.close();
     auto in = SiteASettings();
     in->duration = 0.05;
     std::snprintf(in->tlefile, sizeof in->tlefile, "big.tle");
@@ -198,17 +173,15 @@ TEST(CatalogueSearch, CancelledSearchLeavesTheSaveFileAsItWas)
     auto sp = stateRecord();
     const std::string old = "Geographic Location: earlier list\nJan 01  00:00:00 a line\n";
     std::ofstream("old.txt") << old;
+    SearchProgress progress;
+    progress.cancel = true;
     for (const int threads : {1, 2})
         for (const int savenew : {0, 1}) {
             in->savenew = savenew;
-            SearchProgress progress;
-            progress.cancel = true;
             EXPECT_EQ(AllSatAos(in.get(), sp.get(), nullptr, threads, &progress), kAllSatCancelled);
             EXPECT_EQ(readFile("old.txt"), old) << threads << savenew;
             EXPECT_EQ(in->savenew, savenew);
         }
-    SearchProgress progress;
-    progress.cancel = true;
     in->nsat = 0;
     EXPECT_EQ(Nxt4Pass(in.get(), sp.get(), &progress), kAllSatCancelled);
     EXPECT_EQ(in->nsat, 0);

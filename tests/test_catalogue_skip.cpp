@@ -1,16 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <memory>
 #include <string>
+#include <tuple>
 
-#include "core/defaults.h"
 #include "core/passsearch.h"
-#include "core/records.h"
 #include "core/satstate.h"
-#include "core/tlefile.h"
-#include "test_site.h"
+#include "pass_reference.h"
 
 namespace {
 // One-day geometric pass settings (no Sun or visibility condition) at latitude lat (deg).
@@ -23,24 +20,6 @@ std::unique_ptr<WinpData> siteAt(double lat)
     in->nsat = 1;
     return in;
 }
-
-// Calls visit() with each entry of the bundled TLE file in slot 0 of in.
-template <class Visit>
-void forEachBundled(WinpData* in, const char* file, Visit visit)
-{
-    const std::string path = std::string(ORBIKA_DATA_DIR) + "/tle/" + file;
-    ElementReader f(path.c_str());
-    ASSERT_TRUE(f.isOpen()) << path;
-    char text[kTleTextBytes] = {};
-    int found;
-    do {
-        std::snprintf(in->srchname[kWorkSlot], sizeof in->srchname[kWorkSlot], "*");
-        found = tleread(in, f, text, 0);
-        if (found == 0) break;
-        ShiftElm(in, 0, kWorkSlot);
-        visit();
-    } while (found == 2);
-}
 }  // namespace
 
 // The rise bound never drops a satellite with a pass: every satellite of the bundled files it
@@ -48,20 +27,19 @@ void forEachBundled(WinpData* in, const char* file, Visit visit)
 // and it does rule some out (otherwise the whole-catalogue search gains nothing).
 TEST(CatalogueSkip, NeverDropsASatelliteWithAPass)
 {
-    auto sp = std::make_unique<SatPosData>();
-    SetDefaults(sp.get());
+    auto sp = stateRecord();
     int ruledOut = 0;
     for (const char* file : {"visual.txt", "IRIDIUM.TXT"}) {
         for (const double lat : {48.1, 75.0, -89.0}) {
             for (const double minElev : {10.0, 0.0, -5.0}) {
                 auto in = siteAt(lat);
                 in->minsatelev = minElev;
-                forEachBundled(in.get(), file, [&]() {
+                forEachElementSet(in.get(), std::string(ORBIKA_DATA_DIR) + "/tle/" + file, [&]() {
                     if (!CannotRise(in.get(), 0)) return;
                     ++ruledOut;
                     const double t0 = ListStartMjd(in.get());
                     EXPECT_TRUE(FindPasses(in.get(), 0, t0, t0 + in->duration, sp.get()).empty())
-                        << SatName(in.get(), 0) << " at latitude " << lat << ", limit " << minElev;
+                        << in->satno[0] << " at latitude " << lat << ", limit " << minElev;
                 });
             }
         }
@@ -75,13 +53,12 @@ TEST(CatalogueSkip, NeverDropsASatelliteWithAPass)
 TEST(CatalogueSkip, BoundStepsNeverMissAPass)
 {
     constexpr double kSecond = 1.0 / 86400.0, kScanStep = 30.0 * kSecond, kLongPass = 120.0 * kSecond;
-    auto sp = std::make_unique<SatPosData>();
-    SetDefaults(sp.get());
+    auto sp = stateRecord();
     int checked = 0;
     for (const double lat : {52.5, -30.0, 80.0}) {
         auto in = siteAt(lat);
         in->minsatelev = 10.0;
-        forEachBundled(in.get(), "visual.txt", [&]() {
+        forEachElementSet(in.get(), std::string(ORBIKA_DATA_DIR) + "/tle/visual.txt", [&]() {
             const double t0 = ListStartMjd(in.get()), t1 = t0 + in->duration;
             const std::vector<PassEvent> passes = FindPasses(in.get(), 0, t0, t1, sp.get());
             double rise = -1.0;  // start of the stretch above the limit, -1 outside one
@@ -95,7 +72,7 @@ TEST(CatalogueSkip, BoundStepsNeverMissAPass)
                     const bool listed = std::any_of(passes.begin(), passes.end(), [&](const PassEvent& p) {
                         return p.tm[0] <= rise + kSecond && p.tm[2] >= t - kScanStep - kSecond;
                     });
-                    EXPECT_TRUE(listed) << SatName(in.get(), 0) << " at " << lat << " from " << rise;
+                    EXPECT_TRUE(listed) << in->satno[0] << " at " << lat << " from " << rise;
                 }
                 rise = -1.0;
             }
@@ -108,17 +85,11 @@ TEST(CatalogueSkip, BoundStepsNeverMissAPass)
 TEST(CatalogueSkip, KeepsUnusableElements)
 {
     auto in = siteAt(89.0);
-    in->elincl[0] = 10.0;
-    in->elmm[0] = 15.5;
-    in->elecc[0] = 0.001;
+    // inclination, mean motion, eccentricity
+    std::tie(in->elincl[0], in->elmm[0], in->elecc[0]) = std::make_tuple(10.0, 15.5, 0.001);
     EXPECT_TRUE(CannotRise(in.get(), 0));
-    for (const double e : {1.5, -0.1}) {
-        in->elecc[0] = e;
-        EXPECT_FALSE(CannotRise(in.get(), 0)) << e;
-    }
-    in->elecc[0] = 0.001;
-    for (const double n : {0.0, -1.0, 1e300}) {
-        in->elmm[0] = n;
-        EXPECT_FALSE(CannotRise(in.get(), 0)) << n;
+    for (const auto& [n, e] : {std::pair{15.5, 1.5}, {15.5, -0.1}, {0.0, 0.001}, {-1.0, 0.001}, {1e300, 0.001}}) {
+        std::tie(in->elmm[0], in->elecc[0]) = std::tie(n, e);
+        EXPECT_FALSE(CannotRise(in.get(), 0)) << n << " " << e;
     }
 }

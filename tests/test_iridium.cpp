@@ -5,6 +5,7 @@
 #include <fstream>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "core/cataloguesearch.h"
@@ -45,7 +46,7 @@ std::unique_ptr<WinpData> iridiumSettings(int satno)
 
 }  // namespace
 
-TEST(Iridium, OperationalBand)
+TEST(Iridium, OperationalBandAndReflectors)
 {
     // The 63 satellites tagged [+] and five in-plane spares lie in the band of the operational
     // orbits; the other 24, the dummy masses among them, are marked " ? ".
@@ -56,34 +57,27 @@ TEST(Iridium, OperationalBand)
     int outside = 0;
     std::snprintf(in->srchname[kWorkSlot], sizeof in->srchname[kWorkSlot], "*");
     for (int found = 2; found == 2 && (found = tleread(in.get(), f, text.data(), 0)) != 0;) {
-        const bool band = IridiumOperational(in.get(), kWorkSlot);
-        EXPECT_TRUE(band || !std::strstr(in->satname[kWorkSlot], "[+]")) << in->satname[kWorkSlot];
+        EXPECT_TRUE(IridiumOperational(in.get(), kWorkSlot) || !std::strstr(in->satname[kWorkSlot], "[+]"));
         outside += SatelliteMark(in.get(), kWorkSlot) == " ? ";
     }
     EXPECT_EQ(outside, 24);
-}
 
-TEST(Iridium, ReflectorsOfOneSatelliteKeepTheBrightest)
-{
-    auto in = iridiumSettings(kIridium21);
+    // All reflectors at once give the brightest of each reflector alone (as the known surface).
+    in = iridiumSettings(kIridium21);
     auto sp = stateRecord();
     in->iridmode = kIridiumMode;
     in->irpanel = true;
     for (double dt = -20.0; dt <= 20.0; dt += 2.5) {
         const double t = kFlareMjd + dt * kSecond;
-        // Each reflector alone, as the known surface of the search, then all of them at once.
         double best = kNoMagnitude, lat = kNoCentreLine;
         in->flares = in->knownsurf = 1;
         for (int k = 0; k < kIridiumReflectors; ++k) {
-            in->flryaw = AntennaYaw(k);
-            in->flrpitch = kAntennaPitch;
-            in->iraltmdl = k == kSolarPanel;
+            std::tie(in->flryaw, in->flrpitch, in->iraltmdl) =
+                std::make_tuple(AntennaYaw(k), kAntennaPitch, k == kSolarPanel);
             GetSatPos(t, in.get(), sp.get(), 0, 0);
             if (sp->mag < best) best = sp->mag, lat = sp->ctrlat[0];
         }
-        in->iraltmdl = false;
-        in->flares = 0;
-        in->flryaw = 55.0;
+        std::tie(in->iraltmdl, in->flares, in->flryaw) = std::make_tuple(false, 0, 55.0);
         GetSatPos(t, in.get(), sp.get(), 0, 0);
         EXPECT_DOUBLE_EQ(sp->mag, best) << dt;
         EXPECT_DOUBLE_EQ(sp->ctrlat[0], lat) << dt;
@@ -95,18 +89,12 @@ TEST(Iridium, ReflectorsOfOneSatelliteKeepTheBrightest)
     EXPECT_LT(in->flrang, 0.5);
     const double flare = sp->mag;
     // Display Flare Magnitude moves the antenna law's peak to the user's maximum magnitude.
-    in->iridmode = kPlainPasses;
-    in->iridflg = true;
-    in->flares = 1;
-    in->flryaw = 0.0;
-    in->flrmaxmag = -4.0;
+    std::tie(in->iridmode, in->iridflg, in->flares, in->flryaw, in->flrmaxmag) =
+        std::make_tuple(kPlainPasses, true, 1, 0.0, -4.0);
     GetSatPos(kFlareMjd, in.get(), sp.get(), 0, 0);
     EXPECT_NEAR(sp->mag, flare + 8.7 - 4.0, 1e-9);
     // Moonlit flares: a satellite in sunlight shows none.
-    in->iridmode = kIridiumMode;
-    in->iridflg = false;
-    in->moonvis = 1;
-    in->charlen = 1.0;
+    std::tie(in->iridmode, in->iridflg, in->moonvis, in->charlen) = std::make_tuple(kIridiumMode, false, 1, 1.0);
     GetSatPos(kFlareMjd, in.get(), sp.get(), 0, 0);
     ASSERT_GT(sp->moonlit[0], 0.0);
     EXPECT_EQ(sp->mag, kNoMagnitude);
@@ -157,18 +145,10 @@ TEST(Iridium, PassesWithoutCentreLineGiveNoEvent)
     auto in = IssSettings();
     auto sp = stateRecord();
     auto out = std::make_unique<WoutData>();
-    in->day = 22;
-    in->month = 2;
-    in->year = 2026;
-    in->hour = in->minute = in->second = 0;
-    in->timezone = 0.0;
     in->visonly = 0;
     in->maxsunelev = 90.0;
-    in->iridmode = kTransitMode;
-    in->occmode = kFixedTarget;
-    in->flryaw = 6.0;
-    in->flrpitch = -89.3;
-    in->evmaxdist = 5000.0;
+    std::tie(in->iridmode, in->occmode, in->flryaw, in->flrpitch, in->evmaxdist) =
+        std::make_tuple(kTransitMode, kFixedTarget, 6.0, -89.3, 5000.0);
     aospass(in.get(), out.get(), sp.get());
     std::vector<std::string> lines = pageLines(out.get());
     EXPECT_EQ(lines[3], " >>> Occultation  R.A.: 6  Decl.: -89.3");

@@ -4,17 +4,14 @@
 
 #include <gtest/gtest.h>
 
-#include <QString>
-#include <QWidget>
-
 #include <cstdio>
 #include <memory>
 #include <stdexcept>
 
-#include "app/glue/selectionglue.h"
 #include "core/defaults.h"
 #include "core/records.h"
 #include "core/tlefile.h"
+#include "gui_helpers.h"
 
 // The child widget of type W named name; a missing widget fails the test through an exception.
 template <typename W>
@@ -42,13 +39,10 @@ protected:
     void TearDown() override { satfle = nullptr; }
     std::unique_ptr<ElementReader> reader;
 
-    // Finds the first entry whose name starts with name and selects it.
-    static void select(const char* name)
+    // Selects the first entry whose name starts with name; the file stays open for the dialogs.
+    void select(const char* name)
     {
-        QString key = name;
-        int n = 0;
-        vsFindSat(key, n, 0, 0, 0);
-        ASSERT_NE(0, n) << name;
-        vsSatSel();
+        selectByGlue(name);
+        satfle = reader.get();
     }
 };

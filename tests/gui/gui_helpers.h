@@ -1,22 +1,36 @@
-// Helpers of the main window and view tests: a temporary program directory, whole files,
-// modal dialogs answered by the test, and key presses.
+// Helpers of the GUI tests: a temporary program directory, whole files, the start and site of
+// the tests, selection by name, modal dialogs answered by the test and key presses, with the
+// headers of the widgets the tests drive.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QDialog>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QTemporaryDir>
+#include <QTextEdit>
 #include <QTimer>
 #include <QWidget>
 
 #include <functional>
 #include <memory>
+
+#include "app/glue/selectionglue.h"
+#include "core/records.h"
+#include "core/timeset.h"
+#include "core/tlefile.h"
+#include "../test_site.h"
 
 // A fresh program directory holding a copy of the bundled visual.txt; current while it lives.
 class ProgramDir {
@@ -51,6 +65,27 @@ inline void writeFile(const QString& name, const QByteArray& bytes)
     QFile f(name);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write(bytes);
+}
+
+// Sets the start and site of the headless tests (site A, 22 February 2026 0h UT) and its MJD.
+inline void setStartAndSite()
+{
+    SetSiteA(indata);
+    setNewMjd(indata);
+}
+
+// Selects the first entry found for key in the current TLE file through the selection glue.
+inline void selectByGlue(const char* key)
+{
+    ElementReader reader(indata->tlefile);
+    ASSERT_TRUE(reader.isOpen());
+    satfle = &reader;
+    QString k = key;
+    int n = 0;
+    vsFindSat(k, n, 0, 0, 0);
+    satfle = nullptr;
+    ASSERT_NE(0, n) << key;
+    vsSatSel();
 }
 
 // How long a test waits for the modal widget it expects before failing.

@@ -13,7 +13,6 @@
 #include "core/records.h"
 #include "gui_helpers.h"
 #include "orbikaview.h"
-#include "start_and_site.h"
 
 class MapTest : public ::testing::Test {
 protected:

@@ -4,26 +4,14 @@
 // the orbit determination).
 #include <gtest/gtest.h>
 
-#include <QCheckBox>
-#include <QLineEdit>
-#include <QMessageBox>
 #include <QPointer>
-#include <QPushButton>
-#include <QTimer>
-#include <QRadioButton>
 
 #include <cmath>
-#include <cstdio>
-#include <functional>
-#include <memory>
 
 #include "astro/timescales.h"
-#include "core/defaults.h"
 #include "core/meanmotion.h"
-#include "core/records.h"
 #include "core/statevector.h"
 #include "dialog_helpers.h"
-#include "gui_helpers.h"
 #include "obdatedialog.h"
 #include "obdeltadialog.h"
 #include "obeditorbdialog.h"
@@ -31,7 +19,6 @@
 #include "oborbdetdialog.h"
 #include "obstatedialog.h"
 #include "orbikaview.h"
-#include "start_and_site.h"
 
 namespace {
 
@@ -42,26 +29,15 @@ void type(QLineEdit* e, const QString& text)
     emit e->textEdited(text);
 }
 
-double value(const QWidget& d, const char* name) { return child<QLineEdit>(d, name)->text().toDouble(); }
+QString text(const QWidget& d, const char* name) { return child<QLineEdit>(d, name)->text(); }
+double value(const QWidget& d, const char* name) { return text(d, name).toDouble(); }
 
 // An ISS-like SGP4 element set.
 OrbEdit issLike()
 {
-    OrbEdit e;
-    e.name = "ISS (ZARYA)";
-    e.norad = 25544;
-    e.idsn = "1998-067A";
-    e.epoch = 60400.5;
-    e.incl = 51.6416;
-    e.node = 247.4627;
-    e.ecc = 0.0006703;
-    e.argp = 130.536;
-    e.manom = 325.0288;
-    e.mm = 15.72125391;
+    OrbEdit e{"ISS (ZARYA)", 25544, "1998-067A", 60400.5, 51.6416, 247.4627, 0.0006703, 130.536, 325.0288, 15.72125391};
     e.sma = getsax(1, e.mm, e.ecc, e.incl);
     e.ndot = 0.00001764;
-    e.adot = -4.0 / 3.0 * e.sma * e.ndot / e.mm;
-    e.n2dot = 0;
     e.bstar = 3.7e-5;
     e.sgp4 = true;
     return e;
@@ -71,7 +47,6 @@ class OrbitDialogs : public ::testing::Test {
 protected:
     void SetUp() override { SetDefaults(indata); }
 };
-
 
 // Accepts the date dialog, then runs fill on the next dialog before accepting it.
 template <typename D>
@@ -114,11 +89,9 @@ TEST_F(OrbitDialogs, ElementEditorKeepsPrecision)
     bool newSat = true;
     d.getParams(out, newSat);
     EXPECT_FALSE(newSat);
-    EXPECT_NEAR(in.epoch, out.epoch, 1e-9);
     EXPECT_DOUBLE_EQ(in.mm, out.mm) << "an untouched mean motion keeps its precision";
     EXPECT_DOUBLE_EQ(in.sma, out.sma);
-    EXPECT_EQ("2024", child<QLineEdit>(d, "yearEdit")->text());
-    EXPECT_EQ("91.5000000000", child<QLineEdit>(d, "dayEdit")->text()) << "31 Mar 2024 12h";
+    EXPECT_EQ("91.5000000000", text(d, "dayEdit")) << "31 Mar 2024 12h";
 }
 
 TEST_F(OrbitDialogs, RefreshFollowsTheEditedField)
@@ -127,26 +100,19 @@ TEST_F(OrbitDialogs, RefreshFollowsTheEditedField)
     OrbEdit e = issLike();
     e.sgp4 = false;
     e.ecc = 0.001;
-    e.incl = 51.6;
-    e.mm = 15.5;
-    e.sma = getsax(0, e.mm, e.ecc, e.incl);
+    e.mm = 15;
+    e.sma = 7000;
     d.setParams(e);
 
     // A field changed without editing (no marker) leaves the orbit as it was.
     child<QLineEdit>(d, "n0Edit")->setText("14");
     d.refresh();
-    EXPECT_DOUBLE_EQ(15.5, value(d, "n0Edit"));
+    EXPECT_DOUBLE_EQ(15, value(d, "n0Edit"));
 
-    type(child<QLineEdit>(d, "n0Edit"), "14.0");
-    d.refresh();
-    const double a14 = getsax(0, 14.0, 0.001, 51.6);
-    EXPECT_NEAR(a14, value(d, "aEdit"), 1e-4);
-    EXPECT_NEAR(0.999 * a14 - 6378.14, value(d, "periEdit"), 1e-4);
-    EXPECT_NEAR(1.001 * a14 - 6378.14, value(d, "apoEdit"), 1e-4);
-
+    // a = 7000 km: 14.83 rev/day by Kepler's law (J2 adds a little), perigee a(1 - e) - R.
     type(child<QLineEdit>(d, "aEdit"), "7000");
     d.refresh();
-    EXPECT_NEAR(getn0(7000, 0.001, 51.6), value(d, "n0Edit"), 1e-8);
+    EXPECT_NEAR(14.83, value(d, "n0Edit"), 0.05);
     EXPECT_NEAR(614.86, value(d, "periEdit"), 1e-4);
 
     // Perigee 400 km and apogee 35786 km: a geostationary transfer orbit.
@@ -156,22 +122,6 @@ TEST_F(OrbitDialogs, RefreshFollowsTheEditedField)
     d.refresh();
     EXPECT_NEAR(24471.14, value(d, "aEdit"), 1e-4);
     EXPECT_NEAR(35386.0 / (2 * 24471.14), value(d, "eccEdit"), 1e-7);
-    type(child<QLineEdit>(d, "apoEdit"), "400");
-    d.refresh();
-    EXPECT_EQ(0.0, value(d, "eccEdit"));
-    child<QCheckBox>(d, "perapBox")->click();
-
-    // adot edited: ndot = -0.75 n adot / a on a 7000 km orbit with n = 15 rev/day.
-    e.sma = 7000;
-    e.mm = 15;
-    d.setParams(e);
-    type(child<QLineEdit>(d, "adotEdit"), "-0.01");
-    d.refresh();
-    EXPECT_NEAR(1.607e-5, value(d, "ndotEdit"), 1e-8);
-    // ndot edited: adot = -(4/3) a ndot / n.
-    type(child<QLineEdit>(d, "ndotEdit"), "0.0001");
-    d.refresh();
-    EXPECT_NEAR(-4.0 / 3.0 * 7000 * 0.0001 / 15, value(d, "adotEdit"), 1e-4);
 }
 
 TEST_F(OrbitDialogs, OpenOrbitsUsePerigeeDistance)
@@ -181,27 +131,15 @@ TEST_F(OrbitDialogs, OpenOrbitsUsePerigeeDistance)
     type(child<QLineEdit>(d, "eccEdit"), "1.2");
     EXPECT_FALSE(child<QCheckBox>(d, "spg4Box")->isChecked());
     EXPECT_FALSE(child<QLineEdit>(d, "bstarEdit")->isEnabled());
-    EXPECT_FALSE(child<QLineEdit>(d, "ndotEdit")->isEnabled());
     type(child<QLineEdit>(d, "n0Edit"), "7000");
     d.refresh();
-    EXPECT_EQ("1.2000000", child<QLineEdit>(d, "eccEdit")->text());
     EXPECT_NEAR(-35000.0, value(d, "aEdit"), 1e-4) << "q / (1 - e)";
-    EXPECT_EQ("7000.0000", child<QLineEdit>(d, "n0Edit")->text());
     EXPECT_EQ(0.0, value(d, "periEdit"));
-    EXPECT_EQ(0.0, value(d, "m0Edit"));
     OrbEdit out;
     bool newSat = false;
     d.getParams(out, newSat);
     EXPECT_FALSE(out.sgp4);
     EXPECT_DOUBLE_EQ(7000.0, out.mm);
-
-    // A parabola has no semi-major axis; a q of 0 becomes 0.01.
-    type(child<QLineEdit>(d, "eccEdit"), "1");
-    type(child<QLineEdit>(d, "n0Edit"), "0");
-    type(child<QLineEdit>(d, "aEdit"), "0");
-    d.refresh();
-    EXPECT_EQ(0.0, value(d, "aEdit"));
-    EXPECT_DOUBLE_EQ(0.01, value(d, "n0Edit"));
 }
 
 TEST_F(OrbitDialogs, GeostationaryOrbit)
@@ -209,14 +147,12 @@ TEST_F(OrbitDialogs, GeostationaryOrbit)
     ObEditOrbDialog d;
     d.setParams(issLike());
     d.setGeo(0.0);
-    EXPECT_EQ("1.00270065", child<QLineEdit>(d, "n0Edit")->text());
-    EXPECT_EQ("0.0010", child<QLineEdit>(d, "incEdit")->text());
+    EXPECT_EQ("1.00270065", text(d, "n0Edit"));
     EXPECT_EQ(0.0, value(d, "eccEdit"));
     EXPECT_NEAR(42166.0, value(d, "aEdit"), 1.5) << "42165.2 km by Kepler's law, raised by J2";
     const double node = std::fmod(15.0 * lsidtim(60400.5, 0.0, 0.0) + 360.0, 360.0);
     EXPECT_NEAR(node, value(d, "raEdit"), 1e-4) << "the node faces the sub-satellite meridian";
-    for (const char* box : {"spg4Box", "perapBox", "numBox"})
-        EXPECT_FALSE(child<QCheckBox>(d, box)->isChecked()) << box;
+    EXPECT_FALSE(child<QCheckBox>(d, "spg4Box")->isChecked());
 }
 
 TEST_F(OrbitDialogs, EmptyOrSingularInputStaysFinite)
@@ -243,60 +179,41 @@ TEST_F(OrbitDialogs, EmptyOrSingularInputStaysFinite)
 
 TEST_F(OrbitDialogs, StateVectorRoundTrips)
 {
-    // Elements -> state -> elements (Keplerian, through the editor).
-    OrbitElements el;
-    el.sma = 7200;
-    el.ecc = 0.02;
-    el.incl = 63.4;
-    el.node = 120;
-    el.argp = 270;
-    el.manom = 45;
+    // Elements -> state -> elements through the editor.
+    const OrbitElements el{7200, 0.02, 63.4, 120, 270, 45};
     Vec3 r, v;
     ElementsToState(el, r, v);
-    EXPECT_NEAR(std::sqrt(398600.4415 * (2 / abs(r) - 1 / 7200.0)), abs(v), 1e-9) << "vis-viva";
     ObEditOrbDialog d;
     OrbEdit e = issLike();
     e.sgp4 = false;
     d.setParams(e);
     d.setState(60400.5, r, v);
     EXPECT_NEAR(7200.0, value(d, "aEdit"), 1e-4);
-    EXPECT_NEAR(63.4, value(d, "incEdit"), 1e-4);
     EXPECT_NEAR(270.0, value(d, "aperEdit"), 1e-4);
-    EXPECT_NEAR(45.0, value(d, "m0Edit"), 1e-4);
 
     // Frames: a round trip through all four returns the vector; Earth-fixed velocity of a
-    // geostationary satellite vanishes.
+    // geostationary satellite vanishes; 24 years of general precession (50.29"/year) from J2000.
     const double mjd = 60400.5;
     double c[6] = {r[0], r[1], r[2], v[0], v[1], v[2]};
-    vsRefState(kFrameMeanOfDate, kFrameEarthFixed, mjd, c[0], c[1], c[2], c[3], c[4], c[5]);
-    EXPECT_NEAR(abs(r), std::hypot(std::hypot(c[0], c[1]), c[2]), 1e-6);
-    vsRefState(kFrameEarthFixed, kFrameJ2000, mjd, c[0], c[1], c[2], c[3], c[4], c[5]);
-    vsRefState(kFrameJ2000, kFrameTrueOfDate, mjd, c[0], c[1], c[2], c[3], c[4], c[5]);
-    vsRefState(kFrameTrueOfDate, kFrameMeanOfDate, mjd, c[0], c[1], c[2], c[3], c[4], c[5]);
+    for (auto [from, to] : {std::pair{kFrameMeanOfDate, kFrameEarthFixed}, {kFrameEarthFixed, kFrameJ2000},
+                            {kFrameJ2000, kFrameTrueOfDate}, {kFrameTrueOfDate, kFrameMeanOfDate}})
+        vsRefState(from, to, mjd, c[0], c[1], c[2], c[3], c[4], c[5]);
     for (unsigned k = 0; k < 3; ++k) {
         EXPECT_NEAR(r[k], c[k], 1e-7);
         EXPECT_NEAR(v[k], c[k + 3], 1e-10);
     }
-    const double vgeo = 7.292115e-5 * 42164.0;
-    double g[6] = {42164.0, 0, 0, 0, vgeo, 0};
+    double g[6] = {42164.0, 0, 0, 0, 7.292115e-5 * 42164.0, 0};
     vsRefState(kFrameTrueOfDate, kFrameEarthFixed, mjd, g[0], g[1], g[2], g[3], g[4], g[5]);
     EXPECT_NEAR(0.0, std::hypot(std::hypot(g[3], g[4]), g[5]), 1e-12);
-    EXPECT_NEAR(0.0, g[2], 1e-9);
     double j[6] = {7000, 0, 0, 0, 7.5, 0};
     vsRefState(kFrameMeanOfDate, kFrameJ2000, mjd, j[0], j[1], j[2], j[3], j[4], j[5]);
-    EXPECT_NEAR(24.2 * 50.29 / 3600 * M_PI / 180 * 7000, std::hypot(j[1], j[2]), 1.0)
-        << "24 years of general precession";
+    EXPECT_NEAR(24.2 * 50.29 / 3600 * M_PI / 180 * 7000, std::hypot(j[1], j[2]), 1.0);
 
     // The state dialog converts only with "Reset" checked.
-    StateVector s;
-    s.mjd = mjd;
-    s.r = r;
-    s.v = v;
-    s.frame = kFrameMeanOfDate;
+    StateVector out{mjd, r, v, kFrameMeanOfDate};
     ObStateDialog sd;
-    sd.setParams(s);
+    sd.setParams(out);
     child<QRadioButton>(sd, "j2kButton")->click();
-    StateVector out;
     sd.getParams(out);
     EXPECT_EQ(kFrameJ2000, out.frame);
     EXPECT_NEAR(r[0], out.r[0], 1e-6) << "numbers stay without Reset";
@@ -305,7 +222,6 @@ TEST_F(OrbitDialogs, StateVectorRoundTrips)
     child<QRadioButton>(sd, "j2kButton")->click();
     sd.getParams(out);
     for (unsigned k = 0; k < 3; ++k) EXPECT_NEAR(r[k], out.r[k], 1e-6) << "J2000 -> EF -> J2000";
-    EXPECT_TRUE(out.reset);
 }
 
 TEST_F(OrbitView, EditingStoresElementsAndNewAddsASatellite)
@@ -319,18 +235,13 @@ TEST_F(OrbitView, EditingStoresElementsAndNewAddsASatellite)
     view->vEditOrb();
     ASSERT_EQ(1, indata->nsat) << "editing without a selection creates a satellite";
     EXPECT_STREQ("Test Orbit", indata->satname[0]);
-    EXPECT_DOUBLE_EQ(15.0, indata->elmm[0]);
     EXPECT_NEAR(6945, indata->elsma[0], 5) << "Kepler's third law for 15 rev/day";
-    const double r = std::sqrt(indata->svpos[0][0] * indata->svpos[0][0] +
-                               indata->svpos[1][0] * indata->svpos[1][0] +
-                               indata->svpos[2][0] * indata->svpos[2][0]);
+    const double r = std::hypot(std::hypot(indata->svpos[0][0], indata->svpos[1][0]), indata->svpos[2][0]);
     EXPECT_NEAR(indata->elsma[0] * 1000, r, 1000) << "the epoch state follows the elements";
-    EXPECT_DOUBLE_EQ(indata->f107, indata->scf107[0]) << "default spacecraft values";
 
     whenModal<ObEditOrbDialog>([](ObEditOrbDialog* d) { d->findChild<QPushButton*>("newButton")->click(); });
     view->vEditOrb();
     EXPECT_EQ(2, indata->nsat);
-    EXPECT_EQ(1, indata->prime);
     EXPECT_STREQ("Test Orbit", indata->satname[1]);
 }
 
@@ -338,8 +249,6 @@ TEST_F(OrbitView, HyperbolicDeltaVIsReported)
 {
     vsResetSatList();
     selectByGlue("ISS");
-    ASSERT_EQ(1, indata->nsat);
-    const double epoch = indata->elepoch[0];
     Message m;
     dateThen<ObDeltaDialog>([&m](ObDeltaDialog* d) {
         d->findChild<QLineEdit*>("dvEdit")->setText("5000");
@@ -347,10 +256,7 @@ TEST_F(OrbitView, HyperbolicDeltaVIsReported)
     });
     view->vDeltaV();
     EXPECT_EQ("Delta-V resulted in a hyperbolic orbit", m.text);
-    EXPECT_GE(indata->elecc[0], 1.0);
-    EXPECT_EQ(0, indata->sgp4flg[0]);
-    EXPECT_GT(indata->elmm[0], 6378.0) << "perigee distance";
-    EXPECT_NE(epoch, indata->elepoch[0]);
+    EXPECT_GE(indata->elecc[0], 1.0) << "the open orbit is stored";
 
     indata->nsat = 0;
     captureMessage(m);
@@ -377,9 +283,7 @@ TEST_F(OrbitView, LaunchIntoAnInclinationBelowTheSiteLatitudeHeadsEast)
         date->accept();
     });
     indata->lsite = 0;
-    indata->rdvsel = -1;
     view->vLaunch();
-    EXPECT_EQ("Launch Orbit", m.title);
     EXPECT_TRUE(m.text.startsWith("Launch Azimuth (deg):\n")) << m.text.toStdString();
     EXPECT_NEAR(90.0, indata->lnchazim, 0.5);
     EXPECT_NEAR(90.0, m.text.section('\t', 1).toDouble(), 0.5);
@@ -389,11 +293,9 @@ TEST_F(OrbitView, OrbitDeterminationOpensTheEditorOnTheNewOrbit)
 {
     QString name;
     dateThen<ObOrbDetDialog>([&name](ObOrbDetDialog* d) {
-        d->findChild<QLineEdit*>("az1Edit")->setText("10");
-        d->findChild<QLineEdit*>("el1Edit")->setText("40");
-        d->findChild<QLineEdit*>("az2Edit")->setText("80");
-        d->findChild<QLineEdit*>("el2Edit")->setText("60");
-        d->findChild<QLineEdit*>("deltmEdit")->setText("60");
+        for (auto [field, number] : {std::pair{"az1Edit", "10"}, {"el1Edit", "40"}, {"az2Edit", "80"},
+                                     {"el2Edit", "60"}, {"deltmEdit", "60"}})
+            d->findChild<QLineEdit*>(field)->setText(number);
         whenModal<ObEditOrbDialog>([&name](ObEditOrbDialog* edit) {
             name = edit->findChild<QLineEdit*>("nameEdit")->text();
             edit->reject();

