@@ -157,9 +157,8 @@ std::vector<Lines> batchPassLines(const WinpData* in, const SatPosData* sp, cons
     const auto work = [&]() {
         auto myIn = std::make_unique<WinpData>(*in);
         auto mySp = std::make_unique<SatPosData>(*sp);
-        std::array<char, kTleTextBytes> text{};
         for (int mine = next++; mine < count && !stopped(progress); mine = next++) {
-            if (TakeAnyEntry(myIn.get(), batch[mine], text.data())) {
+            if (TakeSearchEntry(myIn.get(), batch[mine])) {
                 ShiftElm(myIn.get(), slot, kWorkSlot);
                 lines[mine] = passLines(myIn.get(), mySp.get(), slot, t0, t1);
             }
@@ -174,14 +173,38 @@ std::vector<Lines> batchPassLines(const WinpData* in, const SatPosData* sp, cons
 }
 
 // Writes the pass lines of the rest of the open TLE file to save, batch by batch, searched by
-// `threads` workers. Returns false when progress asked to stop.
-bool parallelPasses(WinpData* in, const SatPosData* sp, ElementReader& tle, std::FILE* save, int slot, double t0,
-                    double t1, int threads, SearchProgress* progress)
+// `threads` workers; while they search one batch, the lines of the one before are written and the
+// next one is read. Returns false when progress asked to stop.
+bool parallelPasses(const WinpData* in, const SatPosData* sp, ElementReader& tle, std::FILE* save, int slot,
+                    double t0, double t1, int threads, SearchProgress* progress)
 {
-    for (auto batch = readBatch(in, tle); !batch.empty(); batch = readBatch(in, tle)) {
-        for (const Lines& lines : batchPassLines(in, sp, batch, slot, t0, t1, threads, progress))
-            writeLines(save, lines);
+    std::vector<Lines> done;
+    for (auto batch = readBatch(in, tle); !batch.empty();) {
+        auto running = std::async(std::launch::async,
+                                  [&] { return batchPassLines(in, sp, batch, slot, t0, t1, threads, progress); });
+        for (const Lines& lines : done) writeLines(save, lines);
+        auto next = readBatch(in, tle);
+        done = running.get();
         if (stopped(progress)) return false;
+        batch = std::move(next);
+    }
+    for (const Lines& lines : done) writeLines(save, lines);
+    return true;
+}
+
+// Writes the pass lines of the rest of the open TLE file to save, one satellite at a time in the
+// slot of in. Returns false when progress asked to stop.
+bool sequentialPasses(WinpData* in, SatPosData* sp, ElementReader& tle, std::FILE* save, int slot, double t0,
+                      double t1, SearchProgress* progress)
+{
+    tle.setStrict(in->strictsum);
+    for (ElementEntry e; tle.next(e);) {
+        if (stopped(progress)) return false;
+        if (TakeSearchEntry(in, e)) {
+            ShiftElm(in, slot, kWorkSlot);
+            writeLines(save, passLines(in, sp, slot, t0, t1));
+        }
+        counted(progress);
     }
     return true;
 }
@@ -206,15 +229,13 @@ bool searchAll(WinpData* in, SatPosData* sp, ElementReader& tle, std::FILE* save
     bool complete = true;
     if (in->iridmode == kPlainPasses && threads > 1) {
         complete = parallelPasses(in, sp, tle, save, slot, t0, t1, threads, progress);
+    } else if (in->iridmode == kPlainPasses) {
+        complete = sequentialPasses(in, sp, tle, save, slot, t0, t1, progress);
     } else {
         complete = forEachEntry(in, tle, [&]() {
             if (stopped(progress)) return false;
             counted(progress);
             ShiftElm(in, slot, kWorkSlot);
-            if (in->iridmode == kPlainPasses) {
-                writeLines(save, passLines(in, sp, slot, t0, t1));
-                return true;
-            }
             if (in->iridmode == kIridiumMode && in->iropsonly && !IridiumOperational(in, slot)) return true;
             const std::string tail = SatelliteMark(in, slot) + SatName(in, slot);
             Lines lines;

@@ -22,6 +22,8 @@ constexpr double kYearsPerCentury = 100.0;
 constexpr double kJ2000Year = 2000.0;
 }  // namespace
 
+double RotationMjd(const WinpData* in, double mjd) { return in->iersflg ? mjd + in->ut1utc / kSecondsPerDay : mjd; }
+
 DateFrame MakeDateFrame(const WinpData* in, double mjd)
 {
     int day, month, year;
@@ -34,7 +36,7 @@ DateFrame MakeDateFrame(const WinpData* in, double mjd, double T)
 {
     DateFrame f;
     f.t = mjd;
-    f.trot = in->iersflg ? mjd + in->ut1utc / kSecondsPerDay : mjd;
+    f.trot = RotationMjd(in, mjd);
     f.T = T;
     f.nut = nutmat(f.T, f.eqeq, in->iersflg);
     f.gast = lsidtim(f.trot, 0.0, f.eqeq) * kHourToRad;

@@ -16,6 +16,9 @@ struct DateFrame {
     Mat3 teme;    // rotation from the TEME frame of SGP4 to the true equator and equinox of date
 };
 
+// Instant (MJD) of the Earth's rotation at the UT instant mjd: UT1 with IERS values, else UT.
+double RotationMjd(const WinpData* in, double mjd);
+
 // Frame quantities at the UT instant mjd: TT - UT from the calendar year of mjd, the full
 // nutation series when IERS values are set.
 DateFrame MakeDateFrame(const WinpData* in, double mjd);

@@ -100,7 +100,7 @@ public:
     // Whole minutes to the next coarse sample after the last computed state. Inside a pass, the
     // first minute at which the satellite could be invisible. Outside, the Sun rule skips an
     // hour while the Sun is far above its limit, the orbit's bound steps to the first minute at
-    // which the satellite could be visible (hidden is hiddenMinutes()), else the elevation decides.
+    // which the satellite could be visible (hidden is hiddenMinutes), else the elevation decides.
     int step(bool inside, bool sunRule, int hidden) const
     {
         if (inside) return 1 + shownMinutes();
@@ -115,14 +115,17 @@ public:
     }
 
     // Whole minutes after the last computed state at which the satellite is certain to be below
-    // the minimum elevation, by the orbit's bound: too far from the site, or the site too far from
-    // the orbit's plane; 0 without a bound.
-    int hiddenMinutes() const
+    // the minimum elevation, by the orbit's bound: too far from the site, the site too far from
+    // the orbit's plane, or the satellite too far behind the site along its orbit (ahead of it
+    // when dir is -1, searching back in time); 0 without a bound.
+    int hiddenMinutes(int dir) const
     {
         if (!reach_.valid) return 0;
         const int far = SamplesOutOfReach(reach_, SiteAngle(sp_->elev[slot_], sp_->range[slot_]), kMinute);
-        const double plane = PlaneAngle(SiteAt(in_, last_).observer.r, sp_->vec1, sp_->vec2);
-        return std::max(far, SamplesOffPlane(reach_, plane, kMinute));
+        const Vec3 site = SiteAt(in_, last_).observer.r;
+        const double plane = PlaneAngle(site, sp_->vec1, sp_->vec2);
+        return std::max({far, SamplesOffPlane(reach_, plane, kMinute),
+                         SamplesAlongTrack(reach_, site, sp_->vec1, sp_->vec2, dir * kMinute)});
     }
 
     // Whole minutes after the last computed state at which the satellite is certain to stay
@@ -205,7 +208,7 @@ Scan coarseScan(Probe& p, double t, double limit, int dir, bool sunRule)
         if (ok) s.inside = edge;
         previous = edge;
         started = true;
-        const int hidden = s.found ? 0 : p.hiddenMinutes();
+        const int hidden = s.found ? 0 : p.hiddenMinutes(dir);
         const int step = p.step(s.found, sunRule, hidden);
         minute += dir * step;
         // The minute before the next sample is invisible too when the bound stepped over it.

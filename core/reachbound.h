@@ -7,11 +7,16 @@
 
 // Geocentric angles (rad) between the site and the satellite of one slot: beyond `visible` it is
 // below the minimum elevation, within `shown` above it (none when `shown` is not positive);
-// `rate` bounds how fast the angle changes (rad per day). Not `valid` when the orbit gives no bound.
+// `rate` bounds how fast the angle changes (rad per day); `passRate`, larger, spaces the samples in
+// a pass closely enough that they follow the elevation to its highest point. Not `valid` when the
+// orbit gives no bound.
 struct ReachBound {
     double visible = 0.0;
     double shown = 0.0;
     double rate = 0.0;
+    double passRate = 0.0;
+    double fastest = 0.0;  // bounds of the satellite's angular speed along its orbit (rad per day)
+    double slowest = 0.0;
     bool valid = false;
 };
 
@@ -34,6 +39,12 @@ double PlaneAngle(const Vec3& site, const Vec3& r, const Vec3& v);
 // lie beyond `visible` because the site is that far from the orbit's plane, which turns with the
 // Earth's rotation and the orbit's precession.
 int SamplesOffPlane(const ReachBound& b, double plane, double step);
+
+// Number of samples, spaced step days (negative: back in time) after one where the satellite is
+// at r with velocity v, seen from the site at site (any common frame), that are certain to lie
+// beyond `visible` because the satellite is still that far behind the site's point on its orbit
+// (ahead of it back in time); 0 for orbits slower than the site's own motion across them.
+int SamplesAlongTrack(const ReachBound& b, const Vec3& site, const Vec3& r, const Vec3& v, double step);
 
 // Number of samples, spaced step days after one at site angle angle (rad), that are certain to
 // lie within `shown`.

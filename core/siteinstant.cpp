@@ -5,17 +5,23 @@
 
 #include "astro/earth_constants.h"
 #include "astro/frames.h"
+#include "astro/timescales.h"
 #include "foundation/units.h"
 
 namespace {
 using angle_units::kDegToRad;
 using angle_units::kTwoPi;
 using time_units::kMinutesPerDay;
+using angle_units::kHourToRad;
+// Days per Julian century.
+constexpr double kDaysPerCentury = 36525.0;
 // Sidereal day, seconds: the period of the site's rotation.
 constexpr double kSiderealDay = 86164.09054;
 // Whole minutes kept per thread (a power of two): over three weeks, so that a two-week search
 // finds every minute it has visited before.
 constexpr long long kStoredMinutes = 1 << 15;
+// Instants beyond this (MJD) are computed afresh: their minute numbers need not fit the store's index.
+constexpr double kLastStoredMjd = 1.0e9;
 
 // The settings the site quantities depend on besides the instant.
 struct SiteKey {
@@ -41,6 +47,9 @@ struct StoredMinute {
     SiteInstant site{};
 };
 
+// Velocity (km/s) of the site at r (km): the sidereal rate about the z axis.
+Vec3 siteVelocity(const Vec3& r) { return Vec3(-r[1], r[0], 0.0) * (kTwoPi / kSiderealDay); }
+
 // The site at its geodetic latitude on the ellipsoid; its velocity is that of the Earth's
 // rotation, the sidereal rate about the z axis.
 Observer observerAt(const WinpData* in, const DateFrame& f)
@@ -50,7 +59,7 @@ Observer observerAt(const WinpData* in, const DateFrame& f)
     o.lon = in->obslon * kDegToRad;
     o.hgt = in->obshgt;
     o.r = GeoPos(f.trot, f.eqeq, o.lat, o.lon, o.hgt, in->polex, in->poley) * kEarthRadiusKm;
-    o.v = Vec3(-o.r[1], o.r[0], 0.0) * (kTwoPi / kSiderealDay);
+    o.v = siteVelocity(o.r);
     return o;
 }
 
@@ -63,17 +72,49 @@ SiteInstant computeSite(const WinpData* in, double mjd)
     s.horizon = HorizonMatrix(s.frame.trot, s.frame.eqeq, s.observer.lat, s.observer.lon);
     return s;
 }
+
+// The site quantities of the whole minute `minute`, from the thread's store when it holds them
+// for the same settings.
+SiteInstant minuteSite(const WinpData* in, double minute)
+{
+    thread_local std::vector<StoredMinute> store(kStoredMinutes);
+    StoredMinute& m = store[static_cast<long long>(minute) & (kStoredMinutes - 1)];
+    const double t = MinuteMjd(minute);
+    const SiteKey key = keyOf(in);
+    if (!(m.t == t && m.key == key)) m = {t, key, computeSite(in, t)};
+    return m.site;
+}
+
+// The site quantities at mjd, between the whole minutes whose quantities are a and b: nutation,
+// equation of the equinoxes and the TEME rotation, which change by less than 1e-9 rad per
+// minute, interpolated linearly; the Earth's rotation since a computed at mjd itself.
+SiteInstant betweenMinutes(const WinpData* in, const SiteInstant& a, const SiteInstant& b, double mjd)
+{
+    const double f = (mjd - a.frame.t) / (b.frame.t - a.frame.t);
+    SiteInstant s = a;
+    DateFrame& d = s.frame;
+    d.t = mjd;
+    d.trot = RotationMjd(in, mjd);
+    d.T = a.frame.T + (mjd - a.frame.t) / kDaysPerCentury;
+    d.eqeq = a.frame.eqeq + f * (b.frame.eqeq - a.frame.eqeq);
+    d.nut = a.frame.nut + f * (b.frame.nut - a.frame.nut);
+    d.teme = a.frame.teme + f * (b.frame.teme - a.frame.teme);
+    d.gast = lsidtim(d.trot, 0.0, d.eqeq) * kHourToRad;
+    const double turn = d.gast - a.frame.gast;
+    s.observer.r = mxvct(zrot(-turn), a.observer.r);
+    s.observer.v = siteVelocity(s.observer.r);
+    s.horizon = a.horizon * zrot(turn);
+    return s;
+}
 }  // namespace
 
 double MinuteMjd(double minute) { return minute / kMinutesPerDay; }
 
 SiteInstant SiteAt(const WinpData* in, double mjd)
 {
-    const double minute = std::nearbyint(mjd * kMinutesPerDay);
-    if (!(MinuteMjd(minute) == mjd)) return computeSite(in, mjd);
-    thread_local std::vector<StoredMinute> store(kStoredMinutes);
-    StoredMinute& m = store[static_cast<long long>(minute) & (kStoredMinutes - 1)];
-    const SiteKey key = keyOf(in);
-    if (!(m.t == mjd && m.key == key)) m = {mjd, key, computeSite(in, mjd)};
-    return m.site;
+    if (!(std::fabs(mjd) < kLastStoredMjd)) return computeSite(in, mjd);
+    const double nearest = std::nearbyint(mjd * kMinutesPerDay);
+    if (MinuteMjd(nearest) == mjd) return minuteSite(in, nearest);
+    const double minute = std::floor(mjd * kMinutesPerDay);
+    return betweenMinutes(in, minuteSite(in, minute), minuteSite(in, minute + 1.0), mjd);
 }

@@ -20,8 +20,10 @@ struct SiteInstant {
     Mat3 horizon;  // equator of date to the site's horizon (x south, y east, z zenith)
 };
 
-// The site quantities at the UT instant mjd (MJD). Exactly those computed afresh: at a whole
-// minute (MinuteMjd) they come from the thread's store when it holds them for the same settings.
+// The site quantities at the UT instant mjd (MJD). At a whole minute (MinuteMjd) exactly those
+// computed afresh, from the thread's store when it holds them for the same settings; between two
+// whole minutes the slowly changing nutation is interpolated from theirs (error below 1e-12 rad)
+// and only the Earth's rotation is computed at mjd.
 SiteInstant SiteAt(const WinpData* in, double mjd);
 
 // Instant (MJD) of the whole minute `minute` counted from MJD 0 (an integral value): the instants

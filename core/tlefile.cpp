@@ -175,33 +175,41 @@ std::string description(const WinpData* in, const char* epochtext, long revoluti
     return s;
 }
 
-// Takes entry e into the work slot with its description in text (kTleTextBytes). False, with an
-// empty text, when it does not pass the filters.
-bool takeentry(WinpData* in, const ElementEntry& e, char* text)
+// Stores entry e in the work slot, its epoch as text in epochtext (kEpochTextBytes) and its
+// revolution number in revolution. False when it does not pass the filters.
+bool storeentry(WinpData* in, const ElementEntry& e, char* epochtext, long& revolution)
 {
     const int w = kWorkSlot;
-    text[0] = '\0';
     setname(in, e.name.empty() ? kBlankName : e.name.c_str());
     storedesignator(in, e.fields);
-    char epochtext[kEpochTextBytes];
     cnvepch(in, e.fields.epochyear, e.fields.epochday, epochtext);
     if (e.fields.statevector)
         storestatevector(in, e);
     else
         StoreTle(in, w, e.fields);
-    const long revolution = e.fields.statevector ? e.fields.svrevolution : e.fields.revolution;
+    revolution = e.fields.statevector ? e.fields.svrevolution : e.fields.revolution;
     if (!passesfilters(in, revolution)) return false;
     if (in->adjread && !in->numflg[w]) adjustelements(in);
 
     char* name = in->satname[w];
     if (in->srchmode != kSearchByName && std::strlen(name) < kShortestName)
         std::snprintf(name, sizeof in->satname[w], "%s", in->intldsn[w]);
+    return true;
+}
 
+// Takes entry e into the work slot with its description in text (kTleTextBytes) and its state
+// at epoch. False, with an empty text, when it does not pass the filters.
+bool takeentry(WinpData* in, const ElementEntry& e, char* text)
+{
+    text[0] = '\0';
+    char epochtext[kEpochTextBytes];
+    long revolution;
+    if (!storeentry(in, e, epochtext, revolution)) return false;
     std::string s = description(in, epochtext, revolution);
-    if (in->numflg[w])
+    if (in->numflg[kWorkSlot])
         s += "\n+++ Numeric Propagation +++";
     else
-        EpochState(in, w, true);
+        EpochState(in, kWorkSlot, true);
     std::snprintf(text, kTleTextBytes, "%s", s.c_str());
     return true;
 }
@@ -257,12 +265,14 @@ int searchnumber(WinpData* in, ElementReader& r, char* text, bool any)
 
 }  // namespace
 
-bool TakeAnyEntry(WinpData* in, const ElementEntry& e, char* text)
+bool TakeSearchEntry(WinpData* in, const ElementEntry& e)
 {
     in->sgpslot = kNoSgpSlot;
     const int kind = in->srchmode;
     in->srchmode = kSearchByNumber;
-    const bool taken = takeentry(in, e, text);
+    char epochtext[kEpochTextBytes];
+    long revolution;
+    const bool taken = storeentry(in, e, epochtext, revolution);
     in->srchmode = kind;
     return taken;
 }

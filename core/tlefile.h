@@ -26,8 +26,10 @@ extern ElementReader* satfle;
 // more = 1 continues a name search after a result of 2. Sets sgpslot to kNoSgpSlot.
 int tleread(WinpData* in, ElementReader& r, char* text, int more);
 // Takes the element set e into the work slot when it passes the filters of in, as a search of
-// any entry does; text gets its description. False when the filters reject it.
-bool TakeAnyEntry(WinpData* in, const ElementEntry& e, char* text);
+// any entry does, for a pass search: without the description text and the state at epoch, which
+// only the element display and the numerical propagation of an element set use. False when the
+// filters reject it.
+bool TakeSearchEntry(WinpData* in, const ElementEntry& e);
 
 // International designator: toLong converts tlintl (YYNNNPPP) into cvintl (e.g. "1998-067A  ");
 // otherwise cvintl is converted back into tlintl.

@@ -272,6 +272,8 @@ int sgp4init(gravconsttype whichconst, bool deepspace, double epoch, double xbst
     rec.ecco = xecco;
     rec.argpo = xargpo;
     rec.inclo = xinclo;
+    rec.sinio = std::sin(xinclo);
+    rec.cosio = std::cos(xinclo);
     rec.mo = xmo;
     rec.no = xno;
     rec.nodeo = xnodeo;
@@ -363,7 +365,8 @@ int sgp4(gravconsttype whichconst, elsetrec& rec, double tsince, double r[3], do
             return rec.error;
         }
     }
-    const double sinip = std::sin(xincp), cosip = std::cos(xincp);
+    // Near Earth the inclination keeps its epoch value.
+    const double sinip = deep ? std::sin(xincp) : rec.sinio, cosip = deep ? std::cos(xincp) : rec.cosio;
     if (deep) {
         rec.aycof = -0.5 * g.j3oj2 * sinip;
         rec.xlcof = xlcofof(g.j3oj2, sinip, cosip);

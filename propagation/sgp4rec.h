@@ -25,4 +25,5 @@ struct elsetrec {
     // Mean elements at epoch (angles in radians, mean motion in radians per minute).
     double a, altp, alta, epochdays, jdsatepoch, nddot, ndot, bstar, rcse, inclo, nodeo, ecco,
         argpo, mo, no;
+    double sinio, cosio;  // sine and cosine of the inclination at epoch
 };
