@@ -92,26 +92,6 @@ TEST(OccTrans, LinesThatMissTheEarth)
     EXPECT_EQ(x.sp->ctrlat[0], kNoCentreLine);
 }
 
-TEST(OccTrans, SphericalDistanceAndDirection)
-{
-    // Due south (a cosine rounded beyond -1), from a pole, and against the initial-bearing formula.
-    double cosd, dir;
-    ADisDir(0.3, 0.2, 0.3, -0.1, cosd, dir);
-    EXPECT_NEAR(dir, 180.0, 1e-9);
-    ADisDir(0.3, M_PI / 2, 1.0, 0.5, cosd, dir);
-    EXPECT_EQ(dir, 0.0);
-    std::srand(7);
-    for (int k = 0; k < 200; ++k) {
-        const auto r = [](double span) { return (std::rand() / double(RAND_MAX) - 0.5) * span; };
-        const double l1 = r(2 * M_PI), p1 = r(3.0), l2 = r(2 * M_PI), p2 = r(3.0);
-        ADisDir(l1, p1, l2, p2, cosd, dir);
-        const double bearing = std::atan2(std::sin(l2 - l1) * std::cos(p2),
-                                          std::cos(p1) * std::sin(p2) - std::sin(p1) * std::cos(p2) * std::cos(l2 - l1));
-        EXPECT_NEAR(dir, std::fmod(bearing / kDeg + 360.0, 360.0), 1e-6) << k;
-        EXPECT_NEAR(cosd, std::sin(p1) * std::sin(p2) + std::cos(p1) * std::cos(p2) * std::cos(l2 - l1), 1e-12);
-    }
-}
-
 TEST(OccTrans, IssSunTransitsTheirRemarksAndClosestApproach)
 {
     // Sun transits of the ISS whose centre line passes within 100 km of the site.
