@@ -34,13 +34,11 @@ TEST(CliOrbit, LaunchPrintsTheAzimuthAndTheOrbit)
     std::vector<std::string> out = splitLines(runCli(args, "LC_ALL=de_DE.UTF-8").out);
     ASSERT_EQ(out.size(), 6u);
     EXPECT_EQ(out[0], "Launch Azimuth (deg): 90.00");  // below the site's latitude: due east
-    EXPECT_EQ(out[1].rfind("Launch ", 0), 0u);
     TleFields f = elements(out[2], out[3]);
     EXPECT_NEAR(TleEpochMjd(f.epochyear, f.epochday), kStartMjd, 1e-8);
     EXPECT_EQ(f.ephtype, '0');  // SGP4 mean elements of a 200 x 250 km orbit
     EXPECT_NEAR(f.incl, 28.0, 0.05);
     EXPECT_NEAR(f.ecc, 25.0 / 6603.137, 0.002);
-    EXPECT_EQ(out[5].rfind("Inclination (deg): ", 0), 0u);
     EXPECT_DOUBLE_EQ(std::atof(out[5].c_str() + 19), f.incl);
     EXPECT_EQ(runCli(args + " --json").out.rfind("{\"azimuth_deg\": 90, \"name\": \"Launch\"", 0), 0u);
 

@@ -27,14 +27,11 @@ std::string referenceOptions(char site)
     return opts;
 }
 
-// Runs orbika-cli in the current directory, which holds the reference TLE file.
+// Runs orbika-cli in the current directory after writing the reference TLE file there.
 CliRun runHere(const std::string& args, const std::string& env = "")
 {
     std::ofstream("ref.tle") << referenceTle(kIss) << referenceTle(kHst) << referenceTle(kTitan);
-    char* cwd = getcwd(nullptr, 0);
-    const std::string dir = cwd ? cwd : ".";
-    std::free(cwd);
-    return runCli(args, "cd " + dir + " && " + env);
+    return runCli(args, env);
 }
 
 // MJD of an ISO time "YYYY-MM-DDTHH:MM:SS.sssZ".

@@ -280,17 +280,6 @@ TEST(Passes, AllSatellitePassesGoSortedToTheSaveFile)
     // A second run is appended: both headers first, the pass lines merged.
     ASSERT_EQ(AllSatAos(in.get(), sp.get()), 0);
     EXPECT_EQ(splitLines(readFile("all.txt")).size(), 12u + 56 + 12);
-
-    // Files that cannot be opened: codes, and the save file is left as it was.
-    std::ofstream("keep.txt") << "keep\n";
-    std::snprintf(in->savename, sizeof in->savename, "keep.txt");
-    std::snprintf(in->tlefile, sizeof in->tlefile, "missing.tle");
-    in->savenew = 1;
-    EXPECT_EQ(AllSatAos(in.get(), sp.get()), 2);
-    EXPECT_EQ(readFile("keep.txt"), "keep\n");
-    std::snprintf(in->tlefile, sizeof in->tlefile, "ref.tle");
-    std::snprintf(in->savename, sizeof in->savename, "no/such/dir/all.txt");
-    EXPECT_EQ(AllSatAos(in.get(), sp.get()), 1);
 }
 
 TEST(Passes, NextSatellitesToPass)
