@@ -41,7 +41,6 @@ TEST(CliOrbit, LaunchPrintsTheAzimuthAndTheOrbit)
     EXPECT_NEAR(f.ecc, 25.0 / 6603.137, 0.002);
     EXPECT_DOUBLE_EQ(std::atof(out[5].c_str() + 19), f.incl);
     EXPECT_EQ(runCli(args + " --json").out.rfind("{\"azimuth_deg\": 90, \"name\": \"Launch\"", 0), 0u);
-
     // Toward the ISS (times of zone +3): the launch time moves by at most half a sidereal day.
     ScopedTempDir dir;
     std::ofstream("iss.tle") << "ISS (ZARYA)\n1 25544U 98067A   26052.76529868  .00010666  00000+0  20704-3 0  9990\n"

@@ -57,13 +57,11 @@ TEST(CliPasses, PassListIsThePageOfTheProgram)
     std::string page;
     for (const std::string& line : pageLines(out.get())) page += line + "\n";
     EXPECT_EQ(run.out, page);
-
     // Decimal-comma locales and time zones: points, and the times of the zone.
     const CliRun de = runHere("passes " + referenceOptions('A') + " --sat iss --tz 5.5", "LC_ALL=de_DE.UTF-8");
     ASSERT_EQ(de.status, 0);
     EXPECT_EQ(splitLines(de.out)[6], " Year: 2026  +++ Timezone: 5.5 +++");
     EXPECT_NE(de.out.find("\n.FEB 22   7:50:1"), std::string::npos) << de.out;  // 02:20:10.3 UT
-
     // Without --site, the site of orbika.cfg in the current directory.
     auto cfg = referenceSettings('B');
     std::snprintf(cfg->locname, sizeof cfg->locname, "Cape");
@@ -88,7 +86,6 @@ TEST(CliPasses, JsonPassesAndStateColumns)
     EXPECT_NEAR(std::stod(events[0][3]), ref[0].rise, kSecond);
     EXPECT_NEAR(std::stod(events[1][4]), ref[0].culmEl, 0.01);
     EXPECT_NEAR(std::stod(events[2][3]), ref[0].set, kSecond);
-
     // One reference look angle through `state`: "2026-02-22T02:24:59.4Z" as "2026-02-22 02:24:59.4".
     const RefRow l = referenceRows("LOOK", kIss, 'A')[1];
     const std::string at = l.utc.substr(0, 10) + " " + l.utc.substr(11, l.utc.size() - 12);
@@ -106,7 +103,6 @@ TEST(CliPasses, JsonPassesAndStateColumns)
     EXPECT_NEAR(el, l.el, 0.002);
     EXPECT_NEAR(range, l.range, 0.005);
     EXPECT_NEAR(rrate, l.rrate, 0.001);
-
     // Two satellites at three instants a minute apart, blanks of names as '_'; JSON by column names.
     lines = splitLines(
         runHere("state " + referenceOptions('A') + " --sat ISS --sat hst --at \"2026-02-22 02:20:00\" --count 3 --step 60").out);
@@ -139,7 +135,6 @@ TEST(CliPasses, TrackAndAllPasses)
                   sp->height[0]);
     EXPECT_EQ(lines[4], first);
     EXPECT_EQ(runHere(track, "LC_ALL=de_DE.UTF-8").out, run.out);
-
     const CliRun all = runHere("allpasses " + referenceOptions('A') + " --out all.txt");
     ASSERT_EQ(all.status, 0);
     EXPECT_EQ(all.out, readFile("all.txt"));
@@ -157,7 +152,6 @@ TEST(CliPasses, UnknownSatellitesBadOptionsAndFiles)
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.out.find("no match found for NOSUCH"), std::string::npos) << run.out;
     EXPECT_EQ(runHere("state " + opts + " --norad 99999 --at \"2026-02-22 00:00:00\" 2>/dev/null").status, 1);
-
     const std::string iss = "passes " + opts + " --sat iss", at = " --sat iss --at \"2026-02-22 00:00:00\"";
     for (const std::string& args : std::vector<std::string>{
              iss + " --frobnicate", "passes " + opts, iss + " --site 48,11", iss + " --site 95,11,0",
@@ -173,7 +167,6 @@ TEST(CliPasses, UnknownSatellitesBadOptionsAndFiles)
         EXPECT_EQ(splitLines(run.out).size(), 1u) << args << "\n" << run.out;
     }
     EXPECT_NE(runHere("allpasses --tle . 2>&1").out.find("TLE file . is a directory"), std::string::npos);
-
     // The international designator finds the satellite too.
     EXPECT_EQ(runHere("state " + opts + " --designator 1998-067A --at \"2026-02-22 00:00:00\"").out,
               runHere("state " + opts + " --norad 25544 --at \"2026-02-22 00:00:00\"").out);
@@ -194,7 +187,6 @@ TEST(CliPasses, StateMagnitudesEclipsesAndDecayedSatellites)
     ASSERT_FALSE(lit.empty());
     EXPECT_TRUE(std::stod(lit) > -6.0 && std::stod(lit) < 8.0) << lit;
     EXPECT_EQ(runHere(iss + "05:37:30\" --json").out.find("\"mag\": -"), std::string::npos);
-
     // A satellite that has come down: no state but the word, JSON null and an error; the status
     // says so when no other satellite has a state.
     std::ofstream("decay.tle") << referenceTle(kIss)

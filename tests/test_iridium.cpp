@@ -61,7 +61,6 @@ TEST(Iridium, OperationalBandAndReflectors)
         outside += SatelliteMark(in.get(), kWorkSlot) == " ? ";
     }
     EXPECT_EQ(outside, 24);
-
     // All reflectors at once give the brightest of each reflector alone (as the known surface).
     in = iridiumSettings(kIridium21);
     auto sp = stateRecord();

@@ -73,7 +73,6 @@ TEST(LaunchOrb, OrbitPlaneRunsThroughTheSiteAlongTheAzimuth)
         EXPECT_NEAR(angleDiff(atan2(dot(motion, east), dot(motion, north)) / kDeg, in->lnchazim), 0.0, 1e-6);
     }
     EXPECT_EQ(FindLaunchSite("User"), -1);
-
     // Due east from 28.5 degrees geocentric into 28.5 (an inclination below the site latitude is
     // checked through the command line).
     auto edge = launch(std::atan(std::tan(28.5 * kDeg) * 1.00674) / kDeg, -80.6, 28.5, false, 0.0, 0, false);

@@ -70,7 +70,6 @@ TEST(OrbitDet, CircularOrbitFromTwoSightings)
     // At epoch the new satellite is where it was first seen.
     const Vec3 first = mxvct(mxtrn(MakeDateFrame(in.get(), in->mjd).nut), passAt(in.get(), in->mjd));
     EXPECT_LT(abs(Vec3(in->svpos[0][1], in->svpos[1][1], in->svpos[2][1]) / 1000.0 - first), 2.0);
-
     // R.A./Dec. of date, of J2000, or mixed with azimuth and elevation: the same orbit.
     for (const auto& f : {std::array<double, 3>{1, 1, 0}, {0, 1, 2000}, {1, 0, 2000}}) {
         auto other = observed(f[0] != 0, f[1] != 0, f[2]);
@@ -79,7 +78,6 @@ TEST(OrbitDet, CircularOrbitFromTwoSightings)
         EXPECT_NEAR(other->elincl[1] + other->elnode[1] + other->elargp[1],
                     in->elincl[1] + in->elnode[1] + in->elargp[1], 0.03);
     }
-
     // Swapped sightings: the motion reverses. The site turns with the Earth between them, so the
     // mirror image is not exact (0.7 degree, 2.4 degrees of node and 42 km here).
     auto rev = observed(false, false, 0.0, true);

@@ -82,7 +82,6 @@ TEST(PassDetails, MinuteStepsListTheVisibleMinutesOfAPass)
     }
     EXPECT_NEAR(top, pass.culmEl, 3.0);
     EXPECT_NEAR(in->pdmaxt, pass.culm, 31 * kSecond);
-
     // The saved ground-track form: a blank-line lead, then longitude, latitude, height.
     const std::vector<std::string> track = detailTexts(in.get(), sp.get(), 2);
     ASSERT_EQ(track.size(), 7u);
@@ -154,22 +153,21 @@ TEST(PassDetails, SubSecondStepsShowTenthsAndCarryIntoTheMinute)
     // Every half second from the listed start to the end of the pass.
     const RefRow pass = referenceRows("PASS", kIss, 'A')[0];
     EXPECT_NEAR(detailTexts(in.get(), sp.get(), 1).size(), (pass.set - pass.rise) / (0.5 * kSecond), 3.0);
-
     // 04:00:59.96 reads as the next minute (seconds in a field of four); 04:00:59.94 does not.
     in->npass = 1;
     in->pdpass = in->pdoffset = 0;
+    double t = 0.0;
+    char buf[kPassDetailBytes];
     for (const auto& [sec, shown] : {std::pair<double, const char*>{59.96, "FEB 22   4:01: 0.0     "},
                                      {59.94, "FEB 22   4:00:59.9     "}}) {
         in->passaos[0] = kRefWindowStart + (4 * 3600 + sec) * kSecond;
-        double t = 0.0;
-        char buf[kPassDetailBytes];
+        t = 0.0;
         ASSERT_EQ(GetPassDTxt(in.get(), t, buf, 0, sp.get()), 1);
         EXPECT_NE(std::string(buf).find(shown), std::string::npos) << buf;
         EXPECT_NEAR(t, in->passaos[0] + 0.5 * kSecond, 1e-12);
     }
     in->pdpass = 3;  // no such listed pass
-    double t = 0.0;
-    char buf[kPassDetailBytes];
+    t = 0.0;
     EXPECT_EQ(GetPassDTxt(in.get(), t, buf, 0, sp.get()), 0);
 }
 
@@ -181,7 +179,6 @@ TEST(PassDetails, LocalInformationOnTheWorldMap)
     in->obslat = -100.0;
     LocalInf(in.get(), buf, sp.get());
     EXPECT_STREQ(buf, "\n\n   *** Cursor outside Map ***");
-
     // The ISS seen from site A at a reference instant.
     const RefRow look = referenceRows("LOOK", kIss, 'A')[0];
     in = referenceSettings('A');
@@ -192,7 +189,6 @@ TEST(PassDetails, LocalInformationOnTheWorldMap)
     EXPECT_EQ(text.rfind("Lat: 48.1,  Long: 11.6,   SunElev:", 0), 0u) << text;
     EXPECT_NEAR(valueAfter(text, "\tAzim:"), look.az, 0.006);
     EXPECT_NEAR(valueAfter(text, "\tElev:"), look.el, 0.006);
-
     // Seen from the satellite the site lies below the horizon by 90 degrees less the nadir
     // angle (triangle of the Earth's centre, the site and the satellite).
     const double rs = 6366.5, atSite = (90.0 + look.el) * kDeg;
@@ -203,7 +199,6 @@ TEST(PassDetails, LocalInformationOnTheWorldMap)
     EXPECT_NEAR(pitch, nadir - 90.0, 0.5);
     // The Sun's elevation in the flight frame is its altitude above the limb less the limb's dip.
     EXPECT_NEAR(valueAfter(text, "Sun Elevation:"), sp->sunlit[0] - (90.0 - std::asin(6378.137 / rsat) / kDeg), 0.3);
-
     // Beta angle: the orbit normal of the node regressed by J2 against the Sun of the low-precision
     // formula of the Astronomical Almanac.
     const TleFields tle = referenceElements(kIss);
@@ -242,7 +237,6 @@ TEST(PassDetails, LocalInformationOnTheSkyMapAndSkyAzimuth)
     EXPECT_EQ(std::string(buf).substr(0, std::strlen(expected)), expected);
     const double course = valueAfter(buf, "Sky Course:");
     EXPECT_TRUE(course > 20.0 && course < 160.0) << course;
-    EXPECT_EQ(in->epoch, 2000.0);
     for (const RefRow& l : looks) {
         SkyAzim(in.get(), l.rise, sp.get());
         EXPECT_NEAR(in->skyazim, l.az, 0.002) << l.utc;
@@ -268,12 +262,10 @@ TEST(PassDetails, DecayedSatelliteBesideTheIss)
     EXPECT_EQ(lines[1], "\tdecayed");
     EXPECT_NEAR(valueAfter(lines[2], "\tAzim:"), look.az, 0.006);
     EXPECT_NEAR(valueAfter(lines[2], "\tElev:"), look.el, 0.006);
-
     in->skymap = 1;
     in->locel = -100.0;
     LocalInf(in.get(), buf, sp.get());
     EXPECT_EQ(std::string(buf), "\nLOW\n\tdecayed");
-
     // The pass page says why LOW has no pass; the ISS beside it has its passes.
     const auto pageText = [&] {
         std::string text;
@@ -284,7 +276,6 @@ TEST(PassDetails, DecayedSatelliteBesideTheIss)
     in->prime = 1;
     EXPECT_EQ(pageText().find("No pass"), std::string::npos);
     EXPECT_GT(in->npass, 0);
-
     // The orbit track file has the word in place of the numbers.
     ScopedTempDir tmp;
     std::tie(in->prime, in->tstep, in->duration) = std::make_tuple(0, 60.0 / 86400.0, 120.0 / 86400.0);

@@ -126,7 +126,6 @@ TEST(Passes, EdgesOfTheIntervalContinuationAndBackwardSearch)
     selectReference(in.get(), 0, kIss);
     auto sp = stateRecord();
     double tm[3], el[3], az[3];
-
     // A pass under way at the interval start starts there unrefined; at the end, ends there.
     const double mid = 0.5 * (iss[0].rise + iss[0].set);
     ASSERT_EQ(nextpass(in.get(), 0, mid, mid + 1.0, tm, el, az, sp.get()), 1);
@@ -134,7 +133,6 @@ TEST(Passes, EdgesOfTheIntervalContinuationAndBackwardSearch)
     EXPECT_NEAR(tm[2], iss[0].set, kSecond);
     ASSERT_EQ(nextpass(in.get(), 0, iss[0].rise - 0.01, mid, tm, el, az, sp.get()), 1);
     EXPECT_EQ(tm[2], mid);
-
     // With passcont the pass in progress is stepped over, forward and backward.
     in->passcont = 1;
     ASSERT_EQ(nextpass(in.get(), 0, mid, mid + 1.0, tm, el, az, sp.get()), 1);
@@ -143,7 +141,6 @@ TEST(Passes, EdgesOfTheIntervalContinuationAndBackwardSearch)
     EXPECT_TRUE(end > iss[0].set && end <= iss[0].set + 60 * kSecond);
     const double begin = gpassbeg(in.get(), sp.get(), 0, mid, mid - 1.0);
     EXPECT_TRUE(begin < iss[0].rise && begin >= iss[0].rise - 60 * kSecond);
-
     // Searching backward finds the same passes, end first, in 1-s steps.
     in->passcont = 0;
     for (size_t k = 1; k < iss.size(); ++k) {
@@ -258,7 +255,6 @@ TEST(Passes, AllSatellitePassesGoSortedToTheSaveFile)
     auto sp = stateRecord();
     ASSERT_EQ(AllSatAos(in.get(), sp.get()), 0);
     EXPECT_TRUE(in->nsat == 1 && in->satno[0] == kHst);  // the selection is kept
-
     // After six header lines, ISS and rocket body passes in time order (the telescope has none),
     // a blank line before every fifth.
     const std::vector<std::string> lines = splitLines(readFile("all.txt"));
@@ -276,7 +272,6 @@ TEST(Passes, AllSatellitePassesGoSortedToTheSaveFile)
         const std::string name = ref[n++].satno == kIss ? "   ISS (ZARYA)" : "   TITAN 4B R/B";
         EXPECT_EQ(lines[k].substr(lines[k].size() - name.size()), name);
     }
-
     // A second run is appended: both headers first, the pass lines merged.
     ASSERT_EQ(AllSatAos(in.get(), sp.get()), 0);
     EXPECT_EQ(splitLines(readFile("all.txt")).size(), 12u + 56 + 12);
@@ -289,7 +284,6 @@ TEST(Passes, NextSatellitesToPass)
     auto sp = stateRecord();
     // Sets the clock offset that makes the real-time instant t (MJD).
     const auto setNow = [&](double t) { in->rtoffset += (t - RT_MJD(in.get())) * 24.0; };
-
     // From 02:10 UTC the ISS rises at 02:20, the rocket body at 03:28, the telescope never.
     const double now = kRefWindowStart + 130.0 / 1440.0;
     setNow(now);
@@ -299,7 +293,6 @@ TEST(Passes, NextSatellitesToPass)
     setNow(kRefWindowStart + 138.5 / 1440.0);
     ASSERT_EQ(Nxt4Pass(in.get(), sp.get()), 1);
     EXPECT_EQ(in->satno[0], kTitan);
-
     std::snprintf(in->tlefile, sizeof in->tlefile, "missing.tle");
     EXPECT_EQ(Nxt4Pass(in.get(), sp.get()), -1);
 }
