@@ -94,11 +94,10 @@ TEST(CliPasses, JsonPassesAndStateColumns)
     std::vector<std::string> lines = splitLines(state.out);
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_EQ(lines[0], "# utc mjd name lat lon height_km azim elev range_km rrate_kms ra dec sunlit sunelev mag");
-    std::istringstream row(lines[1]);
-    std::string utc, name;
-    double t, lat, lon, height, az, el, range, rrate;
-    ASSERT_TRUE(row >> utc >> t >> name >> lat >> lon >> height >> az >> el >> range >> rrate);
-    EXPECT_NEAR(isoMjd(utc), l.rise, 1e-9);
+    double t, az, el, range, rrate;
+    ASSERT_EQ(std::sscanf(lines[1].c_str(), "%*s %lf %*s %*f %*f %*f %lf %lf %lf %lf", &t, &az, &el, &range, &rrate), 5);
+    EXPECT_NEAR(isoMjd(lines[1]), l.rise, 1e-9);
+    EXPECT_NEAR(t, l.rise, 1e-8);
     EXPECT_NEAR(az, l.az, 0.002);
     EXPECT_NEAR(el, l.el, 0.002);
     EXPECT_NEAR(range, l.range, 0.005);
@@ -112,7 +111,6 @@ TEST(CliPasses, JsonPassesAndStateColumns)
     const std::string json = runHere("state " + referenceOptions('A') + " --sat iss --at \"2026-02-22 02:20:00\" --json").out;
     EXPECT_EQ(json.rfind("[\n  {\"utc\": \"2026-02-22T02:20:00.000Z\", \"mjd\": 61093.097222222", 0), 0u) << json;
     EXPECT_NE(json.find("\"name\": \"ISS (ZARYA)\", \"lat\": "), std::string::npos) << json;
-    EXPECT_NE(json.find("\"sunlit\": "), std::string::npos) << json;
 }
 
 TEST(CliPasses, TrackAndAllPasses)
