@@ -24,6 +24,7 @@ const char* const kUsage =
     "                            [--cutoff MIN] [SAT [--rdv-time DAYS]] [--out FILE.tle|FILE.csv]\n"
     "                            [options] [--json]\n"
     "options: --tle FILE  --site LAT,LON,HEIGHT_M  --start \"YYYY-MM-DD HH:MM:SS\"  --tz H  --days D\n"
+    "         (--start is read in the zone --tz, hours east of UTC, default 0)\n"
     "         --min-elev E  --max-sun E  --visible-only 0|1  --wgs84\n"
     "         --strict (refuse element sets with a bad TLE checksum)\n"
     "SAT:     --sat NAME | --norad N | --designator YYYY-NNNP (international designator)\n";
