@@ -52,11 +52,8 @@ TEST(LaunchOrb, OrbitPlaneRunsThroughTheSiteAlongTheAzimuth)
 {
     // Without ascent time the plane holds the (geocentric) site at lift-off, the site's argument
     // of latitude is the argument of perigee, and the track leaves along the launch azimuth.
-    const struct {
-        const char* site;
-        double incl;
-        bool south;
-    } cases[] = {{"Kennedy", 51.6, false}, {"kennedy", 51.6, true}, {"Woomera", 98.0, true}, {"Alcantara", 130.0, false}};
+    const struct { const char* site; double incl; bool south; } cases[] = {
+        {"Kennedy", 51.6, false}, {"kennedy", 51.6, true}, {"Woomera", 98.0, true}, {"Alcantara", 130.0, false}};
     for (const auto& c : cases) {
         const LaunchSite& s = LaunchSites()[FindLaunchSite(c.site)];
         auto in = launch(s.lat, s.lon, c.incl, c.south, 0.0, 0, false);
