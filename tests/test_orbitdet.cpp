@@ -78,16 +78,9 @@ TEST(OrbitDet, CircularOrbitFromTwoSightings)
         EXPECT_NEAR(other->elincl[1] + other->elnode[1] + other->elargp[1],
                     in->elincl[1] + in->elnode[1] + in->elargp[1], 0.03);
     }
-    // Swapped sightings: the motion reverses. The site turns with the Earth between them, so the
-    // mirror image is not exact (0.7 degree, 2.4 degrees of node and 42 km here).
+    // Swapped sightings with a negative interval: the later one first, the same motion.
     auto rev = observed(false, false, 0.0, true);
-    OrbitDet(rev.get());
-    EXPECT_NEAR(rev->elincl[1], 180.0 - in->elincl[1], 1.0);
-    EXPECT_NEAR(std::fabs(std::remainder(rev->elnode[1] - in->elnode[1], 360.0)), 180.0, 3.0);
-    EXPECT_NEAR(rev->elsma[1], in->elsma[1], 60.0);
-    // The later sighting first with a negative interval is the forward motion again.
     rev->oddeltm = -60.0;
-    rev->nsat = 1;
     rev->mjd += 60 * kSecond;
     OrbitDet(rev.get());
     EXPECT_NEAR(rev->elincl[1], in->elincl[1], 0.01);
