@@ -67,8 +67,7 @@ std::string searchedFile(WinpData* in, SatPosData* sp, int threads, SearchProgre
 
 TEST(CatalogueSearch, LookAnglesAlonePassesEqualTheFullStateSearch)
 {
-    // At 48.1 N the Sun never climbs to 65 deg, so 90 deg (look angles alone) and 65 deg (the full
-    // state) list the same passes: with the exact model, and with IERS values and refraction.
+    // The Sun never reaches 65 deg at 48.1 N: look angles alone equal the full state, with and without IERS.
     auto lean = SiteASettings(), full = std::make_unique<WinpData>();
     auto sp = stateRecord();
     lean->visonly = 0;
@@ -97,8 +96,7 @@ TEST(CatalogueSearch, LookAnglesAlonePassesEqualTheFullStateSearch)
 
 TEST(CatalogueSearch, ThreadedSearchWritesTheSameFileForAnyCatalogueSize)
 {
-    // The bundled entries repeated beyond one batch, each counted once; then the bundled
-    // satellites and a state vector, geometric and visible at night.
+    // Bundled entries beyond one batch, each counted; then with a state vector, geometric and visible.
     ScopedTempDir tmp;
     auto in = SiteASettings();
     auto sp = stateRecord();

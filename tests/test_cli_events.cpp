@@ -119,8 +119,7 @@ TEST(CliEvents, BadInput)
     CliRun run = runCli(flares + " --min-mag 29.5 2>&1");
     EXPECT_EQ(run.status, 2);
     EXPECT_NE(run.out.find("--min-mag above 29 is refused"), std::string::npos) << run.out;
-    // The commands that read a whole element file say what is wrong with an unusable one, and
-    // print nothing else.
+    // Commands reading a whole element file say in one line what is wrong with an unusable one.
     std::ofstream("empty.txt");
     std::ofstream("garbage.txt") << "\x89PNG\r\n\x1a\n not elements\n";
     const std::pair<std::string, std::string> files[] = {{"missing.txt", "missing.txt: No such file"},

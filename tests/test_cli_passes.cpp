@@ -173,8 +173,7 @@ TEST(CliPasses, UnknownSatellitesBadOptionsAndFiles)
 TEST(CliPasses, StateMagnitudesEclipsesAndDecayedSatellites)
 {
     ScopedTempDir tmp;
-    // The ISS in the Earth's shadow at 02:23 shows "ecl.", sunlit at 05:37 a magnitude; without
-    // --size no row has one.
+    // The ISS in shadow at 02:23 shows "ecl.", sunlit at 05:37 a magnitude; without --size none.
     const std::string iss = "state " + referenceOptions('A') + " --sat iss --at \"2026-02-22 ";
     const auto magColumn = [&](const char* at, const std::string& more) {
         const std::vector<std::string> rows = splitLines(runHere(iss + at + "\"" + more).out);
@@ -185,8 +184,7 @@ TEST(CliPasses, StateMagnitudesEclipsesAndDecayedSatellites)
     ASSERT_FALSE(lit.empty());
     EXPECT_TRUE(std::stod(lit) > -6.0 && std::stod(lit) < 8.0) << lit;
     EXPECT_EQ(runHere(iss + "05:37:30\" --json").out.find("\"mag\": -"), std::string::npos);
-    // A satellite that has come down: no state but the word, JSON null and an error; the status
-    // says so when no other satellite has a state.
+    // A decayed satellite: the word, JSON null and an error; status 3 when no satellite has a state.
     std::ofstream("decay.tle") << referenceTle(kIss)
                                << "LOW\n1 99002U 26001B   26040.00000000  .05000000  00000-0  50000-1 0  9992\n"
                                   "2 99002  51.6000 100.0000 0005000 100.0000 260.0000 16.30000000   100\n";

@@ -74,8 +74,7 @@ TEST(OccTrans, SatelliteBetweenTheSiteAndTheSunCentresTheTransitOnTheSite)
 
 TEST(OccTrans, LinesThatMissTheEarth)
 {
-    // Grazing the limb by 0.1 % of the radius misses, just inside it hits; so does a line with
-    // the Earth behind the satellite, or a satellite beyond the Earth as seen from the Sun.
+    // Missing the limb by 0.1 %, the Earth behind the satellite, or beyond it from the Sun: no line.
     Fixture x;
     x.in->occmode = kFixedTarget;
     EXPECT_EQ(x.downward(Vec3(1.001, 0.0, 3.0)), kNoCentreLine);

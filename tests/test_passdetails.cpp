@@ -102,8 +102,7 @@ TEST_F(PassDetails, MinuteStepsListTheVisibleMinutesOfAPass)
 
 TEST_F(PassDetails, EachColumnTitleEndsOverItsNumbersInEveryMode)
 {
-    // Minute, half-second and ten-second steps; four decimals; relative mode (ISS seen from the
-    // Titan rocket body); the centre line of an occultation shown and saved.
+    // Step sizes, four decimals, relative mode (from the Titan body), occultation shown and saved.
     const struct { int stepmin; double stepsec; int digits4, relmode, occmode, mode; } layouts[] = {
         {1, 0, 0, 0, 0, 0}, {0, 0.5, 0, 0, 0, 1}, {1, 0, 1, 0, 0, 0}, {1, 0, 0, 1, 0, 0}, {0, 10, 1, 0, 3, 0}, {1, 0, 0, 0, 3, 1}};
     const double culm = referenceRows("PASS", kIss, 'A')[1].culm;
@@ -240,8 +239,7 @@ TEST_F(PassDetails, LocalInformationOnTheSkyMapAndSkyAzimuth)
 
 TEST_F(PassDetails, DecayedSatelliteBesideTheIss)
 {
-    // LOW came down about ten days before the reference window; the ISS in the slot after it
-    // keeps its own state on every page.
+    // LOW decayed ten days before the window; the ISS in the next slot keeps its state everywhere.
     auto in = referenceSettings('A');
     selectElements(in.get(), "1 99002U 26001B   26040.00000000  .05000000  00000-0  50000-1 0  9992",
                    "2 99002  51.6000 100.0000 0005000 100.0000 260.0000 16.30000000   100");

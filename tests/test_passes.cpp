@@ -88,8 +88,7 @@ TEST(Passes, EveryReferencePassIsFoundWithItsTimesAndCulmination)
 
 TEST(Passes, EccentricOrbitsStartAndEndAtTheirCrossingsFromEverySite)
 {
-    // A satellite of 580 by 3400 km and a transfer orbit of 250 by 35,800 km: the coarse steps far
-    // below the horizon span many minutes, yet every edge lies within 1 s of the crossing.
+    // Orbits of 580 x 3400 km and 250 x 35,800 km: long coarse steps, yet every edge within 1 s.
     const char* const orbits[][2] = {
         {"1 03669U 69009A   26052.78820554  .00000156  00000+0  94474-4 0  9995",
          "2 03669  88.4555 157.0413 1707822 121.2445 256.7223 11.30408184346738"},
@@ -182,8 +181,7 @@ TEST(Passes, PageMessagesAndAutosave)
     auto sp = stateRecord();
     auto in = referenceSettings('A');
     EXPECT_EQ(passPage(in.get(), sp.get()).at(1), " *** No satellite has been selected ***");
-    // The Hubble telescope never rises 10 degrees above 48 N. Pages go to the save file: the
-    // first replaces it, later ones are appended.
+    // HST never rises 10 deg above 48 N; the first page replaces the save file, later ones append.
     selectReference(in.get(), 0, kHst);
     std::snprintf(in->savename, sizeof in->savename, "save.txt");
     in->autosave = in->savenew = 1;
@@ -225,8 +223,7 @@ TEST(Passes, PageLimitAndStoredStarts)
 
 TEST(Passes, SortAosOrdersPassLinesByTheirStartAcrossTheYearEnd)
 {
-    // A search from 30 December 2026 and one appended from 2 January 2027: 1 January comes after
-    // 31 December; headers first, other text last, a blank line after every five passes.
+    // Searches from 30 Dec 2026 and 2 Jan 2027: headers first, other text last, blank every five.
     ScopedTempDir tmp;
     auto in = referenceSettings('A');
     std::snprintf(in->savename, sizeof in->savename, "sort.txt");
@@ -254,8 +251,7 @@ TEST(Passes, AllSatellitePassesGoSortedToTheSaveFile)
     auto sp = stateRecord();
     ASSERT_EQ(AllSatAos(in.get(), sp.get()), 0);
     EXPECT_TRUE(in->nsat == 1 && in->satno[0] == kHst);  // the selection is kept
-    // After six header lines, ISS and rocket body passes in time order (the telescope has none),
-    // a blank line before every fifth.
+    // Six header lines, then ISS and rocket body passes in time order, a blank before every fifth.
     const std::vector<std::string> lines = splitLines(readFile("all.txt"));
     ASSERT_EQ(lines.size(), 6u + 28 + 6);
     EXPECT_EQ(lines[5], "  Start (Azim.,Elev.)    Maximum (Azim.,MaxElev.)     End (Azim.,Elev.)");

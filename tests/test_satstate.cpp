@@ -98,8 +98,7 @@ TEST_F(SatState, ZeroEccentricityAndPropagationErrors)
     GetSatPos(kPassMjd, in.get(), sp.get(), 0, 0);
     EXPECT_NEAR(sp->lat[0], lat0, 1e-9);
     EXPECT_TRUE(sp->height[0] > 380.0 && sp->height[0] < 450.0);
-    // Heavy drag makes the orbit decay: the propagator fails and the satellite is put deep
-    // inside the Earth, where it is never visible.
+    // A decayed orbit is put deep inside the Earth, where it is never visible.
     std::tie(in->elbstar[0], in->sgpslot, in->visonly, in->maxsunelev) = std::make_tuple(0.5, kNoSgpSlot, 0, 90.0);
     GetSatPos(kPassMjd + 300.0, in.get(), sp.get(), 0, 0);
     EXPECT_NEAR(abs(sp->vec1), 100.0, 1e-9);
@@ -112,8 +111,7 @@ TEST_F(SatState, MagnitudeOfThePrimeSatellite)
     // A worked case: 1000 km away, 10 m, the Sun at 90 degrees from the observer seen from the
     // satellite (k = 0.5): -26.74 + 25 + 0.753 + 0.74 = -0.247.
     EXPECT_NEAR(SatMagnitude(Vec3(2, 0, 0), Vec3(1, 0, 0), Vec3(2, 1e4, 0), -26.74, 1000.0, 10.0, 0.0), -0.247, 1e-3);
-    // 05:37:30 UTC: the ISS sunlit high over site A; at 02:23 it is in the Earth's shadow. Only
-    // the prime satellite's state sets the magnitude, and only with a size.
+    // ISS sunlit at 05:37:30, in shadow at 02:23; only the prime slot with a size sets mag.
     constexpr double kLitMjd = 61093.234375;
     selectReference(in.get(), 1, kHst);
     for (const double charlen : {0.0, 20.0}) {
@@ -155,8 +153,7 @@ TEST_F(SatState, SatelliteOnTheEarthLimbCountsAsSunlit)
         const double tm = 0.5 * (t0 + t1);
         (sunlit(tm) * sunlit(t0) > 0.0 ? t0 : t1) = tm;
     }
-    // Where sunlit changes sign, the Sun grazes the limb: its direction from the satellite
-    // makes the angle asin(R/r) with the nadir.
+    // Where sunlit changes sign the Sun grazes the limb: asin(R/r) from the nadir.
     sunlit(t0);
     const Vec3 r = sp->vec1 / kRe;
     const Vec3 sun = SunOfDate(MakeDateFrame(in.get(), t0));
@@ -241,8 +238,7 @@ TEST_F(SatState, KeplerModelWithSecularJ2)
 
 TEST_F(SatState, SolarEclipseSeenFromTheSatellite)
 {
-    // The Sun 23455 Earth radii away along x, the Moon's disc of radius m at the angular
-    // distance d from the Sun's centre.
+    // Sun 23455 Earth radii along x; Moon disc m Sun radii wide, d Sun radii off its centre.
     const Vec3 sat(1.1, 0.0, 0.0), sun = sat + Vec3(23455.0, 0.0, 0.0);
     const double s = 109.123 / 23455.0;
     auto eclipse = [&](double m, double d) {
@@ -281,13 +277,11 @@ TEST_F(SatState, OccultationTargetDirection)
 
 TEST_F(SatState, YawSteeringFollowsTheGroundTrack)
 {
-    // Polar orbit crossing the equator northward: the Earth turns east under the satellite,
-    // so the ground track heads west of north by atan(omega r / v).
+    // Northbound polar equator crossing: the ground track heads atan(omega r / v) west of north.
     const Mat3 m = GetYSMat(Vec3(7000.0, 0.0, 0.0), Vec3(0.0, 0.0, 7.5), 0.0, 0.0);
     EXPECT_NEAR(std::atan2(-m.at(0, 1), m.at(0, 2)), std::atan(7.292115e-5 * 7000.0 / 7.5), 1e-12);
     EXPECT_NEAR(m.at(0, 0), 0.0, 1e-12);
-    // Over 45 degrees geodetic latitude the belly points down the ellipsoid normal, 0.19
-    // degrees off the radius; metres and m/s give the same frame.
+    // At 45 deg the belly follows the ellipsoid normal (0.19 deg off); metres give the same frame.
     const Vec3 r45 = geodeticToCartesian(45.0, 0.0, 500.0);
     const Mat3 k = GetYSMat(r45, Vec3(0.0, 7.5, 0.0), 0.0, 0.0);
     const Mat3 mm = GetYSMat(r45 * 1000.0, Vec3(0.0, 7500.0, 0.0), 0.0, 0.0);
