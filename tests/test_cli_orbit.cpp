@@ -59,10 +59,7 @@ TEST(CliOrbit, OrbdetWritesTheDeterminedOrbit)
                                                    .out);
     ASSERT_EQ(out.size(), 5u);
     auto in = SiteASettings();
-    in->mjd = kStartMjd;
-    in->nsat = in->od1radec = 0;
-    in->od2radec = 1;
-    in->epoch = 0.0;
+    std::tie(in->mjd, in->nsat, in->od1radec, in->od2radec, in->epoch) = std::make_tuple(kStartMjd, 0, 0, 1, 0.0);
     std::tie(in->locaz, in->locel, in->locra, in->locdec, in->oddeltm) = std::make_tuple(200.0, 40.0, 4.153, 58.2, 60.0);
     OrbitDet(in.get());
     EXPECT_EQ(out[0].rfind("New ", 0), 0u);

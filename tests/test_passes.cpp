@@ -32,9 +32,8 @@ std::unique_ptr<WinpData> withReferenceFile(char site)
     return in;
 }
 
-// Pass edges over [t0, t1] (MJD) found independently of the pass search: a 1-s scan of the
-// elevation of slot 0, each crossing of minsatelev interpolated; t0 and t1 count as edges when
-// the satellite is up there.
+// Pass edges over [t0, t1] (MJD) from a 1-s elevation scan of slot 0, crossings interpolated;
+// t0 and t1 count as edges when the satellite is up there.
 std::vector<double> scannedEdges(WinpData* in, SatPosData* sp, double t0, double t1)
 {
     const auto excess = [&](double t) {
