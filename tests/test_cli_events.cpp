@@ -19,10 +19,7 @@ const std::string kTle = std::string(ORBIKA_DATA_DIR) + "/tle/";
 const std::string kSite = " --site 48.1,11.6,500";
 
 // One event of the JSON output.
-struct JsonEvent {
-    double mjd, az, el, value;
-    std::string utc, name, label;
-};
+struct JsonEvent { double mjd, az, el, value; std::string utc, name, label; };
 
 std::vector<JsonEvent> parseEvents(const std::string& json)
 {

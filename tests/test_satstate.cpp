@@ -136,11 +136,10 @@ TEST_F(SatState, SatelliteOnTheEarthLimbCountsAsSunlit)
     // Circular equatorial Kepler orbit at 500 km: there the local vertical is the radius.
     const double a = kRe + 500.0;
     in->sgp4flg[0] = in->numflg[0] = 0;
-    in->elsma[0] = a;
     in->elecc[0] = in->elincl[0] = in->elnode[0] = in->elargp[0] = in->elmanom[0] = 0.0;
     in->eladot[0] = in->elndot[0] = in->elnddot[0] = 0.0;
-    in->elmm[0] = std::sqrt(kGm / (a * a * a)) * 86400.0 / (2.0 * kPi);
-    in->elepoch[0] = kPassMjd;
+    std::tie(in->elsma[0], in->elmm[0], in->elepoch[0]) =
+        std::make_tuple(a, std::sqrt(kGm / (a * a * a)) * 86400.0 / (2.0 * kPi), kPassMjd);
     auto sunlit = [&](double t) {
         GetSatPos(t, in.get(), sp.get(), 0, 0);
         return sp->sunlit[0];
