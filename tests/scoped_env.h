@@ -37,15 +37,12 @@ public:
     ScopedEnv(const char* name, const char* value) : name_(name)
     {
         const char* old = std::getenv(name);
-        had_ = old != nullptr;
-        if (had_) old_ = old;
-        if (value) setenv(name, value, 1);
-        else unsetenv(name);
+        if ((had_ = old != nullptr)) old_ = old;
+        value ? setenv(name, value, 1) : unsetenv(name);
     }
     ~ScopedEnv()
     {
-        if (had_) setenv(name_.c_str(), old_.c_str(), 1);
-        else unsetenv(name_.c_str());
+        had_ ? setenv(name_.c_str(), old_.c_str(), 1) : unsetenv(name_.c_str());
     }
     ScopedEnv(const ScopedEnv&) = delete;
     ScopedEnv& operator=(const ScopedEnv&) = delete;

@@ -1,32 +1,24 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <memory>
 #include <string>
 
 #include "core/elementreply.h"
+#include "test_text.h"
 
 namespace {
-
-using File = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
 
 // What rejectReply says of body served as contentType.
 std::string verdict(const std::string& body, const std::string& contentType)
 {
-    File f(std::tmpfile(), &std::fclose);
-    std::fwrite(body.data(), 1, body.size(), f.get());
-    return rejectReply(f.get(), static_cast<long long>(body.size()), contentType);
+    FILE* f = holding(body);
+    const std::string what = rejectReply(f, static_cast<long long>(body.size()), contentType);
+    std::fclose(f);
+    return what;
 }
 
 // The content of a test data file.
-std::string data(const std::string& name)
-{
-    File f(std::fopen((std::string(ORBIKA_TEST_DATA) + "/omm/" + name).c_str(), "rb"), &std::fclose);
-    std::string text;
-    if (!f) return text;
-    for (int c; (c = std::getc(f.get())) != EOF;) text += static_cast<char>(c);
-    return text;
-}
+std::string data(const std::string& name) { return readFile(std::string(ORBIKA_TEST_DATA) + "/omm/" + name); }
 
 }  // namespace
 

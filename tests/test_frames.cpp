@@ -29,7 +29,6 @@ TEST(Frames, PrecessionAgainstMeeus)
     EXPECT_NEAR(eclPole[1], 1.5 * M_PI, 1e-12);
     EXPECT_NEAR(eclPole[2], M_PI / 2 - eps(0.0), 1e-12);
     EXPECT_NEAR(abs(mxvct(pmatequ(0.4, 0.4), v) - v), 0.0, 1e-15);
-
     // 21.b: theta Persei, J2000 place plus proper motion, precessed to 2028 Nov 13.19 TD.
     const double T = julcent(mjd(13, 11, 2028, 0.19 * 24.0));
     const double ra0 = (2 + 44 / 60.0 + (11.986 + 0.03425 * T * 100) / 3600.0) * 15.0;
@@ -37,12 +36,10 @@ TEST(Frames, PrecessionAgainstMeeus)
     const Vec3 p = carpol(mxvct(pmatequ(0.0, T), unitRaDec(ra0, dec0)));
     EXPECT_NEAR(p[1] / kDeg, 41.5472125, 5e-6);
     EXPECT_NEAR(p[2] / kDeg, 49.3484833, 5e-6);
-
     // 21.c: ecliptic place of Venus precessed from J2000 to -214 June 30.0.
     const Vec3 venus = carpol(mxvct(pmatecl(0.0, julcent(mjd(30, 6, -214, 0.0))), unitRaDec(149.48194, 1.76549)));
     EXPECT_NEAR(venus[1] / kDeg, 118.704, 1e-3);
     EXPECT_NEAR(venus[2] / kDeg, 1.615, 1e-3);
-
     // Ecliptic and equatorial precession describe the same motion.
     const Mat3 diff = pmatecl(-0.5, 1.2) - xrot(eps(1.2)) * pmatequ(-0.5, 1.2) * xrot(-eps(-0.5));
     for (int i = 0; i < 3; ++i)
@@ -54,15 +51,13 @@ TEST(Frames, NutationAndAberrationAgainstMeeus)
     // 22.a, 1987 April 10 0h TD: dpsi = -3.788", deps = +9.443"; 12.a: eqeq = -0.2317 s.
     const double T1987 = julcent(mjd(10, 4, 1987, 0.0));
     double dpsi, deps, eqeq;
-    nutangles(T1987, true, dpsi, deps);
-    EXPECT_NEAR(dpsi / kArcsec, -3.788, 0.01);
-    EXPECT_NEAR(deps / kArcsec, 9.443, 0.01);
-    nutangles(T1987, false, dpsi, deps);
-    EXPECT_NEAR(dpsi / kArcsec, -3.788, 0.15);
-    EXPECT_NEAR(deps / kArcsec, 9.443, 0.15);
+    for (const bool full : {true, false}) {  // the short series is good to 0.15"
+        nutangles(T1987, full, dpsi, deps);
+        EXPECT_NEAR(dpsi / kArcsec, -3.788, full ? 0.01 : 0.15);
+        EXPECT_NEAR(deps / kArcsec, 9.443, full ? 0.01 : 0.15);
+    }
     nutmat(T1987, eqeq, true);
     EXPECT_NEAR(eqeq, -0.2317, 0.002);
-
     // 23.a: theta Persei, mean place of date 2028 Nov 13.19 TD. Nutation moves it by
     // +15.843" in R.A. and +6.218" in Dec.; aberration by +30.045" and +6.697" (less the
     // eccentricity term of about 0.34" that the circular approximation leaves out).
@@ -94,7 +89,6 @@ TEST(Observer, GeocentricPositionOnWgs84)
         EXPECT_NEAR(abs(up), 8848.0 / a, 1e-12);
         EXPECT_NEAR(carpol(up)[2], latDeg * kDeg, 1e-9);
     }
-
     // The site turns with the local sidereal time; without polar motion both forms agree.
     const Vec3 site = GeoPos(when, 0.4, 0.7, -1.9, 250.0);
     EXPECT_NEAR(std::remainder(carpol(site)[1] - lsidtim(when, -1.9 / kDeg, 0.4) * M_PI / 12, 2 * M_PI), 0.0, 1e-12);
@@ -109,34 +103,28 @@ TEST(Observer, HorizonAndApparentPlaces)
 {
     const double when = 60123.77, dsec = -0.8, phi = 48.1 * kDeg, lambda = 11.6 * kDeg;
     const double lst = lsidtim(when, lambda / kDeg, dsec) * M_PI / 12;
-
     // A star on the meridian at declination = latitude is in the zenith.
     const Vec3 zenith = EquHor(when, dsec, phi, lambda, polcar(Vec3(1.0, lst, phi)));
     EXPECT_NEAR(abs(zenith - Vec3(0, 0, 1)), 0.0, 1e-12);
     const Vec3 dir(0.2, -0.7, 0.4);
     EXPECT_NEAR(abs(HorEqu(when, dsec, phi, lambda, EquHor(when, dsec, phi, lambda, dir)) - dir), 0.0, 1e-15);
-
     // Horizon points from (hour angle, declination): west, east, south, north.
     struct Case { double hourAngle, dec, azim; };
     for (const Case& c : {Case{M_PI / 2, 0.0, -M_PI / 2}, Case{-M_PI / 2, 0.0, M_PI / 2},
                           Case{0.0, phi - M_PI / 2, M_PI}, Case{M_PI, M_PI / 2 - phi, 0.0}}) {
         double azim, elev, dist, ra, dec;
         AppPos(when, dsec, phi, lambda, 0.0, 0, polcar(Vec3(5.0, lst - c.hourAngle, c.dec)), azim, elev, dist);
-        EXPECT_NEAR(std::remainder(azim - c.azim, 2 * M_PI), 0.0, 1e-9);
-        EXPECT_NEAR(elev, 0.0, 1e-9);
+        EXPECT_LT(std::fabs(std::remainder(azim - c.azim, 2 * M_PI)) + std::fabs(elev), 1e-9);
         EXPECT_NEAR(dist, 5.0, 1e-12);
         AppRADec(when, dsec, phi, lambda, azim, elev, ra, dec);
-        EXPECT_NEAR(std::remainder(ra - (lst - c.hourAngle), 2 * M_PI), 0.0, 1e-9);
+        EXPECT_LT(std::fabs(std::remainder(ra - (lst - c.hourAngle), 2 * M_PI)) + std::fabs(dec - c.dec), 1e-9);
         EXPECT_TRUE(ra >= 0.0 && ra < 2 * M_PI);
-        EXPECT_NEAR(dec, c.dec, 1e-9);
     }
     double azim, elev, dist;
     AppPos(when, dsec, phi, lambda, 0.0, 0, polcar(Vec3(1.0, lst - M_PI / 2, 0.0)), azim, elev, dist);
     EXPECT_NEAR(azim, -M_PI / 2, 1e-9);   // due west is negative, not 3pi/2
-
     // Topocentric: an object 0.1 Earth radii straight above the observer.
     const Vec3 overhead = GeoPos(when, dsec, phi, lambda, 500.0) + 0.1 * HorEqu(when, dsec, phi, lambda, Vec3(0, 0, 1));
     AppPos(when, dsec, phi, lambda, 500.0, 1, overhead, azim, elev, dist);
-    EXPECT_NEAR(elev, M_PI / 2, 1e-9);
-    EXPECT_NEAR(dist, 0.1, 1e-12);
+    EXPECT_TRUE(std::fabs(elev - M_PI / 2) < 1e-9 && std::fabs(dist - 0.1) < 1e-12) << elev << " " << dist;
 }

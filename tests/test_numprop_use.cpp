@@ -1,5 +1,4 @@
-// Numerical propagation as the program uses it: state-vector satellites in the settings record,
-// propagated through the satellite state computation.
+// State-vector satellites propagated numerically through the satellite state computation.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -24,8 +23,7 @@ State stateAt(WinpData* in, double mjd)
     return {sp->vec1, sp->vec2};
 }
 
-// Semi-major axis (km) averaged over the revolution after mjd with the thrust then off: free of
-// the short-period wobble of the osculating value in the oblate field.
+// Semi-major axis (km) averaged over the revolution after mjd, thrust off (no short-period wobble).
 double meanAxis(WinpData* in, double mjd)
 {
     const auto axis = [](const State& s) { return 1.0 / (2.0 / abs(s.r) - dot(s.v, s.v) / kGM); };
@@ -41,9 +39,7 @@ std::unique_ptr<WinpData> stateVector()
 {
     auto in = IssSettings();
     EpochState(in.get(), 0, true);
-    in->numflg[0] = 1;
-    in->mjd = in->elepoch[0];
-    in->sccd[0] = 0.0;
+    in->numflg[0] = 1, in->mjd = in->elepoch[0], in->sccd[0] = 0.0;
     return in;
 }
 }  // namespace
@@ -72,18 +68,13 @@ TEST(NumPropUse, ThrustRaisesTheOrbitAsTheImpulseWould)
     const double accel = 1e-4, t = 6 * kHour, dv = accel * t * 86400.0;
     auto free = stateVector(), thrust = stateVector(), sunny = stateVector(), impulse = stateVector();
     EXPECT_EQ(ExDeltaV(impulse.get(), dv, 0.0, 0.0), 0);
-    for (WinpData* in : {thrust.get(), sunny.get()}) {
-        in->thrflg[0] = true;
-        in->thracc[0] = accel;
-    }
-    thrust->thrsun[0] = false;
-    thrust->thrupd[0] = true;
+    for (WinpData* in : {thrust.get(), sunny.get()}) in->thrflg[0] = true, in->thracc[0] = accel;
+    thrust->thrsun[0] = false, thrust->thrupd[0] = true;
     const double t1 = free->elepoch[0] + t, a = meanAxis(free.get(), t1);
     const double expected = 2.0 * a * dv / 1000.0 / abs(stateAt(free.get(), t1).v);
     EXPECT_NEAR(meanAxis(impulse.get(), t1) - a, expected, 0.005 * expected);
     const double sunlit = (meanAxis(sunny.get(), t1) - a) / expected;
-    EXPECT_GT(sunlit, 0.5);
-    EXPECT_LT(sunlit, 0.75);
+    EXPECT_TRUE(sunlit > 0.5 && sunlit < 0.75) << sunlit;
     // With the epoch update the propagated states become the epoch state.
     stateAt(thrust.get(), t1);
     EXPECT_NEAR(thrust->elepoch[0], t1, 1e-9);

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <cstring>
 #include <memory>
 
 #include "astro/frames.h"
@@ -16,8 +15,7 @@
 namespace {
 
 constexpr double kDeg = 3.14159265358979323846 / 180.0;
-// Culminations of ISS passes over site A (48.1 N, 11.6 E) from
-// passes_reference.txt: MJD UTC, elevation and azimuth (degrees).
+// ISS culminations over site A from passes_reference.txt: MJD UTC, elevation, azimuth (deg).
 struct Culmination {
     double mjd, el, az;
 };
@@ -27,10 +25,7 @@ constexpr Culmination kCulminations[] = {
     {61094.0672391, 31.269, 144.075}, {61094.1344055, 65.238, 342.716}};
 
 // Unit vector of R.A. and Dec. (radians).
-Vec3 direction(double ra, double dec)
-{
-    return Vec3(std::cos(dec) * std::cos(ra), std::cos(dec) * std::sin(ra), std::sin(dec));
-}
+Vec3 direction(double ra, double dec) { return polcar(Vec3(1.0, ra, dec)); }
 
 }  // namespace
 
@@ -54,14 +49,12 @@ TEST(OrbitPole, PoleAboveTheHorizonAndPerpendicularToThePath)
         const double e2 = (90.0 - c.el) * kDeg, daz = (az - c.az - 180.0) * kDeg;
         const double cosd = std::sin(el * kDeg) * std::sin(e2) + std::cos(el * kDeg) * std::cos(e2) * std::cos(daz);
         EXPECT_LT(std::acos(std::min(cosd, 1.0)) / kDeg, 0.2) << t;
-
         // The printed azimuth and elevation are the printed R.A. and Dec. at the site.
         double eqeq, pra, pdec;
         nutmat(julcent(t), eqeq, false);
         AppRADec(t, eqeq, 48.1 * kDeg, 11.6 * kDeg, az * kDeg, el * kDeg, pra, pdec);
         const Vec3 pole = direction(DmsDegF(ra) * 15.0 * kDeg, DmsDegF(dec) * kDeg);
         EXPECT_LT(std::acos(dot(pole, direction(pra, pdec))), 0.02 * kDeg) << t;
-
         // The satellite at the middle instant lies on the great circle of the pole.
         GetSatPos(t, in.get(), sp.get(), 0, 0);
         const Vec3 sat = direction(DmsDegF(sp->ra[0]) * 15.0 * kDeg, DmsDegF(sp->dec[0]) * kDeg);
@@ -74,8 +67,7 @@ TEST(OrbitPole, TextOnlyInNormalMode)
     auto in = IssSettings();
     in->pdmaxt = kCulminations[0].mjd;
     for (const auto mode : {&WinpData::relmode, &WinpData::occmode, &WinpData::flares}) {
-        in.get()->*mode = 1;
-        in->nsat = 2;
+        in.get()->*mode = 1, in->nsat = 2;
         char buf[200] = "";
         GetPoleTxt(in.get(), buf);
         EXPECT_STREQ(buf, "");

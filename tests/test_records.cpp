@@ -10,12 +10,7 @@
 #include "core/textpage.h"
 
 namespace {
-std::unique_ptr<WoutData> emptyPage()
-{
-    auto page = std::make_unique<WoutData>();
-    page->nlines = 0;
-    return page;
-}
+std::unique_ptr<WoutData> emptyPage() { return std::make_unique<WoutData>(); }  // value-initialised: no lines
 
 std::string entry(double mjd, double az, double el, int timeonly)
 {
@@ -38,18 +33,14 @@ TEST(TextPage, FullPagesLongLinesAndDecimalCommas)
     EXPECT_STREQ(page->lines[kPageLines - 1], " ");
     PutSpace(page.get(), -4);
     EXPECT_EQ(page->nlines, kPageLines);
-
     // Long lines are cut; a tilde in every position must not tag an untagged line.
     page = emptyPage();
-    char tildes[100];
-    std::memset(tildes, '~', 80);
-    tildes[80] = '\0';
-    PutNxtLn(page.get(), tildes);
-    PutNxtLnT(page.get(), tildes);
+    std::string tildes(80, '~');
+    PutNxtLn(page.get(), tildes.data());
+    PutNxtLnT(page.get(), tildes.data());
     for (int i = 0; i < 2; ++i) EXPECT_EQ(std::string(page->lines[i], kTagByte), std::string(kTagByte, '~'));
     EXPECT_NE(page->lines[0][kTagByte], kLineTag);
     EXPECT_EQ(page->lines[1][kTagByte], kLineTag);
-
     // Decimal commas become points before the bracket only, in the caller's text too.
     std::strcpy(text, "12,5 (3,4)");
     PutNxtLn(page.get(), text);

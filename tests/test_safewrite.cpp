@@ -21,8 +21,7 @@
 
 namespace {
 
-// One kind of file the program writes: its name in the current directory and the call that
-// replaces it, true when the call reports success.
+// A file the program writes (in the current directory) and the call that replaces it.
 struct Writer {
     std::string file;
     std::function<bool()> write;
@@ -41,15 +40,10 @@ bool writeTleSave()
 {
     auto in = issSettings();
     selectReference(in.get(), 1, kHst);
-    in->numflg[1] = 1;
-    for (int k = 0; k < 3; ++k) {
-        in->svpos[k][1] = 4.5e6 + 1234.5678 * k;
-        in->svvel[k][1] = 7.5e3 - 0.125 * k;
-    }
-    in->scf107[1] = in->scf107avg[1] = 150.5;
-    in->sckp[1] = 3.5;
+    for (int k = 0; k < 3; ++k) in->svpos[k][1] = 4.5e6 + 1234.5678 * k, in->svvel[k][1] = 7.5e3 - 0.125 * k;
+    in->numflg[1] = in->tlesvnmset = 1;
+    in->scf107[1] = in->scf107avg[1] = 150.5, in->sckp[1] = 3.5;
     std::snprintf(in->tlesave, sizeof in->tlesave, "save.tle");
-    in->tlesvnmset = 1;
     return SaveTle(in.get()) == 0;
 }
 
@@ -82,8 +76,7 @@ bool writeTrack()
 {
     auto in = issSettings();
     auto sp = stateRecord();
-    in->duration = 0.1;
-    in->stepmin = 1, in->stepsec = 0.0, in->tstep = 1.0 / 1440.0;
+    in->duration = 0.1, in->stepmin = 1, in->stepsec = 0.0, in->tstep = 1.0 / 1440.0;
     std::snprintf(in->savename, sizeof in->savename, "track.txt");
     return saveOrbitTrack(in.get(), sp.get()) == 0;
 }
@@ -106,8 +99,7 @@ std::map<std::string, std::string> writeAllUnder(const char* locale)
     return bytes;
 }
 
-// Runs write in a child process whose files may not grow past limit bytes (writes beyond fail
-// with EFBIG instead of killing it). Returns the child's exit status: 1 when write reported success.
+// Exit status of write run in a child whose files stop at limit bytes (EFBIG): 1 when it succeeded.
 int runWithFileLimit(const std::function<bool()>& write, rlim_t limit)
 {
     const pid_t pid = fork();
@@ -121,6 +113,15 @@ int runWithFileLimit(const std::function<bool()>& write, rlim_t limit)
     waitpid(pid, &status, 0);
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
+
+// A file writer that puts text.
+std::function<void(std::FILE*)> put(const char* text)
+{
+    return [text](std::FILE* f) { std::fputs(text, f); };
+}
+
+// Number of entries of the current directory.
+long entries() { return std::distance(std::filesystem::directory_iterator("."), std::filesystem::directory_iterator()); }
 
 }  // namespace
 
@@ -146,10 +147,8 @@ TEST(SafeWrite, AFullDiskKeepsTheOldFileByteForByte)
         std::ofstream(w.file) << old;
         EXPECT_EQ(runWithFileLimit(w.write, 64), 0);
         EXPECT_EQ(readFile(w.file), old);
-        EXPECT_EQ(std::distance(std::filesystem::directory_iterator("."), std::filesystem::directory_iterator()),
-                  w.file == "all.txt" ? 2 : 1);  // no temporary file left (all.txt reads ref.tle)
+        EXPECT_EQ(entries(), w.file == "all.txt" ? 2 : 1);  // no temporary file left (all.txt reads ref.tle)
     }
-
     // Without the limit the same writes replace the old files and leave no temporary file.
     ScopedTempDir dir;
     for (const Writer& w : kWriters) {
@@ -157,14 +156,12 @@ TEST(SafeWrite, AFullDiskKeepsTheOldFileByteForByte)
         EXPECT_EQ(runWithFileLimit(w.write, RLIM_INFINITY), 1) << w.file;
         EXPECT_NE(readFile(w.file), old) << w.file;
     }
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator("."), std::filesystem::directory_iterator()),
-              static_cast<long>(kWriters.size()) + 1);  // the written files and ref.tle
+    EXPECT_EQ(entries(), static_cast<long>(kWriters.size()) + 1);  // the written files and ref.tle
 }
 
 TEST(SafeWrite, AppendsAndUnwritablePlaces)
 {
     ScopedTempDir dir;
-    const auto put = [](const char* text) { return [text](std::FILE* f) { std::fputs(text, f); }; };
     ASSERT_TRUE(WriteFile("a.txt", false, put("one\n")));
     ASSERT_TRUE(WriteFile("a.txt", false, put("two\n")));
     EXPECT_EQ(readFile("a.txt"), "one\ntwo\n");
@@ -175,14 +172,13 @@ TEST(SafeWrite, AppendsAndUnwritablePlaces)
     std::filesystem::create_directory("d");
     EXPECT_FALSE(ReplaceFile("d", put("x")));
     EXPECT_TRUE(std::filesystem::is_directory("d"));
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator("."), std::filesystem::directory_iterator()), 2);
+    EXPECT_EQ(entries(), 2);
 }
 
 TEST(SafeWrite, ReplacingKeepsModeLinkAndTheUsersTemporaryFiles)
 {
     namespace fs = std::filesystem;
     ScopedTempDir dir;
-    const auto put = [](const char* text) { return [text](std::FILE* f) { std::fputs(text, f); }; };
     std::ofstream("a.txt") << "old\n";
     std::ofstream("a.txt.tmp") << "the user's own\n";
     fs::permissions("a.txt", fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);

@@ -18,8 +18,7 @@ using angle_units::kPi;
 constexpr double kDeg = angle_units::kDegToRad;
 constexpr double kWgs72Radius = 6378.135;
 
-// How a published run ends (codes mapped to this propagator) and, where the state is still
-// written, the radius the failing step reaches (km; 0 when not checked).
+// How a published run ends, and the radius (km) of a failing step still written (0: unchecked).
 struct RunEnd {
     int initcode, stopcode;
     bool written;
@@ -37,8 +36,7 @@ const std::map<std::pair<int, double>, RunEnd> kRunEnds = {
     {{20413, 1844000.0}, {0, 6, true, 0.830534 * kWgs72Radius}},
 };
 
-// Initialises rec from TLE fields with WGS-72; the epoch passes through a Julian Date as in the
-// published runs (its rounding moves the perigee of case 23333 by 4e-6 km).
+// Initialises rec from TLE fields with WGS-72, the epoch through a Julian Date as the published runs do.
 int initFromTle(const TleFields& f, elsetrec& rec, bool deepspace = true)
 {
     const double jd = TleEpochMjd(f.epochyear, f.epochday) + 2400000.5;
@@ -93,7 +91,6 @@ TEST(Sgp4Verification, EveryCaseMatchesPublishedStatesAndStopsWithTheirError)
     const std::vector<ReferenceCase> reference = readReferenceCases();
     ASSERT_EQ(cases.size(), 33u);
     ASSERT_EQ(reference.size(), cases.size());
-
     int comparedRows = 0;
     for (size_t i = 0; i < cases.size(); ++i) {
         const VerificationCase& c = cases[i];
@@ -102,7 +99,6 @@ TEST(Sgp4Verification, EveryCaseMatchesPublishedStatesAndStopsWithTheirError)
         const auto end = kRunEnds.find({c.tle.satno, c.start});
         const RunEnd expected = end == kRunEnds.end() ? RunEnd{0, 0, true, 0.0} : end->second;
         SCOPED_TRACE("case " + std::to_string(c.tle.satno));
-
         elsetrec rec;
         EXPECT_EQ(initFromTle(c.tle, rec), expected.initcode);
         double r[3], v[3];
@@ -114,7 +110,6 @@ TEST(Sgp4Verification, EveryCaseMatchesPublishedStatesAndStopsWithTheirError)
             }
             ++comparedRows;
         };
-
         // The single row listed for a case that fails at once is not a state of it.
         const bool failsAtOnce = expected.initcode == 3;
         if (!failsAtOnce) compare(0.0, ref.rows[0]);
@@ -132,36 +127,27 @@ TEST(Sgp4Verification, EveryCaseMatchesPublishedStatesAndStopsWithTheirError)
             continue;
         }
         ASSERT_LT(listed, times.size());
-        const double nan = std::numeric_limits<double>::quiet_NaN();
-        std::fill(r, r + 3, nan);
+        std::fill(r, r + 3, std::numeric_limits<double>::quiet_NaN());
         EXPECT_EQ(sgp4(wgs72, rec, times[listed], r, v), expected.stopcode);
         EXPECT_EQ(rec.error, expected.stopcode);
         EXPECT_EQ(std::isfinite(r[0]), expected.written);
-        if (expected.radius > 0.0) {
-            EXPECT_NEAR(norm(r), expected.radius, 0.05);
-        }
+        if (expected.radius > 0.0) EXPECT_NEAR(norm(r), expected.radius, 0.05);
     }
     EXPECT_EQ(comparedRows, 667 - 1);  // every published row but the one that is not a state
 }
 
-TEST(Sgp4Model, DeepSpacePermissionDecidesTheModelOfAGeostationaryOrbit)
+TEST(Sgp4Model, DeepSpacePermissionAndRetrogradeOrbits)
 {
+    // Without permission a geostationary and a 12-hour orbit stay near-Earth.
     elsetrec deep, near, molniya;
     ASSERT_EQ(initCircular(1.0027, 0.05, true, deep), 0);
     ASSERT_EQ(initCircular(1.0027, 0.05, false, near), 0);
-    EXPECT_EQ(deep.method, 'd');
-    EXPECT_EQ(near.method, 'n');
-    // Without permission a 12-hour orbit stays near-Earth as well.
     ASSERT_EQ(initFromTle(verificationElements(8195), molniya, false), 0);
-    EXPECT_EQ(molniya.method, 'n');
-}
-
-TEST(Sgp4Model, RetrogradeInclinationOf180DegreesStaysFinite)
-{
+    EXPECT_EQ(std::string() + deep.method + near.method + molniya.method, "dnn");
+    // An inclination of 180 degrees stays finite, on the orbit of its mean motion.
     for (const double n : {15.0, 1.0027}) {
         elsetrec rec;
         ASSERT_EQ(initCircular(n, 180.0, true, rec), 0);
-        EXPECT_TRUE(std::isfinite(rec.xlcof) && std::isfinite(rec.nodedot));
         double r[3], v[3];
         ASSERT_EQ(sgp4(wgs72, rec, 720.0, r, v), 0);
         const double a = std::cbrt(398600.8 / std::pow(n * 2.0 * kPi / 86400.0, 2.0));
@@ -175,11 +161,11 @@ TEST(Sgp4Model, NonFiniteElementsOrTimeGiveAnError)
 {
     for (const bool deep : {false, true}) {
         elsetrec rec;
-        const double n = (deep ? 1.0027 : 15.0) * 2.0 * kPi / 1440.0;
-        sgp4init(wgs72, deep, 20000.0, 1e-5, 2e-4, std::nan(""), 0.9, 1.0, n, 2.0, rec);
+        const double n = deep ? 1.0027 : 15.0;
         double r[3], v[3];
+        sgp4init(wgs72, deep, 20000.0, 1e-5, 2e-4, std::nan(""), 0.9, 1.0, n * 2.0 * kPi / 1440.0, 2.0, rec);
         EXPECT_EQ(sgp4(wgs72, rec, 10.0, r, v), kSgp4NotFinite) << "NaN argument of perigee, deep " << deep;
-        ASSERT_EQ(initCircular(deep ? 1.0027 : 15.0, 51.6, deep, rec), 0);
+        ASSERT_EQ(initCircular(n, 51.6, deep, rec), 0);
         EXPECT_EQ(sgp4(wgs72, rec, std::nan(""), r, v), kSgp4NotFinite) << "NaN time, deep " << deep;
     }
 }
@@ -229,7 +215,6 @@ TEST(Sgp4Command, VerificationFileReproducesPublishedRowsAndErrors)
     EXPECT_EQ(findCase(cases, 28872).error, "# error 6 at 55.00000000");
     EXPECT_TRUE(findCase(cases, 33334).rows.empty());
     EXPECT_EQ(findCase(cases, 33334).error, "# error 3 at 0.00000000");
-
     // The JSON form carries the same numbers and errors; a comma locale changes nothing.
     const CliRun json = runCli("sgp4 " + kVerificationFile + " --json 2>/dev/null");
     EXPECT_EQ(json.status, 0);
@@ -240,22 +225,21 @@ TEST(Sgp4Command, VerificationFileReproducesPublishedRowsAndErrors)
 
 TEST(Sgp4Command, OptionsChangeConstantsAndModel)
 {
+    // WGS-84 moves a near-Earth case by less than a kilometre; without deep space a near-Earth
+    // case is unchanged and a deep-space case moves.
     const auto lastX = [](const std::string& options, int satno) {
         return findCase(casesOf(runCli("sgp4 " + options + kVerificationFile + " 2>/dev/null").out), satno).rows.back().r[0];
     };
-    EXPECT_NEAR(lastX("--wgs84 ", 5), lastX("", 5), 1.0);
-    EXPECT_NE(lastX("--wgs84 ", 5), lastX("", 5));
-    // Without deep space a near-Earth case is unchanged and a deep-space case moves.
-    EXPECT_EQ(lastX("--no-sdp4 ", 5), lastX("", 5));
+    const double plain = lastX("", 5), wgs84 = lastX("--wgs84 ", 5);
+    EXPECT_TRUE(wgs84 != plain && std::fabs(wgs84 - plain) < 1.0);
+    EXPECT_EQ(lastX("--no-sdp4 ", 5), plain);
     EXPECT_GT(std::fabs(lastX("--no-sdp4 ", 8195) - lastX("", 8195)), 1.0);
 }
 
 TEST(Sgp4Command, BadFilesAndArguments)
 {
-    EXPECT_EQ(runCli("sgp4 /nonexistent/orbika.tle 2>/dev/null").status, 2);
-    EXPECT_EQ(runCli("sgp4 " + kVerificationFile + " --fast 2>/dev/null").status, 2);
-    EXPECT_EQ(runCli("sgp4 2>/dev/null").status, 2);
-
+    for (const std::string& args : {std::string("/nonexistent/orbika.tle"), kVerificationFile + " --fast", std::string()})
+        EXPECT_EQ(runCli("sgp4 " + args + " 2>/dev/null").status, 2) << args;
     // A malformed entry is reported by line and skipped; titles, CR LF and default times are fine.
     const std::string path = testing::TempDir() + "orbika_sgp4_cli.tle";
     {

@@ -47,8 +47,7 @@ TEST(Fscanf, ReadsOneWholeLineOfNumbersPerCall)
     EXPECT_EQ(Fscanf(f, 2, v), 1);  // a decimal comma is no number; CR LF ends the last token
     EXPECT_EQ(std::vector<double>(v, v + 2), (std::vector<double>{0.0, 2.0}));
     EXPECT_EQ(Fscanf(f, 3, v), 1);
-    EXPECT_EQ(Fscanf(f, 1, v), 0);  // empty lines, with LF or CR LF, read nothing
-    EXPECT_EQ(Fscanf(f, 1, v), 0);
+    EXPECT_TRUE(Fscanf(f, 1, v) == 0 && Fscanf(f, 1, v) == 0);  // empty lines, LF or CR LF, read nothing
     EXPECT_EQ(Fscanf(f, 2, v), 1);
     EXPECT_EQ(std::vector<double>(v, v + 2), (std::vector<double>{7.0, 8.0}));
     EXPECT_EQ(Fscanf(f, 1, v), 0);  // end of file

@@ -40,7 +40,6 @@ TEST(TimeScales, SiderealTimeObliquityAndTtMinusUt)
     EXPECT_NEAR(lsidtim(51544.5, 15.0, 36.0), 19.697374558 + 0.01, 1e-6);
     EXPECT_LT(lsidtim(51544.0, -120.0, 0), 0.0);     // sign kept, not reduced to [0, 24)
     EXPECT_NEAR(eps(0) * 180 / M_PI, 23.43929111, 1e-9);
-
     // Yearly TT - UT; from 1972 on the published leap seconds: UTC - TAI = -10 s in 1972, -36 s
     // from 2015 July, -37 s from 2017 on (no leap second since), so TT - UTC is 69.184 s in 2026.
     const std::pair<int, double> ttut[] = {{1870, 3.184},  {1890, -6.816}, {1972, 42.184},

@@ -12,6 +12,7 @@
 #include "core/defaults.h"
 #include "core/selection.h"
 #include "core/tlefile.h"
+#include "test_entries.h"
 #include "test_text.h"
 
 namespace {
@@ -49,8 +50,8 @@ struct Search {
     std::string all()
     {
         std::string names;
-        for (int r = find("*"); r; r = r == 2 ? more() : 0)
-            names += in->satname[kWorkSlot] + std::string(",");
+        auto add = [&](bool) { return names += in->satname[kWorkSlot] + std::string(","), true; };
+        forEachEntry(in.get(), f, add, in->lowflt, in->recentflt);
         return names;
     }
 };
@@ -72,9 +73,7 @@ TEST(TleSearch, ByNamePrefixNumberAndDesignator)
 {
     Search s(std::fopen(kVisual.c_str(), "r"));
     EXPECT_EQ(s.find("iss"), 1);
-    EXPECT_EQ(s.in->satno[kWorkSlot], 25544);
-    EXPECT_EQ(s.in->sgpslot, kNoSgpSlot);
-
+    EXPECT_TRUE(s.in->satno[kWorkSlot] == 25544 && s.in->sgpslot == kNoSgpSlot);
     // The file holds 20 rocket bodies titled "SL-16 R/B": 2 until the last one, each different.
     std::set<int> numbers;
     int result = s.find("sl-16");
@@ -83,17 +82,13 @@ TEST(TleSearch, ByNamePrefixNumberAndDesignator)
     numbers.insert(s.in->satno[kWorkSlot]);
     EXPECT_EQ(numbers.size(), 20u);
 
-    EXPECT_EQ(s.find("", 1, 20580), 1);
-    EXPECT_EQ(std::string(s.in->satname[kWorkSlot]).rfind("HST ", 0), 0u);
-    EXPECT_EQ(s.find("1998-067A", 2), 1);
-    EXPECT_EQ(s.in->satno[kWorkSlot], 25544);
+    EXPECT_TRUE(s.find("", 1, 20580) == 1 && std::string(s.in->satname[kWorkSlot]).rfind("HST ", 0) == 0);
+    EXPECT_TRUE(s.find("1998-067A", 2) == 1 && s.in->satno[kWorkSlot] == 25544);
 
-    EXPECT_EQ(s.find("NO SUCH SATELLITE"), 0);
-    EXPECT_EQ(s.key, "\n+++ No match found for NO SUCH SATELLITE +++");
-    EXPECT_EQ(s.find("", 1, 99999), 0);
-    EXPECT_EQ(s.key, "\n+++ No match found for NORAD# 99999 +++");
-    EXPECT_EQ(s.find("2099-001", 2), 0);
-    EXPECT_EQ(s.key, "\n+++ No match found for 2099-001 +++");
+    const auto missing = [&](const char* key, int kind, int n) { return s.find(key, kind, n) == 0 ? s.key : "found"; };
+    EXPECT_EQ(missing("NO SUCH SATELLITE", 0, 0), "\n+++ No match found for NO SUCH SATELLITE +++");
+    EXPECT_EQ(missing("", 1, 99999), "\n+++ No match found for NORAD# 99999 +++");
+    EXPECT_EQ(missing("2099-001", 2, 0), "\n+++ No match found for 2099-001 +++");
 }
 
 TEST(TleParse, EveryFieldOfThePublishedExample)
@@ -118,7 +113,6 @@ TEST(TleParse, EveryFieldOfThePublishedExample)
     const double n = 15.72125391 * 2 * M_PI / 86400;
     EXPECT_NEAR(in.elsma[w], std::cbrt(398600.4418 / (n * n)), 5.0);
     EXPECT_GT(in.eladot[w], 0.0);  // a negative ndot raises the orbit
-
     // The description: title, epoch, orbit period and perigee and apogee heights near 352 km.
     EXPECT_EQ(s.key.rfind("ISS (ZARYA)\n================================\nNORAD#\t\t: 25544\n", 0), 0u) << s.key;
     EXPECT_NE(s.key.find("\nEpoch\t: 20-SEP-2008   12:25:40\n"), std::string::npos);
@@ -127,11 +121,6 @@ TEST(TleParse, EveryFieldOfThePublishedExample)
         ASSERT_NE(s.key.find(label), std::string::npos);
         EXPECT_NEAR(std::atof(s.key.c_str() + s.key.find(label) + std::strlen(label)), 352.6, 5.0);
     }
-    // The epoch state lies on the orbit with about the circular speed.
-    const double r = std::hypot(in.svpos[0][w], in.svpos[1][w], in.svpos[2][w]) / 1000;
-    const double v = std::hypot(in.svvel[0][w], in.svvel[1][w], in.svvel[2][w]) / 1000;
-    EXPECT_NEAR(r, in.elsma[w], 0.002 * in.elsma[w]);
-    EXPECT_NEAR(v, std::sqrt(398600.4418 / in.elsma[w]), 0.02);
 }
 
 TEST(TleParse, HyperbolaAndUntitledEntries)
@@ -141,8 +130,7 @@ TEST(TleParse, HyperbolaAndUntitledEntries)
         "1 99002U 26002A   26050.00000000  .00000000  00000-0  00000-0 9  9990\n"
         "2 99002  30.0000  40.0000 1.20000  50.0000   0.0000   7000.0000    00\n"));
     ASSERT_EQ(s.find("", 1, 99002), 1) << s.key;
-    EXPECT_DOUBLE_EQ(s.in->elecc[kWorkSlot], 1.2);
-    EXPECT_NEAR(s.in->elsma[kWorkSlot], -35000.0, 1e-6);
+    EXPECT_TRUE(s.in->elecc[kWorkSlot] == 1.2 && std::fabs(s.in->elsma[kWorkSlot] + 35000.0) < 1e-6);
     EXPECT_NE(s.key.find("Perigee Distance q\t:   7000.000 km"), std::string::npos) << s.key;
     // Without a title line the name stays 20 blanks (not replaced by the designator).
     EXPECT_STREQ(s.in->satname[kWorkSlot], "                    ");
@@ -157,23 +145,19 @@ TEST(TleParse, FiltersAndElementAdjustment)
     in.mjd = mjd(20, 2, 2026, 0.0);
     in.recentflt = 1;
     EXPECT_EQ(s.all(), "UNKNOWN REVS,SLOW NEW,");
-    in.recentflt = 0;
-    in.lowflt = 1;
+    in.recentflt = 0, in.lowflt = 1;
     EXPECT_EQ(s.all(), "DECAYING,");
     in.mjd += 10.0;  // the epoch is now older than a week
     EXPECT_EQ(s.all(), "");
 
-    in.lowflt = 0;
-    in.adjread = true;
+    in.lowflt = 0, in.adjread = true;
     in.adjdt = 3600.0, in.adjmm = 15.0, in.adjnode = 10.0;
     ASSERT_EQ(s.find("UNKNOWN"), 1);
     EXPECT_NEAR(in.elepoch[kWorkSlot], mjd(19, 2, 2026, 11.0), 1e-9);
-    EXPECT_DOUBLE_EQ(in.elmm[kWorkSlot], 15.0);
-    EXPECT_DOUBLE_EQ(in.elnode[kWorkSlot], 110.0);
+    EXPECT_TRUE(in.elmm[kWorkSlot] == 15.0 && in.elnode[kWorkSlot] == 110.0);
     EXPECT_EQ(in.sgp4flg[kWorkSlot] + in.elndot[kWorkSlot] + in.eladot[kWorkSlot], 0.0);
     // Iridium mode with operational orbits only: an orbit outside 7150-7159.9 km keeps its motion.
-    in.iridmode = 3;
-    in.iropsonly = 1;
+    in.iridmode = 3, in.iropsonly = 1;
     ASSERT_EQ(s.find("UNKNOWN"), 1);
     EXPECT_DOUBLE_EQ(in.elmm[kWorkSlot], 15.5);
 }
@@ -192,9 +176,7 @@ TEST(TleRead, TruncatedEntriesGiveNoMatch)
     };
     for (const std::string& content : cases) {
         Search s(holding(content));
-        EXPECT_EQ(s.find("ISS"), 0);
-        EXPECT_EQ(s.find("", 1, 25544), 0);
-        EXPECT_EQ(s.find("*"), 0);
+        EXPECT_EQ(s.find("ISS") + s.find("", 1, 25544) + s.find("*"), 0) << content;
     }
     Search none(std::fopen("/nonexistent/visual.txt", "r"));
     EXPECT_EQ(none.find("ISS"), 0);
@@ -210,9 +192,7 @@ TEST(TleSelection, ListOfAtMostTenAndDefaultNames)
         vsSatSel(&in);
         EXPECT_EQ(in.satname[kWorkSlot][0], '#');
     }
-    // The eleventh selection overwrites the last slot.
-    EXPECT_EQ(in.nsat, kMaxSat);
-    EXPECT_EQ(in.satno[kMaxSat - 1], 20580);
+    EXPECT_TRUE(in.nsat == kMaxSat && in.satno[kMaxSat - 1] == 20580);  // the eleventh took the last slot
     EXPECT_EQ(vsSatList(&in).rfind("TLE filename:./visual.txt\n\nSelected Satellites:\n\n  ISS", 0),
               0u);
     char name[105] = "*orbika.tle";

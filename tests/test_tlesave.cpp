@@ -17,6 +17,7 @@
 #include "core/tleformat.h"
 #include "core/tlesave.h"
 #include "scoped_env.h"
+#include "test_entries.h"
 #include "test_text.h"
 
 namespace {
@@ -32,16 +33,10 @@ std::vector<std::string> lines(const fs::path& path) { return splitLines(readFil
 void selectall(WinpData* in, const fs::path& path)
 {
     ElementReader f(path.c_str());
-    std::string key = "*";
-    int n = 0;
-    for (vsFindSat(in, f, key, n, 0, 0, 0); n; vsReComp(in, f, key = "*", n, 0, 1, 0, 0)) {
-        vsSatSel(in);
-        if (n != 2) break;
-    }
+    forEachEntry(in, f, [in](bool) { return vsSatSel(in), true; });
 }
 
-// Settings with a selection taken from visual.txt by NORAD number, saving into a fresh
-// temporary directory through the default name "*orbika.tle".
+// A selection from visual.txt by NORAD number, saved in a fresh directory as "*orbika.tle".
 struct Saver {
     ScopedTempDir tmp;
     std::unique_ptr<WinpData> in = std::make_unique<WinpData>();
@@ -102,13 +97,10 @@ TEST(TleSave, FieldsRoundTripAtTheEdges)
         f.satno = c.satno, f.nddot = c.nddot, f.bstar = c.bstar, f.elsetno = c.elsetno, f.revolution = c.revolution;
         std::string l1, l2, again1, again2;
         ASSERT_TRUE(FormatTleLine1(f, l1) && FormatTleLine2(f, l2));
-        EXPECT_EQ(l1.substr(2, 5), c.field);
-        EXPECT_EQ(l2.substr(2, 5), c.field);
+        EXPECT_EQ(l1.substr(2, 5) + l2.substr(2, 5), std::string(c.field) + c.field);
         TleFields g{};
         ASSERT_TRUE(ParseTleLine1(l1.c_str(), g) && ParseTleLine2(l2.c_str(), g));
-        EXPECT_EQ(g.satno, c.satno);
-        EXPECT_EQ(g.elsetno, c.elsetno);
-        EXPECT_EQ(g.revolution, c.revolution);
+        EXPECT_EQ(std::vector<long>({g.satno, g.elsetno, g.revolution}), std::vector<long>({c.satno, c.elsetno, c.revolution}));
         EXPECT_NEAR(g.nddot, c.nddot, 5e-6 * std::fabs(c.nddot));
         EXPECT_NEAR(g.bstar, c.bstar, 5e-6 * std::fabs(c.bstar));
         ASSERT_TRUE(FormatTleLine1(g, again1) && FormatTleLine2(g, again2));
@@ -125,18 +117,12 @@ TEST(TleSave, SavedEntriesReadBackWithValidChecksums)
     // ISS, an entry with a negative first derivative, a hyperbola and a state vector.
     Saver s({25544, 17589, 25544, 20580});
     WinpData& in = *s.in;
-    in.elecc[2] = 1.2;
-    in.elmm[2] = 7000.0;  // perigee distance, km
+    in.elecc[2] = 1.2, in.elmm[2] = 7000.0;  // perigee distance, km
     const double gm = 398600.4415;  // km^3/s^2
     Vec3 r, v;
     kepler(gm, 0.0, 0.0, 50.0, 7000.0, 0.01, 30.0, 40.0, 98.0, r, v);
-    in.numflg[3] = 1;
-    in.sgp4flg[3] = 0;
-    for (unsigned k = 0; k < 3; ++k) {
-        in.svpos[k][3] = 1000 * r[k];
-        in.svvel[k][3] = 1000 * v[k];
-    }
-    in.scam[3] = 0.025;
+    in.numflg[3] = 1, in.sgp4flg[3] = 0, in.scam[3] = 0.025;
+    for (unsigned k = 0; k < 3; ++k) in.svpos[k][3] = 1000 * r[k], in.svvel[k][3] = 1000 * v[k];
     ASSERT_EQ(SaveTle(&in), 0);
 
     const std::vector<std::string> text = lines(s.saved());
@@ -156,20 +142,17 @@ TEST(TleSave, SavedEntriesReadBackWithValidChecksums)
     selectall(back.get(), s.saved());
     const WinpData& b = *back;
     ASSERT_EQ(b.nsat, 4);
-    EXPECT_EQ(b.elecc[2], 1.2);
-    EXPECT_EQ(b.elmm[2], 7000.0);
+    EXPECT_TRUE(b.elecc[2] == 1.2 && b.elmm[2] == 7000.0);
     // The state vector comes back with its osculating elements.
-    EXPECT_EQ(b.numflg[3], 1);
+    EXPECT_TRUE(b.numflg[3] == 1 && b.scam[3] == 0.025);
     for (int k = 0; k < 3; ++k) {
         EXPECT_NEAR(b.svpos[k][3], in.svpos[k][3], 1e-11 * 7e6);
         EXPECT_NEAR(b.svvel[k][3], in.svvel[k][3], 1e-11 * 7e3);
     }
-    EXPECT_DOUBLE_EQ(b.scam[3], 0.025);
     const double elements[] = {b.elincl[3], b.elnode[3], b.elargp[3], b.elmanom[3], b.elecc[3]};
     const double expected[] = {98.0, 30.0, 40.0, 50.0, 0.01};
     for (int k = 0; k < 5; ++k) EXPECT_NEAR(elements[k], expected[k], 1e-6);
     EXPECT_NEAR(b.elsma[3], 7000.0, 1.0);
-
     // Saved again, what was read back gives the same file.
     std::snprintf(back->tlesave, sizeof back->tlesave, "%s/again.tle", s.dir.c_str());
     ASSERT_EQ(SaveTle(back.get()), 0);
@@ -180,24 +163,21 @@ TEST(TleSave, FirstSaveTruncatesLaterSavesAppend)
 {
     Saver s({25544, 20580});
     WinpData& in = *s.in;
-    { std::ofstream(s.saved()) << "old content\n"; }
-    ASSERT_EQ(SaveTle(&in), 0);
-    EXPECT_EQ(lines(s.saved()).size(), 6u);
-    ASSERT_EQ(SaveTle(&in), 0);
-    EXPECT_EQ(lines(s.saved()).size(), 12u);
+    std::ofstream(s.saved()) << "old content\n";
+    for (size_t expected : {6u, 12u}) {
+        ASSERT_EQ(SaveTle(&in), 0);
+        EXPECT_EQ(lines(s.saved()).size(), expected);
+    }
     in.tlesvnmset = 1;  // a name was chosen again
     ASSERT_EQ(SaveTle(&in), 0);
     const std::vector<std::string> after = lines(s.saved());
     EXPECT_EQ(after.size(), 6u);
-
     // No selection: nothing written. A file that cannot be opened: code 2, nothing changed.
     in.nsat = 0;
     EXPECT_EQ(SaveTle(&in), 1);
-    in.nsat = 2;
-    in.tlesvnmset = 1;
+    in.nsat = 2, in.tlesvnmset = 1;
     std::snprintf(in.tlesave, sizeof in.tlesave, "%s/missing/orbika.tle", s.dir.c_str());
-    EXPECT_EQ(SaveTle(&in), 2);
-    EXPECT_EQ(in.tlesvnmset, 1);
+    EXPECT_TRUE(SaveTle(&in) == 2 && in.tlesvnmset == 1);
     EXPECT_EQ(lines(s.saved()), after);
     EXPECT_FALSE(fs::exists(s.dir / "missing"));
 }
@@ -210,16 +190,13 @@ TEST(TleSave, CsvHoldsWhatATleCannot)
     std::snprintf(in.satname[2], sizeof in.satname[2], "HST, \"HUBBLE\"");
     // No TLE file is written for a number above 339999.
     EXPECT_EQ(SaveTle(&in), kTleNumberTooLarge);
-    EXPECT_FALSE(fs::exists(s.saved()));
-    EXPECT_EQ(in.tlesvnmset, 1);
-
+    EXPECT_TRUE(!fs::exists(s.saved()) && in.tlesvnmset == 1);
     // As OMM CSV, saved twice (the second appends without a header), the entries read back with
     // their names and numbers (the other fields are compared with an independent SGP4 elsewhere).
     const std::string csv = CsvSaveName(s.saved().string());
     EXPECT_EQ(csv, (s.dir / "orbika.csv").string());
     std::snprintf(in.tlesave, sizeof in.tlesave, "%s", csv.c_str());
-    ASSERT_EQ(SaveTle(&in), kTleSaved);
-    ASSERT_EQ(SaveTle(&in), kTleSaved);
+    ASSERT_TRUE(SaveTle(&in) == kTleSaved && SaveTle(&in) == kTleSaved);
     EXPECT_EQ(lines(csv).size(), 7u);
     ElementReader r(csv.c_str());
     EXPECT_EQ(r.format(), ElementFormat::Csv);
@@ -231,12 +208,9 @@ TEST(TleSave, CsvHoldsWhatATleCannot)
         EXPECT_EQ(e.fields.satno, in.satno[k % 3]);
         EXPECT_NEAR(e.fields.mm, in.elmm[k % 3], 1e-8);
     }
-    EXPECT_FALSE(r.next(e));
-    EXPECT_TRUE(r.problems().empty());
-
+    EXPECT_TRUE(!r.next(e) && r.problems().empty());
     // A state vector has no mean elements to write: nothing written.
-    in.numflg[0] = 1;
-    in.tlesvnmset = 1;
+    in.numflg[0] = in.tlesvnmset = 1;
     const std::vector<std::string> before = lines(csv);
     EXPECT_EQ(SaveTle(&in), kTleStateVectorCsv);
     EXPECT_EQ(lines(csv), before);

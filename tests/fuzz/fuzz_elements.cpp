@@ -28,17 +28,9 @@ TleFields elements(ByteReader& bytes)
     TleFields f{};
     f.satno = 1;
     f.epochyear = bytes.byte() % 100;
-    f.epochday = bytes.number();
-    f.ndot = bytes.number();
-    f.nddot = bytes.number();
-    f.bstar = bytes.number();
     f.ephtype = '0';
-    f.incl = bytes.number();
-    f.node = bytes.number();
-    f.ecc = bytes.number();
-    f.argp = bytes.number();
-    f.manom = bytes.number();
-    f.mm = bytes.number();
+    for (double* x : {&f.epochday, &f.ndot, &f.nddot, &f.bstar, &f.incl, &f.node, &f.ecc, &f.argp, &f.manom, &f.mm})
+        *x = bytes.number();
     return f;
 }
 

@@ -1,12 +1,38 @@
-// Helpers shared by the fuzz targets: the fuzzer's bytes as a read-only stream.
+// Helpers shared by the fuzz targets: the fuzzer's bytes as a stream, as values or as a file.
 #pragma once
+
+#include <unistd.h>
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
+
+// A file of this process under the temporary directory.
+inline std::string scratch(const char* name)
+{
+    const std::string file = "orbika-fuzz-" + std::to_string(getpid()) + "-" + name;
+    return (std::filesystem::temp_directory_path() / file).string();
+}
+
+// Bytes of the file at path (empty when it cannot be read).
+inline std::string contents(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// Replaces the file at path by the size bytes at data.
+inline void writeBytes(const std::string& path, const void* data, size_t size)
+{
+    std::ofstream(path, std::ios::binary | std::ios::trunc)
+        .write(static_cast<const char*>(data), static_cast<std::streamsize>(size));
+}
 
 // A stream reading the size bytes at data; nullptr when it cannot be made. fmemopen refuses an
 // empty buffer, so an empty input is an empty temporary file.

@@ -1,16 +1,8 @@
 // Save files read back over arbitrary bytes: the sorting of the all-satellite pass file and the
 // flare page made from a flare file. A sorted file sorts to itself; the flare page and the
 // selection stay within their bounds.
-#include <unistd.h>
-
 #include <algorithm>
-#include <cstddef>
-#include <cstdint>
-#include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -18,8 +10,9 @@
 
 #include "core/defaults.h"
 #include "core/iridium.h"
-#include "core/savesort.h"
 #include "core/records.h"
+#include "core/savesort.h"
+#include "tests/fuzz/fuzz_input.h"
 
 namespace {
 
@@ -28,19 +21,6 @@ constexpr const char* kIridiumTle =
     "IRIDIUM 8 [+]\n"
     "1 24792U 97020A   14172.28958246  .00000060  00000-0  14372-4 0  8706\n"
     "2 24792  86.3964  55.1167 0002303  99.8941 260.2514 14.34213842896695\n";
-
-// A file of this process under the temporary directory.
-std::string scratch(const char* name)
-{
-    const std::string file = "orbika-fuzz-" + std::to_string(getpid()) + "-" + name;
-    return (std::filesystem::temp_directory_path() / file).string();
-}
-
-std::string contents(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 // The lines of text, in sorted order.
 std::vector<std::string> lines(const std::string& text)
@@ -60,11 +40,6 @@ int searches(const std::string& text)
     return count;
 }
 
-void write(const std::string& path, const char* data, size_t size)
-{
-    std::ofstream(path, std::ios::binary | std::ios::trunc).write(data, static_cast<std::streamsize>(size));
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
@@ -76,8 +51,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     SetDefaults(in.get(), 0);
     std::snprintf(in->savename, sizeof in->savename, "%s", save.c_str());
     std::snprintf(in->tlefile, sizeof in->tlefile, "%s", tle.c_str());
-    write(tle, kIridiumTle, std::char_traits<char>::length(kIridiumTle));
-    write(save, reinterpret_cast<const char*>(data), size);
+    writeBytes(tle, kIridiumTle, std::char_traits<char>::length(kIridiumTle));
+    writeBytes(save, data, size);
 
     // Sorting keeps every line. It is idempotent for a file of one search; with several, the
     // first sort moves the headers ahead, so lines after a year end may take another year.

@@ -8,6 +8,7 @@
 #include "core/defaults.h"
 #include "core/selection.h"
 #include "core/tlesave.h"
+#include "../test_entries.h"
 
 namespace {
 
@@ -38,15 +39,14 @@ int main(int argc, char** argv)
     SetDefaults(in.get());
     const std::string out = argv[2];
     bool first = true;
-    std::string key = "*";
-    int n = 0;
-    for (vsFindSat(in.get(), f, key, n, 0, 0, 0); n; vsReComp(in.get(), f, key = "*", n, 0, 1, 0, 0)) {
+    bool failed = false;
+    forEachEntry(in.get(), f, [&](bool last) {
         vsSatSel(in.get());
-        if (in->nsat < kMaxSat && n == 2) continue;
-        if (!save(in.get(), out + ".tle", first) || !save(in.get(), out + ".csv", first)) return 1;
+        if (in->nsat < kMaxSat && !last) return true;
+        failed = !save(in.get(), out + ".tle", first) || !save(in.get(), out + ".csv", first);
         first = false;
         vsResetSatList(in.get());
-        if (n != 2) break;
-    }
-    return first ? 1 : 0;
+        return !failed;
+    });
+    return first || failed ? 1 : 0;
 }
