@@ -36,10 +36,7 @@ struct RefRow {
 
 inline std::vector<std::string> referenceLines()
 {
-    std::ifstream f(std::string(ORBIKA_TEST_DATA) + "/passes_reference.txt");
-    std::vector<std::string> lines;
-    for (std::string line; std::getline(f, line);) lines.push_back(line);
-    return lines;
+    return splitLines(readFile(std::string(ORBIKA_TEST_DATA) + "/passes_reference.txt"));
 }
 
 // Rows of the kind "PASS" (true site, with a pass) or "LOOK", optionally of one satellite and site.
