@@ -1,6 +1,4 @@
-// Helpers of the GUI tests: a temporary program directory, whole files, the start and site of
-// the tests, selection by name, modal dialogs answered by the test and key presses, with the
-// headers of the widgets the tests drive.
+// Helpers, fixtures and shared headers of the GUI tests.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -12,10 +10,12 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileDialog>
+#include <QImage>
 #include <QInputDialog>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
@@ -23,13 +23,44 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <cmath>
+#include <cstdio>
+#include <cstring>
 #include <functional>
 #include <memory>
+#include <stdexcept>
+#include <string>
+#include <tuple>
+#include <vector>
 
 #include "app/glue/selectionglue.h"
+#include "core/defaults.h"
 #include "core/records.h"
 #include "core/timeset.h"
 #include "core/tlefile.h"
+#include "foundation/units.h"
+#include "obastdialog.h"
+#include "obdatedialog.h"
+#include "obdeltadialog.h"
+#include "obeditorbdialog.h"
+#include "obiersdialog.h"
+#include "obiridiumdialog.h"
+#include "oblaunchdialog.h"
+#include "oblocaldialog.h"
+#include "obmapdialog.h"
+#include "obobsdialog.h"
+#include "oborbdetdialog.h"
+#include "obpassdialog.h"
+#include "obquickdialog.h"
+#include "obremsatdialog.h"
+#include "obselsatdialog.h"
+#include "obstatedialog.h"
+#include "obstepdialog.h"
+#include "obswitchdialog.h"
+#include "obsysconfdialog.h"
+#include "obvisdialog.h"
+#include "orbikaapp.h"
+#include "orbikaview.h"
 #include "../test_site.h"
 
 // A fresh program directory holding a copy of the bundled visual.txt; current while it lives.
@@ -41,8 +72,6 @@ public:
         QDir::setCurrent(dir.path());
     }
     ~ProgramDir() { QDir::setCurrent(previous); }
-    ProgramDir(const ProgramDir&) = delete;
-    ProgramDir& operator=(const ProgramDir&) = delete;
 
     QString path() const { return dir.path(); }
     QString file(const QString& name) const { return dir.filePath(name); }
@@ -91,10 +120,8 @@ inline void selectByGlue(const char* key)
 // How long a test waits for the modal widget it expects before failing.
 constexpr qint64 kModalWaitMs = 60000;
 
-// Calls act with the next visible modal widget of type W as soon as it is up; any other modal
-// widget (a dialog still closing, say) is left alone. When none comes within kModalWaitMs the
-// test fails naming W and what was up, and closes that, so the test ends. The returned watcher
-// deletes itself after that; delete it to stop waiting.
+// Calls act with the next visible modal widget of type W, leaving any other alone; after
+// kModalWaitMs without one the test fails and closes what is up. Delete the watcher to stop waiting.
 template <typename W>
 QTimer* whenModal(std::function<void(W*)> act)
 {
@@ -134,17 +161,17 @@ struct Message {
     QString title, text;
 };
 
-// Keeps the title and text of the next message box in m, then closes it.
-inline QTimer* captureMessage(Message& m)
+// Runs command and returns the message box it shows, closed; empty when it shows none.
+inline Message messageOf(const std::function<void()>& command)
 {
-    return whenMessage([&m](QMessageBox* box) {
-        m.title = box->windowTitle();
-        m.text = box->text();
-    });
+    Message m;
+    QPointer<QTimer> watch = whenMessage([&m](QMessageBox* box) { m = {box->windowTitle(), box->text()}; });
+    command();
+    delete watch;
+    return m;
 }
 
-// Answers the next file dialog with the file name and keeps the text of the message box that
-// follows in message.
+// Answers the next file dialog with name and keeps the text of the message that follows.
 inline QTimer* chooseFile(const QString& name, QString& message)
 {
     return whenModal<QFileDialog>([&message, name](QFileDialog* files) {
@@ -160,3 +187,77 @@ inline void pressKey(QWidget* w, int key)
     QKeyEvent e(QEvent::KeyPress, key, Qt::NoModifier);
     QApplication::sendEvent(w, &e);
 }
+
+// The child widget of type W named name; a missing widget fails the test through an exception.
+template <typename W>
+W* child(const QWidget& parent, const QString& name)
+{
+    W* w = parent.findChild<W*>(name);
+    if (!w)
+        throw std::runtime_error("no widget " + name.toStdString());
+    return w;
+}
+
+// Types the texts into the named fields of the next modal dialog of type D and presses OK.
+template <typename D>
+QTimer* acceptWith(const std::vector<std::pair<const char*, QString>>& fields)
+{
+    return whenModal<D>([fields](D* d) {
+        for (const auto& [name, text] : fields) child<QLineEdit>(*d, name)->setText(text);
+        d->accept();
+    });
+}
+
+// Settings at their defaults with the bundled visual TLE file open and nothing selected.
+class VisualTleTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        SetDefaults(indata);
+        std::snprintf(indata->tlefile, sizeof indata->tlefile, "%s",
+                      ORBIKA_DATA_DIR "/tle/visual.txt");
+        reader = std::make_unique<ElementReader>(indata->tlefile);
+        ASSERT_TRUE(reader->isOpen());
+        satfle = reader.get();
+        vsResetSatList();
+    }
+    void TearDown() override { satfle = nullptr; }
+    std::unique_ptr<ElementReader> reader;
+
+    // Selects the first entry whose name starts with name; the file stays open for the dialogs.
+    void select(const char* name)
+    {
+        selectByGlue(name);
+        satfle = reader.get();
+    }
+};
+
+// A view in a program directory: default settings, the bundled TLE file, the outline map on white.
+class MapTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        view = std::make_unique<OrbikaView>(nullptr);
+        SetDefaults(indata);
+        std::snprintf(indata->tlefile, sizeof indata->tlefile, "%s", ORBIKA_DATA_DIR "/tle/visual.txt");
+        indata->mapwidth = 860;
+        indata->mapheight = 501;
+        indata->mapimgok = true;
+        indata->maptype = 0;
+        indata->mapbg = 0;
+        indata->grid = 0;
+        indata->daynight = 0;
+        indata->cenlon = 0;
+        indata->skymap = 0;
+        setStartAndSite();
+    }
+
+    // Selects the first entry of the visual TLE file whose name starts with name.
+    static void select(const char* name) { selectByGlue(name); }
+
+    QImage canvas() const { return view->canvasImage().toImage(); }
+    QImage display() const { return view->displayImage().toImage(); }
+
+    ProgramDir dir;
+    std::unique_ptr<OrbikaView> view;
+};

@@ -1,5 +1,4 @@
-// Test entry for the GUI suites: one QApplication for every test, on the offscreen
-// platform unless the environment names another (test discovery runs without a display).
+// One QApplication for all GUI tests, offscreen unless the environment names a platform.
 #include <gtest/gtest.h>
 
 #include <QApplication>

@@ -1,39 +1,22 @@
-// Settings dialogs: impossible dates refused, the two forms of a site, accelerators; the map
-// dialog (the physical map only with the image, ground-track against sky controls, directions
-// writing azimuths, the command's corrections of meridian and frequency); the visibility dialog
-// (exclusive modes, which options show, where the command puts the yaw/pitch pair).
-#include <gtest/gtest.h>
+// Settings dialogs: dates, sites, accelerators, map and visibility controls and their commands.
 
 #include <QAbstractButton>
 #include <QGroupBox>
 #include <QLabel>
 
 #include <array>
-#include <tuple>
 
-#include "dialog_helpers.h"
-#include "obdatedialog.h"
-#include "obiersdialog.h"
-#include "obmapdialog.h"
-#include "obobsdialog.h"
-#include "obstepdialog.h"
-#include "obstatedialog.h"
-#include "obsysconfdialog.h"
-#include "obvisdialog.h"
-#include "orbikaview.h"
+#include "gui_helpers.h"
 
 namespace {
 
 // Presses OK on d; returns the text of the warning that keeps it open, or "" when it closed.
 QString pressOk(QDialog& d)
 {
-    Message m;
-    QPointer<QTimer> watcher = captureMessage(m);
     d.setResult(QDialog::Rejected);
-    d.accept();
-    delete watcher;
-    EXPECT_EQ(m.text.isEmpty(), d.result() == QDialog::Accepted) << m.text.toStdString();
-    return m.text;
+    const QString text = messageOf([&d] { d.accept(); }).text;
+    EXPECT_EQ(text.isEmpty(), d.result() == QDialog::Accepted) << text.toStdString();
+    return text;
 }
 
 // Sky projection and azimuth, and map type and frequency, as the map dialog returns them.
@@ -87,7 +70,6 @@ TEST(DateDialog, ImpossibleDatesAreRefusedWithAMessage)
         d.setParams(year, month, day, hour, 0, 0, 0.0, 0, 1.0, 0.0);
         EXPECT_EQ(QString(message), pressOk(d));
     }
-
     // An epoch as year and day of the year: day 366 exists in leap years only.
     ObStateDialog state;
     child<QLineEdit>(state, "yearEdit")->setText("2026");
@@ -110,7 +92,6 @@ TEST(ObsDialog, DecimalAndDmsFormsConvertBothWays)
     d.getParams(la, lo, h, ddmm);
     EXPECT_NEAR(10.5, la, 1e-9) << "returned in decimal degrees whatever is shown";
     EXPECT_NEAR(8.25, lo, 1e-9);
-
     // Opened in d.mmss: the stored decimal degrees appear converted and come back unchanged.
     ObObsDialog dms;
     dms.setParams(-33.8675, 151.207, 58, "Sydney", true);
@@ -127,11 +108,9 @@ TEST(TimeAndPlaceDialogs, EveryAcceleratorLeadsToAField)
     ObObsDialog obs;
     ObStepDialog step;
     ObSysConfDialog sys;
-    for (const QDialog* d :
-         std::initializer_list<const QDialog*>{&date, &iers, &obs, &step, &sys}) {
+    for (const QDialog* d : std::initializer_list<const QDialog*>{&date, &iers, &obs, &step, &sys})
         for (const QLabel* l : d->findChildren<QLabel*>())
             EXPECT_TRUE(!l->text().contains('&') || l->buddy()) << l->text().toStdString();
-    }
 }
 
 TEST(MapDialog, PhysicalMapNeedsTheImageAndSkyDirectionsWriteAzimuths)
@@ -139,9 +118,7 @@ TEST(MapDialog, PhysicalMapNeedsTheImageAndSkyDirectionsWriteAzimuths)
     ObMapDialog withImage;
     withImage.setParamF(10, false, 3, 0, 0, true);
     EXPECT_TRUE(shown(withImage, "ppwmButton"));
-
-    // Without the image three projections are offered and a stored physical map reads as the
-    // outline map; an unreadable frequency gives 0.
+    // Without the image: three projections, the physical map read as the outline; bad frequency 0.
     ObMapDialog d;
     d.setParamF(10, false, 3, 0, 145800000, false);
     int offered = 0;
@@ -150,9 +127,7 @@ TEST(MapDialog, PhysicalMapNeedsTheImageAndSkyDirectionsWriteAzimuths)
     EXPECT_EQ(3, offered);
     child<QLineEdit>(d, "frequEdit")->setText("x");
     EXPECT_EQ(std::make_tuple(0, 0.0), std::make_tuple(std::get<2>(mapRead(d)), std::get<3>(mapRead(d))));
-
-    // The sky map hides the map controls. A stored direction keeps its azimuth until a
-    // direction is chosen; the free azimuth shows the field, the zenith hides it.
+    // The sky map hides the map controls; directions write their azimuths, only the free one shows it.
     d.setParams(1, 0, 2, 0, 0, 0, 37, false);
     EXPECT_FALSE(shown(d, "skyGroup"));
     check(d, "skyBox");
@@ -173,35 +148,6 @@ TEST(MapDialog, PhysicalMapNeedsTheImageAndSkyDirectionsWriteAzimuths)
     EXPECT_EQ(std::make_tuple(0, 212.5), std::make_tuple(std::get<0>(mapRead(d)), std::get<1>(mapRead(d))));
 }
 
-TEST(MapDialog, CommandCorrectsMeridianAndFrequency)
-{
-    const ProgramDir dir;
-    OrbikaView view(nullptr);
-    WinpData& in = *indata;
-    in.skymap = 0;
-    in.maptype = 0;
-
-    // Extreme values are stored and the map is redrawn with them.
-    const auto accept = [&view](const char* meridian, const char* frequency) {
-        whenModal<ObMapDialog>([meridian, frequency](ObMapDialog* d) {
-            child<QLineEdit>(*d, "meridianEdit")->setText(meridian);
-            child<QLineEdit>(*d, "frequEdit")->setText(frequency);
-            d->accept();
-        });
-        view.vMapDialog();
-        return std::make_tuple(indata->cenlon, indata->dopfreq);
-    };
-    EXPECT_EQ(std::make_tuple(270.0, 0.0), accept("-90", "-5"));
-    EXPECT_EQ(std::make_tuple(1000.0, 145.8e6), accept("1000", "145.8e6"));
-    EXPECT_EQ(std::make_tuple(-640.0, 1e308), accept("-1000", "1e308"));
-
-    // Without the world image a stored physical map becomes the outline map.
-    in.mapimgok = false;
-    in.maptype = 3;
-    accept("0", "0");
-    EXPECT_EQ(0, in.maptype);
-}
-
 TEST(VisDialog, ModesExcludeEachOtherAndOptionsFollowTheChecks)
 {
     const char* modes[] = {"flarBox", "occBox", "iridBox", "eclBox"};
@@ -213,35 +159,45 @@ TEST(VisDialog, ModesExcludeEachOtherAndOptionsFollowTheChecks)
         for (const char* m : modes)
             EXPECT_EQ(m == on, child<QCheckBox>(d, m)->isChecked()) << on;
     }
-
     ObVisDialog d;
     check(d, "radecButton");
     check(d, "flarBox");
     check(d, "cylBox");
     EXPECT_EQ("knownBox localBox solfBox cylBox pitchEdit R.A.(HH.MMSS):", optionsShown(d));
-
     // Iridium flares while Flares is on: Flares clears and its controls disappear.
     check(d, "iridBox");
     EXPECT_EQ("", optionsShown(d));
     EXPECT_FALSE(child<QCheckBox>(d, "flarBox")->isChecked());
 }
 
-TEST(VisDialog, CommandPlacesTheSurfacePair)
+TEST(SettingsCommands, MapCorrectsMeridianAndFrequencyVisibilityPlacesTheSurfacePair)
 {
     const ProgramDir dir;
     OrbikaView view(nullptr);
     WinpData& in = *indata;
+    in.skymap = 0;
+    in.maptype = 0;
+    // Extreme values are stored and the map is redrawn with them.
+    const auto accept = [&view](const char* meridian, const char* frequency) {
+        acceptWith<ObMapDialog>({{"meridianEdit", meridian}, {"frequEdit", frequency}});
+        view.vMapDialog();
+        return std::make_tuple(indata->cenlon, indata->dopfreq);
+    };
+    EXPECT_EQ(std::make_tuple(270.0, 0.0), accept("-90", "-5"));
+    EXPECT_EQ(std::make_tuple(1000.0, 145.8e6), accept("1000", "145.8e6"));
+    EXPECT_EQ(std::make_tuple(-640.0, 1e308), accept("-1000", "1e308"));
+    // Without the world image a stored physical map becomes the outline map.
+    in.mapimgok = false;
+    in.maptype = 3;
+    accept("0", "0");
+    EXPECT_EQ(0, in.maptype);
     in.flares = 1;
     in.knownsurf = -2;
     in.cylflare = true;
     in.solpanel = false;
     std::tie(in.flryaw, in.flrpitch, in.flryaw2, in.flrpitch2) = std::make_tuple(1, 2, 3, 4);
-    const auto pair = [&in] {
-        return std::make_tuple(in.flryaw, in.flrpitch, in.flryaw2, in.flrpitch2);
-    };
-
-    // The cylinder axis is offered and stored back in its own place; with a known surface the
-    // pair shown goes to the mirror normal.
+    const auto pair = [&in] { return std::make_tuple(in.flryaw, in.flrpitch, in.flryaw2, in.flrpitch2); };
+    // The cylinder axis is offered and stored in its own place; a known surface's pair goes to the mirror.
     QString offered;
     whenModal<ObVisDialog>([&offered](ObVisDialog* d) {
         offered = child<QLineEdit>(*d, "yawEdit")->text();
@@ -259,7 +215,6 @@ TEST(VisDialog, CommandPlacesTheSurfacePair)
     view.vVisibility();
     EXPECT_EQ(2, in.knownsurf);
     EXPECT_EQ(std::make_tuple(30.0, -15.0, 3.0, -15.0), pair());
-
     // With the Sun/Moon plot on, a change between Sun and Moon asks for a new disc view.
     const auto choose = [&view](const char* body) {
         whenModal<ObVisDialog>([body](ObVisDialog* d) {

@@ -1,12 +1,6 @@
 // Selection, removal and prime dialogs over the bundled TLE file through the selection glue.
-#include <gtest/gtest.h>
 
-#include <string>
-
-#include "dialog_helpers.h"
-#include "obremsatdialog.h"
-#include "obselsatdialog.h"
-#include "obswitchdialog.h"
+#include "gui_helpers.h"
 
 namespace {
 
@@ -46,7 +40,7 @@ protected:
 
 }  // namespace
 
-TEST_F(SelectionDialogs, FindSelectMoreAndNew)
+TEST_F(SelectionDialogs, FindSelectMoreNewAndTheNumberKeys)
 {
     ObSelSatDialog d;
     d.setParams();
@@ -56,7 +50,6 @@ TEST_F(SelectionDialogs, FindSelectMoreAndNew)
     press(d, "selectButton");
     EXPECT_EQ(1, indata->nsat);
     EXPECT_FALSE(offered(child<QPushButton>(d, "selectButton"))) << "selected only once";
-
     // More steps through the matches; a miss says so and changes nothing.
     find(d, "COSMOS 1");
     EXPECT_TRUE(info(d).startsWith("COSMOS 1536"));
@@ -67,7 +60,6 @@ TEST_F(SelectionDialogs, FindSelectMoreAndNew)
     EXPECT_FALSE(offered(child<QPushButton>(d, "moreButton")));
     EXPECT_FALSE(offered(child<QPushButton>(d, "selectButton")));
     EXPECT_EQ(1, indata->nsat);
-
     // A reopened dialog keeps the search key; New empties the selection.
     ObSelSatDialog again;
     again.setParams();
@@ -75,30 +67,23 @@ TEST_F(SelectionDialogs, FindSelectMoreAndNew)
     press(again, "newButton");
     EXPECT_EQ(0, indata->nsat);
     EXPECT_FALSE(offered(child<QPushButton>(again, "newButton")));
-}
-
-TEST_F(SelectionDialogs, NumberAndDesignatorKeysExcludeEachOther)
-{
-    ObSelSatDialog d;
-    d.setParams();
-    auto* norad = child<QCheckBox>(d, "noradBox");
-    auto* noradEdit = child<QLineEdit>(d, "noradEdit");
+    // The number and designator keys exclude each other; a number key that is not a number is 0.
+    auto* norad = child<QCheckBox>(again, "noradBox");
+    auto* noradEdit = child<QLineEdit>(again, "noradEdit");
     norad->setChecked(true);
-    EXPECT_FALSE(child<QLineEdit>(d, "satnameEdit")->isEnabled());
+    EXPECT_FALSE(child<QLineEdit>(again, "satnameEdit")->isEnabled());
     noradEdit->setText("25544");
-    press(d, "findButton");
-    EXPECT_TRUE(info(d).startsWith("ISS (ZARYA)"));
-
-    child<QCheckBox>(d, "idsnBox")->setChecked(true);
+    press(again, "findButton");
+    EXPECT_TRUE(info(again).startsWith("ISS (ZARYA)"));
+    child<QCheckBox>(again, "idsnBox")->setChecked(true);
     EXPECT_FALSE(norad->isChecked());
     EXPECT_FALSE(noradEdit->isEnabled());
-    find(d, "1998-067A");
-    EXPECT_TRUE(info(d).startsWith("ISS (ZARYA)"));
-
+    find(again, "1998-067A");
+    EXPECT_TRUE(info(again).startsWith("ISS (ZARYA)"));
     norad->setChecked(true);
     noradEdit->setText("ISS");  // not a number: searched as number 0
-    press(d, "findButton");
-    EXPECT_TRUE(info(d).contains("+++ No match found for NORAD# 0 +++"));
+    press(again, "findButton");
+    EXPECT_TRUE(info(again).contains("+++ No match found for NORAD# 0 +++"));
 }
 
 TEST_F(SelectionDialogs, SelectingWithTenSelectedReplacesTheTenth)
@@ -117,7 +102,7 @@ TEST_F(SelectionDialogs, SelectingWithTenSelectedReplacesTheTenth)
     EXPECT_EQ(found[10], vsSatName(10).trimmed());
 }
 
-TEST_F(SelectionDialogs, RemovalRowsFollowTheSelection)
+TEST_F(SelectionDialogs, RemovalRowsAndPrimeChoiceFollowTheSelection)
 {
     for (const char* name : {"ISS", "OAO 2", "ISIS 1"})
         select(name);
@@ -126,7 +111,6 @@ TEST_F(SelectionDialogs, RemovalRowsFollowTheSelection)
     EXPECT_EQ("1110000000", shownRows(d, "box"));
     press(d, "allButton");
     EXPECT_EQ("1110000000", marks(d));
-
     // Absurd row counts are kept within the ten rows.
     ObRemSatDialog none, all;
     none.setParams(-4);
@@ -135,18 +119,15 @@ TEST_F(SelectionDialogs, RemovalRowsFollowTheSelection)
     all.setParams(1000);
     all.alldlt();
     EXPECT_EQ("1111111111", marks(all));
+    // The prime choice offers the selected satellites only.
+    ObSwitchDialog prime;
+    prime.setParams(1, 1, indata->nsat);
+    EXPECT_EQ("1110000000", shownRows(prime, "button"));
+    EXPECT_TRUE(child<QRadioButton>(prime, "button1")->text().contains("OAO 2"));
+    child<QRadioButton>(prime, "button0")->click();
+    int chosen = -1, relmode = -1;
+    prime.getParams(chosen, relmode);
+    EXPECT_EQ(0, chosen) << "the row chosen is the slot returned";
 }
 
-TEST_F(SelectionDialogs, PrimeChoiceOffersTheSelectedSatellitesOnly)
-{
-    select("ISS");
-    select("OAO 2");
-    ObSwitchDialog d;
-    d.setParams(1, 1, indata->nsat);
-    EXPECT_EQ("1100000000", shownRows(d, "button"));
-    EXPECT_TRUE(child<QRadioButton>(d, "button1")->text().contains("OAO 2"));
-    child<QRadioButton>(d, "button0")->click();
-    int prime = -1, relmode = -1;
-    d.getParams(prime, relmode);
-    EXPECT_EQ(0, prime) << "the row chosen is the slot returned";
-}
+

@@ -1,22 +1,11 @@
-// Flares, transits and occultations in the view: the Iridium dialog and flare page, the event
-// distance input of the pass list, and the Sun/Moon disc view.
-#include <gtest/gtest.h>
+// Flares, transits and occultations in the view: flare page, event distance, Sun/Moon disc view.
 
 #include <QPainter>
 
-#include <algorithm>
-#include <cmath>
-#include <cstring>
-#include <string>
-#include <tuple>
-#include <vector>
-
 #include "canvaslayout.h"
 #include "core/iridium.h"
-#include "dialog_helpers.h"
-#include "foundation/units.h"
-#include "map_fixture.h"
-#include "obiridiumdialog.h"
+#include "gui_helpers.h"
+#include "gui_helpers.h"
 #include "sunmoondisc.h"
 
 namespace {
@@ -35,12 +24,12 @@ std::vector<std::string> pageLines()
 // True when a line of the output buffer contains text.
 bool pageHas(const std::string& text)
 {
-    const auto lines = pageLines();
-    return std::any_of(lines.begin(), lines.end(), [&](const auto& l) { return l.find(text) != std::string::npos; });
+    for (const auto& l : pageLines())
+        if (l.find(text) != std::string::npos) return true;
+    return false;
 }
 
-// Flare magnitudes of the flare lines of the page (direction of travel, then "mag" and the
-// value).
+// Magnitudes of the page's flare lines (direction of travel, then "mag" and the value).
 std::vector<double> flareMagnitudes()
 {
     std::vector<double> mags;
@@ -53,31 +42,25 @@ std::vector<double> flareMagnitudes()
     return mags;
 }
 
-// Answers the next Iridium dialog with the minimum magnitude mag and OK; a message box that
-// follows the search is closed and its text kept in message.
-void answerIridium(const QString& mag, QString* message = nullptr)
+// Answers the next Iridium dialog with the minimum magnitude mag and OK.
+void answerIridium(const QString& mag)
 {
-    whenModal<ObIridiumDialog>([mag, message](ObIridiumDialog* d) {
+    whenModal<ObIridiumDialog>([mag](ObIridiumDialog* d) {
         child<QLineEdit>(*d, "magEdit")->setText(mag);
         child<QCheckBox>(*d, "opsBox")->setChecked(true);
         child<QCheckBox>(*d, "solpBox")->setChecked(false);
-        if (message)
-            whenMessage([message](QMessageBox* box) { *message = box->text(); });
         d->accept();
     });
 }
 
 class EventsTest : public MapTest {
 protected:
-    // Settings at the bundled Iridium elements' epoch (21 June 2014, 0h UT) for two days at
-    // Munich, with the Iridium file beside the TLE file.
+    // Two days from the bundled Iridium elements' epoch (21 June 2014), the file beside the TLE file.
     void flareDate(bool withElements)
     {
         if (withElements) copyIridium();
         std::snprintf(indata->tlefile, sizeof indata->tlefile, "%s", qPrintable(dir.file("visual.txt")));
-        indata->year = 2014;
-        indata->month = 6;
-        indata->day = 21;
+        std::tie(indata->year, indata->month, indata->day) = std::make_tuple(2014, 6, 21);
         indata->duration = 2;
         setNewMjd(indata);
     }
@@ -88,15 +71,26 @@ protected:
 
 TEST_F(EventsTest, FlarePageOfTheBundledIridiumFile)
 {
-    flareDate(true);
+    // Without the Iridium file, or with a refused magnitude, the page has its titles only.
+    flareDate(false);
+    answerIridium("1");
+    EXPECT_EQ("*** Problems with the input file", messageOf([&] { view->vIridium(); }).text);
+    EXPECT_TRUE(pageHas(" *** Iridium Flares *** "));
+    EXPECT_TRUE(flareMagnitudes().empty());
+    copyIridium();
+    answerIridium("29.5");
+    EXPECT_TRUE(messageOf([&] { view->vIridium(); }).text.contains("29"));
+    EXPECT_TRUE(flareMagnitudes().empty());
+    EXPECT_EQ(0, indata->nsat);
+    EXPECT_EQ(29.5, indata->irminmag) << "the accepted value is kept for the next try";
+
     indata->flryaw = 12;
     indata->occmode = 2;
     indata->irminmag = 0.5;
     const std::string tle = indata->tlefile;
     const std::string save = indata->savename;
     const auto before = std::make_unique<WinpData>(*indata);
-    // Cancel searches nothing and keeps every setting; only the TLE save name is resolved to
-    // the directory of the TLE file.
+    // Cancel searches nothing and keeps every setting but the resolved TLE save name.
     outdata->nlines = 0;
     whenModal<ObIridiumDialog>([](ObIridiumDialog* d) {
         child<QLineEdit>(*d, "magEdit")->setText("-3");
@@ -109,7 +103,6 @@ TEST_F(EventsTest, FlarePageOfTheBundledIridiumFile)
 
     answerIridium("0.5");
     view->vIridium();
-
     EXPECT_TRUE(pageHas(" *** Iridium Flares *** "));
     const std::vector<double> mags = flareMagnitudes();
     ASSERT_FALSE(mags.empty()) << "two June nights at Munich without an Iridium flare";
@@ -129,28 +122,6 @@ TEST_F(EventsTest, FlarePageOfTheBundledIridiumFile)
     EXPECT_FALSE(QFile::exists(QString::fromLatin1(kIridiumSaveFile)));
 }
 
-TEST_F(EventsTest, MissingIridiumFileOrRefusedMagnitudeGiveTheTitlesOnly)
-{
-    flareDate(false);
-    QString message;
-    answerIridium("1", &message);
-    view->vIridium();
-    EXPECT_EQ("*** Problems with the input file", message);
-    EXPECT_TRUE(pageHas(" *** Iridium Flares *** "));
-    EXPECT_TRUE(flareMagnitudes().empty());
-    EXPECT_EQ(0, indata->nsat);
-
-    copyIridium();
-    message.clear();
-    outdata->nlines = 0;
-    answerIridium("29.5", &message);
-    view->vIridium();
-    EXPECT_TRUE(message.contains("29")) << message.toStdString();
-    EXPECT_TRUE(flareMagnitudes().empty());
-    EXPECT_EQ(0, indata->nsat);
-    EXPECT_EQ(29.5, indata->irminmag) << "the accepted value is kept for the next try";
-}
-
 TEST_F(EventsTest, EventDistanceOfZeroAndTheIridiumModeOfAos)
 {
     select("ISS");
@@ -166,7 +137,6 @@ TEST_F(EventsTest, EventDistanceOfZeroAndTheIridiumModeOfAos)
     EXPECT_TRUE(pageHas(" *** Need distance > 0 for occultations or flares ***"));
     EXPECT_EQ(0, indata->evmaxdist);
     EXPECT_EQ(0, indata->iridmode) << "the event type is restored";
-
     // With Iridium flares chosen among the visibility settings AOS searches the current file.
     flareDate(true);
     std::snprintf(indata->tlefile, sizeof indata->tlefile, "%s", qPrintable(dir.file("IRIDIUM.TXT")));
@@ -181,8 +151,7 @@ TEST_F(EventsTest, EventDistanceOfZeroAndTheIridiumModeOfAos)
 
 TEST(SunMoonDisc, WaxingMoonIsLitOnTheSunSide)
 {
-    // A waxing Moon lit from the right draws its bright limb (lines) on the right and only
-    // points on the left.
+    // A waxing Moon lit from the right: its bright limb (lines) on the right, points on the left.
     SetDefaults(indata);
     indata->occmode = kMoonTarget;
     indata->nsat = 1;
@@ -226,7 +195,6 @@ TEST_F(EventsTest, DiscViewReplacesTheMapWhileASunTransitIsPlotted)
         for (int x = 0; x < kMapCols; ++x)
             outside += std::hypot(x - 360, y - 180) > 140 && c.pixel(x, y) != qRgb(255, 255, 255);
     EXPECT_EQ(0, outside) << "no world map around the disc";
-
     // Leaving the transit mode brings the world map back.
     indata->occmode = 0;
     view->SatPlot(indata->mjd + 0.02, 1);

@@ -1,33 +1,21 @@
-// The main window: shortcuts, toolbar, hot keys, timer modes, the settings written at exit and
-// the save file kept on cancel, each in a temporary program directory.
-#include <gtest/gtest.h>
+// The main window: menus, hot keys, timer modes, the settings file and the save file on cancel.
 
 #include <QAction>
 #include <QMenuBar>
 #include <QProgressDialog>
 #include <QToolBar>
 
-#include <cstdio>
 #include <ctime>
-#include <tuple>
 
-#include "core/records.h"
 #include "core/statevector.h"
-#include "foundation/units.h"
 #include "gui_helpers.h"
-#include "obquickdialog.h"
-#include "orbikaapp.h"
-#include "orbikaview.h"
 
 namespace {
 
 using time_units::kSecond;
 
 // The lines of a text file.
-QStringList fileLines(const QString& path)
-{
-    return QString::fromLatin1(readFile(path)).split('\n');
-}
+QStringList fileLines(const QString& path) { return QString::fromLatin1(readFile(path)).split('\n'); }
 
 // A configuration file in the written layout with the given map font size, TLE file and names.
 QByteArray configText(int fontsize, const char* tlefile, const QStringList& names)
@@ -44,14 +32,12 @@ QByteArray configText(int fontsize, const char* tlefile, const QStringList& name
 
 }  // namespace
 
-TEST(MainWindow, ShortcutsToolbarAndCommandTexts)
+TEST(MainWindow, ShortcutsToolbarCommandTextsAndQuickHelp)
 {
     const ProgramDir dir;
-    const OrbikaApp w;
+    OrbikaApp w;
     EXPECT_EQ(QSize(837, 560), w.size());
-
-    // Every command sits in a menu with a shortcut of its own, and its What's This text is a
-    // title, a blank line and an explanation.
+    // Shortcuts are unique; What's This texts are a title, a blank line and an explanation.
     QStringList menuItems, shortcuts;
     for (const QAction* m : w.menuBar()->actions()) {
         for (const QAction* a : m->menu()->actions()) {
@@ -72,14 +58,24 @@ TEST(MainWindow, ShortcutsToolbarAndCommandTexts)
     ASSERT_NE(nullptr, tools);
     for (const QAction* a : tools->actions())
         EXPECT_TRUE(a->isSeparator() || menuItems.contains(a->text())) << a->text().toStdString();
+    // The quick help starts with its introduction and names every menu.
+    QString help;
+    whenModal<ObQuickDialog>([&help](ObQuickDialog* d) {
+        help = d->findChild<QTextEdit*>("textEdit1")->toPlainText();
+        d->close();
+    });
+    w.slotQuickHelp();
+    EXPECT_FALSE(help.contains("$$$"));
+    EXPECT_TRUE(help.trimmed().startsWith("ORBIKA QUICK HELP")) << help.left(80).toStdString();
+    for (const QAction* menu : w.menuBar()->actions())
+        EXPECT_TRUE(help.contains(menu->text().remove('&'))) << menu->text().toStdString();
 }
 
 TEST(MainWindow, HotKeysAndTimerModes)
 {
     const ProgramDir dir;
     OrbikaApp w;
-    // R toggles real time and G delta time; either pressed while the other runs stops it and
-    // starts nothing; a computing command stops the timer. Each case: key, timer mode after it.
+    // R toggles real time, G delta time; either stops the other; a computing command stops both.
     const std::pair<int, int> keys[] = {{Qt::Key_R, 1}, {Qt::Key_R, 0}, {Qt::Key_R, 1},
                                         {Qt::Key_G, 0}, {Qt::Key_G, 2}, {Qt::Key_Right, 0},
                                         {Qt::Key_G, 2}, {Qt::Key_R, 0}, {Qt::Key_R, 1}};
@@ -91,7 +87,6 @@ TEST(MainWindow, HotKeysAndTimerModes)
     EXPECT_EQ(0, w.timerMode());
     EXPECT_EQ(0, indata->rtmode);
     EXPECT_EQ(0, indata->deltamode);
-
     // The real-time plot and a new orbit's epoch are the clock plus the date dialog's offset.
     indata->rtoffset = -3.0;
     const auto clock = [] { return 40587.0 + std::time(nullptr) * kSecond - 3.0 / 24.0; };
@@ -104,9 +99,7 @@ TEST(MainWindow, HotKeysAndTimerModes)
         EXPECT_GE(t, before - kSecond);
         EXPECT_LE(t, after + kSecond);
     }
-
-    // Digits choose the prime satellite among those selected (0 the tenth); larger digits
-    // change nothing. Each case: satellites selected, key, prime after it.
+    // Digits choose the prime among those selected (0 the tenth); larger digits change nothing.
     const std::tuple<int, int, int> digits[] = {
         {3, Qt::Key_5, 1}, {3, Qt::Key_3, 2}, {kMaxSat, Qt::Key_0, kMaxSat - 1}, {kMaxSat, Qt::Key_1, 0}};
     indata->prime = 1;
@@ -118,7 +111,7 @@ TEST(MainWindow, HotKeysAndTimerModes)
     indata->nsat = 0;
 }
 
-TEST(MainWindow, ExitWritesConfigurationReadBackAtNextStart)
+TEST(MainWindow, ExitWritesConfigurationReadBackAtNextStartEvenWithoutItsTleFile)
 {
     const ProgramDir dir;
     writeFile(dir.file("orbika.cfg"), configText(10, "./visual.txt", {"ISS"}));
@@ -136,7 +129,7 @@ TEST(MainWindow, ExitWritesConfigurationReadBackAtNextStart)
         w.slotFileQuit();
         QCoreApplication::processEvents();
     }
-    const QStringList lines = fileLines(dir.file("orbika.cfg"));
+    QStringList lines = fileLines(dir.file("orbika.cfg"));
     ASSERT_EQ(22, lines.size());  // 21 lines and the empty rest after the last newline
     EXPECT_EQ("-33.750000 ", lines[1]);
     EXPECT_EQ("Sydney", lines[4]);
@@ -145,16 +138,14 @@ TEST(MainWindow, ExitWritesConfigurationReadBackAtNextStart)
 
     indata->obslat = 0;
     indata->nsat = 0;
-    const OrbikaApp next;
-    EXPECT_EQ(-33.75, indata->obslat);
-    EXPECT_STREQ("Sydney", indata->locname);
-    ASSERT_EQ(1, indata->nsat);
-    EXPECT_EQ(25544, indata->satno[0]);
-}
-
-TEST(MainWindow, StartWithoutTleFileOrWithSmallFont)
-{
-    const ProgramDir dir;
+    {
+        const OrbikaApp next;
+        EXPECT_EQ(-33.75, indata->obslat);
+        EXPECT_STREQ("Sydney", indata->locname);
+        ASSERT_EQ(1, indata->nsat);
+        EXPECT_EQ(25544, indata->satno[0]);
+    }
+    // A small font, a missing TLE file and its satellites are kept for the next start.
     writeFile(dir.file("orbika.cfg"), configText(8, "./missing.txt", {"ISS", "HST"}));
     {
         OrbikaApp w;
@@ -166,15 +157,14 @@ TEST(MainWindow, StartWithoutTleFileOrWithSmallFont)
         QCoreApplication::processEvents();
     }
     EXPECT_EQ(QDir(dir.path()).canonicalPath(), QDir(QDir::currentPath()).canonicalPath());
-    // The missing TLE file and its satellites are kept for the next start.
-    const QStringList lines = fileLines(dir.file("orbika.cfg"));
+    lines = fileLines(dir.file("orbika.cfg"));
     ASSERT_EQ(23, lines.size());
     EXPECT_EQ("8 ", lines[5]);
     EXPECT_EQ("./missing.txt", lines[8]);
     EXPECT_EQ(QStringList({"2 ", "ISS", "HST"}), lines.mid(19, 3));
 }
 
-TEST(MainWindow, NextSatellitesNeedTwoToStartRealTime)
+TEST(MainWindow, NextSatellitesNeedTwoAndCancelledAllPassesLeaveTheSaveFile)
 {
     const ProgramDir dir;
     OrbikaApp w;
@@ -183,19 +173,10 @@ TEST(MainWindow, NextSatellitesNeedTwoToStartRealTime)
     for (const auto& [file, text] : {std::pair{"./none.txt", "Unable to open TLE file"},
                                      {"./one.txt", "No suitable satellites found"}}) {
         std::snprintf(indata->tlefile, sizeof indata->tlefile, "%s", file);
-        QString shown;
-        whenMessage([&shown](QMessageBox* box) { shown = box->text(); });
-        w.slotInputNextSat();
-        EXPECT_EQ(text, shown);
+        EXPECT_EQ(text, messageOf([&] { w.slotInputNextSat(); }).text);
         EXPECT_EQ(0, w.timerMode());
     }
-}
-
-TEST(MainWindow, CancelledAllPassesLeaveTheSaveFile)
-{
     // The bundled entries 40 times over 30 days: minutes of searching, cancelled at once.
-    const ProgramDir dir;
-    OrbikaApp w;
     writeFile(dir.file("big.txt"), readFile(dir.file("visual.txt")).repeated(40));
     const QByteArray old = "Geographic Location: an earlier list\n";
     writeFile(dir.file("satsave.txt"), old);
@@ -204,28 +185,9 @@ TEST(MainWindow, CancelledAllPassesLeaveTheSaveFile)
     indata->duration = 30.0;
     indata->savenew = 0;
     bool cancelled = false;
-    whenModal<QProgressDialog>([&cancelled](QProgressDialog* d) {
-        d->cancel();
-        cancelled = true;
-    });
+    whenModal<QProgressDialog>([&cancelled](QProgressDialog* d) { d->cancel(); cancelled = true; });
     w.slotCalcAllSats();
     EXPECT_TRUE(cancelled);
     EXPECT_EQ(old, readFile(dir.file("satsave.txt")));
     EXPECT_EQ(0, indata->savenew);
-}
-
-TEST(MainWindow, QuickHelpShowsIntroductionFirst)
-{
-    const ProgramDir dir;
-    OrbikaApp w;
-    QString help;
-    whenModal<ObQuickDialog>([&help](ObQuickDialog* d) {
-        help = d->findChild<QTextEdit*>("textEdit1")->toPlainText();
-        d->close();
-    });
-    w.slotQuickHelp();
-    EXPECT_FALSE(help.contains("$$$"));
-    EXPECT_TRUE(help.trimmed().startsWith("ORBIKA QUICK HELP")) << help.left(80).toStdString();
-    for (const QAction* menu : w.menuBar()->actions())
-        EXPECT_TRUE(help.contains(menu->text().remove('&'))) << menu->text().toStdString();
 }

@@ -1,6 +1,4 @@
-// The online TLE update against an HTTP server on 127.0.0.1 started by the test, which answers
-// each path with a canned response: the download itself, then the whole command in the window.
-#include <gtest/gtest.h>
+// The online TLE update against a local server of canned replies: the download, then the command.
 
 #include <QEventLoop>
 #include <QProgressDialog>
@@ -8,14 +6,9 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 
-#include <tuple>
-#include <vector>
-
-#include "core/defaults.h"
 #include "core/elementreply.h"
 #include "gui_helpers.h"
 #include "onlineupdate.h"
-#include "orbikaapp.h"
 
 namespace {
 
@@ -31,8 +24,7 @@ constexpr qint64 kTestMaxBytes = 4096;
 // Only guards against a hung test; no speed is asserted.
 constexpr int kHangGuardMs = 120000;
 
-// HTTP response with status line status, the extra header lines headers and body; length
-// overrides the announced Content-Length.
+// HTTP response; length overrides the announced Content-Length.
 QByteArray response(const QByteArray& status, const QByteArray& headers, const QByteArray& body,
                     qint64 length = -1)
 {
@@ -41,28 +33,41 @@ QByteArray response(const QByteArray& status, const QByteArray& headers, const Q
            body;
 }
 
-// Serves canned responses by path: /good/ the new file, /moved/ a redirect to it, /loop/ a
-// redirect to itself, /cut/ a body that ends early, /html/ a web page, /empty/ no body, /big/
-// 40 copies of the new file, /trickle/ one byte of an endless body every 20 ms, /hold/ nothing
-// until release(), else 404.
+// The canned reply to a path whose first directory is dir: /good/ the new file, /moved/ a
+// redirect to it, /loop/ a redirect to itself, /cut/ a body that ends early, /html/ a web page,
+// /empty/ no body, /big/ 40 copies of the new file; anything else 404.
+QByteArray reply(const QByteArray& dir)
+{
+    static const QHash<QByteArray, QByteArray> replies = {
+        {"good", response("200 OK", "", kNew)},
+        {"moved", response("301 Moved", "Location: /good/x\r\n", "")},
+        {"loop", response("302 Found", "Location: /loop/x\r\n", "")},
+        {"cut", response("200 OK", "", kNew, 10 * kNew.size())},
+        {"html", response("200 OK", "Content-Type: text/html\r\n", kHtml)},
+        {"empty", response("200 OK", "", "")},
+        {"big", response("200 OK", "", kNew.repeated(40))},
+    };
+    return replies.value(dir, response("404 Not Found", "", "<html>Not Found</html>"));
+}
+
+// Serves the canned replies; /trickle/ sends one byte of an endless body every 20 ms and /hold/
+// nothing until release().
 class CannedServer {
 public:
     CannedServer()
     {
-        server.listen(QHostAddress(QStringLiteral("127.0.0.1")), 0);
+        server.listen(QHostAddress::LocalHost, 0);
         QObject::connect(&server, &QTcpServer::newConnection, [this] {
             while (QTcpSocket* s = server.nextPendingConnection())
                 QObject::connect(s, &QTcpSocket::readyRead, [this, s] { read(s); });
         });
     }
     QString host() const { return QStringLiteral("127.0.0.1:%1").arg(server.serverPort()); }
-    // Closes the connections held without an answer, and later ones at once (the client tries
-    // again when a connection closes before the answer).
+    // Closes the held connections and later ones at once (the client retries a closed one).
     void release()
     {
         holding = false;
         for (QTcpSocket* s : held) s->disconnectFromHost();
-        held.clear();
     }
     int requests = 0;
 
@@ -73,33 +78,16 @@ private:
         request += s->readAll();
         if (!request.contains("\r\n\r\n")) return;
         ++requests;
-        const QByteArray path = request.split(' ').value(1);
-        if (path.startsWith("/hold/") && holding) {
-            held.push_back(s);
-            return;
+        const QByteArray dir = request.split(' ').value(1).split('/').value(1);
+        if (dir == "hold" && holding) return held.push_back(s);
+        if (dir == "trickle") {
+            s->write(response("200 OK", "", "", kMaxReplyBytes));
+            auto* drip = new QTimer(s);
+            QObject::connect(drip, &QTimer::timeout, s, [s] { s->write("x"); });
+            return drip->start(20);
         }
-        if (path.startsWith("/trickle/")) return trickle(s);
-        if (!path.startsWith("/hold/")) s->write(answer(path));
+        if (dir != "hold") s->write(reply(dir));
         s->disconnectFromHost();
-    }
-    static void trickle(QTcpSocket* s)
-    {
-        s->write(response("200 OK", "", "", kMaxReplyBytes));
-        auto* drip = new QTimer(s);
-        QObject::connect(drip, &QTimer::timeout, s, [s] { s->write("x"); });
-        drip->start(20);
-    }
-    static QByteArray answer(const QByteArray& path)
-    {
-        if (path.startsWith("/good/")) return response("200 OK", "", kNew);
-        if (path.startsWith("/moved/")) return response("301 Moved", "Location: /good/x\r\n", "");
-        if (path.startsWith("/loop/"))
-            return response("302 Found", "Location: " + path + "\r\n", "");
-        if (path.startsWith("/cut/")) return response("200 OK", "", kNew, 10 * kNew.size());
-        if (path.startsWith("/html/")) return response("200 OK", "Content-Type: text/html\r\n", kHtml);
-        if (path.startsWith("/empty/")) return response("200 OK", "", "");
-        if (path.startsWith("/big/")) return response("200 OK", "", kNew.repeated(40));
-        return response("404 Not Found", "", "<html>Not Found</html>");
     }
 
     QTcpServer server;
@@ -112,7 +100,7 @@ private:
 QString refusingHost()
 {
     QTcpServer probe;
-    probe.listen(QHostAddress(QStringLiteral("127.0.0.1")), 0);
+    probe.listen(QHostAddress::LocalHost, 0);
     const quint16 port = probe.serverPort();
     probe.close();
     return QStringLiteral("127.0.0.1:%1").arg(port);
@@ -123,10 +111,7 @@ int waitDone(OnlineUpdate& update)
 {
     int error = -1;
     QEventLoop loop;
-    QObject::connect(&update, &OnlineUpdate::done, &loop, [&](bool e) {
-        error = e;
-        loop.quit();
-    });
+    QObject::connect(&update, &OnlineUpdate::done, &loop, [&](bool e) { error = e; loop.quit(); });
     QTimer::singleShot(kHangGuardMs, &loop, &QEventLoop::quit);
     loop.exec();
     return error;
@@ -156,6 +141,29 @@ protected:
     CannedServer server;
 };
 
+// Answers the next address dialog with address.
+void answerAddress(const QString& address)
+{
+    whenModal<QInputDialog>([address](QInputDialog* d) {
+        d->setTextValue(address);
+        d->accept();
+    });
+}
+
+// Runs act and returns the text of the first message box that follows, which is closed.
+QString messageAfter(const std::function<void()>& act)
+{
+    QString text;
+    QEventLoop loop;
+    whenMessage([&](QMessageBox* box) { text = box->text(); loop.quit(); });
+    act();
+    if (text.isEmpty()) {
+        QTimer::singleShot(kHangGuardMs, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+    return text;
+}
+
 }  // namespace
 
 TEST(OnlineUpdateAddress, DefaultIsAQueryKeptAsProposed)
@@ -167,15 +175,6 @@ TEST(OnlineUpdateAddress, DefaultIsAQueryKeptAsProposed)
     UpdateAddress a;
     ASSERT_TRUE(splitUpdateAddress(defaults.updurl, a));
     EXPECT_TRUE(a.urlPath.contains("FORMAT=csv"));
-}
-
-TEST_F(OnlineUpdateTest, RedirectIsFollowedAndAMissingTargetCreated)
-{
-    QFile::remove(target);
-    EXPECT_EQ(0, download(server.host(), "/moved/visual.txt"));
-    EXPECT_EQ(kNew, readFile(target));
-    EXPECT_EQ(QStringList{"visual.txt"}, files());
-    EXPECT_FALSE(update.busy());
 }
 
 TEST_F(OnlineUpdateTest, FailuresKeepTheOldFileByteForByte)
@@ -204,7 +203,6 @@ TEST_F(OnlineUpdateTest, FailuresKeepTheOldFileByteForByte)
         EXPECT_EQ(QStringList{"visual.txt"}, files());
         EXPECT_FALSE(update.busy());
     }
-
     // Cancel stops a download that waits for the server.
     ASSERT_EQ(OnlineUpdate::Started, update.get(server.host(), "/hold/visual.txt", target));
     QTimer::singleShot(0, &update, &OnlineUpdate::cancel);
@@ -213,46 +211,18 @@ TEST_F(OnlineUpdateTest, FailuresKeepTheOldFileByteForByte)
     EXPECT_EQ(kOld, readFile(target));
 }
 
-TEST_F(OnlineUpdateTest, TwoDownloadsOfOneFileDoNotUndoEachOther)
+TEST_F(OnlineUpdateTest, RedirectCreatesTheMissingTargetAndAnEarlierDownloadDoesNotUndoIt)
 {
+    QFile::remove(target);
     OnlineUpdate other;
     ASSERT_EQ(OnlineUpdate::Started, other.get(server.host(), "/hold/visual.txt", target));
-    EXPECT_EQ(0, download(server.host(), "/good/visual.txt"));
+    EXPECT_EQ(0, download(server.host(), "/moved/visual.txt"));
+    EXPECT_FALSE(update.busy());
     server.release();
     EXPECT_EQ(1, waitDone(other));
     EXPECT_EQ(kNew, readFile(target));
     EXPECT_EQ(QStringList{"visual.txt"}, files());
 }
-
-namespace {
-
-// Answers the next address dialog with address.
-void answerAddress(const QString& address)
-{
-    whenModal<QInputDialog>([address](QInputDialog* d) {
-        d->setTextValue(address);
-        d->accept();
-    });
-}
-
-// Runs act and returns the text of the first message box that follows, which is closed.
-QString messageAfter(const std::function<void()>& act)
-{
-    QString text;
-    QEventLoop loop;
-    whenMessage([&](QMessageBox* box) {
-        text = box->text();
-        loop.quit();
-    });
-    act();
-    if (text.isEmpty()) {
-        QTimer::singleShot(kHangGuardMs, &loop, &QEventLoop::quit);
-        loop.exec();
-    }
-    return text;
-}
-
-}  // namespace
 
 TEST(OnlineUpdateWindow, CommandMessagesAndFiles)
 {
@@ -265,37 +235,26 @@ TEST(OnlineUpdateWindow, CommandMessagesAndFiles)
     std::snprintf(indata->tlefile, sizeof indata->tlefile, "%s", qPrintable(tle));
     std::snprintf(indata->updurl, sizeof indata->updurl, "%s/good/old.txt",
                   qPrintable(server.host()));
-
     // The proposal is the last server directory with the TLE file's name.
     QString proposal;
-    whenModal<QInputDialog>([&](QInputDialog* d) {
-        proposal = d->textValue();
-        d->reject();
-    });
+    whenModal<QInputDialog>([&](QInputDialog* d) { proposal = d->textValue(); d->reject(); });
     w.slotFileUpdate();
     EXPECT_EQ(server.host() + "/good/visual.txt", proposal);
-
-    // A second update while one runs is refused; the old file stays while it runs and when the
-    // progress dialog's Cancel stops it.
+    // A second update while one runs is refused; the old file stays while it runs and on Cancel.
     answerAddress(server.host() + "/hold/visual.txt");
     w.slotFileUpdate();
     EXPECT_EQ("Another online update still in progress.",
               messageAfter([&] { w.slotFileUpdate(); }));
     EXPECT_EQ(kOld, readFile(tle));
-    QProgressDialog* progress = nullptr;
+    QPushButton* cancel = nullptr;
     for (auto* d : w.findChildren<QProgressDialog*>())
-        if (d->isVisible()) progress = d;
-    ASSERT_NE(nullptr, progress);
-    auto* cancel = progress->findChild<QPushButton*>();
+        if (d->isVisible()) cancel = d->findChild<QPushButton*>();
     ASSERT_NE(nullptr, cancel);
     EXPECT_EQ("Error fetching file with HTTP: Download cancelled; visual.txt was kept.",
               messageAfter([&] { cancel->click(); }));
     EXPECT_EQ(kOld, readFile(tle));
     EXPECT_EQ(server.host() + "/hold/visual.txt", QString(indata->updurl));
-
-    // A one-character address and one with a scheme send no request; a query's reply replaces
-    // the current TLE file; the same address again within the hour asks first, and No sends
-    // nothing. Each case: address, message, the TLE file after it, whether a request was sent.
+    // Each case: address, message, the TLE file after it, whether a request was sent.
     const QString query = server.host() + "/good/gp.php?GROUP=visual&FORMAT=csv";
     const std::tuple<QString, QString, QByteArray, int> answers[] = {
         {"x", "The address \"x\" is too short.", kOld, 0},
@@ -310,9 +269,7 @@ TEST(OnlineUpdateWindow, CommandMessagesAndFiles)
         EXPECT_EQ(file, readFile(tle));
         EXPECT_EQ(sent, server.requests - asked) << address.toStdString();
     }
-
-    // The file goes into the TLE file's directory. Root writes into read-only directories, so
-    // the unwritable target lies below a regular file, where opening fails for every user.
+    // An unwritable target (below a regular file, so also for root) keeps the old file.
     std::snprintf(indata->tlefile, sizeof indata->tlefile, "%s/visual.txt", qPrintable(tle));
     const int fetched = server.requests;
     answerAddress(server.host() + "/good/x/visual.txt");

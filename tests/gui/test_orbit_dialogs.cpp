@@ -1,24 +1,9 @@
-// Orbit editing: the element editor's precision, refresh and change-marker rules, open and
-// geostationary orbits, bad input and the state vector frames; then the view's orbit commands
-// driven through their dialogs (a new satellite, a hyperbolic delta-V, the launch azimuth and
-// the orbit determination).
-#include <gtest/gtest.h>
-
-#include <QPointer>
-
-#include <cmath>
+// Orbit editing: the element editor, state vector frames, and the view's orbit commands.
 
 #include "astro/timescales.h"
 #include "core/meanmotion.h"
 #include "core/statevector.h"
-#include "dialog_helpers.h"
-#include "obdatedialog.h"
-#include "obdeltadialog.h"
-#include "obeditorbdialog.h"
-#include "oblaunchdialog.h"
-#include "oborbdetdialog.h"
-#include "obstatedialog.h"
-#include "orbikaview.h"
+#include "gui_helpers.h"
 
 namespace {
 
@@ -79,7 +64,7 @@ protected:
 
 }  // namespace
 
-TEST_F(OrbitDialogs, ElementEditorKeepsPrecision)
+TEST_F(OrbitDialogs, ElementEditorKeepsPrecisionAndSetsGeostationaryAndOpenOrbits)
 {
     ObEditOrbDialog d;
     const OrbEdit in = issLike();
@@ -92,6 +77,26 @@ TEST_F(OrbitDialogs, ElementEditorKeepsPrecision)
     EXPECT_DOUBLE_EQ(in.mm, out.mm) << "an untouched mean motion keeps its precision";
     EXPECT_DOUBLE_EQ(in.sma, out.sma);
     EXPECT_EQ("91.5000000000", text(d, "dayEdit")) << "31 Mar 2024 12h";
+
+    d.setGeo(0.0);
+    EXPECT_EQ("1.00270065", text(d, "n0Edit"));
+    EXPECT_EQ(0.0, value(d, "eccEdit"));
+    EXPECT_NEAR(42166.0, value(d, "aEdit"), 1.5) << "42165.2 km by Kepler's law, raised by J2";
+    const double node = std::fmod(15.0 * lsidtim(60400.5, 0.0, 0.0) + 360.0, 360.0);
+    EXPECT_NEAR(node, value(d, "raEdit"), 1e-4) << "the node faces the sub-satellite meridian";
+    EXPECT_FALSE(child<QCheckBox>(d, "spg4Box")->isChecked());
+    // An open orbit is given by its perigee distance, without SGP4.
+    d.setParams(in);
+    type(child<QLineEdit>(d, "eccEdit"), "1.2");
+    EXPECT_FALSE(child<QCheckBox>(d, "spg4Box")->isChecked());
+    EXPECT_FALSE(child<QLineEdit>(d, "bstarEdit")->isEnabled());
+    type(child<QLineEdit>(d, "n0Edit"), "7000");
+    d.refresh();
+    EXPECT_NEAR(-35000.0, value(d, "aEdit"), 1e-4) << "q / (1 - e)";
+    EXPECT_EQ(0.0, value(d, "periEdit"));
+    d.getParams(out, newSat);
+    EXPECT_FALSE(out.sgp4);
+    EXPECT_DOUBLE_EQ(7000.0, out.mm);
 }
 
 TEST_F(OrbitDialogs, RefreshFollowsTheEditedField)
@@ -103,18 +108,15 @@ TEST_F(OrbitDialogs, RefreshFollowsTheEditedField)
     e.mm = 15;
     e.sma = 7000;
     d.setParams(e);
-
     // A field changed without editing (no marker) leaves the orbit as it was.
     child<QLineEdit>(d, "n0Edit")->setText("14");
     d.refresh();
     EXPECT_DOUBLE_EQ(15, value(d, "n0Edit"));
-
     // a = 7000 km: 14.83 rev/day by Kepler's law (J2 adds a little), perigee a(1 - e) - R.
     type(child<QLineEdit>(d, "aEdit"), "7000");
     d.refresh();
     EXPECT_NEAR(14.83, value(d, "n0Edit"), 0.05);
     EXPECT_NEAR(614.86, value(d, "periEdit"), 1e-4);
-
     // Perigee 400 km and apogee 35786 km: a geostationary transfer orbit.
     child<QCheckBox>(d, "perapBox")->click();
     type(child<QLineEdit>(d, "periEdit"), "400");
@@ -122,37 +124,6 @@ TEST_F(OrbitDialogs, RefreshFollowsTheEditedField)
     d.refresh();
     EXPECT_NEAR(24471.14, value(d, "aEdit"), 1e-4);
     EXPECT_NEAR(35386.0 / (2 * 24471.14), value(d, "eccEdit"), 1e-7);
-}
-
-TEST_F(OrbitDialogs, OpenOrbitsUsePerigeeDistance)
-{
-    ObEditOrbDialog d;
-    d.setParams(issLike());
-    type(child<QLineEdit>(d, "eccEdit"), "1.2");
-    EXPECT_FALSE(child<QCheckBox>(d, "spg4Box")->isChecked());
-    EXPECT_FALSE(child<QLineEdit>(d, "bstarEdit")->isEnabled());
-    type(child<QLineEdit>(d, "n0Edit"), "7000");
-    d.refresh();
-    EXPECT_NEAR(-35000.0, value(d, "aEdit"), 1e-4) << "q / (1 - e)";
-    EXPECT_EQ(0.0, value(d, "periEdit"));
-    OrbEdit out;
-    bool newSat = false;
-    d.getParams(out, newSat);
-    EXPECT_FALSE(out.sgp4);
-    EXPECT_DOUBLE_EQ(7000.0, out.mm);
-}
-
-TEST_F(OrbitDialogs, GeostationaryOrbit)
-{
-    ObEditOrbDialog d;
-    d.setParams(issLike());
-    d.setGeo(0.0);
-    EXPECT_EQ("1.00270065", text(d, "n0Edit"));
-    EXPECT_EQ(0.0, value(d, "eccEdit"));
-    EXPECT_NEAR(42166.0, value(d, "aEdit"), 1.5) << "42165.2 km by Kepler's law, raised by J2";
-    const double node = std::fmod(15.0 * lsidtim(60400.5, 0.0, 0.0) + 360.0, 360.0);
-    EXPECT_NEAR(node, value(d, "raEdit"), 1e-4) << "the node faces the sub-satellite meridian";
-    EXPECT_FALSE(child<QCheckBox>(d, "spg4Box")->isChecked());
 }
 
 TEST_F(OrbitDialogs, EmptyOrSingularInputStaysFinite)
@@ -164,9 +135,7 @@ TEST_F(OrbitDialogs, EmptyOrSingularInputStaysFinite)
     type(child<QLineEdit>(d, "eccEdit"), "nonsense");
     type(child<QLineEdit>(d, "n0Edit"), "-5");
     // The empty epoch is refused with a message; the values read stay finite all the same.
-    QPointer<QTimer> watcher = whenModal<QMessageBox>([](QMessageBox* box) { box->close(); });
-    d.accept();
-    delete watcher;
+    EXPECT_FALSE(messageOf([&] { d.accept(); }).text.isEmpty());
     OrbEdit out;
     bool newSat = false;
     d.getParams(out, newSat);
@@ -190,9 +159,7 @@ TEST_F(OrbitDialogs, StateVectorRoundTrips)
     d.setState(60400.5, r, v);
     EXPECT_NEAR(7200.0, value(d, "aEdit"), 1e-4);
     EXPECT_NEAR(270.0, value(d, "aperEdit"), 1e-4);
-
-    // Frames: a round trip through all four returns the vector; Earth-fixed velocity of a
-    // geostationary satellite vanishes; 24 years of general precession (50.29"/year) from J2000.
+    // Frame round trip; geostationary at rest Earth-fixed; 24 years of precession (50.29"/year).
     const double mjd = 60400.5;
     double c[6] = {r[0], r[1], r[2], v[0], v[1], v[2]};
     for (auto [from, to] : {std::pair{kFrameMeanOfDate, kFrameEarthFixed}, {kFrameEarthFixed, kFrameJ2000},
@@ -208,7 +175,6 @@ TEST_F(OrbitDialogs, StateVectorRoundTrips)
     double j[6] = {7000, 0, 0, 0, 7.5, 0};
     vsRefState(kFrameMeanOfDate, kFrameJ2000, mjd, j[0], j[1], j[2], j[3], j[4], j[5]);
     EXPECT_NEAR(24.2 * 50.29 / 3600 * M_PI / 180 * 7000, std::hypot(j[1], j[2]), 1.0);
-
     // The state dialog converts only with "Reset" checked.
     StateVector out{mjd, r, v, kFrameMeanOfDate};
     ObStateDialog sd;
@@ -238,7 +204,6 @@ TEST_F(OrbitView, EditingStoresElementsAndNewAddsASatellite)
     EXPECT_NEAR(6945, indata->elsma[0], 5) << "Kepler's third law for 15 rev/day";
     const double r = std::hypot(std::hypot(indata->svpos[0][0], indata->svpos[1][0]), indata->svpos[2][0]);
     EXPECT_NEAR(indata->elsma[0] * 1000, r, 1000) << "the epoch state follows the elements";
-
     whenModal<ObEditOrbDialog>([](ObEditOrbDialog* d) { d->findChild<QPushButton*>("newButton")->click(); });
     view->vEditOrb();
     EXPECT_EQ(2, indata->nsat);
@@ -249,33 +214,19 @@ TEST_F(OrbitView, HyperbolicDeltaVIsReported)
 {
     vsResetSatList();
     selectByGlue("ISS");
-    Message m;
-    dateThen<ObDeltaDialog>([&m](ObDeltaDialog* d) {
-        d->findChild<QLineEdit*>("dvEdit")->setText("5000");
-        captureMessage(m);
-    });
-    view->vDeltaV();
-    EXPECT_EQ("Delta-V resulted in a hyperbolic orbit", m.text);
+    dateThen<ObDeltaDialog>([](ObDeltaDialog* d) { d->findChild<QLineEdit*>("dvEdit")->setText("5000"); });
+    EXPECT_EQ("Delta-V resulted in a hyperbolic orbit", messageOf([&] { view->vDeltaV(); }).text);
     EXPECT_GE(indata->elecc[0], 1.0) << "the open orbit is stored";
-
     indata->nsat = 0;
-    captureMessage(m);
-    view->vDeltaV();
-    EXPECT_EQ("*** No Satellite Selected ***", m.text);
+    EXPECT_EQ("*** No Satellite Selected ***", messageOf([&] { view->vDeltaV(); }).text);
 }
 
 TEST_F(OrbitView, LaunchIntoAnInclinationBelowTheSiteLatitudeHeadsEast)
 {
-    Message m;
-    // Date, target orbit (28 degrees, circular 400 km), then a site at 28.5 degrees: the orbit's
-    // northernmost point lies south of the site, so the launch heads due east.
-    whenModal<ObDateDialog>([&m](ObDateDialog* date) {
-        whenModal<ObEditOrbDialog>([&m](ObEditOrbDialog* edit) {
-            whenModal<ObLaunchDialog>([&m](ObLaunchDialog* launch) {
-                launch->findChild<QLineEdit*>("latEdit")->setText("28.5");
-                captureMessage(m);
-                launch->accept();
-            });
+    // A 28-degree orbit launched from 28.5 degrees cannot reach the site's latitude: due east.
+    whenModal<ObDateDialog>([](ObDateDialog* date) {
+        whenModal<ObEditOrbDialog>([](ObEditOrbDialog* edit) {
+            acceptWith<ObLaunchDialog>({{"latEdit", "28.5"}});
             edit->findChild<QLineEdit*>("incEdit")->setText("28");
             type(edit->findChild<QLineEdit*>("aEdit"), "6778.14");
             edit->accept();
@@ -283,7 +234,7 @@ TEST_F(OrbitView, LaunchIntoAnInclinationBelowTheSiteLatitudeHeadsEast)
         date->accept();
     });
     indata->lsite = 0;
-    view->vLaunch();
+    const Message m = messageOf([&] { view->vLaunch(); });
     EXPECT_TRUE(m.text.startsWith("Launch Azimuth (deg):\n")) << m.text.toStdString();
     EXPECT_NEAR(90.0, indata->lnchazim, 0.5);
     EXPECT_NEAR(90.0, m.text.section('\t', 1).toDouble(), 0.5);

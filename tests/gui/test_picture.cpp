@@ -1,20 +1,12 @@
-// Picture astrometry on the view: display sizes, the star dialog, the click sequence with OK,
-// Cancel and Abort, trail points measured on a synthetic photograph of Orion, satellites plotted
-// on it, and pictures that cannot be loaded.
-#include <gtest/gtest.h>
+// Picture astrometry on a synthetic photograph of Orion: sizes, star dialog, trail, labels, files.
 
-#include <QBuffer>
 #include <QPainter>
 
 #include <map>
 
 #include "core/astrometry.h"
 #include "foundation/textconv.h"
-#include "foundation/units.h"
 #include "gui_helpers.h"
-#include "obastdialog.h"
-#include "orbikaapp.h"
-#include "orbikaview.h"
 #include "pictureview.h"
 
 namespace {
@@ -22,8 +14,7 @@ namespace {
 using angle_units::kDegToRad;
 using angle_units::kPi;
 
-// A bright star of Orion: R.A. (h.mmss), Dec. (d.mmss) (J2000, Yale Bright Star Catalogue,
-// rounded to the second).
+// Bright stars of Orion: R.A. (h.mmss), Dec. (d.mmss), J2000 from the Yale Bright Star Catalogue.
 struct Star {
     double ra, dec;
 };
@@ -32,14 +23,14 @@ constexpr Star kRigel{5.1432, -8.1206};
 constexpr Star kMintaka{5.3200, -0.1757};
 constexpr Star kAlnilam{5.3613, -1.1207};
 
-// The photograph: 1000 x 800 pixels, north up and east left, 0.03 degrees per pixel, centred
-// on Alnilam.
+// The photograph: 1000 x 800 pixels, north up, 0.03 degrees per pixel, centred on Alnilam, with
+// a satellite trail from kTrailStart to kTrailEnd.
 constexpr int kWidth = 1000;
 constexpr int kHeight = 800;
 constexpr double kScale = 0.03 * kDegToRad;
-// Ends of the satellite trail drawn across it.
 constexpr QPoint kTrailStart(150, 560);
 constexpr QPoint kTrailEnd(880, 90);
+constexpr QRgb kYellow = qRgb(255, 255, 0);
 
 // Pixel of star s on the photograph (exact, not rounded).
 QPointF starPixel(const Star& s)
@@ -50,9 +41,7 @@ QPointF starPixel(const Star& s)
     return {kWidth / 2 + xi / kScale, kHeight / 2 - eta / kScale};
 }
 
-QPoint starPoint(const Star& s) { return starPixel(s).toPoint(); }
-
-// A dark sky with the four stars as white discs and one satellite trail.
+// A dark sky with the four stars as white discs and the satellite trail.
 QImage skyPhoto()
 {
     QImage image(kWidth, kHeight, QImage::Format_RGB32);
@@ -65,30 +54,30 @@ QImage skyPhoto()
     return image;
 }
 
-// Answers the next star dialog: records the R.A. it showed, types ra and dec and presses the
-// button named button; the message box that follows Abort is closed and its text kept.
-struct StarAnswer {
-    QString shownRa, message;
-};
-QTimer* answerStar(StarAnswer& a, const char* button, double ra = 0, double dec = 0)
+// Answers the next star dialog with s and button; the R.A. it showed goes to shownRa.
+void answerStar(const char* button, const Star& s = {}, QString* shownRa = nullptr)
 {
-    return whenModal<ObAstDialog>([&a, button, ra, dec](ObAstDialog* w) {
-        a.shownRa = w->findChild<QLineEdit*>("raEdit")->text();
-        w->findChild<QLineEdit*>("raEdit")->setText(QString::number(ra, 'f', 4));
-        w->findChild<QLineEdit*>("decEdit")->setText(QString::number(dec, 'f', 4));
-        if (QString(button) == "abortButton") {
-            whenMessage([&a](QMessageBox* box) { a.message = box->windowTitle() + "|" + box->text(); });
-        }
+    whenModal<ObAstDialog>([=](ObAstDialog* w) {
+        auto* ra = w->findChild<QLineEdit*>("raEdit");
+        if (shownRa) *shownRa = ra->text();
+        ra->setText(QString::number(s.ra, 'f', 4));
+        w->findChild<QLineEdit*>("decEdit")->setText(QString::number(s.dec, 'f', 4));
         w->findChild<QPushButton*>(button)->click();
     });
 }
 
-// Clicks star s on the shown picture and enters its coordinates with OK.
+// Clicks star s on the shown picture.
+void clickStar(OrbikaView* view, const Star& s)
+{
+    const QPoint p = starPixel(s).toPoint();
+    view->astroEvent(p.x(), p.y(), true);
+}
+
+// Clicks star s and enters its coordinates with OK.
 void calibrateWith(OrbikaView* view, const Star& s)
 {
-    StarAnswer a;
-    answerStar(a, "okButton", s.ra, s.dec);
-    view->astroEvent(starPoint(s).x(), starPoint(s).y(), true);
+    answerStar("okButton", s);
+    clickStar(view, s);
 }
 
 // Pixels of colour c in the top 40 rows of the widget's rendering, where the labels go.
@@ -100,7 +89,6 @@ int topPixels(QWidget* w, QRgb c)
         for (int x = 0; x < shot.width(); ++x) n += shot.pixel(x, y) == c;
     return n;
 }
-constexpr QRgb kYellow = qRgb(255, 255, 0);
 
 class PictureTest : public ::testing::Test {
 protected:
@@ -128,9 +116,7 @@ TEST_F(PictureTest, DisplaySizesRestartTheCalibration)
     EXPECT_EQ(1, indata->picstep);
     view->vImage(3);
     EXPECT_EQ(QSize(kWidth / 4, kHeight / 4), view->size());
-
-    // A refresh or a step from the text page keeps the picture at its size and scale, wider
-    // and taller than the map or smaller than it.
+    // A refresh or a step from the text page keeps the picture's size and scale, larger or smaller than the map.
     for (int size : {0, 2}) {
         view->vImage(size);
         const QSize shown = view->size();
@@ -147,29 +133,24 @@ TEST_F(PictureTest, DisplaySizesRestartTheCalibration)
 
 TEST_F(PictureTest, CalibrateThenMeasureStarsAndTrail)
 {
-    StarAnswer a;
     // Cancel on the first star changes nothing.
-    answerStar(a, "cancelButton", kBetelgeuse.ra, kBetelgeuse.dec);
+    answerStar("cancelButton", kBetelgeuse);
     view->astroEvent(10, 10, true);
     EXPECT_EQ(1, indata->picstep);
     EXPECT_EQ(0.0, indata->picra[0]);
-    // Alnilam near the centre first: the plate model then shares the photograph's tangent
-    // point, and the whole field measures to the pixel.
+    // Alnilam first, so the plate model shares the photograph's tangent point.
     for (const Star& s : {kAlnilam, kBetelgeuse, kRigel})
         calibrateWith(view, s);
     ASSERT_EQ(4, indata->picstep);
     EXPECT_EQ(0, topPixels(view, kYellow));
-
-    // Star 0 clicked again returns its coordinates; Mintaka, not a reference star, comes out
-    // within a pixel (0.03 degrees), and the labels appear in yellow at the top.
-    view->astroEvent(starPoint(kAlnilam).x(), starPoint(kAlnilam).y(), true);
+    // A reference star measures as entered, Mintaka within a pixel; labels appear in yellow.
+    clickStar(view, kAlnilam);
     EXPECT_NEAR(kAlnilam.ra, indata->picra[3], 1e-9);
     EXPECT_NEAR(kAlnilam.dec, indata->picdec[3], 1e-9);
     EXPECT_GT(topPixels(view, kYellow), 20);
-    view->astroEvent(starPoint(kMintaka).x(), starPoint(kMintaka).y(), true);
+    clickStar(view, kMintaka);
     EXPECT_NEAR(DmsDegF(kMintaka.ra) * 15, DmsDegF(indata->picra[4]) * 15, 0.03);
     EXPECT_NEAR(DmsDegF(kMintaka.dec), DmsDegF(indata->picdec[4]), 0.03);
-
     // Points along the trail: the last two stay, older first, the earlier ones are gone.
     const auto trail = [](int k) { return kTrailStart + (kTrailEnd - kTrailStart) * k / 8; };
     for (int k = 0; k <= 8; ++k)
@@ -182,9 +163,7 @@ TEST_F(PictureTest, CalibrateThenMeasureStarsAndTrail)
         ASSERT_TRUE(platePixel(indata, DmsDegF(ra[k]) * kPi / 12, DmsDegF(dec[k]) * kDegToRad, at.rx(), at.ry()));
         EXPECT_LE((at - trail(7 + k)).manhattanLength(), 2) << k;
     }
-
-    // A plot step starts again from the bare picture: the yellow labels go, and with no
-    // satellite selected the notice is written in red at the top.
+    // A plot step redraws the bare picture: no yellow labels, the no-satellite notice in red.
     indata->nsat = 0;
     view->PicPlot(indata->mjd);
     EXPECT_EQ(0, topPixels(view, kYellow));
@@ -196,32 +175,28 @@ TEST_F(PictureTest, FlaresWithoutAKnownSurfaceShowTheMirrorYawAndPitch)
     selectByGlue("ISS");
     indata->occmode = 0;
     indata->flares = 1;
-    // Columns from the visible left edge and texts of the picture's top line.
-    const auto labels = [] {
+    // Texts of the picture's top line by column after a plot step.
+    const auto labels = [this] {
+        view->PicPlot(indata->mjd);
         std::map<int, QString> m;
         for (const PictureLabel& l : PictureLine(indata, satps, indata->mjd, indata->nsat))
             m[l.column] = l.text;
         return m;
     };
     indata->knownsurf = -1;
-    view->PicPlot(indata->mjd);
     auto shown = labels();
     EXPECT_EQ(QString::asprintf("Y:%7.1f", indata->flryaw), shown[180]);
     EXPECT_EQ(QString::asprintf("P:%7.1f", indata->flrpitch), shown[290]);
     EXPECT_EQ(0u, shown.count(320));
-
     // A known surface leaves the satellite's R.A. and Dec.
     indata->knownsurf = 1;
-    view->PicPlot(indata->mjd);
     shown = labels();
     EXPECT_TRUE(shown[180].startsWith("R.A.:"));
     EXPECT_TRUE(shown[320].startsWith("Dec.:"));
     EXPECT_EQ(0u, shown.count(290));
-
     // Elements no orbit can have give the word in place of a sky position.
     indata->elecc[indata->prime] = 1.5;
     indata->sgpslot = kNoSgpSlot;
-    view->PicPlot(indata->mjd);
     shown = labels();
     EXPECT_EQ("invalid elements", shown[180].toStdString());
     EXPECT_EQ(0u, shown.count(320));
@@ -231,29 +206,25 @@ TEST_F(PictureTest, AbortClearsTheStars)
 {
     calibrateWith(view, kBetelgeuse);
     calibrateWith(view, kRigel);
-    StarAnswer a;
-    answerStar(a, "abortButton");
-    view->astroEvent(100, 100, true);
-    EXPECT_EQ("PicAst:|Astrometry aborted.", a.message);
+    answerStar("abortButton");
+    const Message m = messageOf([&] { view->astroEvent(100, 100, true); });
+    EXPECT_EQ("PicAst:", m.title);
+    EXPECT_EQ("Astrometry aborted.", m.text);
     EXPECT_EQ(1, indata->picstep);
     EXPECT_EQ(0.0, indata->picra[0] + indata->picdec[0] + indata->picra[1]);
     // The next click asks for star 1 again, with empty fields.
-    answerStar(a, "cancelButton");
+    QString shownRa = "unset";
+    answerStar("cancelButton", {}, &shownRa);
     view->astroEvent(100, 100, true);
-    EXPECT_TRUE(a.shownRa.isEmpty());
-    EXPECT_EQ(1, indata->picstep);
+    EXPECT_TRUE(shownRa.isEmpty());
 }
 
 TEST(PictureFile, CorruptImagesGiveTheMessage)
 {
     const ProgramDir dir;
     OrbikaApp w;
-    QByteArray png;
-    {
-        QBuffer buf(&png);
-        buf.open(QIODevice::WriteOnly);
-        skyPhoto().save(&buf, "PNG");
-    }
+    ASSERT_TRUE(skyPhoto().save(dir.file("whole.png")));
+    const QByteArray png = readFile(dir.file("whole.png"));
     for (const auto& [file, bytes] : {std::pair{"truncated.png", png.left(png.size() / 3)},
                                       {"notes.jpg", QByteArray("not a picture\n")}, {"empty.bmp", QByteArray()}}) {
         const QString name = dir.file(file);

@@ -1,6 +1,4 @@
-// The sky map: zenith and horizon-band projections and their click inverse, the depressed
-// horizon of the satellite view, which satellites get a marker, and the drawn chart (Sirius where
-// an independent hour-angle computation puts it, the Sun's legend entry only by day).
+// The sky map: projections, clicks, satellite markers and the chart against star hour angles.
 #include <gtest/gtest.h>
 
 #include <QPainter>
@@ -19,12 +17,11 @@ constexpr double kDeg = 3.14159265358979323846 / 180.0;
 constexpr double kNightMjd = 51559.875;
 constexpr double kNoonMjd = 51559.5;
 
-// J2000 position (degrees) of Sirius.
+// J2000 positions (degrees) of Sirius and of double stars whose components share a pixel.
 struct Star {
     double ra, dec;
 };
 constexpr Star kSirius{101.287155, -16.716116};
-// Double stars whose fainter component shares the brighter one's pixel.
 constexpr Star kAlnitak{85.189694, -1.942572};
 constexpr Star kMizar{200.981429, 54.925362};
 
@@ -80,38 +77,30 @@ bool colourNear(const QImage& img, const QPoint& p, const QColor& c = Qt::black)
 
 TEST(SkyMap, ProjectionsFaceTheRightWay)
 {
-    // Zenith projection: the zenith in the centre, the horizon a circle of radius 215 with north
-    // above the chart's top and east to the left; below the horizon is off the chart.
+    // Zenith projection: zenith centred, horizon radius 215, east left, below it off the chart.
     WinpData s = observer(0);
     const SkyGeometry zenith = SkyGeometryFor(0);
     EXPECT_EQ(QPoint(360, 180), PxSky(&s, zenith, 90.0, 123.0));
     EXPECT_EQ(QPoint(145, 180), PxSky(&s, zenith, 0.0, 90.0));
     EXPECT_GT(PxSky(&s, zenith, -1.0, 90.0).x(), s.mapwidth);
     EXPECT_FALSE(SkyPx(&s, zenith, QPoint(0, 360))) << "the chart's corner is beyond the horizon";
-
+    // Seen from 400 km the horizon sinks by 19.75 degrees.
+    s.obshgt = 400000.0;
+    EXPECT_EQ(0.0, SkyHorizon(&s));
+    s.satview = true;
+    EXPECT_NEAR(-19.75, SkyHorizon(&s), 0.1);
+    EXPECT_LE(PxSky(&s, zenith, -19.0, 90.0).x(), 721);
+    EXPECT_GT(PxSky(&s, zenith, -20.0, 90.0).x(), s.mapwidth);
+    ASSERT_TRUE(SkyPx(&s, zenith, PxSky(&s, zenith, -15.0, 90.0)));
+    EXPECT_NEAR(-15.0, s.locel, 0.6);
     // Horizon band centred on azimuth 30: 90 degrees to each side, the horizon on row 361.
-    s.skyproj = 1;
+    s = observer(1);
     s.skyazim = 30.0;
     const SkyGeometry band = SkyGeometryFor(1);
     EXPECT_EQ(QPoint(0, 361), PxSky(&s, band, 0.0, -60.0));
     s.locra = s.locdec = 7.0;
     EXPECT_FALSE(SkyPx(&s, band, QPoint(300, 400)));
     EXPECT_EQ(7.0, s.locra) << "a click below the horizon keeps the last place";
-}
-
-TEST(SkyMap, SatelliteViewDepressesTheHorizon)
-{
-    WinpData s = observer(0);
-    s.obshgt = 400000.0;
-    EXPECT_EQ(0.0, SkyHorizon(&s));
-    s.satview = true;
-    const double h = SkyHorizon(&s);
-    EXPECT_NEAR(-19.75, h, 0.1);
-    const SkyGeometry g = SkyGeometryFor(0);
-    EXPECT_LE(PxSky(&s, g, -19.0, 90.0).x(), 721);
-    EXPECT_GT(PxSky(&s, g, -20.0, 90.0).x(), s.mapwidth);
-    ASSERT_TRUE(SkyPx(&s, g, PxSky(&s, g, -15.0, 90.0)));
-    EXPECT_NEAR(-15.0, s.locel, 0.6);
 }
 
 TEST(SkyMap, SatelliteMarkersFollowVisibilityAndViewpoint)
@@ -149,7 +138,6 @@ TEST(SkyMap, ChartShowsBrightStarsWhereTheirHourAngleSaysAndClicksGiveTheirPlace
         ASSERT_GT(el, 10.0);
         const QPoint sirius = PxSky(&s, g, el, az);
         EXPECT_TRUE(colourNear(img, sirius)) << proj;
-
         // A click on Sirius gives its direction and its R.A. and Dec. (of date and of J2000).
         for (double epoch : {0.0, 2000.0}) {
             s.epoch = epoch;
@@ -162,29 +150,22 @@ TEST(SkyMap, ChartShowsBrightStarsWhereTheirHourAngleSaysAndClicksGiveTheirPlace
     }
 }
 
-TEST(SkyMap, BrightComponentOfADoubleStarIsDrawnOverTheFaintOne)
+TEST(SkyMap, DoubleStarsShowTheBrightComponentAndTheSunShowsOnlyByDay)
 {
-    const WinpData s = observer(0);
-    const QImage img = chart(s);
+    WinpData s = observer(0);
+    const QImage night = chart(s);
     for (const Star& star : {kAlnitak, kMizar}) {
         double az = 0, el = 0;
         starAzEl(star, kNightMjd, s.obslat, s.obslon, az, el);
         ASSERT_GT(el, 10.0);
         // Magnitudes 2.05 and 2.27 over 4.21 and 3.95: the grey of magnitudes 2 to 3 shows.
-        EXPECT_TRUE(colourNear(img, PxSky(&s, SkyGeometryFor(0), el, az), QColor(50, 50, 50)))
-            << star.ra;
+        EXPECT_TRUE(colourNear(night, PxSky(&s, SkyGeometryFor(0), el, az), QColor(50, 50, 50))) << star.ra;
     }
-}
-
-TEST(SkyMap, LegendListsOnlyBodiesAboveTheHorizon)
-{
-    WinpData s = observer(0);
-    const QImage night = chart(s);
+    // The Sun's legend entry, and its marker south of the zenith, only by day.
     EXPECT_EQ(QColor(Qt::white), night.pixelColor(12, 12));
     s.mjd = kNoonMjd;
     const QImage day = chart(s);
     EXPECT_EQ(QColor(255, 0, 0), day.pixelColor(12, 12));
-    // The Sun's marker lies on the chart south of the zenith (azimuth near 180, below it).
     bool sunOnChart = false;
     for (int y = 181; y < 361 && !sunOnChart; ++y)
         for (int x = 300; x < 420 && !sunOnChart; ++x)

@@ -1,30 +1,10 @@
-// The view: pass list page, clicks on pass lines and the pass details' line limit, text page
-// drawing, the dialog handlers' write-back and cancel rules, messages for missing or unwritable
-// files, and the small changes of the settings record made by the commands.
-#include <gtest/gtest.h>
+// The view: pass list and clicks, text page, dialog write-back and cancel, file messages.
 
 #include <QMouseEvent>
-#include <QPointer>
-
-#include <cstdio>
-#include <cstring>
-#include <memory>
 
 #include "core/textpage.h"
 #include "core/tlesave.h"
-#include "foundation/units.h"
 #include "gui_helpers.h"
-#include "obdatedialog.h"
-#include "obiersdialog.h"
-#include "obmapdialog.h"
-#include "obobsdialog.h"
-#include "obpassdialog.h"
-#include "obselsatdialog.h"
-#include "obstepdialog.h"
-#include "obsysconfdialog.h"
-#include "obvisdialog.h"
-#include "orbikaapp.h"
-#include "orbikaview.h"
 #include "settingsupdate.h"
 
 namespace {
@@ -39,8 +19,7 @@ void click(QWidget* w, Qt::MouseButton button, int x, int y)
     QApplication::sendEvent(w, &e);
 }
 
-// Fills a text page: a header, a tagged title and n pass lines with a blank line before every
-// tenth, as the pass list writes them.
+// A pass list page: header, tagged title and n pass lines, a blank line before every tenth.
 void passPage(int n)
 {
     outdata->nlines = 0;
@@ -84,9 +63,8 @@ TEST(View, SelectedIssPassListAndClickOnPassLine)
 
     whenModal<ObSelSatDialog>([](ObSelSatDialog* d) {
         d->findChild<QLineEdit*>("satnameEdit")->setText("ISS");
-        d->findChild<QPushButton*>("findButton")->click();
-        d->findChild<QPushButton*>("selectButton")->click();
-        d->findChild<QPushButton*>("closeButton")->click();
+        for (const char* button : {"findButton", "selectButton", "closeButton"})
+            d->findChild<QPushButton*>(button)->click();
     });
     w.slotInputSelectSat();
     ASSERT_EQ(1, indata->nsat);
@@ -97,14 +75,12 @@ TEST(View, SelectedIssPassListAndClickOnPassLine)
     EXPECT_EQ(-1, indata->pagemode);
     ASSERT_GE(indata->npass, 2);
     EXPECT_EQ(indata->npass, view->passLines());
-
     // The text of pass line 1 up to the minute of its start: "MON dd  hh:mm".
     QString start;
     for (int l = 0, k = 0; l < outdata->nlines && start.isEmpty(); ++l)
         if (outdata->lines[l][0] == '.' && k++ == 1)
             start = QString::fromLatin1(outdata->lines[l] + 1).section('(', 0, 0).trimmed().chopped(3);
     ASSERT_FALSE(start.isEmpty());
-
     // A left click does nothing while the left button is not enabled.
     indata->pdpass = -1;
     QPointer<QTimer> watch = whenModal<QDialog>([](QDialog* d) { d->close(); });
@@ -121,7 +97,6 @@ TEST(View, SelectedIssPassListAndClickOnPassLine)
     EXPECT_EQ(1, indata->pdpass);
     EXPECT_TRUE(details.startsWith("ISS (ZARYA)"));
     EXPECT_TRUE(details.contains(start)) << start.toStdString() << "\n" << details.toStdString();
-
     // Hundredth-second steps from a minute into the pass are cut at the dialog's line limit.
     indata->passaos[1] += 60 * kSecond;
     indata->tstep = 0.01 * kSecond;
@@ -134,40 +109,24 @@ TEST(View, SelectedIssPassListAndClickOnPassLine)
     EXPECT_TRUE(text.contains("\nApparent Pole of orbit"));
 }
 
-TEST_F(ViewTest, PassListPageRecordsClickPositions)
+TEST_F(ViewTest, PassLinesAtFixedPitchAndTheirClickPositions)
 {
     passPage(125);
     indata->npass = kMaxPasses;
+    view.showtxt(false);
+    const QImage proportional = view.textImage().toImage();
     view.showSattxt();
+    const QImage fixed = view.textImage().toImage();
     ASSERT_EQ(kMaxPasses, view.passLines()) << "only the first 120 pass lines are recorded";
-    const int step = view.passLineTop(1) - view.passLineTop(0);
+    const int top = view.passLineTop(0), step = view.passLineTop(1) - top;
+    EXPECT_EQ(rightmostInk(proportional, 0, step + 1), rightmostInk(fixed, 0, step + 1)) << "plain header";
+    EXPECT_GT(rightmostInk(fixed, top, top + step), rightmostInk(proportional, top, top + step) + 30)
+        << "a pass line at the width of M reaches much further";
     EXPECT_EQ(57, view.passAt(view.passLineTop(57) + step - 1));
-    EXPECT_EQ(-1, view.passAt(view.passLineTop(0) - 1)) << "the title";
+    EXPECT_EQ(-1, view.passAt(top - 1)) << "the title";
     EXPECT_EQ(-1, view.passAt(view.passLineTop(9) + step + 1)) << "the blank line";
     indata->npass = 5;
     EXPECT_EQ(-1, view.passAt(view.passLineTop(7) + 1)) << "beyond the listed passes";
-}
-
-TEST_F(ViewTest, TaggedLinesAtFixedPitch)
-{
-    outdata->nlines = 0;
-    char plain[kLineBytes] = "iiiiiiiiiiiiiiii";
-    char tagged[kLineBytes] = "iiiiiiiiiiiiiiii";
-    PutNxtLn(outdata, plain);
-    PutNxtLnT(outdata, tagged);
-    const int ascent = QFontMetrics(QFont("helvetica", view.getFsz())).ascent();
-
-    view.showtxt(false);
-    QImage image = view.textImage().toImage();
-    const int plainRight = rightmostInk(image, 0, ascent + 1);
-    EXPECT_NEAR(plainRight, rightmostInk(image, ascent + 1, 2 * ascent + 2), 1)
-        << "without the fixed pitch both lines are proportional";
-
-    view.showtxt(true);
-    image = view.textImage().toImage();
-    EXPECT_EQ(plainRight, rightmostInk(image, 0, ascent + 1));
-    EXPECT_GT(rightmostInk(image, ascent + 1, 2 * ascent + 2), plainRight + 30)
-        << "sixteen characters at the width of M reach much further";
 }
 
 TEST_F(ViewTest, CancelledDialogsChangeNothing)
@@ -202,32 +161,18 @@ TEST_F(ViewTest, CancelledDialogsChangeNothing)
 
 TEST_F(ViewTest, AcceptedDialogsWriteBack)
 {
-    whenModal<ObStepDialog>([](ObStepDialog* d) {
-        d->findChild<QLineEdit*>("minEdit")->setText("0");
-        d->findChild<QLineEdit*>("secEdit")->setText("abc");
-        d->accept();
-    });
+    acceptWith<ObStepDialog>({{"minEdit", "0"}, {"secEdit", "abc"}});
     view.vStep();
     EXPECT_DOUBLE_EQ(0.1 / 86400, indata->tstep) << "an unreadable step becomes the shortest";
-
     // Inside another command the date dialog leaves the interval alone.
     indata->dateonly = 1;
     indata->duration = 3.1;
-    whenModal<ObDateDialog>([](ObDateDialog* d) {
-        d->findChild<QLineEdit*>("yearEdit")->setText("2027");
-        d->findChild<QLineEdit*>("durEdit")->setText("9");
-        d->accept();
-    });
+    acceptWith<ObDateDialog>({{"yearEdit", "2027"}, {"durEdit", "9"}});
     EXPECT_EQ(0, view.vInputDate());
     EXPECT_EQ(2027, indata->year);
     EXPECT_DOUBLE_EQ(3.1, indata->duration);
     indata->dateonly = 0;
-
-    whenModal<ObObsDialog>([](ObObsDialog* d) {
-        d->findChild<QLineEdit*>("latEdit")->setText("-33.5");
-        d->findChild<QLineEdit*>("locEdit")->setText(QString(40, 'x'));
-        d->accept();
-    });
+    acceptWith<ObObsDialog>({{"latEdit", "-33.5"}, {"locEdit", QString(40, 'x')}});
     EXPECT_EQ(0, view.vInputLocation());
     EXPECT_DOUBLE_EQ(-33.5, indata->obslat);
     EXPECT_EQ(QString(30, 'x'), QString(indata->locname));
@@ -250,54 +195,38 @@ TEST_F(ViewTest, IersDialogShowsTheLeapSecondsOfTheDate)
     }
 }
 
-TEST_F(ViewTest, MissingOrUnwritableFilesAreReported)
+TEST_F(ViewTest, MissingOrUnwritableFilesAreReportedAndLargeNumbersSavedAsCsv)
 {
     std::snprintf(indata->tlefile, sizeof indata->tlefile, "./none.txt");
-    Message m;
-    captureMessage(m);
-    view.vSelectSat();
+    Message m = messageOf([&] { view.vSelectSat(); });
     EXPECT_EQ("Orbika", m.title);
     EXPECT_EQ("Unable to open TLE file ./none.txt: No such file or directory", m.text);
     EXPECT_EQ(0, indata->nsat);
-
     std::snprintf(indata->tlefile, sizeof indata->tlefile, "./visual.txt");
     selectByGlue("ISS");
     const QStringList files = QDir(dir.path()).entryList(QDir::Files);
     std::snprintf(indata->savename, sizeof indata->savename, "%s/no/such/dir/satsave.txt",
                   qPrintable(dir.path()));
-    captureMessage(m);
-    view.vOrbitTrack();
+    m = messageOf([&] { view.vOrbitTrack(); });
     EXPECT_EQ("Save Orbit Track", m.title);
     EXPECT_EQ("*** Problems with the output file", m.text);
-
     std::snprintf(indata->tlesave, sizeof indata->tlesave, "%s", indata->savename);
-    captureMessage(m);
-    view.vTLESave();
+    m = messageOf([&] { view.vTLESave(); });
     EXPECT_EQ("TLE File Save", m.title);
     EXPECT_EQ("*** ERROR *** while opening or writing TLE Save File", m.text);
     EXPECT_EQ(files, QDir(dir.path()).entryList(QDir::Files)) << "no other file was touched";
-
     // The default save name lands in the directory of the TLE file.
     std::snprintf(indata->savename, sizeof indata->savename, "*satsave.txt");
-    captureMessage(m);
-    view.vOrbitTrack();
-    EXPECT_EQ("Track saved on file ./satsave.txt", m.text);
+    EXPECT_EQ("Track saved on file ./satsave.txt", messageOf([&] { view.vOrbitTrack(); }).text);
     EXPECT_TRUE(QFile::exists(dir.file("satsave.txt")));
-}
-
-TEST_F(ViewTest, SaveTleOffersCsvForNumbersATleCannotHold)
-{
-    std::snprintf(indata->tlefile, sizeof indata->tlefile, "./visual.txt");
-    selectByGlue("ISS");
     indata->satno[0] = 400000;
     std::snprintf(indata->tlesave, sizeof indata->tlesave, "*orbika.tle");
     indata->tlesvnmset = 1;
-    // Asked whether to save as OMM CSV, the user agrees: the CSV is written, no TLE file.
+    // A number above the TLE's range: the user agrees to OMM CSV, and no TLE file is written.
     QString question;
-    Message m;
     whenMessage([&](QMessageBox* box) {
         question = box->text();
-        captureMessage(m);
+        whenMessage([&m](QMessageBox* done) { m.text = done->text(); });
         box->button(QMessageBox::Yes)->click();
     });
     view.vTLESave();
@@ -311,8 +240,7 @@ TEST(View, ProblemsOfAnOpenedTleFileInOneMessage)
 {
     const ProgramDir dir;
     OrbikaApp w;
-    // The ISS with a changed epoch digit (bad checksum), a copy that stands still (mean motion 0,
-    // checksum right) and eleven more entries with bad checksums.
+    // The ISS with a bad checksum, a copy with mean motion 0, and eleven more bad checksums.
     const auto withSum = [](std::string line) { return line + tcksum(line.c_str()) + "\n"; };
     const std::string iss1 = "1 25544U 98067A   26052.76529868  .00010666  00000+0  20704-3 0  999";
     const std::string iss2 = "2 25544  51.6320 151.0701 0008512 119.8639 240.3195 15.48189327553866\n";
@@ -322,7 +250,6 @@ TEST(View, ProblemsOfAnOpenedTleFileInOneMessage)
     for (int k = 0; k < 11; ++k) text += "COPY " + std::to_string(k) + "\n" + iss1 + "1\n" + iss2;
     const QString name = dir.file("problems.txt");
     writeFile(name, text.c_str());
-
     QString message;
     chooseFile(name, message);
     w.slotFileOpen();
@@ -332,30 +259,23 @@ TEST(View, ProblemsOfAnOpenedTleFileInOneMessage)
     EXPECT_EQ("ISS (ZARYA) (25544): bad checksum in line 1", lines[1]);
     EXPECT_TRUE(lines[2].startsWith("STOPPED (99001): mean motion 0 is not")) << qPrintable(lines[2]);
     EXPECT_EQ("... and 3 more", lines[11]);
-
     // Selecting from the same file does not repeat the message.
-    Message again;
-    QPointer<QTimer> watch = captureMessage(again);
     whenModal<ObSelSatDialog>([](ObSelSatDialog* d) { d->findChild<QPushButton*>("closeButton")->click(); });
-    w.slotInputSelectSat();
-    delete watch;
-    EXPECT_TRUE(again.text.isEmpty());
+    EXPECT_TRUE(messageOf([&] { w.slotInputSelectSat(); }).text.isEmpty());
 }
 
 TEST(View, RemovingSatellitesKeepsThePrime)
 {
     WinpData in{};
     in.nsat = 4;
-    for (int i = 0; i < in.nsat; ++i)
-        in.satno[i] = 100 + i;
     in.prime = 2;
+    for (int i = 0; i < in.nsat; ++i) in.satno[i] = 100 + i;
     bool marks[kMaxSat] = {false, false, true, false};
     RemoveSats(&in, marks);
     EXPECT_EQ(3, in.nsat);
     EXPECT_EQ(1, in.prime) << "the satellite before the removed prime";
     EXPECT_EQ(103, in.satno[2]);
     EXPECT_EQ(1, in.satremoved);
-
     bool first[kMaxSat] = {true};
     RemoveSats(&in, first);
     EXPECT_EQ(0, in.prime) << "still satellite 101, now in slot 0";

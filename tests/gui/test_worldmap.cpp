@@ -1,16 +1,10 @@
-// The ground-track maps: projections and their inverse, the night side, what the base map, the
-// overlay and the information area draw; and the plot modes over them (delta time, the jumps to
-// the next and last pass, map clicks).
-#include <cmath>
-
+// The ground-track maps: projections, night side, overlay, information area and plot modes.
 
 #include "astro/timescales.h"
 #include "core/satstate.h"
 #include "foundation/arith.h"
-#include "foundation/units.h"
 #include "canvaslayout.h"
-#include "map_fixture.h"
-#include "oblocaldialog.h"
+#include "gui_helpers.h"
 
 namespace {
 
@@ -27,15 +21,6 @@ int countColour(const QImage& img, const QRect& r, const QColor& c)
         for (int x = r.left(); x <= r.right(); ++x)
             n += img.pixelColor(x, y) == c;
     return n;
-}
-
-// Text of the next local information dialog, which is then closed.
-void captureLocal(QString& text)
-{
-    whenModal<ObLocalDialog>([&text](ObLocalDialog* d) {
-        text = d->findChild<QTextEdit*>()->toPlainText();
-        d->close();
-    });
 }
 
 }  // namespace
@@ -67,6 +52,14 @@ TEST_F(MapTest, ProjectionsAndTheirInverse)
                 EXPECT_NEAR(0, std::remainder(lo - lon, 360.0), type == 0 ? tol : tol / std::cos(la * kDegToRad));
             }
     }
+    // The physical map turns with the central meridian.
+    indata->maptype = kWorldImage;
+    indata->cenlon = 0;
+    view->vRefresh();
+    const QColor atGreenwich = canvas().pixelColor(360, 100);
+    indata->cenlon = 90;
+    view->vRefresh();
+    EXPECT_EQ(atGreenwich, canvas().pixelColor(view->PxCoord(40, 0)));
 }
 
 TEST_F(MapTest, CoastlineObserverAndNightShadingAtTheirPixels)
@@ -78,9 +71,7 @@ TEST_F(MapTest, CoastlineObserverAndNightShadingAtTheirPixels)
     EXPECT_EQ(kCyan, img.pixelColor(view->PxCoord(indata->obslat, indata->obslon)));
     EXPECT_EQ(QColor(Qt::white), img.pixelColor(view->PxCoord(0, -150))) << "open Pacific";
     EXPECT_EQ(QColor(0, 50, 200), img.pixelColor(100, 450)) << "information strip";
-
-    // 22 February at 0h UT: midnight at Greenwich, noon on the date line; the Sun stands about
-    // 10 degrees south, so the Arctic lies in night and the Antarctic in day all round.
+    // 22 February 0h UT, Sun 10 degrees south: Greenwich and the Arctic dark, the Antarctic lit.
     indata->daynight = 1;
     view->vRefresh();
     img = canvas();
@@ -118,7 +109,6 @@ TEST_F(MapTest, OverlayInformationAreaAndTracks)
     // The name in the slot colour, Lat/Lng/Height in white on the blue strip.
     EXPECT_GT(countColour(canvas(), QRect(590, 362, 130, 25), QColor(Qt::black)), 20);
     EXPECT_GT(countColour(canvas(), QRect(150, 362, 140, 70), QColor(Qt::white)), 50);
-
     // Without night shading the previous position stays as a track point on the canvas.
     view->SatPlot(t0 + 60 * kSecond, 1);
     EXPECT_EQ(QColor(Qt::black), canvas().pixelColor(c));
@@ -154,16 +144,6 @@ TEST_F(MapTest, FootprintOfASatelliteOffThePolarMapReachesIntoIt)
     EXPECT_GT(drawn, 3);
 }
 
-TEST_F(MapTest, PhysicalMapShiftsWithTheCentralMeridian)
-{
-    indata->maptype = kWorldImage;
-    view->vRefresh();
-    const QColor atGreenwich = canvas().pixelColor(360, 100);
-    indata->cenlon = 90;
-    view->vRefresh();
-    EXPECT_EQ(atGreenwich, canvas().pixelColor(view->PxCoord(40, 0)));
-}
-
 TEST_F(MapTest, DeltaTimeStopsAtTheIntervalEnd)
 {
     select("ISS");
@@ -173,14 +153,12 @@ TEST_F(MapTest, DeltaTimeStopsAtTheIntervalEnd)
     const double start = indata->mjd;
     EXPECT_TRUE(view->PlotDelta()) << "a step beyond the interval ends at once";
     EXPECT_DOUBLE_EQ(start, indata->mjd);
-
     indata->tstep = 0.25;
     int ticks = 0;
     while (!view->PlotDelta() && ticks < 100)
         ++ticks;
     EXPECT_EQ(4, ticks);
     EXPECT_DOUBLE_EQ(start + 1.0, indata->mjd);
-
     indata->tstep = 0;
     EXPECT_TRUE(view->PlotDelta()) << "a zero step does not hang";
     view->vTmCheck(0);
@@ -189,11 +167,8 @@ TEST_F(MapTest, DeltaTimeStopsAtTheIntervalEnd)
 
 TEST_F(MapTest, NextAndLastPassOnWholeSeconds)
 {
-    QString text;
-    whenMessage([&text](QMessageBox* box) { text = box->text(); });
     const double t0 = indata->mjd;
-    view->vPlotNext();
-    EXPECT_EQ("No satellite selected", text);
+    EXPECT_EQ("No satellite selected", messageOf([&] { view->vPlotNext(); }).text);
     EXPECT_DOUBLE_EQ(t0, indata->mjd);
 
     select("ISS");
@@ -224,19 +199,20 @@ TEST_F(MapTest, MapClicksShowLocalVisibility)
     select("ISS");
     view->vRefresh();
     view->SatPlot(indata->mjd, 1);
-    QString text;
-    captureLocal(text);
-    view->getMapPos(380, 80);  // 50 N, 10 E
-    EXPECT_TRUE(text.startsWith("Lat: 50,  Long: 10")) << text.toStdString();
+    // The text of the local information dialog a click at (x, y) opens.
+    const auto local = [this](int x, int y) {
+        QString text;
+        whenModal<ObLocalDialog>([&text](ObLocalDialog* d) {
+            text = d->findChild<QTextEdit*>()->toPlainText();
+            d->close();
+        });
+        view->getMapPos(x, y);
+        return text.toStdString();
+    };
+    EXPECT_EQ(0u, local(380, 80).find("Lat: 50,  Long: 10"));
     EXPECT_DOUBLE_EQ(kSiteLat, indata->obslat) << "the observer is restored";
-
-    captureLocal(text);
-    view->getMapPos(100, 450);  // the information area, below latitude -90
-    EXPECT_TRUE(text.contains("*** Cursor outside Map ***")) << text.toStdString();
-
+    EXPECT_NE(std::string::npos, local(100, 450).find("*** Cursor outside Map ***")) << "below latitude -90";
     indata->maptype = 1;
     view->vRefresh();
-    captureLocal(text);
-    view->getMapPos(360, 180);
-    EXPECT_TRUE(text.startsWith("Lat: 90,  Long: 0")) << text.toStdString();
+    EXPECT_EQ(0u, local(360, 180).find("Lat: 90,  Long: 0"));
 }
