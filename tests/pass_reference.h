@@ -4,11 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <fstream>
 #include <memory>
 #include <sstream>
@@ -39,10 +36,7 @@ struct RefRow {
 
 inline std::vector<std::string> referenceLines()
 {
-    std::ifstream f(std::string(ORBIKA_TEST_DATA) + "/passes_reference.txt");
-    std::vector<std::string> lines;
-    for (std::string line; std::getline(f, line);) lines.push_back(line);
-    return lines;
+    return splitLines(readFile(std::string(ORBIKA_TEST_DATA) + "/passes_reference.txt"));
 }
 
 // Rows of the kind "PASS" (true site, with a pass) or "LOOK", optionally of one satellite and site.
@@ -123,13 +117,20 @@ inline void selectReference(WinpData* in, int slot, int satno)
     in->nsat = std::max(in->nsat, slot + 1);
 }
 
+// Stores the element set of lines 1 and 2 into slot 0; false when they do not parse.
+inline bool storeElements(WinpData* in, const char* line1, const char* line2)
+{
+    TleFields tle{};
+    if (!ParseTleLine1(line1, tle) || !ParseTleLine2(line2, tle)) return false;
+    StoreTle(in, 0, tle);
+    in->sgpslot = kNoSgpSlot;
+    return true;
+}
+
 // Puts the element set of lines 1 and 2 into slot 0 as the only satellite.
 inline void selectElements(WinpData* in, const char* line1, const char* line2)
 {
-    TleFields tle{};
-    ASSERT_TRUE(ParseTleLine1(line1, tle) && ParseTleLine2(line2, tle));
-    StoreTle(in, 0, tle);
-    in->sgpslot = kNoSgpSlot;
+    ASSERT_TRUE(storeElements(in, line1, line2));
     in->nsat = 1;
     in->prime = 0;
 }
@@ -139,13 +140,8 @@ template <class Visit>
 void forEachElementSet(WinpData* in, const std::string& path, Visit visit)
 {
     const std::vector<std::string> lines = splitLines(readFile(path));
-    for (size_t k = 1; k + 1 < lines.size(); ++k) {
-        TleFields tle{};
-        if (!ParseTleLine1(lines[k].c_str(), tle) || !ParseTleLine2(lines[k + 1].c_str(), tle)) continue;
-        StoreTle(in, 0, tle);
-        in->sgpslot = kNoSgpSlot;
-        visit();
-    }
+    for (size_t k = 1; k + 1 < lines.size(); ++k)
+        if (storeElements(in, lines[k].c_str(), lines[k + 1].c_str())) visit();
 }
 
 inline std::unique_ptr<SatPosData> stateRecord()

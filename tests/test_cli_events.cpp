@@ -19,10 +19,7 @@ const std::string kTle = std::string(ORBIKA_DATA_DIR) + "/tle/";
 const std::string kSite = " --site 48.1,11.6,500";
 
 // One event of the JSON output.
-struct JsonEvent {
-    double mjd, az, el, value;
-    std::string utc, name, label;
-};
+struct JsonEvent { double mjd, az, el, value; std::string utc, name, label; };
 
 std::vector<JsonEvent> parseEvents(const std::string& json)
 {
@@ -35,19 +32,13 @@ std::vector<JsonEvent> parseEvents(const std::string& json)
     }
     return events;
 }
-
-// Runs orbika-cli in the temporary directory dir.
-CliRun runIn(const ScopedTempDir& dir, const std::string& args)
-{
-    return runCli(args, "cd " + dir.path().string() + " &&");
-}
 }  // namespace
 
 TEST(CliEvents, SunTransitsOfTheIss)
 {
     // Each listed transit is the ISS's, within the distance, at the azimuth of its state then.
     ScopedTempDir dir;
-    const CliRun run = runIn(dir, "transits --tle " + kTle + "visual.txt --norad 25544 --body sun" + kSite +
+    const CliRun run = runCli("transits --tle " + kTle + "visual.txt --norad 25544 --body sun" + kSite +
                                       " --start \"2026-03-24 00:00:00\" --days 14 --max-dist 100 --json");
     ASSERT_EQ(run.status, 0);
     const std::vector<JsonEvent> events = parseEvents(run.out);
@@ -70,9 +61,9 @@ TEST(CliEvents, IridiumFlarePageAndJson)
 {
     ScopedTempDir dir;
     const std::string flares = "flares --tle " + kTle + "IRIDIUM.TXT" + kSite + " --start \"2014-06-21 00:00:00\" --days 2";
-    const std::vector<JsonEvent> events = parseEvents(runIn(dir, flares + " --json").out);
+    const std::vector<JsonEvent> events = parseEvents(runCli(flares + " --json").out);
     ASSERT_GE(events.size(), 4u);
-    const CliRun page = runIn(dir, flares);
+    const CliRun page = runCli(flares);
     ASSERT_EQ(page.status, 0);
     EXPECT_EQ(page.out.rfind(" \n *** Iridium Flares *** \n \n Year: 2014  +++ Timezone: 0 +++\n", 0), 0u);
     // Each JSON flare is on the page with its time, mirror and satellite.
@@ -85,36 +76,36 @@ TEST(CliEvents, IridiumFlarePageAndJson)
         EXPECT_NE(page.out.find(e.name), std::string::npos);
     }
     // Solar panel flares come on top of the antenna flares; the temporary save file is removed.
-    const std::vector<JsonEvent> panels = parseEvents(runIn(dir, flares + " --panels --min-mag 4 --json").out);
-    const std::vector<JsonEvent> antennas = parseEvents(runIn(dir, flares + " --min-mag 4 --json").out);
+    const std::vector<JsonEvent> panels = parseEvents(runCli(flares + " --panels --min-mag 4 --json").out);
+    const std::vector<JsonEvent> antennas = parseEvents(runCli(flares + " --min-mag 4 --json").out);
     const auto solar = std::count_if(panels.begin(), panels.end(),
                                      [](const JsonEvent& e) { return e.label.rfind("Solar", 0) == 0; });
     EXPECT_GT(solar, 0);
     EXPECT_EQ(panels.size(), antennas.size() + solar);
-    EXPECT_FALSE(std::ifstream(dir.path() / "satird.tmp").good());
+    EXPECT_FALSE(std::ifstream("satird.tmp").good());
 }
 
 TEST(CliEvents, ResultsNeverReplaceTheirInputOrAnOlderResultOnFailure)
 {
     ScopedTempDir dir;
     const std::string catalogue = readFile(kTle + "IRIDIUM.TXT");
-    std::ofstream(dir.path() / "cat.tle") << catalogue;
-    std::filesystem::create_symlink("cat.tle", dir.path() / "link.tle");
+    std::ofstream("cat.tle") << catalogue;
+    std::filesystem::create_symlink("cat.tle", "link.tle");
     const std::string opts = kSite + " --start \"2014-06-21 00:00:00\" --days 1";
     for (const std::string command : {"flares", "allpasses"})
         for (const std::string out : {"cat.tle", "link.tle", "./cat.tle"}) {
-            const CliRun run = runIn(dir, command + " --tle cat.tle --out " + out + opts + " 2>&1");
+            const CliRun run = runCli(command + " --tle cat.tle --out " + out + opts + " 2>&1");
             EXPECT_EQ(run.status, 2) << command << " " << out;
             EXPECT_NE(run.out.find("is the TLE file"), std::string::npos) << run.out;
-            EXPECT_EQ(readFile((dir.path() / "cat.tle").string()), catalogue);
+            EXPECT_EQ(readFile("cat.tle"), catalogue);
         }
     // A search that cannot run keeps the older result and does not show it.
-    std::ofstream(dir.path() / "old.txt") << "old result\n";
+    std::ofstream("old.txt") << "old result\n";
     for (const std::string command : {"flares", "allpasses"}) {
-        const CliRun run = runIn(dir, command + " --tle missing.tle --out old.txt" + opts + " 2>/dev/null");
+        const CliRun run = runCli(command + " --tle missing.tle --out old.txt" + opts + " 2>/dev/null");
         EXPECT_EQ(run.status, 2);
         EXPECT_EQ(run.out.find("old result"), std::string::npos);
-        EXPECT_EQ(readFile((dir.path() / "old.txt").string()), "old result\n") << command;
+        EXPECT_EQ(readFile("old.txt"), "old result\n") << command;
     }
 }
 
@@ -122,29 +113,28 @@ TEST(CliEvents, BadInput)
 {
     ScopedTempDir dir;
     const std::string flares = "flares --tle " + kTle + "IRIDIUM.TXT" + kSite + " --start \"2014-06-21 00:00:00\"";
-    CliRun run = runIn(dir, flares + " --min-mag 29.5 2>&1");
+    CliRun run = runCli(flares + " --min-mag 29.5 2>&1");
     EXPECT_EQ(run.status, 2);
     EXPECT_NE(run.out.find("--min-mag above 29 is refused"), std::string::npos) << run.out;
-    // The commands that read a whole element file say what is wrong with an unusable one, and
-    // print nothing else.
-    std::ofstream(dir.path() / "empty.txt");
-    std::ofstream(dir.path() / "garbage.txt") << "\x89PNG\r\n\x1a\n not elements\n";
+    // Commands reading a whole element file say in one line what is wrong with an unusable one.
+    std::ofstream("empty.txt");
+    std::ofstream("garbage.txt") << "\x89PNG\r\n\x1a\n not elements\n";
     const std::pair<std::string, std::string> files[] = {{"missing.txt", "missing.txt: No such file"},
                                                          {"empty.txt", "empty.txt: no element sets found"},
                                                          {"garbage.txt", "garbage.txt: no element sets found"}};
     for (const std::string command : {"flares", "allpasses", "match --center 1,2 --max-dist 1 --window 1"})
         for (const auto& [file, why] : files) {
-            run = runIn(dir, command + " --tle " + file + " 2>&1");
+            run = runCli(command + " --tle " + file + " 2>&1");
             EXPECT_EQ(run.status, 2) << command << " " << file;
             EXPECT_EQ(run.out.rfind("orbika-cli: " + why, 0), 0u) << command << " " << file << ": " << run.out;
             EXPECT_EQ(run.out.find('\n'), run.out.size() - 1) << run.out;
         }
     // Occultations need a distance; unknown bodies, missing targets and satellites are refused.
     const std::string iss = "transits --tle " + kTle + "visual.txt --norad 25544" + kSite;
-    run = runIn(dir, iss + " --body star --ra 6.4509 --dec -16.4258 --max-dist 0");
+    run = runCli(iss + " --body star --ra 6.4509 --dec -16.4258 --max-dist 0");
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out, " *** Need distance > 0 for occultations or flares ***\n *** except for Sun or Moon Transits ***\n");
     for (const std::string bad : {" --body jupiter", " --body star --ra 6.45", " --body sun --max-dist -5", ""})
-        EXPECT_EQ(runIn(dir, iss + bad).status, 2) << bad;
-    EXPECT_EQ(runIn(dir, "transits --tle " + kTle + "visual.txt --body sun").status, 2);
+        EXPECT_EQ(runCli(iss + bad).status, 2) << bad;
+    EXPECT_EQ(runCli("transits --tle " + kTle + "visual.txt --body sun").status, 2);
 }

@@ -3,7 +3,6 @@
 #include <cstdio>
 #include <fstream>
 #include <regex>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -27,14 +26,11 @@ std::string referenceOptions(char site)
     return opts;
 }
 
-// Runs orbika-cli in the current directory, which holds the reference TLE file.
+// Runs orbika-cli in the current directory after writing the reference TLE file there.
 CliRun runHere(const std::string& args, const std::string& env = "")
 {
     std::ofstream("ref.tle") << referenceTle(kIss) << referenceTle(kHst) << referenceTle(kTitan);
-    char* cwd = getcwd(nullptr, 0);
-    const std::string dir = cwd ? cwd : ".";
-    std::free(cwd);
-    return runCli(args, "cd " + dir + " && " + env);
+    return runCli(args, env);
 }
 
 // MJD of an ISO time "YYYY-MM-DDTHH:MM:SS.sssZ".
@@ -60,13 +56,11 @@ TEST(CliPasses, PassListIsThePageOfTheProgram)
     std::string page;
     for (const std::string& line : pageLines(out.get())) page += line + "\n";
     EXPECT_EQ(run.out, page);
-
     // Decimal-comma locales and time zones: points, and the times of the zone.
     const CliRun de = runHere("passes " + referenceOptions('A') + " --sat iss --tz 5.5", "LC_ALL=de_DE.UTF-8");
     ASSERT_EQ(de.status, 0);
     EXPECT_EQ(splitLines(de.out)[6], " Year: 2026  +++ Timezone: 5.5 +++");
     EXPECT_NE(de.out.find("\n.FEB 22   7:50:1"), std::string::npos) << de.out;  // 02:20:10.3 UT
-
     // Without --site, the site of orbika.cfg in the current directory.
     auto cfg = referenceSettings('B');
     std::snprintf(cfg->locname, sizeof cfg->locname, "Cape");
@@ -91,7 +85,6 @@ TEST(CliPasses, JsonPassesAndStateColumns)
     EXPECT_NEAR(std::stod(events[0][3]), ref[0].rise, kSecond);
     EXPECT_NEAR(std::stod(events[1][4]), ref[0].culmEl, 0.01);
     EXPECT_NEAR(std::stod(events[2][3]), ref[0].set, kSecond);
-
     // One reference look angle through `state`: "2026-02-22T02:24:59.4Z" as "2026-02-22 02:24:59.4".
     const RefRow l = referenceRows("LOOK", kIss, 'A')[1];
     const std::string at = l.utc.substr(0, 10) + " " + l.utc.substr(11, l.utc.size() - 12);
@@ -100,16 +93,14 @@ TEST(CliPasses, JsonPassesAndStateColumns)
     std::vector<std::string> lines = splitLines(state.out);
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_EQ(lines[0], "# utc mjd name lat lon height_km azim elev range_km rrate_kms ra dec sunlit sunelev mag");
-    std::istringstream row(lines[1]);
-    std::string utc, name;
-    double t, lat, lon, height, az, el, range, rrate;
-    ASSERT_TRUE(row >> utc >> t >> name >> lat >> lon >> height >> az >> el >> range >> rrate);
-    EXPECT_NEAR(isoMjd(utc), l.rise, 1e-9);
+    double t, az, el, range, rrate;
+    ASSERT_EQ(std::sscanf(lines[1].c_str(), "%*s %lf %*s %*f %*f %*f %lf %lf %lf %lf", &t, &az, &el, &range, &rrate), 5);
+    EXPECT_NEAR(isoMjd(lines[1]), l.rise, 1e-9);
+    EXPECT_NEAR(t, l.rise, 1e-8);
     EXPECT_NEAR(az, l.az, 0.002);
     EXPECT_NEAR(el, l.el, 0.002);
     EXPECT_NEAR(range, l.range, 0.005);
     EXPECT_NEAR(rrate, l.rrate, 0.001);
-
     // Two satellites at three instants a minute apart, blanks of names as '_'; JSON by column names.
     lines = splitLines(
         runHere("state " + referenceOptions('A') + " --sat ISS --sat hst --at \"2026-02-22 02:20:00\" --count 3 --step 60").out);
@@ -119,7 +110,6 @@ TEST(CliPasses, JsonPassesAndStateColumns)
     const std::string json = runHere("state " + referenceOptions('A') + " --sat iss --at \"2026-02-22 02:20:00\" --json").out;
     EXPECT_EQ(json.rfind("[\n  {\"utc\": \"2026-02-22T02:20:00.000Z\", \"mjd\": 61093.097222222", 0), 0u) << json;
     EXPECT_NE(json.find("\"name\": \"ISS (ZARYA)\", \"lat\": "), std::string::npos) << json;
-    EXPECT_NE(json.find("\"sunlit\": "), std::string::npos) << json;
 }
 
 TEST(CliPasses, TrackAndAllPasses)
@@ -142,7 +132,6 @@ TEST(CliPasses, TrackAndAllPasses)
                   sp->height[0]);
     EXPECT_EQ(lines[4], first);
     EXPECT_EQ(runHere(track, "LC_ALL=de_DE.UTF-8").out, run.out);
-
     const CliRun all = runHere("allpasses " + referenceOptions('A') + " --out all.txt");
     ASSERT_EQ(all.status, 0);
     EXPECT_EQ(all.out, readFile("all.txt"));
@@ -160,7 +149,6 @@ TEST(CliPasses, UnknownSatellitesBadOptionsAndFiles)
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.out.find("no match found for NOSUCH"), std::string::npos) << run.out;
     EXPECT_EQ(runHere("state " + opts + " --norad 99999 --at \"2026-02-22 00:00:00\" 2>/dev/null").status, 1);
-
     const std::string iss = "passes " + opts + " --sat iss", at = " --sat iss --at \"2026-02-22 00:00:00\"";
     for (const std::string& args : std::vector<std::string>{
              iss + " --frobnicate", "passes " + opts, iss + " --site 48,11", iss + " --site 95,11,0",
@@ -176,7 +164,6 @@ TEST(CliPasses, UnknownSatellitesBadOptionsAndFiles)
         EXPECT_EQ(splitLines(run.out).size(), 1u) << args << "\n" << run.out;
     }
     EXPECT_NE(runHere("allpasses --tle . 2>&1").out.find("TLE file . is a directory"), std::string::npos);
-
     // The international designator finds the satellite too.
     EXPECT_EQ(runHere("state " + opts + " --designator 1998-067A --at \"2026-02-22 00:00:00\"").out,
               runHere("state " + opts + " --norad 25544 --at \"2026-02-22 00:00:00\"").out);
@@ -185,8 +172,7 @@ TEST(CliPasses, UnknownSatellitesBadOptionsAndFiles)
 TEST(CliPasses, StateMagnitudesEclipsesAndDecayedSatellites)
 {
     ScopedTempDir tmp;
-    // The ISS in the Earth's shadow at 02:23 shows "ecl.", sunlit at 05:37 a magnitude; without
-    // --size no row has one.
+    // The ISS in shadow at 02:23 shows "ecl.", sunlit at 05:37 a magnitude; without --size none.
     const std::string iss = "state " + referenceOptions('A') + " --sat iss --at \"2026-02-22 ";
     const auto magColumn = [&](const char* at, const std::string& more) {
         const std::vector<std::string> rows = splitLines(runHere(iss + at + "\"" + more).out);
@@ -197,9 +183,7 @@ TEST(CliPasses, StateMagnitudesEclipsesAndDecayedSatellites)
     ASSERT_FALSE(lit.empty());
     EXPECT_TRUE(std::stod(lit) > -6.0 && std::stod(lit) < 8.0) << lit;
     EXPECT_EQ(runHere(iss + "05:37:30\" --json").out.find("\"mag\": -"), std::string::npos);
-
-    // A satellite that has come down: no state but the word, JSON null and an error; the status
-    // says so when no other satellite has a state.
+    // A decayed satellite: the word, JSON null and an error; status 3 when no satellite has a state.
     std::ofstream("decay.tle") << referenceTle(kIss)
                                << "LOW\n1 99002U 26001B   26040.00000000  .05000000  00000-0  50000-1 0  9992\n"
                                   "2 99002  51.6000 100.0000 0005000 100.0000 260.0000 16.30000000   100\n";

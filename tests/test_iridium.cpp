@@ -43,13 +43,11 @@ std::unique_ptr<WinpData> iridiumSettings(int satno)
     in->srchmode = 0;
     return in;
 }
-
 }  // namespace
 
 TEST(Iridium, OperationalBandAndReflectors)
 {
-    // The 63 satellites tagged [+] and five in-plane spares lie in the band of the operational
-    // orbits; the other 24, the dummy masses among them, are marked " ? ".
+    // The 63 [+] satellites and five spares lie in the operational band; the other 24 are marked " ? ".
     auto in = iridiumSettings(0);
     in->iridmode = kIridiumMode;
     ElementReader f(in->tlefile);
@@ -61,7 +59,6 @@ TEST(Iridium, OperationalBandAndReflectors)
         outside += SatelliteMark(in.get(), kWorkSlot) == " ? ";
     }
     EXPECT_EQ(outside, 24);
-
     // All reflectors at once give the brightest of each reflector alone (as the known surface).
     in = iridiumSettings(kIridium21);
     auto sp = stateRecord();
@@ -115,8 +112,7 @@ TEST(Iridium, FlareSearchWithinAPass)
         GetSatPos(flare.t + dt * kSecond, in.get(), sp.get(), 0, 0);
         EXPECT_GE(sp->mag, flare.value);
     }
-    // A pass that starts 20 s after the flare centre: the search stays within it and finds only
-    // the fading flare; from 5 minutes before, it finds the centre.
+    // A pass from 20 s after the centre finds only the fading flare; from 5 min before, the centre.
     double tm[3] = {kFlareMjd + 20.0 * kSecond, 0.0, kFlareMjd + 300.0 * kSecond}, a[3], b[3];
     in->irminmag = 5.0;
     ASSERT_EQ(GetIrid(in.get(), 0, 1, tm, a, b, sp.get()), 1);
@@ -140,8 +136,7 @@ TEST(Iridium, FlareSearchWithinAPass)
 
 TEST(Iridium, PassesWithoutCentreLineGiveNoEvent)
 {
-    // Occultations of a star near the south celestial pole: from 48 N the line from the
-    // satellite away from it leads away from the Earth, so no pass yields an event line.
+    // A star near the south pole: from 48 N its line through the satellite misses the Earth.
     auto in = IssSettings();
     auto sp = stateRecord();
     auto out = std::make_unique<WoutData>();
@@ -186,15 +181,12 @@ TEST(Iridium, FlarePageFromTheSaveFile)
     ASSERT_EQ(lines.size(), 12u);
     EXPECT_EQ(lines[1], " *** Iridium Flares ***  written to flares.txt");
     EXPECT_EQ(lines[3], " Year: 2014  +++ Timezone: 0 +++   Moonshine Flares");
-    // A blank line before the first flare and every fifth; a repeated instant and other events
-    // are left out, and so are the words "Iridium Flare".
+    // Blank before every fifth; repeats, other events and the words "Iridium Flare" left out.
     EXPECT_EQ(lines[4], " ");
     EXPECT_EQ(lines[5], cell + "   Front  ->N  mag  -7.1   IRIDIUM 21 [+]");
     EXPECT_EQ(lines[6], later + "15:39 (105, 37)   Left   ->S  mag   0.5 ? IRIDIUM 90 [S]");
     EXPECT_EQ(lines[10], " ");
     EXPECT_EQ(out->lines[11][kTagByte], kLineTag);
     // The flaring satellites found by their names join the selection once each.
-    ASSERT_EQ(in->nsat, 4);
-    const int expected[] = {kIridium21, 27373, 24792, 24794};
-    for (int k = 0; k < 4; ++k) EXPECT_EQ(in->satno[k], expected[k]) << k;
+    EXPECT_EQ(std::vector<int>(in->satno, in->satno + in->nsat), (std::vector<int>{kIridium21, 27373, 24792, 24794}));
 }

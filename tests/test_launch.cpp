@@ -50,13 +50,9 @@ double nodeAt(WinpData* in, int slot, double mjd)
 
 TEST(LaunchOrb, OrbitPlaneRunsThroughTheSiteAlongTheAzimuth)
 {
-    // Without ascent time the plane holds the (geocentric) site at lift-off, the site's argument
-    // of latitude is the argument of perigee, and the track leaves along the launch azimuth.
-    const struct {
-        const char* site;
-        double incl;
-        bool south;
-    } cases[] = {{"Kennedy", 51.6, false}, {"kennedy", 51.6, true}, {"Woomera", 98.0, true}, {"Alcantara", 130.0, false}};
+    // Without ascent the plane holds the site at lift-off (its argument of latitude = perigee) along the azimuth.
+    const struct { const char* site; double incl; bool south; } cases[] = {
+        {"Kennedy", 51.6, false}, {"kennedy", 51.6, true}, {"Woomera", 98.0, true}, {"Alcantara", 130.0, false}};
     for (const auto& c : cases) {
         const LaunchSite& s = LaunchSites()[FindLaunchSite(c.site)];
         auto in = launch(s.lat, s.lon, c.incl, c.south, 0.0, 0, false);
@@ -73,9 +69,7 @@ TEST(LaunchOrb, OrbitPlaneRunsThroughTheSiteAlongTheAzimuth)
         EXPECT_NEAR(angleDiff(atan2(dot(motion, east), dot(motion, north)) / kDeg, in->lnchazim), 0.0, 1e-6);
     }
     EXPECT_EQ(FindLaunchSite("User"), -1);
-
-    // Due east from 28.5 degrees geocentric into 28.5 (an inclination below the site latitude is
-    // checked through the command line).
+    // Due east from 28.5 degrees geocentric into 28.5.
     auto edge = launch(std::atan(std::tan(28.5 * kDeg) * 1.00674) / kDeg, -80.6, 28.5, false, 0.0, 0, false);
     LaunchOrb(edge.get());
     EXPECT_NEAR(edge->elargp[0], 90.0, 1e-5);
@@ -84,8 +78,7 @@ TEST(LaunchOrb, OrbitPlaneRunsThroughTheSiteAlongTheAzimuth)
 
 TEST(LaunchOrb, RendezvousMeetsTheTargetPlane)
 {
-    // Toward the ISS from Baikonur at four times of day: the launch moves by at most half a
-    // sidereal day and 1.3 days later both orbits share their node.
+    // Toward the ISS from Baikonur: launch within half a sidereal day, nodes shared at the meeting.
     for (double start : {0.0, 0.25, 0.5, 0.75}) {
         auto rdv = launch(45.92, 63.3423, 51.64, false, 8.8, 1, true);
         rdv->mjd += start;

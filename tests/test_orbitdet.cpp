@@ -70,7 +70,6 @@ TEST(OrbitDet, CircularOrbitFromTwoSightings)
     // At epoch the new satellite is where it was first seen.
     const Vec3 first = mxvct(mxtrn(MakeDateFrame(in.get(), in->mjd).nut), passAt(in.get(), in->mjd));
     EXPECT_LT(abs(Vec3(in->svpos[0][1], in->svpos[1][1], in->svpos[2][1]) / 1000.0 - first), 2.0);
-
     // R.A./Dec. of date, of J2000, or mixed with azimuth and elevation: the same orbit.
     for (const auto& f : {std::array<double, 3>{1, 1, 0}, {0, 1, 2000}, {1, 0, 2000}}) {
         auto other = observed(f[0] != 0, f[1] != 0, f[2]);
@@ -79,38 +78,18 @@ TEST(OrbitDet, CircularOrbitFromTwoSightings)
         EXPECT_NEAR(other->elincl[1] + other->elnode[1] + other->elargp[1],
                     in->elincl[1] + in->elnode[1] + in->elargp[1], 0.03);
     }
-
-    // Swapped sightings: the motion reverses. The site turns with the Earth between them, so the
-    // mirror image is not exact (0.7 degree, 2.4 degrees of node and 42 km here).
+    // Swapped sightings with a negative interval: the later one first, the same motion.
     auto rev = observed(false, false, 0.0, true);
-    OrbitDet(rev.get());
-    EXPECT_NEAR(rev->elincl[1], 180.0 - in->elincl[1], 1.0);
-    EXPECT_NEAR(std::fabs(std::remainder(rev->elnode[1] - in->elnode[1], 360.0)), 180.0, 3.0);
-    EXPECT_NEAR(rev->elsma[1], in->elsma[1], 60.0);
-    // The later sighting first with a negative interval is the forward motion again.
     rev->oddeltm = -60.0;
-    rev->nsat = 1;
     rev->mjd += 60 * kSecond;
     OrbitDet(rev.get());
     EXPECT_NEAR(rev->elincl[1], in->elincl[1], 0.01);
     EXPECT_NEAR(rev->elsma[1], in->elsma[1], 0.2);
 }
 
-TEST(OrbitDet, RadiusSearchSlotsAndDegenerateInput)
+TEST(OrbitDet, SlotsAndDegenerateInput)
 {
     auto in = observed(false, false);
-    const OdGeometry g = MakeOdGeometry(in.get());
-    EXPECT_EQ(PhiDiff(g, kRadius - 10.0), 1);
-    EXPECT_EQ(PhiDiff(g, kRadius + 10.0), -1);
-    // Too few halvings: no convergence, yet the elements are written from the last radius.
-    double a;
-    EXPECT_FALSE(SolveRadius(g, 3, a));
-    EXPECT_NEAR(a, kRadius, 100.0);
-    StoreCircularOrbit(in.get(), 4, g, a, false);
-    EXPECT_STREQ(in->satname[4], "No Convergence");
-    EXPECT_EQ(in->elsma[4], a);
-    EXPECT_NEAR(in->elincl[4], kIncl, 1.0);
-
     // With ten satellites selected the tenth is replaced.
     in->nsat = 10;
     std::strcpy(in->satname[8], "KEEP");
@@ -119,7 +98,6 @@ TEST(OrbitDet, RadiusSearchSlotsAndDegenerateInput)
     EXPECT_EQ(in->prime, 9);
     EXPECT_STREQ(in->satname[9], "New");
     EXPECT_STREQ(in->satname[8], "KEEP");
-
     // One direction twice, no interval, below the horizon, a zenith pair a long time apart.
     for (const auto& c : {std::array<double, 5>{10, 20, 10, 20, 60}, {10, 20, 30, 40, 0}, {10, -80, 200, -80, 60},
                           {0, 90, 0, 90, 1e6}}) {

@@ -32,9 +32,8 @@ std::unique_ptr<WinpData> withReferenceFile(char site)
     return in;
 }
 
-// Pass edges over [t0, t1] (MJD) found independently of the pass search: a 1-s scan of the
-// elevation of slot 0, each crossing of minsatelev interpolated; t0 and t1 count as edges when
-// the satellite is up there.
+// Pass edges over [t0, t1] (MJD) from a 1-s elevation scan of slot 0, crossings interpolated;
+// t0 and t1 count as edges when the satellite is up there.
 std::vector<double> scannedEdges(WinpData* in, SatPosData* sp, double t0, double t1)
 {
     const auto excess = [&](double t) {
@@ -88,8 +87,7 @@ TEST(Passes, EveryReferencePassIsFoundWithItsTimesAndCulmination)
 
 TEST(Passes, EccentricOrbitsStartAndEndAtTheirCrossingsFromEverySite)
 {
-    // A satellite of 580 by 3400 km and a transfer orbit of 250 by 35,800 km: the coarse steps far
-    // below the horizon span many minutes, yet every edge lies within 1 s of the crossing.
+    // Orbits of 580 x 3400 km and 250 x 35,800 km: long coarse steps, yet every edge within 1 s.
     const char* const orbits[][2] = {
         {"1 03669U 69009A   26052.78820554  .00000156  00000+0  94474-4 0  9995",
          "2 03669  88.4555 157.0413 1707822 121.2445 256.7223 11.30408184346738"},
@@ -126,7 +124,6 @@ TEST(Passes, EdgesOfTheIntervalContinuationAndBackwardSearch)
     selectReference(in.get(), 0, kIss);
     auto sp = stateRecord();
     double tm[3], el[3], az[3];
-
     // A pass under way at the interval start starts there unrefined; at the end, ends there.
     const double mid = 0.5 * (iss[0].rise + iss[0].set);
     ASSERT_EQ(nextpass(in.get(), 0, mid, mid + 1.0, tm, el, az, sp.get()), 1);
@@ -134,16 +131,13 @@ TEST(Passes, EdgesOfTheIntervalContinuationAndBackwardSearch)
     EXPECT_NEAR(tm[2], iss[0].set, kSecond);
     ASSERT_EQ(nextpass(in.get(), 0, iss[0].rise - 0.01, mid, tm, el, az, sp.get()), 1);
     EXPECT_EQ(tm[2], mid);
-
     // With passcont the pass in progress is stepped over, forward and backward.
     in->passcont = 1;
     ASSERT_EQ(nextpass(in.get(), 0, mid, mid + 1.0, tm, el, az, sp.get()), 1);
     EXPECT_NEAR(tm[0], iss[1].rise, kSecond);
-    const double end = gpassend(in.get(), sp.get(), 0, mid, mid + 1.0);
-    EXPECT_TRUE(end > iss[0].set && end <= iss[0].set + 60 * kSecond);
-    const double begin = gpassbeg(in.get(), sp.get(), 0, mid, mid - 1.0);
-    EXPECT_TRUE(begin < iss[0].rise && begin >= iss[0].rise - 60 * kSecond);
-
+    const double mid1 = 0.5 * (iss[1].rise + iss[1].set);
+    ASSERT_EQ(lastpass(in.get(), 0, mid1, mid1 - 1.0, tm, el, az, sp.get()), 1);
+    EXPECT_NEAR(tm[0], iss[0].set, 1.5 * kSecond);
     // Searching backward finds the same passes, end first, in 1-s steps.
     in->passcont = 0;
     for (size_t k = 1; k < iss.size(); ++k) {
@@ -178,16 +172,6 @@ TEST(Passes, PassListPage)
     EXPECT_NEAR(cellMjd(lines[10].substr(1)), ref[0].rise, 1.5 * kSecond);
     EXPECT_NEAR(elm, ref[0].culmEl, 0.5);
     EXPECT_EQ(in->npass, 15);
-
-    // Visible passes only, in darkness: fewer, each visible at its middle.
-    in->visonly = 1;
-    in->maxsunelev = -6.0;
-    EXPECT_EQ(passPage(in.get(), sp.get()).at(5), " min.Sat.Elev.: 10   max.Sun Elev.: -6   visible passes only");
-    EXPECT_TRUE(in->npass > 0 && in->npass < 15);
-    for (const PassEvent& p : FindPasses(in.get(), 0, kRefWindowStart, kRefWindowEnd, sp.get())) {
-        GetSatPos(0.5 * (p.tm[0] + p.tm[2]), in.get(), sp.get(), 0, 0);
-        EXPECT_TRUE(sp->sunlit[0] >= 0.0 && sp->sunelev < -6.0);
-    }
 }
 
 TEST(Passes, PageMessagesAndAutosave)
@@ -196,8 +180,7 @@ TEST(Passes, PageMessagesAndAutosave)
     auto sp = stateRecord();
     auto in = referenceSettings('A');
     EXPECT_EQ(passPage(in.get(), sp.get()).at(1), " *** No satellite has been selected ***");
-    // The Hubble telescope never rises 10 degrees above 48 N. Pages go to the save file: the
-    // first replaces it, later ones are appended.
+    // HST never rises 10 deg above 48 N; the first page replaces the save file, later ones append.
     selectReference(in.get(), 0, kHst);
     std::snprintf(in->savename, sizeof in->savename, "save.txt");
     in->autosave = in->savenew = 1;
@@ -239,8 +222,7 @@ TEST(Passes, PageLimitAndStoredStarts)
 
 TEST(Passes, SortAosOrdersPassLinesByTheirStartAcrossTheYearEnd)
 {
-    // A search from 30 December 2026 and one appended from 2 January 2027: 1 January comes after
-    // 31 December; headers first, other text last, a blank line after every five passes.
+    // Searches from 30 Dec 2026 and 2 Jan 2027: headers first, other text last, blank every five.
     ScopedTempDir tmp;
     auto in = referenceSettings('A');
     std::snprintf(in->savename, sizeof in->savename, "sort.txt");
@@ -268,9 +250,7 @@ TEST(Passes, AllSatellitePassesGoSortedToTheSaveFile)
     auto sp = stateRecord();
     ASSERT_EQ(AllSatAos(in.get(), sp.get()), 0);
     EXPECT_TRUE(in->nsat == 1 && in->satno[0] == kHst);  // the selection is kept
-
-    // After six header lines, ISS and rocket body passes in time order (the telescope has none),
-    // a blank line before every fifth.
+    // Six header lines, then ISS and rocket body passes in time order, a blank before every fifth.
     const std::vector<std::string> lines = splitLines(readFile("all.txt"));
     ASSERT_EQ(lines.size(), 6u + 28 + 6);
     EXPECT_EQ(lines[5], "  Start (Azim.,Elev.)    Maximum (Azim.,MaxElev.)     End (Azim.,Elev.)");
@@ -286,21 +266,9 @@ TEST(Passes, AllSatellitePassesGoSortedToTheSaveFile)
         const std::string name = ref[n++].satno == kIss ? "   ISS (ZARYA)" : "   TITAN 4B R/B";
         EXPECT_EQ(lines[k].substr(lines[k].size() - name.size()), name);
     }
-
     // A second run is appended: both headers first, the pass lines merged.
     ASSERT_EQ(AllSatAos(in.get(), sp.get()), 0);
     EXPECT_EQ(splitLines(readFile("all.txt")).size(), 12u + 56 + 12);
-
-    // Files that cannot be opened: codes, and the save file is left as it was.
-    std::ofstream("keep.txt") << "keep\n";
-    std::snprintf(in->savename, sizeof in->savename, "keep.txt");
-    std::snprintf(in->tlefile, sizeof in->tlefile, "missing.tle");
-    in->savenew = 1;
-    EXPECT_EQ(AllSatAos(in.get(), sp.get()), 2);
-    EXPECT_EQ(readFile("keep.txt"), "keep\n");
-    std::snprintf(in->tlefile, sizeof in->tlefile, "ref.tle");
-    std::snprintf(in->savename, sizeof in->savename, "no/such/dir/all.txt");
-    EXPECT_EQ(AllSatAos(in.get(), sp.get()), 1);
 }
 
 TEST(Passes, NextSatellitesToPass)
@@ -310,7 +278,6 @@ TEST(Passes, NextSatellitesToPass)
     auto sp = stateRecord();
     // Sets the clock offset that makes the real-time instant t (MJD).
     const auto setNow = [&](double t) { in->rtoffset += (t - RT_MJD(in.get())) * 24.0; };
-
     // From 02:10 UTC the ISS rises at 02:20, the rocket body at 03:28, the telescope never.
     const double now = kRefWindowStart + 130.0 / 1440.0;
     setNow(now);
@@ -320,24 +287,6 @@ TEST(Passes, NextSatellitesToPass)
     setNow(kRefWindowStart + 138.5 / 1440.0);
     ASSERT_EQ(Nxt4Pass(in.get(), sp.get()), 1);
     EXPECT_EQ(in->satno[0], kTitan);
-
-    // Of the bundled file, the ten passes that start first, in order: no other satellite starts
-    // a pass between the lead time and the latest start.
-    std::snprintf(in->tlefile, sizeof in->tlefile, "%s/tle/visual.txt", ORBIKA_DATA_DIR);
-    setNow(now);
-    ASSERT_EQ(Nxt4Pass(in.get(), sp.get()), kMaxSat);
-    double tm[3], el[3], az[3], latest = 0.0;
-    for (int k = 0; k < kMaxSat; ++k) {
-        ASSERT_EQ(nextpass(in.get(), k, now, now + 0.1, tm, el, az, sp.get()), 1);
-        EXPECT_GE(tm[0], latest);
-        latest = tm[0];
-    }
-    int earlier = 0;
-    forEachElementSet(in.get(), in->tlefile, [&]() {
-        earlier += nextpass(in.get(), 0, now, now + 0.1, tm, el, az, sp.get()) == 1 && tm[0] > now + 0.0018
-                   && tm[0] <= latest;
-    });
-    EXPECT_EQ(earlier, kMaxSat);
     std::snprintf(in->tlefile, sizeof in->tlefile, "missing.tle");
     EXPECT_EQ(Nxt4Pass(in.get(), sp.get()), -1);
 }
