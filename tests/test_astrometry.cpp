@@ -100,7 +100,9 @@ TEST(Astrometry, SingularStarsGiveFiniteConstants)
             ASSERT_TRUE(std::isfinite(in.plateA[k]) && std::isfinite(in.plateB[k]));
             largest = std::max({largest, std::fabs(in.plateA[k]), std::fabs(in.plateB[k])});
         }
-        if (collinear) EXPECT_GT(largest, 1e10);
+        if (collinear) {
+            EXPECT_GT(largest, 1e10);
+        }
         collinear = false;
         double ra, dec;
         getRaDec(&in, 400, 10, ra, dec);

@@ -41,7 +41,9 @@ void expectSameElements(const WinpData& a, const WinpData& b, const std::string&
 {
     const int w = kWorkSlot;
     EXPECT_TRUE(a.satno[w] == b.satno[0] && a.sgp4flg[w] == b.sgp4flg[0]) << what;
-    if (b.intldsn[0][0] > ' ') EXPECT_STREQ(a.intldsn[w], b.intldsn[0]) << what;
+    if (b.intldsn[0][0] > ' ') {
+        EXPECT_STREQ(a.intldsn[w], b.intldsn[0]) << what;
+    }
     for (auto field : kElementFields)
         EXPECT_NEAR((a.*field)[w], (b.*field)[0], 1e-11 * std::fabs((b.*field)[0]) + 2e-11) << what;
 }

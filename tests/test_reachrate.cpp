@@ -40,7 +40,9 @@ TEST(ReachRate, AngleNeverChangesFasterThanTheBound)
                 GetHorizonPos(t0 + k * time_units::kMinute, in.get(), sp.get(), 0);
                 if (abs(sp->vec1) < kEarthRadiusKm) break;  // decayed: the propagation has failed
                 const double angle = SiteAngle(sp->elev[0], sp->range[0]);
-                if (k > 0) ASSERT_LE(std::fabs(angle - last), b.rate * time_units::kMinute) << c.tle.satno << " " << k;
+                if (k > 0) {
+                    ASSERT_LE(std::fabs(angle - last), b.rate * time_units::kMinute) << c.tle.satno << " " << k;
+                }
                 last = angle;
             }
         }

@@ -131,7 +131,9 @@ TEST(Sgp4Verification, EveryCaseMatchesPublishedStatesAndStopsWithTheirError)
         EXPECT_EQ(sgp4(wgs72, rec, times[listed], r, v), expected.stopcode);
         EXPECT_EQ(rec.error, expected.stopcode);
         EXPECT_EQ(std::isfinite(r[0]), expected.written);
-        if (expected.radius > 0.0) EXPECT_NEAR(norm(r), expected.radius, 0.05);
+        if (expected.radius > 0.0) {
+            EXPECT_NEAR(norm(r), expected.radius, 0.05);
+        }
     }
     EXPECT_EQ(comparedRows, 667 - 1);  // every published row but the one that is not a state
 }
