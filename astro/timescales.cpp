@@ -7,9 +7,8 @@
 #include "foundation/units.h"
 
 namespace {
-// MJD of J2000.0 (2000 January 1, 12h) and days per Julian century.
+// MJD of J2000.0 (2000 January 1, 12h).
 constexpr double kMjdJ2000 = 51544.5;
-constexpr double kJulianCentury = 36525.0;
 // The day after which the Gregorian calendar applies (yyyymmdd).
 constexpr double kGregorianStart = 15821004.1;
 // First year of UTC in whole-second steps: from it on to the end of the leap-second table,

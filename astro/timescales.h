@@ -6,6 +6,9 @@ double mjd(int day, int month, int year, double hour);
 // Calendar date and hour of an MJD; proleptic Julian calendar before JD 0.
 void caldat(double mjd, int& day, int& month, int& year, double& hour);
 
+// Days per Julian century.
+constexpr double kJulianCentury = 36525.0;
+
 // Julian centuries since J2000.0 of an MJD.
 double julcent(double mjd);
 

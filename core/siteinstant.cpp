@@ -13,8 +13,6 @@ using angle_units::kDegToRad;
 using angle_units::kTwoPi;
 using time_units::kMinutesPerDay;
 using angle_units::kHourToRad;
-// Days per Julian century.
-constexpr double kDaysPerCentury = 36525.0;
 // Sidereal day, seconds: the period of the site's rotation.
 constexpr double kSiderealDay = 86164.09054;
 // Whole minutes kept per thread (a power of two): over three weeks, so that a two-week search
@@ -95,7 +93,7 @@ SiteInstant betweenMinutes(const WinpData* in, const SiteInstant& a, const SiteI
     DateFrame& d = s.frame;
     d.t = mjd;
     d.trot = RotationMjd(in, mjd);
-    d.T = a.frame.T + (mjd - a.frame.t) / kDaysPerCentury;
+    d.T = a.frame.T + (mjd - a.frame.t) / kJulianCentury;
     d.eqeq = a.frame.eqeq + f * (b.frame.eqeq - a.frame.eqeq);
     d.nut = a.frame.nut + f * (b.frame.nut - a.frame.nut);
     d.teme = a.frame.teme + f * (b.frame.teme - a.frame.teme);
