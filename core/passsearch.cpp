@@ -121,11 +121,8 @@ public:
     int hiddenMinutes(int dir) const
     {
         if (!reach_.valid) return 0;
-        const int far = SamplesOutOfReach(reach_, SiteAngle(sp_->elev[slot_], sp_->range[slot_]), kMinute);
-        const Vec3 site = SiteAt(in_, last_).observer.r;
-        const double plane = PlaneAngle(site, sp_->vec1, sp_->vec2);
-        return std::max({far, SamplesOffPlane(reach_, plane, kMinute),
-                         SamplesAlongTrack(reach_, site, sp_->vec1, sp_->vec2, dir * kMinute)});
+        return SamplesHidden(reach_, SiteAt(in_, last_).observer.r, sp_->vec1, sp_->vec2, sp_->elev[slot_],
+                             sp_->range[slot_], dir * kMinute);
     }
 
     // Whole minutes after the last computed state at which the satellite is certain to stay
@@ -242,6 +239,11 @@ double trialInstant(const Sample& in, const Sample& out, double gin, double gout
 // bisection whenever a trial fails to halve the interval; otherwise plain bisection.
 Sample crossing(Probe& p, Sample in, Sample out)
 {
+    // A sample the bound stepped over gets its angles, so the trials do not depend on the steps.
+    if (std::isnan(out.el)) {
+        p.visible(out.t);
+        out = p.edge(out.t);
+    }
     const double low = p.look() ? p.minElevation() : NAN;
     double gin = in.el - low, gout = out.el - low;  // NaN: bisection
     int last = 0;                                   // +1 after a visible trial, -1 after an invisible one

@@ -16,27 +16,37 @@ constexpr double kEarthRotation = 7.292115e-5;
 // highest mountain.
 constexpr double kLeastSiteKm = 6356.752;
 constexpr double kGreatestSiteKm = kEarthRadiusKm + 9.0;
-// Margins over the mean orbit: radius factors for perigee and apogee, a further perigee margin
-// (km) for decay, a rate factor, and an angle margin (rad) for refraction and the geodetic
-// against the geocentric vertical.
+// Margins over the mean orbit: radius factors for perigee and apogee (the short-period terms move
+// the osculating radius by tens of km), a further perigee margin (km) for decay, and an angle
+// margin (rad) for refraction and the geodetic against the geocentric vertical where the samples
+// in a pass are spaced.
 constexpr double kPerigeeFactor = 0.97;
-constexpr double kApogeeFactor = 1.05;
+constexpr double kApogeeFactor = 1.01;
 constexpr double kDecayKm = 20.0;
-constexpr double kRateFactor = 1.2;
+constexpr double kAngleMargin = 3.0 * kDegToRad;
+// Elevation margin (rad) of the visible angle: the elevations are geometric, above the geodetic
+// horizon, which is at most 0.19 deg from the geocentric one.
+constexpr double kVerticalMargin = 0.5 * kDegToRad;
+// Rate factors: over the perigee angular speed for the bounds, larger for the spacing in a pass.
+constexpr double kRateFactor = 1.05;
+constexpr double kPassRateFactor = 1.2;
 // Turning of the orbit that the elements' angular speed leaves out (rad per day): nodal and apsidal
 // precession, the drift of a near-synchronous orbit and the resonances, all well below it.
 constexpr double kDriftRate = 10.0 * kDegToRad;
 // Widening of the inclination (rad) for the osculating against the mean orbit plane.
 constexpr double kInclinationMargin = 1.0 * kDegToRad;
-constexpr double kAngleMargin = 3.0 * kDegToRad;
-// How fast the site can move away from or towards an orbit's plane (rad per day): the Earth's
-// rotation widened by kRateFactor, plus the fastest nodal precession (10 deg per day, above that of
-// a 300 km orbit of low inclination); and the margin (rad) for the wobble of the osculating plane.
-constexpr double kPlaneRate = kEarthRotation * time_units::kSecondsPerDay * kRateFactor + 10.0 * kDegToRad;
-constexpr double kPlaneMargin = 1.0 * kDegToRad;
+// Fastest turn of a site about the Earth's axis relative to an orbit's plane (rad per day): the
+// Earth's rotation plus the fastest nodal precession (10 deg per day, above that of a 300 km orbit
+// of low inclination); and the drift of the inclination itself (rad per day), far above the
+// luni-solar one.
+constexpr double kSiteTurnRate = kEarthRotation * time_units::kSecondsPerDay + 10.0 * kDegToRad;
+constexpr double kInclinationDrift = 1.0 * kDegToRad;
+// Margin (rad) for the wobble of the osculating plane about the mean one (a few hundredths of a
+// degree).
+constexpr double kPlaneMargin = 0.5 * kDegToRad;
 // Along-track bound: longest stretch it covers (days), and the largest angle (rad) between the
-// site and the orbit's plane over it; the site's point on the orbit moves at most at twice the
-// plane rate divided by the cosine of that angle.
+// site and the orbit's plane over it; the site's point on the orbit moves at most at the site's
+// turn divided by the cosine of that angle.
 constexpr double kTrackHorizon = 1.0 / 24.0;
 constexpr double kTrackPlaneLimit = 70.0 * kDegToRad;
 
@@ -51,6 +61,11 @@ double relativeRate(double w, double incl)
 {
     return std::sqrt(w * w + kEarthRotation * kEarthRotation - 2.0 * w * kEarthRotation * std::cos(incl));
 }
+
+// Bound (per day) of how fast the sine of the angle between the site at the unit vector s (frame
+// of the true equator) and the orbit's plane changes: the site's turn times the cosine of its
+// latitude and the sine of the inclination, plus the inclination's own drift.
+double planeRate(const ReachBound& b, const Vec3& s) { return b.planeTurn * std::hypot(s[0], s[1]) + kInclinationDrift; }
 }  // namespace
 
 ReachBound MakeReachBound(const WinpData* in, int slot)
@@ -61,7 +76,7 @@ ReachBound MakeReachBound(const WinpData* in, int slot)
     const double perigee = a * (1.0 - e) * kPerigeeFactor - kDecayKm, apogee = a * (1.0 + e) * kApogeeFactor;
     const double minElev = in->minsatelev * kDegToRad;
     if (!(perigee > kGreatestSiteKm && apogee * std::cos(minElev) > kLeastSiteKm)) return b;
-    b.visible = angleAt(minElev, apogee, kLeastSiteKm) + kAngleMargin;
+    b.visible = angleAt(minElev - kVerticalMargin, apogee, kLeastSiteKm);
     b.shown = angleAt(minElev, perigee, kGreatestSiteKm) - kAngleMargin;
     // The angular speed h / r^2 lies between its values at perigee and apogee, and the relative
     // rate, convex in it, is largest at one of them.
@@ -69,7 +84,10 @@ ReachBound MakeReachBound(const WinpData* in, int slot)
     const double incl = std::min(std::fabs(in->elincl[slot]) * kDegToRad + kInclinationMargin, angle_units::kPi);
     const double fastest = std::max(relativeRate(h / (perigee * perigee), incl), relativeRate(h / (apogee * apogee), incl));
     b.rate = fastest * kRateFactor * time_units::kSecondsPerDay + kDriftRate;
-    b.passRate = (h / (perigee * perigee) + kEarthRotation) * kRateFactor * time_units::kSecondsPerDay;
+    b.passRate = (h / (perigee * perigee) + kEarthRotation) * kPassRateFactor * time_units::kSecondsPerDay;
+    // The largest sine of an inclination within the margin of the elements' one.
+    const double tilt = std::min(incl, angle_units::kPi - incl + 2.0 * kInclinationMargin);
+    b.planeTurn = kSiteTurnRate * std::sin(std::min(tilt, angle_units::kPi / 2.0));
     b.fastest = h / (perigee * perigee) * kRateFactor * time_units::kSecondsPerDay;
     b.slowest = h / (apogee * apogee) / kRateFactor * time_units::kSecondsPerDay;
     b.valid = std::isfinite(b.visible) && std::isfinite(b.shown) && std::isfinite(b.rate) && b.rate > 0.0 &&
@@ -97,19 +115,14 @@ int SamplesInReach(const ReachBound& b, double angle, double step)
     return room > 0.0 ? static_cast<int>(room / (b.passRate * step)) : 0;
 }
 
-double PlaneAngle(const Vec3& site, const Vec3& r, const Vec3& v)
-{
-    return std::asin(dot(vnorm(site), vnorm(r * v)));
-}
-
 int SamplesAlongTrack(const ReachBound& b, const Vec3& site, const Vec3& r, const Vec3& v, double step)
 {
     if (!b.valid) return 0;
     const Vec3 n = vnorm(r * v), s = vnorm(site), u = vnorm(r);
     const double offPlane = dot(s, n);
-    const double widest = std::asin(std::clamp(std::fabs(offPlane), 0.0, 1.0)) + kPlaneRate * kTrackHorizon;
+    const double widest = std::asin(std::min(std::fabs(offPlane) + planeRate(b, s) * kTrackHorizon, 1.0));
     if (!(widest < kTrackPlaneLimit)) return 0;
-    const double siteRate = 2.0 * kPlaneRate / std::cos(widest);
+    const double siteRate = kSiteTurnRate * std::hypot(s[0], s[1]) / std::cos(widest);
     if (!(b.slowest > siteRate)) return 0;
     // The angle from the satellite forward along its orbit to the site's point on it; the angle
     // between site and satellite is never smaller, and it shrinks while the satellite catches up.
@@ -117,14 +130,24 @@ int SamplesAlongTrack(const ReachBound& b, const Vec3& site, const Vec3& r, cons
     double ahead = std::atan2(dot(p, n * u), dot(p, u));
     if (ahead < 0.0) ahead += angle_units::kTwoPi;
     if (step < 0.0) ahead = angle_units::kTwoPi - ahead;  // back in time it moves back along its orbit
-    const double room = ahead - b.visible;
+    const double room = ahead - b.visible - kPlaneMargin;
     if (!(room > 0.0 && ahead < angle_units::kTwoPi - b.visible)) return 0;
     return static_cast<int>(std::min(room / (b.fastest + siteRate), kTrackHorizon) / std::fabs(step));
 }
 
-int SamplesOffPlane(const ReachBound& b, double plane, double step)
+int SamplesOffPlane(const ReachBound& b, const Vec3& site, const Vec3& r, const Vec3& v, double step)
+{
+    const double edge = b.visible + kPlaneMargin;
+    if (!b.valid || !(edge < angle_units::kPi / 2.0)) return 0;
+    const Vec3 s = vnorm(site);
+    const double room = std::fabs(dot(s, vnorm(r * v))) - std::sin(edge);  // in the angle's sine
+    return room > 0.0 ? static_cast<int>(room / (planeRate(b, s) * std::fabs(step))) : 0;
+}
+
+int SamplesHidden(const ReachBound& b, const Vec3& site, const Vec3& r, const Vec3& v, double elevDeg, double rangeKm,
+                  double step)
 {
     if (!b.valid) return 0;
-    const double room = std::fabs(plane) - b.visible - kPlaneMargin;
-    return room > 0.0 ? static_cast<int>(room / (kPlaneRate * step)) : 0;
+    return std::max({SamplesOutOfReach(b, SiteAngle(elevDeg, rangeKm), std::fabs(step)),
+                     SamplesOffPlane(b, site, r, v, step), SamplesAlongTrack(b, site, r, v, step)});
 }

@@ -17,6 +17,8 @@ struct ReachBound {
     double passRate = 0.0;
     double fastest = 0.0;  // bounds of the satellite's angular speed along its orbit (rad per day)
     double slowest = 0.0;
+    double planeTurn = 0.0;  // bound of how fast the sine of a site's angle from the orbit's plane
+                             // changes, for a site on the equator (rad per day)
     bool valid = false;
 };
 
@@ -31,20 +33,23 @@ double SiteAngle(double elevDeg, double rangeKm);
 // Number of samples, spaced step days after one at site angle angle (rad), that are certain to
 // lie beyond `visible`.
 int SamplesOutOfReach(const ReachBound& b, double angle, double step);
-// Geocentric angle (rad, signed) between the site at site and the plane of the orbit through the
-// satellite's position r and velocity v (any common frame and units): the satellite is never
-// closer to the site than that.
-double PlaneAngle(const Vec3& site, const Vec3& r, const Vec3& v);
-// Number of samples, spaced step days after one at plane angle plane (rad), that are certain to
-// lie beyond `visible` because the site is that far from the orbit's plane, which turns with the
+// Number of samples, spaced step days after one where the satellite is at r with velocity v seen
+// from the site at site (any common frame whose z axis is the Earth's), that are certain to lie
+// beyond `visible` because the site is that far from the orbit's plane, which turns with the
 // Earth's rotation and the orbit's precession.
-int SamplesOffPlane(const ReachBound& b, double plane, double step);
+int SamplesOffPlane(const ReachBound& b, const Vec3& site, const Vec3& r, const Vec3& v, double step);
 
 // Number of samples, spaced step days (negative: back in time) after one where the satellite is
 // at r with velocity v, seen from the site at site (any common frame), that are certain to lie
 // beyond `visible` because the satellite is still that far behind the site's point on its orbit
 // (ahead of it back in time); 0 for orbits slower than the site's own motion across them.
 int SamplesAlongTrack(const ReachBound& b, const Vec3& site, const Vec3& r, const Vec3& v, double step);
+
+// Number of samples, spaced step days (negative: back in time) after one where the satellite is at
+// r with velocity v, seen from the site at site at elevation elevDeg (deg) and range rangeKm (km),
+// that are certain to lie beyond `visible`: the most that any of the three bounds above allows.
+int SamplesHidden(const ReachBound& b, const Vec3& site, const Vec3& r, const Vec3& v, double elevDeg, double rangeKm,
+                  double step);
 
 // Number of samples, spaced step days after one at site angle angle (rad), that are certain to
 // lie within `shown`.

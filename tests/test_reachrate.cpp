@@ -51,36 +51,41 @@ TEST(ReachRate, AngleNeverChangesFasterThanTheBound)
     EXPECT_GE(synchronous, 3);
 }
 
-// The along-track bound never steps, forward or back in time, over a minute in which the
-// satellite is within the visible angle of the site.
-TEST(ReachRate, AlongTrackStepsNeverPassTheSite)
+// No skip, forward or back in time, passes over a minute at which the satellite is above the
+// minimum elevation, from northern, equatorial, southern and polar sites.
+TEST(ReachRate, SkipsNeverPassAVisibleMinute)
 {
     auto in = referenceSettings('A');
     auto sp = stateRecord();
-    in->minsatelev = 0.0;
     long stepped = 0;
     for (const VerificationCase& c : readVerificationCases()) {
         StoreTle(in.get(), 0, c.tle);
         in->sgpslot = kNoSgpSlot;
-        const ReachBound b = MakeReachBound(in.get(), 0);
-        if (!b.valid) continue;
-        std::vector<double> angle;
-        std::vector<int> forward, back;
-        for (int k = 0; k <= 1440; ++k) {
-            const double t = in->elepoch[0] + k * time_units::kMinute;
-            GetHorizonPos(t, in.get(), sp.get(), 0);
-            if (abs(sp->vec1) < kEarthRadiusKm) break;
-            const Vec3 site = SiteAt(in.get(), t).observer.r;
-            angle.push_back(std::acos(dot(vnorm(site), vnorm(sp->vec1))));
-            forward.push_back(SamplesAlongTrack(b, site, sp->vec1, sp->vec2, time_units::kMinute));
-            back.push_back(SamplesAlongTrack(b, site, sp->vec1, sp->vec2, -time_units::kMinute));
-        }
-        const int count = static_cast<int>(angle.size());
-        for (int k = 0; k < count; ++k) {
-            for (int j = 1; j <= forward[k] && k + j < count; ++j) ASSERT_GT(angle[k + j], b.visible) << c.tle.satno;
-            for (int j = 1; j <= back[k] && k - j >= 0; ++j) ASSERT_GT(angle[k - j], b.visible) << c.tle.satno;
-            stepped += forward[k] + back[k];
-        }
+        for (const double minElev : {0.0, 10.0})
+            for (const double lat : {52.5, 0.0, -40.0, 85.0}) {
+                in->minsatelev = minElev;
+                in->obslat = lat;
+                const ReachBound b = MakeReachBound(in.get(), 0);
+                std::vector<bool> up;
+                std::vector<int> forward, back;
+                for (int k = 0; k <= 1440; ++k) {
+                    const double t = in->elepoch[0] + k * time_units::kMinute;
+                    GetHorizonPos(t, in.get(), sp.get(), 0);
+                    if (abs(sp->vec1) < kEarthRadiusKm) break;  // decayed: the propagation has failed
+                    const Vec3 site = SiteAt(in.get(), t).observer.r;
+                    up.push_back(sp->elev[0] >= minElev);
+                    for (const int dir : {1, -1})
+                        (dir > 0 ? forward : back)
+                            .push_back(SamplesHidden(b, site, sp->vec1, sp->vec2, sp->elev[0], sp->range[0],
+                                                     dir * time_units::kMinute));
+                }
+                const int count = static_cast<int>(up.size());
+                for (int k = 0; k < count; ++k) {
+                    for (int j = 1; j <= forward[k] && k + j < count; ++j) ASSERT_FALSE(up[k + j]) << c.tle.satno;
+                    for (int j = 1; j <= back[k] && k - j >= 0; ++j) ASSERT_FALSE(up[k - j]) << c.tle.satno;
+                    stepped += forward[k] + back[k];
+                }
+            }
     }
-    EXPECT_GT(stepped, 10000);
+    EXPECT_GT(stepped, 100000);
 }
