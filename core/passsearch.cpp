@@ -33,8 +33,12 @@ constexpr double kSunElevationRate = 0.3;
 // Pass edges: the bisection between the samples either side of a change of visibility stops
 // when they are this close, well within the second that the pass lists show.
 constexpr double kEdgeTolerance = kSecond / 4.0;
-// Least distance of a false-position trial from either end, as a fraction of the interval.
+// Least distance of a trial from either end, as a fraction of the interval.
 constexpr double kTrialMargin = 0.01;
+// Aim (days) of a trial just inside or just outside the estimated crossing: the estimate from
+// three samples is mostly closer than that to it, so the trial lands on the side aimed at and the
+// edge comes within about that of the crossing.
+constexpr double kTrialLean = kEdgeTolerance / 64.0;
 // Culmination: the search for the highest elevation stops this close (seconds) to it.
 constexpr double kCulminationTolerance = 1.0 / 256.0;
 // Satellites faster than this (rev/day) skip an extra hour after each listed pass.
@@ -72,6 +76,8 @@ public:
 
     // True when the pass angles are azimuth and elevation (not relative mode).
     bool look() const { return look_; }
+    // True when the trials at a pass edge follow the elevation: plain passes with look angles.
+    bool plain() const { return look_ && in_->iridmode == kPlainPasses; }
     // Least elevation (degrees) of a visible satellite.
     double minElevation() const { return in_->minsatelev; }
 
@@ -221,22 +227,40 @@ Scan coarseScan(Probe& p, double t, double limit, int dir, bool sunRule)
     return s;
 }
 
-// Next trial instant between the samples in and out whose elevations exceed the minimum by gin
-// and gout: where the straight line between them crosses it when they lie on its two sides
-// (false position), kept a little inside; else the middle.
-double trialInstant(const Sample& in, const Sample& out, double gin, double gout)
+// An instant (MJD) with the excess g (degrees) of its elevation over the minimum.
+struct Excess {
+    double t;
+    double g;
+};
+
+// Instant (MJD) at which the excess reaches 0 on the parabola in g through a, b and c (inverse
+// quadratic interpolation), or through a and b alone when c is missing.
+double excessRoot(const Excess& a, const Excess& b, const Excess& c)
 {
-    const double mid = 0.5 * (in.t + out.t);
-    if (!(gin >= 0.0 && gout < 0.0)) return mid;
-    const double f = std::clamp(gin / (gin - gout), kTrialMargin, 1.0 - kTrialMargin);
-    return in.t + f * (out.t - in.t);
+    if (std::isnan(c.g) || c.g == a.g || c.g == b.g) return a.t + (b.t - a.t) * a.g / (a.g - b.g);
+    return a.t + (b.t - a.t) * a.g * c.g / ((b.g - a.g) * (b.g - c.g)) +
+           (c.t - a.t) * a.g * b.g / ((c.g - a.g) * (c.g - b.g));
+}
+
+// Next trial between the visible in and the invisible out: the estimated crossing from them and
+// older, the end the last trial replaced, moved by kTrialLean towards out (toOut) or in, and kept
+// a little inside.
+double trialInstant(const Excess& in, const Excess& out, const Excess& older, bool toOut)
+{
+    const auto [lo, hi] = std::minmax(in.t, out.t);
+    const double margin = kTrialMargin * (hi - lo);
+    double t = excessRoot(in, out, older);
+    if (!(t > lo && t < hi)) t = excessRoot(in, out, Excess{NAN, NAN});
+    t += (toOut == (out.t > in.t)) ? kTrialLean : -kTrialLean;
+    return std::clamp(t, lo + margin, hi - margin);
 }
 
 // Edge sample within kEdgeTolerance of the change of visibility between the sample in, where
 // the satellite is visible, and out, where it is not (either order); on the visible side, so a
 // pass starts and ends with its minimum elevation and the pass details begin with a line. With
-// look angles the trials follow the elevation (false position, the Illinois variant), a
-// bisection whenever a trial fails to halve the interval; otherwise plain bisection.
+// look angles the trials follow the elevation: each aims just inside the crossing until a visible
+// one lands there, then just outside; a bisection whenever two trials fail to halve the interval.
+// Otherwise plain bisection.
 Sample crossing(Probe& p, Sample in, Sample out)
 {
     // A sample the bound stepped over gets its angles, so the trials do not depend on the steps.
@@ -244,22 +268,26 @@ Sample crossing(Probe& p, Sample in, Sample out)
         p.visible(out.t);
         out = p.edge(out.t);
     }
-    const double low = p.look() ? p.minElevation() : NAN;
-    double gin = in.el - low, gout = out.el - low;  // NaN: bisection
-    int last = 0;                                   // +1 after a visible trial, -1 after an invisible one
-    bool bisect = false;
-    for (double width = std::fabs(out.t - in.t); width > kEdgeTolerance;) {
-        const double t = bisect ? 0.5 * (in.t + out.t) : trialInstant(in, out, gin, gout);
+    const double low = p.plain() ? p.minElevation() : NAN;
+    Excess inside{in.t, in.el - low}, outside{out.t, out.el - low}, older{NAN, NAN};
+    bool near = false;  // in is a trial aimed from three samples, close to the crossing
+    bool bisect = !(inside.g >= 0.0 && outside.g < 0.0);
+    // Following the elevation, the edge is also to be close to the crossing.
+    const auto done = [&](double width) {
+        return width <= kEdgeTolerance && (near || bisect || width <= kTrialLean);
+    };
+    double before = INFINITY;  // the width before the last trial
+    for (double width = std::fabs(out.t - in.t); !done(width);) {
+        const double t = bisect ? 0.5 * (in.t + out.t) : trialInstant(inside, outside, older, near);
         const bool ok = p.visible(t);
-        // Illinois: an end kept twice counts half, so that both ends close in.
-        if (ok && last > 0) gout *= 0.5;
-        if (!ok && last < 0) gin *= 0.5;
         const Sample e = p.edge(t);
+        if (ok) near = !bisect && !std::isnan(older.g);
+        older = ok ? inside : outside;
         (ok ? in : out) = e;
-        (ok ? gin : gout) = e.el - low;
-        last = ok ? 1 : -1;
+        (ok ? inside : outside) = Excess{t, e.el - low};
         const double next = std::fabs(out.t - in.t);
-        bisect = next > 0.5 * width;
+        bisect = next > 0.5 * before || !(inside.g >= 0.0 && outside.g < 0.0);
+        before = width;
         width = next;
     }
     return in;
