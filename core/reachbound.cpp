@@ -30,6 +30,12 @@ constexpr double kVerticalMargin = 0.5 * kDegToRad;
 // Rate factors: over the perigee angular speed for the bounds, larger for the spacing in a pass.
 constexpr double kRateFactor = 1.05;
 constexpr double kPassRateFactor = 1.2;
+// Margin (km/s) over the Keplerian radial speed for the short-period terms of the osculating
+// radius (tens of km at twice the orbital rate).
+constexpr double kRadialMargin = 0.1;
+// Orbits whose apogee bound is less than this times the perigee bound use the bound over the
+// whole orbit outside passes, which costs less to evaluate.
+constexpr double kNarrowOrbit = 1.3;
 // Turning of the orbit that the elements' angular speed leaves out (rad per day): nodal and apsidal
 // precession, the drift of a near-synchronous orbit and the resonances, all well below it.
 constexpr double kDriftRate = 10.0 * kDegToRad;
@@ -66,6 +72,24 @@ double relativeRate(double w, double incl)
 // of the true equator) and the orbit's plane changes: the site's turn times the cosine of its
 // latitude and the sine of the inclination, plus the inclination's own drift.
 double planeRate(const ReachBound& b, const Vec3& s) { return b.planeTurn * std::hypot(s[0], s[1]) + kInclinationDrift; }
+
+// Bound (rad per day) of how fast the site angle changes while the radius stays between lo and hi
+// (km): the angular speed h / r^2 lies between its values there, and the relative rate, convex in
+// it, is largest at one of them.
+double rateBetween(const ReachBound& b, double lo, double hi)
+{
+    const double turn = std::max(relativeRate(b.momentum / (lo * lo), b.tilt), relativeRate(b.momentum / (hi * hi), b.tilt));
+    return turn * kRateFactor * time_units::kSecondsPerDay + kDriftRate;
+}
+
+// Days for which a satellite at site angle angle (rad) and radius rKm (km) stays beyond the
+// visible angle when its radius may change for span days (negative: none).
+double daysOutOfReach(const ReachBound& b, double angle, double rKm, double span)
+{
+    const double lo = std::max(b.perigee, rKm - b.radialSpeed * span);
+    const double hi = std::min(b.apogee, rKm + b.radialSpeed * span);
+    return (angle - angleAt(b.lowest, hi, kLeastSiteKm)) / rateBetween(b, lo, hi);
+}
 }  // namespace
 
 ReachBound MakeReachBound(const WinpData* in, int slot)
@@ -76,22 +100,24 @@ ReachBound MakeReachBound(const WinpData* in, int slot)
     const double perigee = a * (1.0 - e) * kPerigeeFactor - kDecayKm, apogee = a * (1.0 + e) * kApogeeFactor;
     const double minElev = in->minsatelev * kDegToRad;
     if (!(perigee > kGreatestSiteKm && apogee * std::cos(minElev) > kLeastSiteKm)) return b;
-    b.visible = angleAt(minElev - kVerticalMargin, apogee, kLeastSiteKm);
+    b.visible = angleAt(minElev - kVerticalMargin, apogee, kLeastSiteKm);  // the widest, at apogee
     b.shown = angleAt(minElev, perigee, kGreatestSiteKm) - kAngleMargin;
-    // The angular speed h / r^2 lies between its values at perigee and apogee, and the relative
-    // rate, convex in it, is largest at one of them.
     const double h = std::sqrt(kMuKm3s2 * a * (1.0 - e * e));
     const double incl = std::min(std::fabs(in->elincl[slot]) * kDegToRad + kInclinationMargin, angle_units::kPi);
-    const double fastest = std::max(relativeRate(h / (perigee * perigee), incl), relativeRate(h / (apogee * apogee), incl));
-    b.rate = fastest * kRateFactor * time_units::kSecondsPerDay + kDriftRate;
+    b.perigee = perigee;
+    b.apogee = apogee;
+    b.radialSpeed = (kMuKm3s2 / h * e * kRateFactor + kRadialMargin) * time_units::kSecondsPerDay;
+    b.momentum = h;
+    b.tilt = incl;
+    b.lowest = minElev - kVerticalMargin;
+    b.rate = rateBetween(b, perigee, apogee);
     b.passRate = (h / (perigee * perigee) + kEarthRotation) * kPassRateFactor * time_units::kSecondsPerDay;
     // The largest sine of an inclination within the margin of the elements' one.
     const double tilt = std::min(incl, angle_units::kPi - incl + 2.0 * kInclinationMargin);
     b.planeTurn = kSiteTurnRate * std::sin(std::min(tilt, angle_units::kPi / 2.0));
     b.fastest = h / (perigee * perigee) * kRateFactor * time_units::kSecondsPerDay;
     b.slowest = h / (apogee * apogee) / kRateFactor * time_units::kSecondsPerDay;
-    b.valid = std::isfinite(b.visible) && std::isfinite(b.shown) && std::isfinite(b.rate) && b.rate > 0.0 &&
-              std::isfinite(b.passRate);
+    b.valid = std::isfinite(b.visible) && std::isfinite(b.shown) && std::isfinite(b.passRate) && std::isfinite(b.rate) && h > 0.0;
     return b;
 }
 
@@ -101,11 +127,19 @@ double SiteAngle(double elevDeg, double rangeKm)
     return std::atan2(rangeKm * std::cos(e), kEarthRadiusKm + rangeKm * std::sin(e));
 }
 
-int SamplesOutOfReach(const ReachBound& b, double angle, double step)
+int SamplesOutOfReach(const ReachBound& b, double angle, double rKm, double step)
 {
-    if (!b.valid) return 0;
-    const double room = angle - b.visible;
-    return room > 0.0 ? static_cast<int>(room / (b.rate * step)) : 0;
+    if (!b.valid || !(rKm >= b.perigee && rKm <= b.apogee)) return 0;
+    if (b.apogee < kNarrowOrbit * b.perigee) {  // the bound over the whole orbit is as good
+        const double days = (angle - b.visible) / b.rate;
+        return days > 0.0 ? static_cast<int>(days / step) : 0;
+    }
+    const double first = daysOutOfReach(b, angle, rKm, 0.0);
+    if (!(first > 0.0)) return 0;
+    // The days shrink as the span grows, so those for the span of the first estimate hold over
+    // themselves.
+    const double days = daysOutOfReach(b, angle, rKm, first);
+    return days > 0.0 ? static_cast<int>(days / step) : 0;
 }
 
 int SamplesInReach(const ReachBound& b, double angle, double step)
@@ -148,6 +182,6 @@ int SamplesHidden(const ReachBound& b, const Vec3& site, const Vec3& r, const Ve
                   double step)
 {
     if (!b.valid) return 0;
-    return std::max({SamplesOutOfReach(b, SiteAngle(elevDeg, rangeKm), std::fabs(step)),
+    return std::max({SamplesOutOfReach(b, SiteAngle(elevDeg, rangeKm), abs(r), std::fabs(step)),
                      SamplesOffPlane(b, site, r, v, step), SamplesAlongTrack(b, site, r, v, step)});
 }

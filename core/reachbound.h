@@ -19,6 +19,11 @@ struct ReachBound {
     double slowest = 0.0;
     double planeTurn = 0.0;  // bound of how fast the sine of a site's angle from the orbit's plane
                              // changes, for a site on the equator (rad per day)
+    double perigee = 0.0, apogee = 0.0;  // bounds of the radius (km)
+    double radialSpeed = 0.0;            // bound of the radius' rate of change (km per day)
+    double momentum = 0.0;               // angular momentum (km^2/s)
+    double tilt = 0.0;                   // inclination widened by its margin (rad)
+    double lowest = 0.0;                 // elevation (rad) below which it counts as unseen
     bool valid = false;
 };
 
@@ -30,9 +35,10 @@ ReachBound MakeReachBound(const WinpData* in, int slot);
 // rangeKm (km).
 double SiteAngle(double elevDeg, double rangeKm);
 
-// Number of samples, spaced step days after one at site angle angle (rad), that are certain to
-// lie beyond `visible`.
-int SamplesOutOfReach(const ReachBound& b, double angle, double step);
+// Number of samples, spaced step days after one at site angle angle (rad) and radius rKm (km),
+// that are certain to lie beyond the visible angle: the radius changes no faster than the orbit's
+// radial speed, the angle no faster than the satellite turns at the least radius it can reach.
+int SamplesOutOfReach(const ReachBound& b, double angle, double rKm, double step);
 // Number of samples, spaced step days after one where the satellite is at r with velocity v seen
 // from the site at site (any common frame whose z axis is the Earth's), that are certain to lie
 // beyond `visible` because the site is that far from the orbit's plane, which turns with the
@@ -46,7 +52,7 @@ int SamplesOffPlane(const ReachBound& b, const Vec3& site, const Vec3& r, const 
 int SamplesAlongTrack(const ReachBound& b, const Vec3& site, const Vec3& r, const Vec3& v, double step);
 
 // Number of samples, spaced step days (negative: back in time) after one where the satellite is at
-// r with velocity v, seen from the site at site at elevation elevDeg (deg) and range rangeKm (km),
+// r (km) with velocity v, seen from the site at site at elevation elevDeg (deg) and range rangeKm (km),
 // that are certain to lie beyond `visible`: the most that any of the three bounds above allows.
 int SamplesHidden(const ReachBound& b, const Vec3& site, const Vec3& r, const Vec3& v, double elevDeg, double rangeKm,
                   double step);
