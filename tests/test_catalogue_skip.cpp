@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <memory>
 #include <string>
 #include <tuple>
@@ -41,38 +40,6 @@ TEST(CatalogueSkip, NeverDropsASatelliteWithAPass)
                 });
             }
     EXPECT_GT(ruledOut, 20);
-}
-
-// The bound-driven coarse steps miss no pass of two minutes or more that a 30-s elevation scan finds.
-TEST(CatalogueSkip, BoundStepsNeverMissAPass)
-{
-    constexpr double kSecond = 1.0 / 86400.0, kScanStep = 30.0 * kSecond, kLongPass = 120.0 * kSecond;
-    auto sp = stateRecord();
-    int checked = 0;
-    for (const double lat : {52.5, -30.0, 80.0}) {
-        auto in = siteAt(lat);
-        in->minsatelev = 10.0;
-        forEachElementSet(in.get(), std::string(ORBIKA_DATA_DIR) + "/tle/visual.txt", [&]() {
-            const double t0 = ListStartMjd(in.get()), t1 = t0 + in->duration;
-            const std::vector<PassEvent> passes = FindPasses(in.get(), 0, t0, t1, sp.get());
-            double rise = -1.0;  // start of the stretch above the limit, -1 outside one
-            for (double t = t0; t <= t1; t += kScanStep) {
-                GetHorizonPos(t, in.get(), sp.get(), 0);
-                const bool up = sp->elev[0] >= in->minsatelev;
-                if (up && rise < 0.0) rise = t;
-                if (up || rise < 0.0) continue;
-                if (t - rise >= kLongPass) {
-                    ++checked;
-                    const bool listed = std::any_of(passes.begin(), passes.end(), [&](const PassEvent& p) {
-                        return p.tm[0] <= rise + kSecond && p.tm[2] >= t - kScanStep - kSecond;
-                    });
-                    EXPECT_TRUE(listed) << in->satno[0] << " at " << lat << " from " << rise;
-                }
-                rise = -1.0;
-            }
-        });
-    }
-    EXPECT_GT(checked, 300);
 }
 
 // Malformed elements are never ruled out: the bound needs a closed orbit.
