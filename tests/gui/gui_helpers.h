@@ -147,10 +147,7 @@ QTimer* whenModal(std::function<void(W*)> act)
 // Calls act with the next modal message box, then closes it.
 inline QTimer* whenMessage(std::function<void(QMessageBox*)> act)
 {
-    return whenModal<QMessageBox>([act](QMessageBox* box) {
-        act(box);
-        box->close();
-    });
+    return whenModal<QMessageBox>([act](QMessageBox* box) { act(box); box->close(); });
 }
 
 // Title and text of a message box.

@@ -168,8 +168,7 @@ TEST_F(ViewTest, MapCorrectsMeridianAndFrequencyVisibilityPlacesTheSurfacePair)
     };
     EXPECT_EQ(std::make_tuple(270.0, 0.0), accept("-90", "-5"));
     EXPECT_EQ(std::make_tuple(-640.0, 1e308), accept("-1000", "1e308")) << "extreme values are kept and drawn";
-    in.mapimgok = false;
-    in.maptype = 3;
+    std::tie(in.mapimgok, in.maptype) = std::make_tuple(false, 3);  // the physical map
     accept("0", "0");
     EXPECT_EQ(0, in.maptype) << "without the world image the physical map becomes the outline";
     std::tie(in.flares, in.knownsurf, in.cylflare, in.solpanel) = std::make_tuple(1, -2, true, false);

@@ -17,13 +17,6 @@ protected:
     }
     void TearDown() override { satfle = nullptr; }
     ElementReader reader{ORBIKA_DATA_DIR "/tle/visual.txt"};
-
-    // Selects the first entry whose name starts with name; the file stays open for the dialogs.
-    void select(const char* name)
-    {
-        selectByGlue(name);
-        satfle = &reader;
-    }
     // A widget that is shown and usable (the dialog itself is never shown in the tests).
     static bool offered(const QWidget* w) { return !w->isHidden() && w->isEnabled(); }
 
@@ -116,7 +109,8 @@ TEST_F(SelectionDialogs, SelectingWithTenSelectedReplacesTheTenth)
 
 TEST_F(SelectionDialogs, RemovalRowsAndPrimeChoiceFollowTheSelection)
 {
-    for (const char* name : {"ISS", "OAO 2", "ISIS 1"}) select(name);
+    for (const char* name : {"ISS", "OAO 2", "ISIS 1"}) selectByGlue(name);
+    satfle = &reader;  // open again for the dialogs
     ObRemSatDialog d;
     d.setParams(indata->nsat);
     EXPECT_EQ("1110000000", shownRows(d, "box"));

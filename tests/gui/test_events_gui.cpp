@@ -82,9 +82,7 @@ TEST_F(EventsTest, FlarePageOfTheBundledIridiumFile)
     EXPECT_TRUE(flareMagnitudes().empty());
     EXPECT_EQ(0, indata->nsat);
     EXPECT_EQ(29.5, indata->irminmag) << "the accepted value is kept for the next try";
-    indata->flryaw = 12;
-    indata->occmode = 2;
-    indata->irminmag = 0.5;
+    std::tie(indata->flryaw, indata->occmode, indata->irminmag) = std::make_tuple(12, 2, 0.5);
     const auto before = std::make_unique<WinpData>(*indata);
     outdata->nlines = 0;
     cancelling<ObIridiumDialog>([&] { view.vIridium(); });
@@ -114,9 +112,7 @@ TEST_F(EventsTest, FlarePageOfTheBundledIridiumFile)
 TEST_F(EventsTest, EventDistanceOfZeroAndTheIridiumModeOfAos)
 {
     selectByGlue("ISS");
-    indata->occmode = 3;
-    indata->flryaw = 5.3455;
-    indata->flrpitch = 7.2427;
+    std::tie(indata->occmode, indata->flryaw, indata->flrpitch) = std::make_tuple(3, 5.3455, 7.2427);  // an R.A. and Dec.
     whenModal<QInputDialog>([](QInputDialog* input) {
         EXPECT_EQ("Maximum Distance (km):", input->labelText());
         input->setDoubleValue(0);
@@ -128,9 +124,7 @@ TEST_F(EventsTest, EventDistanceOfZeroAndTheIridiumModeOfAos)
     EXPECT_EQ(0, indata->iridmode) << "the event type is restored";
     flareDate(true);
     setField(indata->tlefile, dir.file("IRIDIUM.TXT"));
-    indata->duration = 1;
-    indata->occmode = 0;
-    indata->iridmode = 3;
+    std::tie(indata->duration, indata->occmode, indata->iridmode) = std::make_tuple(1, 0, 3);
     answerIridium("5");
     view.vCalcAOS();
     EXPECT_FALSE(flareMagnitudes().empty()) << "with Iridium flares chosen AOS searches the current file";
@@ -141,15 +135,11 @@ TEST(SunMoonDisc, WaxingMoonIsLitOnTheSunSide)
 {
     // A waxing Moon lit from the right: its bright limb (lines) on the right, points on the left.
     SetDefaults(indata);
-    indata->occmode = kMoonTarget;
-    indata->nsat = 1;
+    std::tie(indata->occmode, indata->nsat) = std::make_tuple(kMoonTarget, 1);
     indata->grid = indata->mapbg = 0;
     SatPosData sp{};
-    sp.moonsd = 0.25;
-    sp.moonelev = 0.5;
-    sp.moonazim = 3.0;
-    sp.sunelev = 0.5 * 180 / kPi;
-    sp.sunazim = 3.0 + 1.2;
+    std::tie(sp.moonsd, sp.moonelev, sp.moonazim) = std::make_tuple(0.25, 0.5, 3.0);
+    std::tie(sp.sunelev, sp.sunazim) = std::make_tuple(0.5 * 180 / kPi, 3.0 + 1.2);
     QImage image(721, 501, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter p(&image);

@@ -144,10 +144,7 @@ protected:
 // Answers the next address dialog with address.
 void answerAddress(const QString& address)
 {
-    whenModal<QInputDialog>([address](QInputDialog* d) {
-        d->setTextValue(address);
-        d->accept();
-    });
+    whenModal<QInputDialog>([address](QInputDialog* d) { d->setTextValue(address); d->accept(); });
 }
 
 // Runs act and returns the text of the first message box that follows, which is closed.
@@ -165,14 +162,6 @@ QString messageAfter(const std::function<void()>& act)
 }
 
 }  // namespace
-
-TEST(OnlineUpdateAddress, DefaultIsAQueryKeptAsProposed)
-{
-    // The address a new installation proposes is a query, not a file named after the TLE file.
-    WinpData defaults{};
-    SetDefaults(&defaults);
-    EXPECT_EQ(defaults.updurl, updateProposal(defaults.updurl, "/u/tle/visual.txt"));
-}
 
 TEST_F(OnlineUpdateTest, FailuresKeepTheOldFileByteForByte)
 {
@@ -229,6 +218,9 @@ TEST_F(WindowTest, OnlineUpdateCommandMessagesAndFiles)
     setField(indata->updurl, server.host() + "/good/old.txt");
     EXPECT_EQ(server.host() + "/good/visual.txt", textShown<QInputDialog>(QString(), [&] { w.slotFileUpdate(); }))
         << "the proposal: the last server directory with the TLE file's name";
+    WinpData defaults{};
+    SetDefaults(&defaults);
+    EXPECT_EQ(defaults.updurl, updateProposal(defaults.updurl, "/u/tle/visual.txt")) << "the default query is kept";
     // A second update while one runs is refused; the old file stays while it runs and on Cancel.
     answerAddress(server.host() + "/hold/visual.txt");
     w.slotFileUpdate();

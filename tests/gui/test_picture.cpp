@@ -25,11 +25,9 @@ constexpr Star kAlnilam{5.3613, -1.1207};
 
 // The photograph: 1000 x 800 pixels, north up, 0.03 degrees per pixel, centred on Alnilam, with
 // a satellite trail from kTrailStart to kTrailEnd.
-constexpr int kWidth = 1000;
-constexpr int kHeight = 800;
+constexpr int kWidth = 1000, kHeight = 800;
 constexpr double kScale = 0.03 * kDegToRad;
-constexpr QPoint kTrailStart(150, 560);
-constexpr QPoint kTrailEnd(880, 90);
+constexpr QPoint kTrailStart(150, 560), kTrailEnd(880, 90);
 constexpr QRgb kYellow = qRgb(255, 255, 0);
 
 // Pixel of star s on the photograph (exact, not rounded).
@@ -97,8 +95,18 @@ protected:
 
 }  // namespace
 
-TEST_F(PictureTest, DisplaySizesRestartTheCalibration)
+TEST_F(PictureTest, AbortAndDisplaySizesRestartTheCalibration)
 {
+    clickStar(view, kBetelgeuse, true);
+    clickStar(view, kRigel, true);
+    answerStar("abortButton");
+    EXPECT_EQ((Message{"PicAst:", "Astrometry aborted."}), messageOf([&] { view->astroEvent(100, 100, true); }));
+    EXPECT_EQ(1, indata->picstep);
+    EXPECT_EQ(0.0, indata->picra[0] + indata->picdec[0] + indata->picra[1]);
+    QString shownRa = "unset";
+    answerStar("cancelButton", {}, &shownRa);
+    view->astroEvent(100, 100, true);
+    EXPECT_TRUE(shownRa.isEmpty()) << "the next click asks for star 1 again";
     EXPECT_EQ(QSize(kWidth, kHeight), view->size());
     clickStar(view, kBetelgeuse, true);
     EXPECT_EQ(2, indata->picstep);
@@ -158,8 +166,7 @@ TEST_F(PictureTest, CalibrateThenMeasureStarsAndTrail)
 TEST_F(PictureTest, FlaresWithoutAKnownSurfaceShowTheMirrorYawAndPitch)
 {
     selectByGlue("ISS");
-    indata->occmode = 0;
-    indata->flares = 1;
+    std::tie(indata->occmode, indata->flares) = std::make_tuple(0, 1);
     // Texts of the picture's top line by column after a plot step: yaw and pitch without a known surface.
     const auto labels = [this] {
         view->PicPlot(indata->mjd);
@@ -183,20 +190,6 @@ TEST_F(PictureTest, FlaresWithoutAKnownSurfaceShowTheMirrorYawAndPitch)
     shown = labels();
     EXPECT_EQ("invalid elements", shown[180].toStdString());
     EXPECT_EQ(0u, shown.count(320));
-}
-
-TEST_F(PictureTest, AbortClearsTheStars)
-{
-    clickStar(view, kBetelgeuse, true);
-    clickStar(view, kRigel, true);
-    answerStar("abortButton");
-    EXPECT_EQ((Message{"PicAst:", "Astrometry aborted."}), messageOf([&] { view->astroEvent(100, 100, true); }));
-    EXPECT_EQ(1, indata->picstep);
-    EXPECT_EQ(0.0, indata->picra[0] + indata->picdec[0] + indata->picra[1]);
-    QString shownRa = "unset";
-    answerStar("cancelButton", {}, &shownRa);
-    view->astroEvent(100, 100, true);
-    EXPECT_TRUE(shownRa.isEmpty()) << "the next click asks for star 1 again";
 }
 
 TEST_F(WindowTest, CorruptPicturesGiveTheMessage)

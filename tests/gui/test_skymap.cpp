@@ -15,8 +15,7 @@ namespace {
 
 constexpr double kDeg = 3.14159265358979323846 / 180.0;
 // 2000-01-16 21:00 UT and 12:00 UT.
-constexpr double kNightMjd = 51559.875;
-constexpr double kNoonMjd = 51559.5;
+constexpr double kNightMjd = 51559.875, kNoonMjd = 51559.5;
 
 // J2000 positions (degrees) of Sirius and of double stars whose components share a pixel.
 struct Star {
@@ -31,14 +30,9 @@ WinpData observer(int skyproj)
 {
     WinpData s{};
     SetDefaults(&s, 946684800);  // 2000-01-01
-    s.mapwidth = 860;
-    s.mapheight = 501;
-    s.obslat = 50.0;
-    s.obslon = 10.0;
+    std::tie(s.mapwidth, s.mapheight, s.obslat, s.obslon) = std::make_tuple(860, 501, 50.0, 10.0);
     s.mjd = s.lastrefresh = kNightMjd;
-    s.skyproj = skyproj;
-    s.epoch = 0.0;
-    s.mapbg = 0;
+    std::tie(s.skyproj, s.epoch, s.mapbg) = std::make_tuple(skyproj, 0.0, 0);
     return s;
 }
 

@@ -50,17 +50,14 @@ TEST_F(WindowTest, SelectedIssPassListAndClickOnPassLine)
     OrbikaView* view = w.getView();
     SetSiteA(indata);
     setNewMjd(indata);
-
     whenModal<ObSelSatDialog>([](ObSelSatDialog* d) {
-        d->findChild<QLineEdit*>("satnameEdit")->setText("ISS");
-        for (const char* button : {"findButton", "selectButton", "closeButton"})
-            d->findChild<QPushButton*>(button)->click();
+        child<QLineEdit>(*d, "satnameEdit")->setText("ISS");
+        for (const char* button : {"findButton", "selectButton", "closeButton"}) child<QPushButton>(*d, button)->click();
     });
     w.slotInputSelectSat();
     ASSERT_EQ(1, indata->nsat);
     EXPECT_EQ(0, std::strncmp(indata->satname[0], "ISS (ZARYA)", 11));
     EXPECT_EQ(nullptr, satfle) << "the TLE file is closed after the dialog";
-
     w.slotCalcAOS();
     EXPECT_EQ(-1, indata->pagemode);
     ASSERT_GE(indata->npass, 2);
