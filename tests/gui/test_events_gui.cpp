@@ -131,29 +131,7 @@ TEST_F(EventsTest, EventDistanceOfZeroAndTheIridiumModeOfAos)
     EXPECT_EQ(3, indata->iridmode);
 }
 
-TEST(SunMoonDisc, WaxingMoonIsLitOnTheSunSide)
-{
-    // A waxing Moon lit from the right: its bright limb (lines) on the right, points on the left.
-    SetDefaults(indata);
-    std::tie(indata->occmode, indata->nsat) = std::make_tuple(kMoonTarget, 1);
-    indata->grid = indata->mapbg = 0;
-    SatPosData sp{};
-    std::tie(sp.moonsd, sp.moonelev, sp.moonazim) = std::make_tuple(0.25, 0.5, 3.0);
-    std::tie(sp.sunelev, sp.sunazim) = std::make_tuple(0.5 * 180 / kPi, 3.0 + 1.2);
-    QImage image(721, 501, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    QPainter p(&image);
-    DrawSunMoonDisc(p, indata, &sp, DiscGeometry{});
-    p.end();
-    int right = 0, left = 0;
-    for (int y = 50; y <= 310; ++y)
-        for (int x = 230; x <= 490; ++x)
-            if (x != 360 && qGray(image.pixel(x, y)) < 128) (x > 360 ? right : left)++;
-    EXPECT_GT(right, 4 * left) << "dark pixels near the centre (360, 180): " << right << " " << left;
-    EXPECT_GT(left, 10) << "the dark limb is dotted";
-}
-
-TEST_F(EventsTest, DiscViewReplacesTheMapWhileASunTransitIsPlotted)
+TEST_F(EventsTest, DiscViewReplacesTheMapInASunTransitAndLightsTheMoonOnTheSunSide)
 {
     selectByGlue("ISS");
     indata->occmode = 1;
@@ -173,4 +151,20 @@ TEST_F(EventsTest, DiscViewReplacesTheMapWhileASunTransitIsPlotted)
     view.SatPlot(indata->mjd + 0.02, 1);
     EXPECT_EQ(0, indata->smplot) << "leaving the transit mode brings the world map back";
     EXPECT_EQ(QPoint(view.PxCoord(satps->lat[0], satps->lon[0])), view.lastPixel(0));
+    // A waxing Moon lit from the right: its bright limb (lines) on the right, points on the left.
+    std::tie(indata->occmode, indata->nsat) = std::make_tuple(kMoonTarget, 1);
+    SatPosData sp{};
+    std::tie(sp.moonsd, sp.moonelev, sp.moonazim) = std::make_tuple(0.25, 0.5, 3.0);
+    std::tie(sp.sunelev, sp.sunazim) = std::make_tuple(0.5 * 180 / kPi, 3.0 + 1.2);
+    QImage image(721, 501, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter p(&image);
+    DrawSunMoonDisc(p, indata, &sp, DiscGeometry{});
+    p.end();
+    int right = 0, left = 0;
+    for (int y = 50; y <= 310; ++y)
+        for (int x = 230; x <= 490; ++x)
+            if (x != 360 && qGray(image.pixel(x, y)) < 128) (x > 360 ? right : left)++;
+    EXPECT_GT(right, 4 * left) << "dark pixels near the centre (360, 180): " << right << " " << left;
+    EXPECT_GT(left, 10) << "the dark limb is dotted";
 }
