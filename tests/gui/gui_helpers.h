@@ -150,7 +150,7 @@ inline QTimer* whenMessage(std::function<void(QMessageBox*)> act)
     return whenModal<QMessageBox>([act](QMessageBox* box) { act(box); box->close(); });
 }
 
-// Title and text of a message box.
+// Title and text of a message box, compared and printed by the tests.
 struct Message {
     QString title, text;
     bool operator==(const Message& o) const { return title == o.title && text == o.text; }

@@ -112,7 +112,7 @@ TEST_F(EventsTest, FlarePageOfTheBundledIridiumFile)
 TEST_F(EventsTest, EventDistanceOfZeroAndTheIridiumModeOfAos)
 {
     selectByGlue("ISS");
-    std::tie(indata->occmode, indata->flryaw, indata->flrpitch) = std::make_tuple(3, 5.3455, 7.2427);  // an R.A. and Dec.
+    std::tie(indata->occmode, indata->flryaw, indata->flrpitch) = std::make_tuple(3, 5.3455, 7.2427);
     whenModal<QInputDialog>([](QInputDialog* input) {
         EXPECT_EQ("Maximum Distance (km):", input->labelText());
         input->setDoubleValue(0);

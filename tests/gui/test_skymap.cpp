@@ -100,7 +100,7 @@ TEST(SkyMap, SatelliteMarkersFollowVisibilityAndViewpoint)
     WinpData s = observer(0);
     SatPosData sp{};
     sp.elev[0] = sp.elev[1] = 90.0;
-    std::tie(sp.sunlit[0], sp.sunlit[1], sp.moonlit[1]) = std::make_tuple(5.0, -5.0, 3.0);  // 1 lit by the Moon
+    std::tie(sp.sunlit[0], sp.sunlit[1], sp.moonlit[1]) = std::make_tuple(5.0, -5.0, 3.0);  // 1 in moonlight only
     std::tie(s.nsat, s.prime, s.visonly) = std::make_tuple(2, 0, 0);
     const SkyGeometry g = SkyGeometryFor(0);
     EXPECT_EQ(QPoint(360, 180), SkySatPixel(&s, &sp, g, 1));

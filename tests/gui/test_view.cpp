@@ -52,7 +52,7 @@ TEST_F(WindowTest, SelectedIssPassListAndClickOnPassLine)
     setNewMjd(indata);
     whenModal<ObSelSatDialog>([](ObSelSatDialog* d) {
         child<QLineEdit>(*d, "satnameEdit")->setText("ISS");
-        for (const char* button : {"findButton", "selectButton", "closeButton"}) child<QPushButton>(*d, button)->click();
+        for (const char* b : {"findButton", "selectButton", "closeButton"}) child<QPushButton>(*d, b)->click();
     });
     w.slotInputSelectSat();
     ASSERT_EQ(1, indata->nsat);
@@ -156,7 +156,8 @@ TEST_F(ViewTest, MissingOrUnwritableFilesAreReportedAndLargeNumbersSavedAsCsv)
     selectByGlue("ISS");
     const QStringList files = QDir(dir.path()).entryList(QDir::Files);
     setField(indata->savename, dir.path() + "/no/such/dir/satsave.txt");
-    EXPECT_EQ((Message{"Save Orbit Track", "*** Problems with the output file"}), messageOf([&] { view.vOrbitTrack(); }));
+    EXPECT_EQ((Message{"Save Orbit Track", "*** Problems with the output file"}),
+              messageOf([&] { view.vOrbitTrack(); }));
     setField(indata->tlesave, indata->savename);
     EXPECT_EQ((Message{"TLE File Save", "*** ERROR *** while opening or writing TLE Save File"}),
               messageOf([&] { view.vTLESave(); }));
