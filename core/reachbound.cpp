@@ -17,9 +17,8 @@ constexpr double kEarthRotation = 7.292115e-5;
 constexpr double kLeastSiteKm = 6356.752;
 constexpr double kGreatestSiteKm = kEarthRadiusKm + 9.0;
 // Margins over the mean orbit: radius factors for perigee and apogee (the short-period terms move
-// the osculating radius by tens of km), a further perigee margin (km) for decay, and an angle
-// margin (rad) for refraction and the geodetic against the geocentric vertical where the samples
-// in a pass are spaced.
+// the osculating radius by tens of km), a further perigee margin (km) for decay, and the angle
+// margin (rad) of the spacing of the samples in a pass.
 constexpr double kPerigeeFactor = 0.97;
 constexpr double kApogeeFactor = 1.01;
 constexpr double kDecayKm = 20.0;
@@ -71,14 +70,18 @@ double relativeRate(double w, double incl)
 // Bound (per day) of how fast the sine of the angle between the site at the unit vector s (frame
 // of the true equator) and the orbit's plane changes: the site's turn times the cosine of its
 // latitude and the sine of the inclination, plus the inclination's own drift.
-double planeRate(const ReachBound& b, const Vec3& s) { return b.planeTurn * std::hypot(s[0], s[1]) + kInclinationDrift; }
+double planeRate(const ReachBound& b, const Vec3& s)
+{
+    return b.planeTurn * std::hypot(s[0], s[1]) + kInclinationDrift;
+}
 
 // Bound (rad per day) of how fast the site angle changes while the radius stays between lo and hi
 // (km): the angular speed h / r^2 lies between its values there, and the relative rate, convex in
 // it, is largest at one of them.
 double rateBetween(const ReachBound& b, double lo, double hi)
 {
-    const double turn = std::max(relativeRate(b.momentum / (lo * lo), b.tilt), relativeRate(b.momentum / (hi * hi), b.tilt));
+    const double fast = b.momentum / (lo * lo), slow = b.momentum / (hi * hi);
+    const double turn = std::max(relativeRate(fast, b.inclination), relativeRate(slow, b.inclination));
     return turn * kRateFactor * time_units::kSecondsPerDay + kDriftRate;
 }
 
@@ -108,7 +111,7 @@ ReachBound MakeReachBound(const WinpData* in, int slot)
     b.apogee = apogee;
     b.radialSpeed = (kMuKm3s2 / h * e * kRateFactor + kRadialMargin) * time_units::kSecondsPerDay;
     b.momentum = h;
-    b.tilt = incl;
+    b.inclination = incl;
     b.lowest = minElev - kVerticalMargin;
     b.rate = rateBetween(b, perigee, apogee);
     b.passRate = (h / (perigee * perigee) + kEarthRotation) * kPassRateFactor * time_units::kSecondsPerDay;
@@ -117,7 +120,8 @@ ReachBound MakeReachBound(const WinpData* in, int slot)
     b.planeTurn = kSiteTurnRate * std::sin(std::min(tilt, angle_units::kPi / 2.0));
     b.fastest = h / (perigee * perigee) * kRateFactor * time_units::kSecondsPerDay;
     b.slowest = h / (apogee * apogee) / kRateFactor * time_units::kSecondsPerDay;
-    b.valid = std::isfinite(b.visible) && std::isfinite(b.shown) && std::isfinite(b.passRate) && std::isfinite(b.rate) && h > 0.0;
+    b.valid = std::isfinite(b.visible) && std::isfinite(b.shown) && std::isfinite(b.passRate) &&
+              std::isfinite(b.rate) && h > 0.0;
     return b;
 }
 
@@ -130,15 +134,11 @@ double SiteAngle(double elevDeg, double rangeKm)
 int SamplesOutOfReach(const ReachBound& b, double angle, double rKm, double step)
 {
     if (!b.valid || !(rKm >= b.perigee && rKm <= b.apogee)) return 0;
-    if (b.apogee < kNarrowOrbit * b.perigee) {  // the bound over the whole orbit is as good
-        const double days = (angle - b.visible) / b.rate;
-        return days > 0.0 ? static_cast<int>(days / step) : 0;
-    }
-    const double first = daysOutOfReach(b, angle, rKm, 0.0);
-    if (!(first > 0.0)) return 0;
+    const bool narrow = b.apogee < kNarrowOrbit * b.perigee;  // the bound over the whole orbit is as good
+    const double first = narrow ? (angle - b.visible) / b.rate : daysOutOfReach(b, angle, rKm, 0.0);
     // The days shrink as the span grows, so those for the span of the first estimate hold over
     // themselves.
-    const double days = daysOutOfReach(b, angle, rKm, first);
+    const double days = narrow || !(first > 0.0) ? first : daysOutOfReach(b, angle, rKm, first);
     return days > 0.0 ? static_cast<int>(days / step) : 0;
 }
 

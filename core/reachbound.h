@@ -22,7 +22,7 @@ struct ReachBound {
     double perigee = 0.0, apogee = 0.0;  // bounds of the radius (km)
     double radialSpeed = 0.0;            // bound of the radius' rate of change (km per day)
     double momentum = 0.0;               // angular momentum (km^2/s)
-    double tilt = 0.0;                   // inclination widened by its margin (rad)
+    double inclination = 0.0;            // widened by its margin (rad)
     double lowest = 0.0;                 // elevation (rad) below which it counts as unseen
     bool valid = false;
 };
