@@ -45,12 +45,13 @@ constexpr double kCulminationTolerance = 1.0 / 256.0;
 constexpr double kFastMeanMotion = 14.0;
 constexpr double kFastSkip = 1.0 / 24.0;
 // Pass rise bound: Earth's gravitational parameter (km^3/s^2, WGS-72), the polar radius (km,
-// WGS-84) as the least site radius, the widening of the apogee radius and of the angle (deg) that
-// cover mean against osculating elements, refraction and geodetic against geocentric latitude.
+// WGS-84) as the least site radius, the widening of the apogee radius for mean against osculating
+// elements, and of the angle (deg) for the geodetic against the geocentric vertical and latitude
+// (0.19 deg each; the elevations are geometric) and the osculating inclination.
 constexpr double kMuKm3s2 = 398600.8;
 constexpr double kPolarRadiusKm = 6356.752;
-constexpr double kApogeeMargin = 1.05;
-constexpr double kAngleMarginDeg = 3.0;
+constexpr double kApogeeMargin = 1.01;
+constexpr double kAngleMarginDeg = 1.5;
 using time_units::kSecondsPerDay;
 
 // One instant of a pass with its two angles (degrees).
