@@ -272,7 +272,7 @@ void GetHorizonPos(double mjd, WinpData* in, SatPosData* sp, int slot)
         GetSatPos(mjd, in, sp, slot, 0);
         return;
     }
-    const SiteInstant site = SiteAt(in, mjd);
+    const SiteInstant& site = SiteAt(in, mjd);
     Vec3 r, v;
     propagate(in, slot, site.frame, Vec3(), Vec3(), r, v);
     Row row{};
