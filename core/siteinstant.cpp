@@ -132,9 +132,10 @@ void betweenMinutes(const WinpData* in, const SiteInstant& a, const SiteInstant&
     d.gast = lsidtim(d.trot, 0.0, d.eqeq) * kHourToRad;
     const double turn = d.gast - a.frame.gast;
     s.observer = a.observer;
-    s.observer.r = mxvct(zrot(-turn), a.observer.r);
+    const Mat3 spin = zrot(turn);
+    s.observer.r = mxvct(mxtrn(spin), a.observer.r);  // the transpose is zrot(-turn)
     s.observer.v = siteVelocity(s.observer.r);
-    s.horizon = a.horizon * zrot(turn);
+    s.horizon = a.horizon * spin;
 }
 }  // namespace
 

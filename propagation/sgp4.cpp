@@ -181,9 +181,6 @@ double nearearthcoefs(const GravConst& g, const EpochTerms& e, double sfour, dou
 
 double square(double x) { return x * x; }
 
-// std::isfinite as a plain function, for the algorithms.
-bool isFinite(double x) { return std::isfinite(x); }
-
 // Terms of the secular drag update: semi-major axis factor, eccentricity decrease, mean
 // longitude increase.
 struct DragTerms {
@@ -442,6 +439,7 @@ int sgp4(gravconsttype whichconst, elsetrec& rec, double tsince, double r[3], do
     v[2] = (mvt * uz + rvdot * vz) * vkmpersec;
 
     if (mrt < 1.0) rec.error = 6;  // decayed: below one Earth radius
-    if (!std::all_of(r, r + 3, isFinite) || !std::all_of(v, v + 3, isFinite)) rec.error = kSgp4NotFinite;
+    const auto finite = [](double x) { return std::isfinite(x); };
+    if (!std::all_of(r, r + 3, finite) || !std::all_of(v, v + 3, finite)) rec.error = kSgp4NotFinite;
     return rec.error;
 }
