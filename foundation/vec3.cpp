@@ -7,13 +7,15 @@ double atan20(double y, double x)
     return (y == 0.0 && x == 0.0) ? 0.0 : std::atan2(y, x);
 }
 
-Vec3 carpol(const Vec3& v)
+double polarPhi(const Vec3& v)
 {
-    double phi = atan20(v[1], v[0]);
-    if (phi < 0.0) phi += 2.0 * M_PI;
-    const double rho = std::sqrt(v[0] * v[0] + v[1] * v[1]);
-    return Vec3(abs(v), phi, atan20(v[2], rho));
+    const double phi = atan20(v[1], v[0]);
+    return phi < 0.0 ? phi + 2.0 * M_PI : phi;
 }
+
+double polarTheta(const Vec3& v) { return atan20(v[2], std::sqrt(v[0] * v[0] + v[1] * v[1])); }
+
+Vec3 carpol(const Vec3& v) { return Vec3(abs(v), polarPhi(v), polarTheta(v)); }
 
 Vec3 polcar(const Vec3& p)
 {

@@ -45,6 +45,9 @@ Vec3 vnorm(const Vec3& v);                       // unit vector; zero for |v| < 
 
 // Polar (r, phi in [0, 2pi), theta in [-pi/2, pi/2]) of a Cartesian vector.
 Vec3 carpol(const Vec3& v);
+// Its angles alone: phi (radians, [0, 2pi)), from v's x and y only, and theta (radians).
+double polarPhi(const Vec3& v);
+double polarTheta(const Vec3& v);
 // Cartesian vector of polar (r, phi, theta).
 Vec3 polcar(const Vec3& p);
 
