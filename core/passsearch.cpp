@@ -139,7 +139,7 @@ public:
     {
         if (!reach_.valid) return 0;
         const int far = SamplesOutOfReach(reach_, SiteAngle(sp_->elev[slot_], sp_->range[slot_]), kMinute);
-        const Vec3 site = SiteAt(in_, last_).observer.r;
+        const Vec3 site = horizonOnly_ ? site_ : SiteAt(in_, last_).observer.r;
         const double plane = PlaneAngle(site, sp_->vec1, sp_->vec2);
         return std::max({far, SamplesOffPlane(reach_, plane, kMinute),
                          SamplesAlongTrack(reach_, site, sp_->vec1, sp_->vec2, dir * kMinute)});
@@ -162,10 +162,13 @@ private:
     void compute(double t)
     {
         last_ = t;
-        if (horizonOnly_)
-            GetElevationPos(t, in_, sp_, slot_, h_);
-        else
+        if (horizonOnly_) {
+            const SiteInstant& site = SiteAt(in_, t);
+            site_ = site.observer.r;
+            GetElevationPos(site, in_, sp_, slot_, h_);
+        } else {
             GetSatPos(t, in_, sp_, slot_, 0);
+        }
     }
 
     WinpData* in_;
@@ -175,7 +178,7 @@ private:
     bool horizonOnly_;  // visibility depends on the elevation alone
     ReachBound reach_;  // where the satellite can be seen, with look angles alone
     double last_ = 0.0;  // instant of the last computed state
-    Vec3 h_;             // its horizon direction, when horizonOnly_
+    Vec3 h_, site_;      // its horizon direction and the site (km), when horizonOnly_
 };
 
 // Result of a coarse scan: the first visible sample met (entry), the highest one (top) and the

@@ -276,17 +276,17 @@ void GetSatPos(double mjd, WinpData* in, SatPosData* sp, int slot, int full)
 
 double AzimuthDegrees(const Vec3& h) { return FoldPositive(HorizonAzimuth(h), kTwoPi) * kRadToDeg; }
 
-void GetElevationPos(double mjd, WinpData* in, SatPosData* sp, int slot, Vec3& h)
+void GetElevationPos(const SiteInstant& site, WinpData* in, SatPosData* sp, int slot, Vec3& h)
 {
     if (slot < 0 || slot >= kMaxSat) return;
     Vec3 r, v;
     if (in->numflg[slot]) {  // the force model needs the Sun and Moon
-        GetSatPos(mjd, in, sp, slot, 0);
+        GetSatPos(site.frame.t, in, sp, slot, 0);
         r = sp->vec1;
         v = sp->vec2;
+    } else {
+        propagate(in, slot, site.frame, Vec3(), Vec3(), r, v);
     }
-    const SiteInstant& site = SiteAt(in, mjd);
-    if (!in->numflg[slot]) propagate(in, slot, site.frame, Vec3(), Vec3(), r, v);
     h = horizonVector(site, topocentric(in, site.observer, r, v));
     Row row{};
     elevationRange(h, row);
@@ -304,7 +304,7 @@ void GetHorizonPos(double mjd, WinpData* in, SatPosData* sp, int slot)
         return;
     }
     Vec3 h;
-    GetElevationPos(mjd, in, sp, slot, h);
+    GetElevationPos(SiteAt(in, mjd), in, sp, slot, h);
     sp->azim[slot] = AzimuthDegrees(h);
 }
 

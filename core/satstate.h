@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/records.h"
+#include "core/siteinstant.h"
 
 // Magnitude of the prime satellite while it is in the Earth's shadow and not lit by the Moon:
 // it shows none.
@@ -29,10 +30,11 @@ void GetSatPos(double mjd, WinpData* in, SatPosData* sp, int slot, int full);
 // position and velocity of date in sp->vec1 and sp->vec2 as GetSatPos does.
 void GetHorizonPos(double mjd, WinpData* in, SatPosData* sp, int slot);
 
-// GetHorizonPos without the azimuth: sp->azim is left as it was, and the direction of the
-// satellite from the site in its horizon frame (x south, y east, z zenith; Earth radii) goes to h.
-// For a slot outside relative mode (with numerical propagation the state is that of GetSatPos).
-void GetElevationPos(double mjd, WinpData* in, SatPosData* sp, int slot, Vec3& h);
+// GetHorizonPos at the instant of site (as SiteAt gives it) without the azimuth: sp->azim is
+// left as it was, and the direction of the satellite from the site in its horizon frame
+// (x south, y east, z zenith; Earth radii) goes to h. For a slot outside relative mode (with
+// numerical propagation the state is that of GetSatPos).
+void GetElevationPos(const SiteInstant& site, WinpData* in, SatPosData* sp, int slot, Vec3& h);
 // Azimuth (degrees, 0 to 360) of the horizon direction h, as GetHorizonPos gives it.
 double AzimuthDegrees(const Vec3& h);
 

@@ -50,20 +50,14 @@ struct StoredMinute {
 // slot (or -1); the minutes themselves are added as they are first visited, so a short search
 // touches little memory.
 struct MinuteStore {
+    MinuteStore() { minutes.reserve(kStoredMinutes); }  // so that an entry never moves
+
     SiteKey key{};
     unsigned generation = 0;  // counts the changes of the settings
     std::vector<int> index = std::vector<int>(kStoredMinutes, -1);
     std::vector<StoredMinute> minutes;
     SiteInstant scratch{};  // an instant not on a whole minute
 };
-
-MinuteStore& threadStore()
-{
-    thread_local MinuteStore store;
-    // Reserved once: an entry never moves while the thread runs.
-    if (store.minutes.capacity() == 0) store.minutes.reserve(kStoredMinutes);
-    return store;
-}
 
 // Velocity (km/s) of the site at r (km): the sidereal rate about the z axis.
 Vec3 siteVelocity(const Vec3& r) { return Vec3(-r[1], r[0], 0.0) * (kTwoPi / kSiderealDay); }
@@ -143,7 +137,7 @@ double MinuteMjd(double minute) { return minute / kMinutesPerDay; }
 
 const SiteInstant& SiteAt(const WinpData* in, double mjd)
 {
-    MinuteStore& store = threadStore();
+    thread_local MinuteStore store;
     const SiteKey key = keyOf(in);
     if (!(key == store.key)) {
         store.key = key;

@@ -2,7 +2,6 @@
 // (Spacetrack Report #3 as revised in AIAA 2006-6753).
 #include "propagation/sgp4.h"
 
-#include <algorithm>
 #include <cmath>
 
 #include "propagation/sgp4deep.h"
@@ -439,7 +438,7 @@ int sgp4(gravconsttype whichconst, elsetrec& rec, double tsince, double r[3], do
     v[2] = (mvt * uz + rvdot * vz) * vkmpersec;
 
     if (mrt < 1.0) rec.error = 6;  // decayed: below one Earth radius
-    const auto finite = [](double x) { return std::isfinite(x); };
-    if (!std::all_of(r, r + 3, finite) || !std::all_of(v, v + 3, finite)) rec.error = kSgp4NotFinite;
+    for (int k = 0; k < 3; ++k)
+        if (!std::isfinite(r[k]) || !std::isfinite(v[k])) rec.error = kSgp4NotFinite;
     return rec.error;
 }
