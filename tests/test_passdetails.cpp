@@ -63,7 +63,7 @@ protected:
 };
 }  // namespace
 
-TEST_F(PassDetails, MinuteStepsListTheVisibleMinutesOfAPass)
+TEST_F(PassDetails, MinuteAndSubSecondStepsListTheVisibleInstantsOfAPass)
 {
     auto in = listedIss(sp.get(), 1, 0.0);
     const RefRow pass = referenceRows("PASS", kIss, 'A')[1];
@@ -96,6 +96,26 @@ TEST_F(PassDetails, MinuteStepsListTheVisibleMinutesOfAPass)
     EXPECT_NEAR(lon, sp->lon[0], 1e-5);
     EXPECT_NEAR(lat, sp->lat[0], 1e-5);
     EXPECT_NEAR(height, sp->height[0], 1e-3);
+    // Half-second steps: every half second from the listed start to the end of the pass.
+    in = listedIss(sp.get(), 0, 0.5);
+    const RefRow first = referenceRows("PASS", kIss, 'A')[0];
+    EXPECT_NEAR(detailTexts(in.get(), sp.get(), 1).size(), (first.set - first.rise) / (0.5 * kSecond), 3.0);
+    // 04:00:59.96 reads as the next minute (seconds in a field of four); 04:00:59.94 does not.
+    in->npass = 1;
+    in->pdpass = in->pdoffset = 0;
+    double t = 0.0;
+    char buf[kPassDetailBytes];
+    for (const auto& [sec, shown] : {std::pair<double, const char*>{59.96, "FEB 22   4:01: 0.0     "},
+                                     {59.94, "FEB 22   4:00:59.9     "}}) {
+        in->passaos[0] = kRefWindowStart + (4 * 3600 + sec) * kSecond;
+        t = 0.0;
+        ASSERT_EQ(GetPassDTxt(in.get(), t, buf, 0, sp.get()), 1);
+        EXPECT_NE(std::string(buf).find(shown), std::string::npos) << buf;
+        EXPECT_NEAR(t, in->passaos[0] + 0.5 * kSecond, 1e-12);
+    }
+    in->pdpass = 3;  // no such listed pass
+    t = 0.0;
+    EXPECT_EQ(GetPassDTxt(in.get(), t, buf, 0, sp.get()), 0);
 }
 
 TEST_F(PassDetails, EachColumnTitleEndsOverItsNumbersInEveryMode)
@@ -131,30 +151,6 @@ TEST_F(PassDetails, EachColumnTitleEndsOverItsNumbersInEveryMode)
         }
         EXPECT_GT(numbered, 2);
     }
-}
-
-TEST_F(PassDetails, SubSecondStepsShowTenthsAndCarryIntoTheMinute)
-{
-    auto in = listedIss(sp.get(), 0, 0.5);
-    // Every half second from the listed start to the end of the pass.
-    const RefRow pass = referenceRows("PASS", kIss, 'A')[0];
-    EXPECT_NEAR(detailTexts(in.get(), sp.get(), 1).size(), (pass.set - pass.rise) / (0.5 * kSecond), 3.0);
-    // 04:00:59.96 reads as the next minute (seconds in a field of four); 04:00:59.94 does not.
-    in->npass = 1;
-    in->pdpass = in->pdoffset = 0;
-    double t = 0.0;
-    char buf[kPassDetailBytes];
-    for (const auto& [sec, shown] : {std::pair<double, const char*>{59.96, "FEB 22   4:01: 0.0     "},
-                                     {59.94, "FEB 22   4:00:59.9     "}}) {
-        in->passaos[0] = kRefWindowStart + (4 * 3600 + sec) * kSecond;
-        t = 0.0;
-        ASSERT_EQ(GetPassDTxt(in.get(), t, buf, 0, sp.get()), 1);
-        EXPECT_NE(std::string(buf).find(shown), std::string::npos) << buf;
-        EXPECT_NEAR(t, in->passaos[0] + 0.5 * kSecond, 1e-12);
-    }
-    in->pdpass = 3;  // no such listed pass
-    t = 0.0;
-    EXPECT_EQ(GetPassDTxt(in.get(), t, buf, 0, sp.get()), 0);
 }
 
 TEST_F(PassDetails, LocalInformationOnTheWorldAndSkyMaps)

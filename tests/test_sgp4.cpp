@@ -139,7 +139,7 @@ TEST(Sgp4Verification, EveryCaseMatchesPublishedStatesAndStopsWithTheirError)
     EXPECT_EQ(comparedRows, 667 - 1);  // every published row but the one that is not a state
 }
 
-TEST(Sgp4Model, DeepSpacePermissionAndRetrogradeOrbits)
+TEST(Sgp4Model, DeepSpacePermissionRetrogradeOrbitsAndResonanceInAnyCallOrder)
 {
     // Without permission a geostationary and a 12-hour orbit stay near-Earth.
     elsetrec deep, near, molniya;
@@ -157,24 +157,6 @@ TEST(Sgp4Model, DeepSpacePermissionAndRetrogradeOrbits)
         EXPECT_NEAR(norm(r), a, 0.01 * a) << "n = " << n;
         EXPECT_NEAR(norm(v), std::sqrt(398600.8 / a), 0.01 * std::sqrt(398600.8 / a));
     }
-}
-
-// A NaN element or time gives an error, never a NaN state reported as success (a fuzzing find).
-TEST(Sgp4Model, NonFiniteElementsOrTimeGiveAnError)
-{
-    for (const bool deep : {false, true}) {
-        elsetrec rec;
-        const double n = deep ? 1.0027 : 15.0;
-        double r[3], v[3];
-        sgp4init(wgs72, deep, 20000.0, 1e-5, 2e-4, std::nan(""), 0.9, 1.0, n * 2.0 * kPi / 1440.0, 2.0, rec);
-        EXPECT_EQ(sgp4(wgs72, rec, 10.0, r, v), kSgp4NotFinite) << "NaN argument of perigee, deep " << deep;
-        ASSERT_EQ(initCircular(n, 51.6, deep, rec), 0);
-        EXPECT_EQ(sgp4(wgs72, rec, std::nan(""), r, v), kSgp4NotFinite) << "NaN time, deep " << deep;
-    }
-}
-
-TEST(Sgp4Model, ResonanceIntegrationIsIndependentOfCallOrder)
-{
     // 12- and 24-hour resonances: a record integrated far ahead or back gives a fresh one's state.
     for (const int satno : {8195, 28626}) {
         const TleFields f = verificationElements(satno);
@@ -190,6 +172,20 @@ TEST(Sgp4Model, ResonanceIntegrationIsIndependentOfCallOrder)
             EXPECT_LT(distance(r0, r1), 1e-9) << satno << " at " << t;
             EXPECT_LT(distance(v0, v1), 1e-12) << satno << " at " << t;
         }
+    }
+}
+
+// A NaN element or time gives an error, never a NaN state reported as success (a fuzzing find).
+TEST(Sgp4Model, NonFiniteElementsOrTimeGiveAnError)
+{
+    for (const bool deep : {false, true}) {
+        elsetrec rec;
+        const double n = deep ? 1.0027 : 15.0;
+        double r[3], v[3];
+        sgp4init(wgs72, deep, 20000.0, 1e-5, 2e-4, std::nan(""), 0.9, 1.0, n * 2.0 * kPi / 1440.0, 2.0, rec);
+        EXPECT_EQ(sgp4(wgs72, rec, 10.0, r, v), kSgp4NotFinite) << "NaN argument of perigee, deep " << deep;
+        ASSERT_EQ(initCircular(n, 51.6, deep, rec), 0);
+        EXPECT_EQ(sgp4(wgs72, rec, std::nan(""), r, v), kSgp4NotFinite) << "NaN time, deep " << deep;
     }
 }
 
