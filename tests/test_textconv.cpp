@@ -21,7 +21,7 @@ std::string angle(int digits4, int mode, double x)
 }
 }  // namespace
 
-TEST(Atof, AcceptsOnlyWholePointNumbers)
+TEST(NumberInput, WholePointNumbersOnlyAndOneLinePerCall)
 {
     EXPECT_EQ(Atof("1,5"), 0.0);
     const std::vector<double> good = {Atof("  2.5e-3  "), Atof("\t-12.75\r\n"), Atof("+3"), Atof(".5"), Atof("-1E+02")};
@@ -31,10 +31,6 @@ TEST(Atof, AcceptsOnlyWholePointNumbers)
                             "inf", "nan", "Infinity", "\x01\xff\x80"})
         EXPECT_EQ(Atof(bad), 0.0) << '"' << bad << '"';
     EXPECT_EQ(Atof(nullptr), 0.0);
-}
-
-TEST(Fscanf, ReadsOneWholeLineOfNumbersPerCall)
-{
     // Lines longer than the 79 characters kept are consumed whole; the last needs no newline.
     const std::string text = "3.1   160.0  155.0     4.0\n3.1 160\n1,5 2\r\n1 2 3 " + std::string(120, '9') + "\n\n\r\n7 8";
     FILE* f = holding(text.c_str());
@@ -54,7 +50,7 @@ TEST(Fscanf, ReadsOneWholeLineOfNumbersPerCall)
     std::fclose(f);
 }
 
-TEST(Sexagesimal, PackedAngleForms)
+TEST(Sexagesimal, PackedAngleFormsAndTheirTextFields)
 {
     EXPECT_NEAR(DegFDms(-0.999999), -1.0, 1e-12);
     EXPECT_NEAR(DegFDms(12.0 + 34.0 / 60 + 56.25 / 3600), 12.345625, 1e-10);  // fractional seconds kept
@@ -70,10 +66,6 @@ TEST(Sexagesimal, PackedAngleForms)
     for (double x = -400.0; x < 400.0; x += 0.0137) ASSERT_NEAR(DmsDegF(DegFDms(x)), x, 0.5 / 3600 + 1e-9) << x;
     EXPECT_TRUE(std::isfinite(DegFDms(1e300)) && std::isfinite(DmsDegF(-1e300)));
     EXPECT_TRUE(std::isnan(hdfdms(std::nan(""))));
-}
-
-TEST(Dtmstr, RoundsToTheMinuteWithoutCarryingTheDay)
-{
     const auto text = [](double t) {
         char out[13];
         dtmstr(t, out);
@@ -83,10 +75,6 @@ TEST(Dtmstr, RoundsToTheMinuteWithoutCarryingTheDay)
     EXPECT_EQ(text(mjd(1, 1, 2000, 10 + 5 / 60.0 + 20 / 3600.0)), "JAN  1 10:05");
     EXPECT_EQ(text(mjd(1, 1, 2000, 10 + 5 / 60.0 + 40 / 3600.0)), "JAN  1 10:06");
     for (double bad : {1e300, -1e300, std::nan("")}) EXPECT_EQ(text(bad).size(), 12u);
-}
-
-TEST(Prpang, AngleFields)
-{
     EXPECT_EQ(angle(0, 0, 12.3456), "  12.35");
     EXPECT_EQ(angle(1, 0, -12.3456), "  -12.346");
     EXPECT_EQ(angle(0, 1, 10.5), "  10\xB0" "30");
