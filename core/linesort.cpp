@@ -1,83 +1,85 @@
 #include "core/linesort.h"
 
 #include <algorithm>
-#include <queue>
 
-namespace {
-// Memory of one held line besides its characters (two strings and their pair), bytes.
-constexpr std::size_t kLineOverhead = 96;
+LineSorter::LineSorter(std::size_t budget) : budget_(budget) {}
 
-// Reads the next line of f into line without its newline; false at the end.
-bool readLine(std::FILE* f, std::string& line)
+bool LineSorter::add(Key key, std::string_view line)
 {
-    line.clear();
-    for (int c; (c = std::fgetc(f)) != EOF;) {
-        if (c == '\n') return true;
-        line.push_back(static_cast<char>(c));
-    }
-    return !line.empty();
+    if (text_.capacity() < budget_) text_.reserve(budget_);  // address space only, no copies while it fills
+    held_.push_back({key, static_cast<std::uint32_t>(text_.size()), static_cast<std::uint32_t>(line.size())});
+    text_.append(line);
+    return text_.size() + held_.size() * sizeof(Held) < budget_ || writeRun();
 }
 
-// The head line of one run in the merge, ordered by key and then by run (earlier runs first).
-struct Head {
-    std::string key;
-    std::size_t run;
-    std::string line;
-    bool operator>(const Head& o) const { return key != o.key ? key > o.key : run > o.run; }
-};
-}  // namespace
-
-LineSorter::LineSorter(Key key, std::size_t budget) : key_(std::move(key)), budget_(budget) {}
-
-bool LineSorter::add(const std::string& line)
-{
-    batch_.emplace_back(key_(line), line);
-    held_ += batch_.back().first.size() + line.size() + kLineOverhead;
-    return held_ < budget_ || writeRun();
-}
-
+// Offsets grow with arrival, so ordering equal keys by offset keeps the order the lines came in.
 void LineSorter::sortBatch()
 {
-    std::stable_sort(batch_.begin(), batch_.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::sort(held_.begin(), held_.end(),
+              [](const Held& a, const Held& b) { return a.key != b.key ? a.key < b.key : a.offset < b.offset; });
 }
 
+// A run holds for each line its key, its length and its characters.
 bool LineSorter::writeRun()
 {
     sortBatch();
     File f(std::tmpfile(), &std::fclose);
     if (!f) return false;
-    for (const auto& entry : batch_) {
-        std::fwrite(entry.second.data(), 1, entry.second.size(), f.get());
-        std::fputc('\n', f.get());
+    for (const Held& h : held_) {
+        std::fwrite(&h.key, sizeof h.key, 1, f.get());
+        std::fwrite(&h.length, sizeof h.length, 1, f.get());
+        std::fwrite(text_.data() + h.offset, 1, h.length, f.get());
     }
     if (std::fflush(f.get()) != 0 || std::ferror(f.get())) return false;
     std::rewind(f.get());
     runs_.push_back(std::move(f));
-    batch_.clear();
-    batch_.shrink_to_fit();
-    held_ = 0;
+    held_.clear();
+    text_.clear();
     return true;
 }
 
-bool LineSorter::merge(const std::function<void(const std::string&)>& emit)
+// Reads the next line of run into the merge; false at the run's end or on a short read.
+bool LineSorter::readHead(std::size_t run)
+{
+    std::FILE* f = runs_[run].get();
+    std::string& line = headLines_[run];
+    Key key;
+    std::uint32_t length;
+    if (std::fread(&key, sizeof key, 1, f) != 1) return false;
+    if (std::fread(&length, sizeof length, 1, f) != 1) return ok_ = false;
+    line.resize(length);
+    if (std::fread(line.data(), 1, length, f) != length) return ok_ = false;
+    heads_.push({key, run});
+    return true;
+}
+
+bool LineSorter::startMerge()
 {
     if (runs_.empty()) {
         sortBatch();
-        for (const auto& entry : batch_) emit(entry.second);
         return true;
     }
-    if (!batch_.empty() && !writeRun()) return false;
-    std::priority_queue<Head, std::vector<Head>, std::greater<>> heads;
-    std::string line;
-    for (std::size_t r = 0; r < runs_.size(); ++r)
-        if (readLine(runs_[r].get(), line)) heads.push({key_(line), r, line});
-    while (!heads.empty()) {
-        Head h = heads.top();
-        heads.pop();
-        emit(h.line);
-        if (readLine(runs_[h.run].get(), line)) heads.push({key_(line), h.run, line});
+    if (!held_.empty() && !writeRun()) return ok_ = false;
+    text_.shrink_to_fit();
+    held_.shrink_to_fit();
+    headLines_.resize(runs_.size());
+    for (std::size_t r = 0; r < runs_.size(); ++r) readHead(r);
+    return ok_;
+}
+
+bool LineSorter::next(std::string_view& line)
+{
+    if (runs_.empty()) {
+        if (nextHeld_ == held_.size()) return false;
+        const Held& h = held_[nextHeld_++];
+        line = std::string_view(text_).substr(h.offset, h.length);
+        return true;
     }
-    for (const File& f : runs_)
-        if (std::ferror(f.get())) return false;
+    if (heads_.empty() || !ok_) return false;
+    const std::size_t run = heads_.top().run;
+    heads_.pop();
+    current_.swap(headLines_[run]);
+    readHead(run);
+    line = current_;
     return true;
 }
