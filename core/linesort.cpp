@@ -19,38 +19,73 @@ void LineSorter::sortBatch()
               [](const Held& a, const Held& b) { return a.key != b.key ? a.key < b.key : a.offset < b.offset; });
 }
 
+namespace {
+// Bytes of a run written or read ahead at once.
+constexpr std::size_t kRunChunk = std::size_t{1} << 16;
+}  // namespace
+
 // A run holds for each line its key, its length and its characters.
 bool LineSorter::writeRun()
 {
     sortBatch();
-    File f(std::tmpfile(), &std::fclose);
+    Run run{{std::tmpfile(), &std::fclose}, {}, 0};
+    std::FILE* f = run.file.get();
     if (!f) return false;
+    std::string chunk;
     for (const Held& h : held_) {
-        std::fwrite(&h.key, sizeof h.key, 1, f.get());
-        std::fwrite(&h.length, sizeof h.length, 1, f.get());
-        std::fwrite(text_.data() + h.offset, 1, h.length, f.get());
+        chunk.append(reinterpret_cast<const char*>(&h.key), sizeof h.key);
+        chunk.append(reinterpret_cast<const char*>(&h.length), sizeof h.length);
+        chunk.append(text_, h.offset, h.length);
+        if (chunk.size() >= kRunChunk || &h == &held_.back()) {
+            std::fwrite(chunk.data(), 1, chunk.size(), f);
+            chunk.clear();
+        }
     }
-    if (std::fflush(f.get()) != 0 || std::ferror(f.get())) return false;
-    std::rewind(f.get());
-    runs_.push_back(std::move(f));
+    if (std::fflush(f) != 0 || std::ferror(f)) return false;
+    std::rewind(f);
+    runs_.push_back(std::move(run));
     held_.clear();
     text_.clear();
     return true;
 }
 
-// Reads the next line of run into the merge; false at the run's end or on a short read.
-bool LineSorter::readHead(std::size_t run)
+// Copies the next count bytes of run to out. Returns false when the run has fewer.
+bool LineSorter::take(Run& run, char* out, std::size_t count)
 {
-    std::FILE* f = runs_[run].get();
+    while (run.ahead.size() - run.used < count) {
+        run.ahead.erase(0, run.used);
+        run.used = 0;
+        const std::size_t held = run.ahead.size(), wanted = std::max(count, kRunChunk);
+        run.ahead.resize(held + wanted);
+        const std::size_t got = std::fread(run.ahead.data() + held, 1, wanted, run.file.get());
+        run.ahead.resize(held + got);
+        if (got == 0) return false;
+    }
+    std::copy_n(run.ahead.data() + run.used, count, out);
+    run.used += count;
+    return true;
+}
+
+// Puts the next line of run into the merge, if it has one; a line cut short fails the merge.
+void LineSorter::readHead(std::size_t run)
+{
+    Run& r = runs_[run];
     std::string& line = headLines_[run];
     Key key;
     std::uint32_t length;
-    if (std::fread(&key, sizeof key, 1, f) != 1) return false;
-    if (std::fread(&length, sizeof length, 1, f) != 1) return ok_ = false;
+    if (!take(r, reinterpret_cast<char*>(&key), sizeof key)) {
+        ok_ = ok_ && !std::ferror(r.file.get());
+        return;
+    }
+    if (!take(r, reinterpret_cast<char*>(&length), sizeof length)) {
+        ok_ = false;
+        return;
+    }
     line.resize(length);
-    if (std::fread(line.data(), 1, length, f) != length) return ok_ = false;
-    heads_.push({key, run});
-    return true;
+    if (take(r, line.data(), length))
+        heads_.push({key, run});
+    else
+        ok_ = false;
 }
 
 bool LineSorter::startMerge()

@@ -47,19 +47,25 @@ private:
         std::size_t run;
         bool operator>(const Head& o) const { return key != o.key ? key > o.key : run > o.run; }
     };
-    using File = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
+    // A run on disk and the part of it read ahead.
+    struct Run {
+        std::unique_ptr<std::FILE, int (*)(std::FILE*)> file;
+        std::string ahead;
+        std::size_t used = 0;  // bytes of ahead already taken
+    };
 
     void sortBatch();
     bool writeRun();
     bool startMerge();
     bool next(std::string_view& line);
-    bool readHead(std::size_t run);
+    void readHead(std::size_t run);
+    bool take(Run& run, char* out, std::size_t count);
 
     std::size_t budget_;
     std::string text_;
     std::vector<Held> held_;
     std::size_t nextHeld_ = 0;  // the next held line handed out, when all lines fit in memory
-    std::vector<File> runs_;
+    std::vector<Run> runs_;
     std::priority_queue<Head, std::vector<Head>, std::greater<>> heads_;
     std::vector<std::string> headLines_;  // the head line of each run
     std::string current_;                 // the line last handed out from the runs

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -93,13 +94,19 @@ Start startOf(std::string_view text)
 LineSorter::Key instantKey(double instant) { return std::llround(instant * kSecondsPerDay); }
 
 // Latest start instant (MJD, in the search's own year) of the lines that one search found after
-// the year end, from the starts of all its lines; -infinity when it did not cross a year end. The
-// search started after the widest gap between its starts, taken round the year.
-double yearEndCutoff(std::vector<double> starts, int year)
+// the year end, from the starts of all its lines in [first, last) (NaN for unreadable ones);
+// -infinity when it did not cross a year end. The search started after the widest gap between
+// its starts, taken round the year.
+double yearEndCutoff(const double* first, const double* last, int year)
 {
+    std::vector<double> starts;
+    std::copy_if(first, last, std::back_inserter(starts), [](double t) { return !std::isnan(t); });
     if (starts.size() < 2) return -kUnreadable;
-    std::sort(starts.begin(), starts.end());
     const double yearLength = mjd(1, 1, year + 1, 0.0) - mjd(1, 1, year, 0.0);
+    // Within a third of a year the gap round the year is the widest: no need to sort.
+    const auto [earliest, latest] = std::minmax_element(starts.begin(), starts.end());
+    if (*latest - *earliest < yearLength / 3) return -kUnreadable;
+    std::sort(starts.begin(), starts.end());
     size_t widest = starts.size() - 1;  // index of the last start before the widest gap
     double gap = starts.front() + yearLength - starts.back();
     for (size_t k = 0; k + 1 < starts.size(); ++k) {
@@ -195,33 +202,40 @@ bool SortAos(const WinpData* in, std::FILE* added, bool keep)
     std::vector<std::FILE*> files;
     if (!openSources(in, added, keep, save, files)) return false;
 
-    std::vector<std::vector<double>> starts(1);
+    // The start instant of every data line (NaN when unreadable), in its search's year, and the
+    // year and first line of each search.
+    std::vector<double> starts;
     std::vector<int> years(1, in->year);
+    std::vector<size_t> firsts(1, 0);
     const bool read = readSave(
         files, in->year,
         [&](const std::string&, int search, int year) {
-            starts.resize(search + 1);
             years.resize(search + 1, year);
+            firsts.resize(search + 1, starts.size());
             years[search] = year;
         },
-        [&](std::string_view text, int search, int year) {
+        [&](std::string_view text, int, int year) {
             const Start start = startOf(text);
-            if (start.month > 0) starts[search].push_back(instant(start, year));
+            starts.push_back(start.month > 0 ? instant(start, year) : std::nan(""));
         });
     if (!read) return false;
+    firsts.push_back(starts.size());
     std::vector<double> cutoff;
-    for (size_t s = 0; s < starts.size(); ++s) cutoff.push_back(yearEndCutoff(std::move(starts[s]), years[s]));
+    for (size_t s = 0; s < years.size(); ++s)
+        cutoff.push_back(yearEndCutoff(starts.data() + firsts[s], starts.data() + firsts[s + 1], years[s]));
 
     std::vector<std::string> header;
     LineSorter data;
+    size_t line = 0;
     bool ok = true;
     ok = readSave(
              files, in->year, [&](const std::string& text, int, int) { header.push_back(text); },
              [&](std::string_view text, int search, int year) {
-                 const Start start = startOf(text);
-                 double t = instant(start, year);
-                 if (start.month > 0 && t <= cutoff[search]) t = instant(start, year + 1);
-                 if (ok) ok = data.add(instantKey(t), text);
+                 // The file read again has the lines read before, unless it changed meanwhile.
+                 const bool same = line < starts.size() && static_cast<size_t>(search) < cutoff.size();
+                 double t = same ? starts[line++] : instant(startOf(text), year);
+                 if (same && t <= cutoff[search]) t = instant(startOf(text), year + 1);
+                 if (ok) ok = data.add(instantKey(std::isnan(t) ? kUnreadable : t), text);
              }) &&
          ok;
 
