@@ -127,7 +127,10 @@ Lines passLines(WinpData* in, SatPosData* sp, int slot, double t0, double t1)
 void writeLines(std::FILE* save, const Lines& lines)
 {
     if (!lines.empty()) std::fputs("\n", save);
-    for (const std::string& line : lines) std::fprintf(save, "%s\n", line.c_str());
+    for (const std::string& line : lines) {
+        std::fputs(line.c_str(), save);
+        std::fputc('\n', save);
+    }
 }
 
 // Copies the rest of the open file from to to.

@@ -1,6 +1,15 @@
 #include "core/linesort.h"
 
 #include <algorithm>
+#include <cstring>
+#include <numeric>
+
+namespace {
+// Keys that span fewer values than this many per held line are sorted by counting.
+constexpr std::uint64_t kCountingSpan = 4;
+// Bytes of a run written or read ahead at once.
+constexpr std::size_t kRunChunk = std::size_t{1} << 16;
+}  // namespace
 
 LineSorter::LineSorter(std::size_t budget) : budget_(budget) {}
 
@@ -12,17 +21,28 @@ bool LineSorter::add(Key key, std::string_view line)
     return text_.size() + held_.size() * sizeof(Held) < budget_ || writeRun();
 }
 
-// Offsets grow with arrival, so ordering equal keys by offset keeps the order the lines came in.
+// A counting sort keeps lines of equal keys in the order they came in; for keys spread too widely
+// for it, ordering equal keys by offset (which grows with arrival) does the same.
 void LineSorter::sortBatch()
 {
-    std::sort(held_.begin(), held_.end(),
-              [](const Held& a, const Held& b) { return a.key != b.key ? a.key < b.key : a.offset < b.offset; });
+    if (held_.empty()) return;
+    const auto [lowest, highest] = std::minmax_element(held_.begin(), held_.end(),
+                                                       [](const Held& a, const Held& b) { return a.key < b.key; });
+    const Key low = lowest->key;
+    const std::uint64_t span = static_cast<std::uint64_t>(highest->key) - static_cast<std::uint64_t>(low);
+    if (span >= kCountingSpan * held_.size()) {
+        std::sort(held_.begin(), held_.end(),
+                  [](const Held& a, const Held& b) { return a.key != b.key ? a.key < b.key : a.offset < b.offset; });
+        return;
+    }
+    // starts[k]: the place in the sorted batch of the next line of key low + k.
+    std::vector<std::uint32_t> starts(span + 2, 0);
+    for (const Held& h : held_) ++starts[static_cast<std::uint64_t>(h.key - low) + 1];
+    std::partial_sum(starts.begin(), starts.end(), starts.begin());
+    std::vector<Held> sorted(held_.size());
+    for (const Held& h : held_) sorted[starts[static_cast<std::uint64_t>(h.key - low)]++] = h;
+    held_.swap(sorted);
 }
-
-namespace {
-// Bytes of a run written or read ahead at once.
-constexpr std::size_t kRunChunk = std::size_t{1} << 16;
-}  // namespace
 
 // A run holds for each line its key, its length and its characters.
 bool LineSorter::writeRun()
@@ -49,8 +69,8 @@ bool LineSorter::writeRun()
     return true;
 }
 
-// Copies the next count bytes of run to out. Returns false when the run has fewer.
-bool LineSorter::take(Run& run, char* out, std::size_t count)
+// True when count bytes of run are read ahead and not yet taken; reads more as needed.
+bool LineSorter::fill(Run& run, std::size_t count)
 {
     while (run.ahead.size() - run.used < count) {
         run.ahead.erase(0, run.used);
@@ -61,31 +81,30 @@ bool LineSorter::take(Run& run, char* out, std::size_t count)
         run.ahead.resize(held + got);
         if (got == 0) return false;
     }
-    std::copy_n(run.ahead.data() + run.used, count, out);
-    run.used += count;
     return true;
 }
 
-// Puts the next line of run into the merge, if it has one; a line cut short fails the merge.
+// Puts the next line of run into the merge, if it has one; a line cut short fails the merge. The
+// line stays in the run's read-ahead until the run is read again.
 void LineSorter::readHead(std::size_t run)
 {
     Run& r = runs_[run];
-    std::string& line = headLines_[run];
     Key key;
     std::uint32_t length;
-    if (!take(r, reinterpret_cast<char*>(&key), sizeof key)) {
+    constexpr std::size_t kPrefix = sizeof key + sizeof length;
+    if (!fill(r, kPrefix)) {
         ok_ = ok_ && !std::ferror(r.file.get());
         return;
     }
-    if (!take(r, reinterpret_cast<char*>(&length), sizeof length)) {
+    std::memcpy(&key, r.ahead.data() + r.used, sizeof key);
+    std::memcpy(&length, r.ahead.data() + r.used + sizeof key, sizeof length);
+    if (!fill(r, kPrefix + length)) {
         ok_ = false;
         return;
     }
-    line.resize(length);
-    if (take(r, line.data(), length))
-        heads_.push({key, run});
-    else
-        ok_ = false;
+    headLines_[run] = std::string_view(r.ahead).substr(r.used + kPrefix, length);
+    r.used += kPrefix + length;
+    heads_.push({key, run});
 }
 
 bool LineSorter::startMerge()
@@ -98,6 +117,7 @@ bool LineSorter::startMerge()
     text_.shrink_to_fit();
     held_.shrink_to_fit();
     headLines_.resize(runs_.size());
+    advance_ = runs_.size();
     for (std::size_t r = 0; r < runs_.size(); ++r) readHead(r);
     return ok_;
 }
@@ -110,11 +130,12 @@ bool LineSorter::next(std::string_view& line)
         line = std::string_view(text_).substr(h.offset, h.length);
         return true;
     }
+    if (advance_ < runs_.size()) readHead(advance_);
+    advance_ = runs_.size();
     if (heads_.empty() || !ok_) return false;
     const std::size_t run = heads_.top().run;
     heads_.pop();
-    current_.swap(headLines_[run]);
-    readHead(run);
-    line = current_;
+    line = headLines_[run];
+    advance_ = run;
     return true;
 }

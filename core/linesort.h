@@ -59,7 +59,7 @@ private:
     bool startMerge();
     bool next(std::string_view& line);
     void readHead(std::size_t run);
-    bool take(Run& run, char* out, std::size_t count);
+    bool fill(Run& run, std::size_t count);
 
     std::size_t budget_;
     std::string text_;
@@ -67,7 +67,7 @@ private:
     std::size_t nextHeld_ = 0;  // the next held line handed out, when all lines fit in memory
     std::vector<Run> runs_;
     std::priority_queue<Head, std::vector<Head>, std::greater<>> heads_;
-    std::vector<std::string> headLines_;  // the head line of each run
-    std::string current_;                 // the line last handed out from the runs
+    std::vector<std::string_view> headLines_;  // the head line of each run, in its read-ahead
+    std::size_t advance_ = 0;  // the run whose head line went out last, read on at the next line
     bool ok_ = true;
 };

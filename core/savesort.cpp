@@ -30,6 +30,8 @@ constexpr const char* kHeaderStarts = "mGY= ";
 constexpr double kUnreadable = 1e9;
 // Seconds per day.
 constexpr double kSecondsPerDay = 86400.0;
+// Bytes of sorted lines written at once.
+constexpr size_t kOutputChunk = size_t{1} << 16;
 // Most digits of a start field read directly; longer fields go through sscanf.
 constexpr size_t kFieldDigits = 9;
 
@@ -243,10 +245,18 @@ bool SortAos(const WinpData* in, std::FILE* added, bool keep)
     std::FILE* f = sorted.file();
     if (!ok || !f) return false;
     for (const std::string& h : header) writeLine(f, h);
+    // The sorted lines go out in chunks of kOutputChunk bytes.
+    std::string chunk;
     size_t k = 0;
     const bool merged = data.merge([&](std::string_view line) {
-        if (k++ % kSortGroup == 0) std::fputc('\n', f);
-        writeLine(f, line);
+        if (k++ % kSortGroup == 0) chunk += '\n';
+        chunk.append(line);
+        chunk += '\n';
+        if (chunk.size() >= kOutputChunk) {
+            std::fwrite(chunk.data(), 1, chunk.size(), f);
+            chunk.clear();
+        }
     });
+    std::fwrite(chunk.data(), 1, chunk.size(), f);
     return merged && sorted.commit();
 }

@@ -12,12 +12,14 @@
 
 TEST(LineSorter, RunsOnDiskMergeToTheStableOrder)
 {
-    // Keys of few distinct values, so the order of equal keys is tested as well; some lines are
-    // empty or hold NUL bytes.
+    // Keys of few distinct values, so the order of equal keys is tested as well, close together
+    // (sorted by counting) and far apart; some lines are empty or hold NUL bytes.
     std::mt19937 rng(7);
     std::vector<std::pair<LineSorter::Key, std::string>> lines;
-    for (int k = 0; k < 5000; ++k)
-        lines.emplace_back(static_cast<LineSorter::Key>(rng() % 40) - 20, k % 97 == 0 ? std::string(k % 3, '\0') : "line " + std::to_string(k));
+    for (int k = 0; k < 5000; ++k) {
+        const LineSorter::Key key = (static_cast<LineSorter::Key>(rng() % 40) - 20) * (k < 2500 ? 1 : 1000000007);
+        lines.emplace_back(key, k % 97 == 0 ? std::string(k % 3, '\0') : "line " + std::to_string(k));
+    }
     std::vector<std::pair<LineSorter::Key, std::string>> expected = lines;
     std::stable_sort(expected.begin(), expected.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
 
