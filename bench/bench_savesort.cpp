@@ -1,5 +1,5 @@
 // Sorting the all-satellite save file, which runs alone after the threaded search: 800 000 pass
-// lines (what 200 000 element sets give over one day) in the order the search writes them.
+// lines (about what 200 000 element sets give over one day) in the order the search writes them.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>

@@ -18,6 +18,9 @@
 #include "core/linesort.h"
 #include "core/safewrite.h"
 #include "foundation/textconv.h"
+#include "foundation/units.h"
+
+using time_units::kSecondsPerDay;
 
 namespace {
 // Save-file data lines between blank lines.
@@ -28,8 +31,6 @@ constexpr size_t kStartChars = 16;
 constexpr const char* kHeaderStarts = "mGY= ";
 // Instant (MJD) given to data lines without a readable start, which go last.
 constexpr double kUnreadable = 1e9;
-// Seconds per day.
-constexpr double kSecondsPerDay = 86400.0;
 // Bytes of sorted lines written at once.
 constexpr size_t kOutputChunk = size_t{1} << 16;
 // Most digits of a start field read directly; longer fields go through sscanf.
