@@ -42,6 +42,9 @@ Mat3 HorizonMatrix(double mjd, double dsec, double phi, double lambda);
 // Azimuth (from north through east, in (-pi, pi]), elevation (radians) and length of the
 // horizontal vector h.
 void HorizonAngles(const Vec3& h, double& azim, double& elev, double& dist);
+// The azimuth alone, from h's x and y only; the elevation and length alone.
+double HorizonAzimuth(const Vec3& h);
+void HorizonElevation(const Vec3& h, double& elev, double& dist);
 
 // Horizontal vector (x south, y east, z zenith) of the equatorial vector r of date.
 Vec3 EquHor(double mjd, double dsec, double phi, double lambda, const Vec3& r);

@@ -49,10 +49,16 @@ Mat3 HorizonMatrix(double mjd, double dsec, double phi, double lambda)
 
 void HorizonAngles(const Vec3& h, double& azim, double& elev, double& dist)
 {
-    const Vec3 p = carpol(h);
-    dist = p[0];
-    elev = p[2];
-    azim = kPi - p[1];
+    HorizonElevation(h, elev, dist);
+    azim = HorizonAzimuth(h);
+}
+
+double HorizonAzimuth(const Vec3& h) { return kPi - polarPhi(h); }
+
+void HorizonElevation(const Vec3& h, double& elev, double& dist)
+{
+    dist = abs(h);
+    elev = polarTheta(h);
 }
 
 Vec3 EquHor(double mjd, double dsec, double phi, double lambda, const Vec3& r)

@@ -49,11 +49,24 @@ constexpr double kApogeeMargin = 1.05;
 constexpr double kAngleMarginDeg = 3.0;
 using time_units::kSecondsPerDay;
 
+// Azimuth of a sample (degrees): given, or kept as the horizon direction's south and east
+// components and computed only when read, since most samples of a search are never listed.
+class Azimuth {
+public:
+    Azimuth(double degrees = 0.0) : south_(degrees) {}
+    Azimuth(double south, double east) : south_(south), east_(east), pending_(true) {}
+    double degrees() const { return pending_ ? AzimuthDegrees(Vec3(south_, east_, 0.0)) : south_; }
+
+private:
+    double south_, east_ = 0.0;  // the azimuth itself while not pending
+    bool pending_ = false;
+};
+
 // One instant of a pass with its two angles (degrees).
 struct Sample {
     double t;
     double el;
-    double az;
+    Azimuth az;
 };
 
 // Evaluations of one satellite for the pass search.
@@ -86,7 +99,11 @@ public:
     bool centreLine() const { return sp_->ctrlat[slot_] < kNoCentreLine; }
 
     // Elevation and azimuth of the last computed state, stamped t.
-    Sample horizon(double t) const { return {t, sp_->elev[slot_], sp_->azim[slot_]}; }
+    Sample horizon(double t) const
+    {
+        const Azimuth az = horizonOnly_ ? Azimuth(h_[0], h_[1]) : Azimuth(sp_->azim[slot_]);
+        return {t, sp_->elev[slot_], az};
+    }
     // Angles of a pass start or end from the last computed state: the horizon ones, or in
     // relative mode the prime's latitude and longitude.
     Sample edge(double t) const { return look_ ? horizon(t) : Sample{t, sp_->ra[slot_], sp_->dec[slot_]}; }
@@ -122,7 +139,7 @@ public:
     {
         if (!reach_.valid) return 0;
         const int far = SamplesOutOfReach(reach_, SiteAngle(sp_->elev[slot_], sp_->range[slot_]), kMinute);
-        const Vec3 site = SiteAt(in_, last_).observer.r;
+        const Vec3 site = horizonOnly_ ? site_ : SiteAt(in_, last_).observer.r;
         const double plane = PlaneAngle(site, sp_->vec1, sp_->vec2);
         return std::max({far, SamplesOffPlane(reach_, plane, kMinute),
                          SamplesAlongTrack(reach_, site, sp_->vec1, sp_->vec2, dir * kMinute)});
@@ -141,14 +158,17 @@ public:
     }
 
 private:
-    // The state at t: look angles alone when nothing else decides the visibility.
+    // The state at t: elevation and range alone when nothing else decides the visibility.
     void compute(double t)
     {
         last_ = t;
-        if (horizonOnly_)
-            GetHorizonPos(t, in_, sp_, slot_);
-        else
+        if (horizonOnly_) {
+            const SiteInstant& site = SiteAt(in_, t);
+            site_ = site.observer.r;
+            GetElevationPos(site, in_, sp_, slot_, h_);
+        } else {
             GetSatPos(t, in_, sp_, slot_, 0);
+        }
     }
 
     WinpData* in_;
@@ -158,6 +178,7 @@ private:
     bool horizonOnly_;  // visibility depends on the elevation alone
     ReachBound reach_;  // where the satellite can be seen, with look angles alone
     double last_ = 0.0;  // instant of the last computed state
+    Vec3 h_, site_;      // its horizon direction and the site (km), when horizonOnly_
 };
 
 // Result of a coarse scan: the first visible sample met (entry), the highest one (top) and the
@@ -289,7 +310,7 @@ void storePass(const Sample (&s)[3], double tm[3], double el[3], double az[3])
     for (int k = 0; k < 3; ++k) {
         tm[k] = s[k].t;
         el[k] = s[k].el;
-        az[k] = s[k].az;
+        az[k] = s[k].az.degrees();
     }
 }
 

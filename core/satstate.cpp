@@ -89,15 +89,24 @@ Vec3 topocentric(const WinpData* in, const Observer& o, const Vec3& r, const Vec
     return in->iersflg ? r - v * (abs(topo) / kSpeedOfLight) - o.r : topo;
 }
 
+// The direction topo (km) from the site in its horizon frame, Earth radii.
+Vec3 horizonVector(const SiteInstant& s, const Vec3& topo) { return mxvct(s.horizon, topo / kEarthRadiusKm); }
+
+// Elevation and range of the satellite in the horizon direction h (Earth radii) into row.
+void elevationRange(const Vec3& h, Row& row)
+{
+    double el, dist;
+    HorizonElevation(h, el, dist);
+    row.elev = el * kRadToDeg;
+    row.range = dist * kEarthRadiusKm;
+}
+
 // Azimuth, elevation and range of the satellite in the direction topo (km) seen from the site.
 void horizonAngles(const SiteInstant& s, const Vec3& topo, Row& row)
 {
-    double az, el, dist;
-    HorizonAngles(mxvct(s.horizon, topo / kEarthRadiusKm), az, el, dist);
-    az = FoldPositive(az, kTwoPi);
-    row.azim = az * kRadToDeg;
-    row.elev = el * kRadToDeg;
-    row.range = dist * kEarthRadiusKm;
+    const Vec3 h = horizonVector(s, topo);
+    elevationRange(h, row);
+    row.azim = AzimuthDegrees(h);
 }
 
 // R.A., Dec., look angles, range and range rate of the satellite at r, v seen by o from the site s.
@@ -265,6 +274,28 @@ void GetSatPos(double mjd, WinpData* in, SatPosData* sp, int slot, int full)
     sp->vec2 = v;
 }
 
+double AzimuthDegrees(const Vec3& h) { return FoldPositive(HorizonAzimuth(h), kTwoPi) * kRadToDeg; }
+
+void GetElevationPos(const SiteInstant& site, WinpData* in, SatPosData* sp, int slot, Vec3& h)
+{
+    if (slot < 0 || slot >= kMaxSat) return;
+    Vec3 r, v;
+    if (in->numflg[slot]) {  // the force model needs the Sun and Moon
+        GetSatPos(site.frame.t, in, sp, slot, 0);
+        r = sp->vec1;
+        v = sp->vec2;
+    } else {
+        propagate(in, slot, site.frame, Vec3(), Vec3(), r, v);
+    }
+    h = horizonVector(site, topocentric(in, site.observer, r, v));
+    Row row{};
+    elevationRange(h, row);
+    sp->elev[slot] = row.elev;
+    sp->range[slot] = row.range;
+    sp->vec1 = r;
+    sp->vec2 = v;
+}
+
 void GetHorizonPos(double mjd, WinpData* in, SatPosData* sp, int slot)
 {
     if (slot < 0 || slot >= kMaxSat) return;
@@ -272,16 +303,9 @@ void GetHorizonPos(double mjd, WinpData* in, SatPosData* sp, int slot)
         GetSatPos(mjd, in, sp, slot, 0);
         return;
     }
-    const SiteInstant site = SiteAt(in, mjd);
-    Vec3 r, v;
-    propagate(in, slot, site.frame, Vec3(), Vec3(), r, v);
-    Row row{};
-    horizonAngles(site, topocentric(in, site.observer, r, v), row);
-    sp->azim[slot] = row.azim;
-    sp->elev[slot] = row.elev;
-    sp->range[slot] = row.range;
-    sp->vec1 = r;
-    sp->vec2 = v;
+    Vec3 h;
+    GetElevationPos(SiteAt(in, mjd), in, sp, slot, h);
+    sp->azim[slot] = AzimuthDegrees(h);
 }
 
 bool RelativeMode(const WinpData* in)

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/records.h"
+#include "core/siteinstant.h"
 
 // Magnitude of the prime satellite while it is in the Earth's shadow and not lit by the Moon:
 // it shows none.
@@ -28,6 +29,14 @@ void GetSatPos(double mjd, WinpData* in, SatPosData* sp, int slot, int full);
 // events; the rest of the row is left as it was. Also stores the slot's analytic state, and the
 // position and velocity of date in sp->vec1 and sp->vec2 as GetSatPos does.
 void GetHorizonPos(double mjd, WinpData* in, SatPosData* sp, int slot);
+
+// GetHorizonPos at the instant of site (as SiteAt gives it) without the azimuth: sp->azim is
+// left as it was, and the direction of the satellite from the site in its horizon frame
+// (x south, y east, z zenith; Earth radii) goes to h. For a slot outside relative mode (with
+// numerical propagation the state is that of GetSatPos).
+void GetElevationPos(const SiteInstant& site, WinpData* in, SatPosData* sp, int slot, Vec3& h);
+// Azimuth (degrees, 0 to 360) of the horizon direction h, as GetHorizonPos gives it.
+double AzimuthDegrees(const Vec3& h);
 
 // True when cksatok of slot depends on its elevation alone (AboveMinElevation): plain passes
 // outside relative mode, no visibility condition, analytic propagation and a Sun that cannot

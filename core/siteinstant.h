@@ -23,8 +23,9 @@ struct SiteInstant {
 // The site quantities at the UT instant mjd (MJD). At a whole minute (MinuteMjd) exactly those
 // computed afresh, from the thread's store when it holds them for the same settings; between two
 // whole minutes the slowly changing nutation is interpolated from theirs (error below 1e-12 rad)
-// and only the Earth's rotation is computed at mjd.
-SiteInstant SiteAt(const WinpData* in, double mjd);
+// and only the Earth's rotation is computed at mjd. The reference is to the thread's own copy and
+// holds until the thread's next call.
+const SiteInstant& SiteAt(const WinpData* in, double mjd);
 
 // Instant (MJD) of the whole minute `minute` counted from MJD 0 (an integral value): the instants
 // that searches share.

@@ -3,7 +3,6 @@
 #include <cmath>
 
 namespace {
-constexpr double kTinyDivisor = 1e-100;
 bool inRange(int i) { return i >= 1 && i <= 3; }
 }
 
@@ -49,7 +48,7 @@ Mat3& Mat3::operator*=(double s)
 
 Mat3& Mat3::operator/=(double s)
 {
-    return *this *= (s < kTinyDivisor ? 0.0 : 1.0 / s);
+    return *this *= (s < Vec3::kTinyDivisor ? 0.0 : 1.0 / s);
 }
 
 Mat3& Mat3::operator*=(const Mat3& b)
@@ -67,35 +66,11 @@ Mat3 mxidn()
     return m;
 }
 
-Mat3 mxtrn(const Mat3& m)
-{
-    Mat3 t;
-    for (int i = 0; i < 3; ++i)
-        for (int j = 0; j < 3; ++j) t.at(i, j) = m.at(j, i);
-    return t;
-}
-
 Mat3 operator+(const Mat3& a, const Mat3& b) { Mat3 r(a); return r += b; }
 Mat3 operator-(const Mat3& a, const Mat3& b) { Mat3 r(a); return r -= b; }
 Mat3 operator*(double s, const Mat3& m) { Mat3 r(m); return r *= s; }
 Mat3 operator*(const Mat3& m, double s) { Mat3 r(m); return r *= s; }
 Mat3 operator/(const Mat3& m, double s) { Mat3 r(m); return r /= s; }
-
-Mat3 operator*(const Mat3& a, const Mat3& b)
-{
-    Mat3 p;
-    for (int i = 0; i < 3; ++i)
-        for (int j = 0; j < 3; ++j)
-            p.at(i, j) = a.at(i, 0) * b.at(0, j) + a.at(i, 1) * b.at(1, j) + a.at(i, 2) * b.at(2, j);
-    return p;
-}
-
-Vec3 mxvct(const Mat3& m, const Vec3& v)
-{
-    Vec3 r;
-    for (int i = 0; i < 3; ++i) r[i] = m.at(i, 0) * v[0] + m.at(i, 1) * v[1] + m.at(i, 2) * v[2];
-    return r;
-}
 
 Mat3 xrot(double a)
 {

@@ -47,3 +47,28 @@ Vec3 mxvct(const Mat3& m, const Vec3& v);         // m * v
 Mat3 xrot(double a);
 Mat3 yrot(double a);
 Mat3 zrot(double a);
+
+// The products are defined here so that they inline into the numerical loops.
+inline Mat3 mxtrn(const Mat3& m)
+{
+    Mat3 t;
+    for (int i = 0; i < 3; ++i)
+        for (int j = 0; j < 3; ++j) t.at(i, j) = m.at(j, i);
+    return t;
+}
+
+inline Mat3 operator*(const Mat3& a, const Mat3& b)
+{
+    Mat3 p;
+    for (int i = 0; i < 3; ++i)
+        for (int j = 0; j < 3; ++j)
+            p.at(i, j) = a.at(i, 0) * b.at(0, j) + a.at(i, 1) * b.at(1, j) + a.at(i, 2) * b.at(2, j);
+    return p;
+}
+
+inline Vec3 mxvct(const Mat3& m, const Vec3& v)
+{
+    Vec3 r;
+    for (int i = 0; i < 3; ++i) r[i] = m.at(i, 0) * v[0] + m.at(i, 1) * v[1] + m.at(i, 2) * v[2];
+    return r;
+}

@@ -2,7 +2,6 @@
 // (Spacetrack Report #3 as revised in AIAA 2006-6753).
 #include "propagation/sgp4.h"
 
-#include <algorithm>
 #include <cmath>
 
 #include "propagation/sgp4deep.h"
@@ -180,9 +179,6 @@ double nearearthcoefs(const GravConst& g, const EpochTerms& e, double sfour, dou
 }
 
 double square(double x) { return x * x; }
-
-// std::isfinite as a plain function, for the algorithms.
-bool isFinite(double x) { return std::isfinite(x); }
 
 // Terms of the secular drag update: semi-major axis factor, eccentricity decrease, mean
 // longitude increase.
@@ -442,6 +438,7 @@ int sgp4(gravconsttype whichconst, elsetrec& rec, double tsince, double r[3], do
     v[2] = (mvt * uz + rvdot * vz) * vkmpersec;
 
     if (mrt < 1.0) rec.error = 6;  // decayed: below one Earth radius
-    if (!std::all_of(r, r + 3, isFinite) || !std::all_of(v, v + 3, isFinite)) rec.error = kSgp4NotFinite;
+    for (int k = 0; k < 3; ++k)
+        if (!std::isfinite(r[k]) || !std::isfinite(v[k])) rec.error = kSgp4NotFinite;
     return rec.error;
 }

@@ -96,12 +96,9 @@ inline void writeFile(const QString& name, const QByteArray& bytes)
     f.write(bytes);
 }
 
-// Sets the start and site of the headless tests (site A, 22 February 2026 0h UT) and its MJD.
-inline void setStartAndSite()
-{
-    SetSiteA(indata);
-    setNewMjd(indata);
-}
+// Copies text into a fixed-size text field of the settings, cut to fit.
+template <size_t N>
+void setField(char (&field)[N], const QString& text) { std::snprintf(field, N, "%s", qPrintable(text)); }
 
 // Selects the first entry found for key in the current TLE file through the selection glue.
 inline void selectByGlue(const char* key)
@@ -150,16 +147,15 @@ QTimer* whenModal(std::function<void(W*)> act)
 // Calls act with the next modal message box, then closes it.
 inline QTimer* whenMessage(std::function<void(QMessageBox*)> act)
 {
-    return whenModal<QMessageBox>([act](QMessageBox* box) {
-        act(box);
-        box->close();
-    });
+    return whenModal<QMessageBox>([act](QMessageBox* box) { act(box); box->close(); });
 }
 
-// Title and text of a message box.
+// Title and text of a message box, compared and printed by the tests.
 struct Message {
     QString title, text;
+    bool operator==(const Message& o) const { return title == o.title && text == o.text; }
 };
+inline void PrintTo(const Message& m, std::ostream* out) { *out << qPrintable(m.title + ": " + m.text); }
 
 // Runs command and returns the message box it shows, closed; empty when it shows none.
 inline Message messageOf(const std::function<void()>& command)
@@ -169,6 +165,22 @@ inline Message messageOf(const std::function<void()>& command)
     command();
     delete watch;
     return m;
+}
+
+// Runs command and returns the text of the named line edit, else text edit (null: the first found)
+// of the dialog D that it opens, which is then closed.
+template <typename D>
+QString textShown(const QString& name, const std::function<void()>& command)
+{
+    QString text;
+    QPointer<QTimer> watch = whenModal<D>([&text, name](D* d) {
+        auto* line = d->template findChild<QLineEdit*>(name);
+        text = line ? line->text() : d->template findChild<QTextEdit*>(name)->toPlainText();
+        d->close();
+    });
+    command();
+    delete watch;
+    return text;
 }
 
 // Answers the next file dialog with name and keeps the text of the message that follows.
@@ -193,8 +205,7 @@ template <typename W>
 W* child(const QWidget& parent, const QString& name)
 {
     W* w = parent.findChild<W*>(name);
-    if (!w)
-        throw std::runtime_error("no widget " + name.toStdString());
+    if (!w) throw std::runtime_error("no widget " + name.toStdString());
     return w;
 }
 
@@ -208,56 +219,47 @@ QTimer* acceptWith(const std::vector<std::pair<const char*, QString>>& fields)
     });
 }
 
-// Settings at their defaults with the bundled visual TLE file open and nothing selected.
-class VisualTleTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        SetDefaults(indata);
-        std::snprintf(indata->tlefile, sizeof indata->tlefile, "%s",
-                      ORBIKA_DATA_DIR "/tle/visual.txt");
-        reader = std::make_unique<ElementReader>(indata->tlefile);
-        ASSERT_TRUE(reader->isOpen());
-        satfle = reader.get();
-        vsResetSatList();
-    }
-    void TearDown() override { satfle = nullptr; }
-    std::unique_ptr<ElementReader> reader;
+// Runs command while the next dialog of type D gets every field typed over, every option
+// flipped, and Cancel; returns what command returns.
+template <typename D, typename F>
+auto cancelling(F command)
+{
+    whenModal<D>([](D* d) {
+        for (QLineEdit* e : d->template findChildren<QLineEdit*>()) e->setText("45");
+        for (QCheckBox* b : d->template findChildren<QCheckBox*>()) b->toggle();
+        d->reject();
+    });
+    return command();
+}
 
-    // Selects the first entry whose name starts with name; the file stays open for the dialogs.
-    void select(const char* name)
-    {
-        selectByGlue(name);
-        satfle = reader.get();
-    }
+// The main window in a fresh program directory.
+class WindowTest : public ::testing::Test {
+protected:
+    const ProgramDir dir;
+    OrbikaApp w;
+};
+
+// A bare view in a fresh program directory.
+class ViewTest : public ::testing::Test {
+protected:
+    const ProgramDir dir;
+    OrbikaView view{nullptr};
 };
 
 // A view in a program directory: default settings, the bundled TLE file, the outline map on white.
-class MapTest : public ::testing::Test {
+class MapTest : public ViewTest {
 protected:
     void SetUp() override
     {
-        view = std::make_unique<OrbikaView>(nullptr);
         SetDefaults(indata);
-        std::snprintf(indata->tlefile, sizeof indata->tlefile, "%s", ORBIKA_DATA_DIR "/tle/visual.txt");
-        indata->mapwidth = 860;
-        indata->mapheight = 501;
-        indata->mapimgok = true;
-        indata->maptype = 0;
-        indata->mapbg = 0;
-        indata->grid = 0;
-        indata->daynight = 0;
+        setField(indata->tlefile, ORBIKA_DATA_DIR "/tle/visual.txt");
+        std::tie(indata->mapwidth, indata->mapheight, indata->mapimgok) = std::make_tuple(860, 501, true);
+        indata->maptype = indata->mapbg = indata->grid = indata->daynight = indata->skymap = 0;
         indata->cenlon = 0;
-        indata->skymap = 0;
-        setStartAndSite();
+        SetSiteA(indata);  // 22 February 2026 0h UT
+        setNewMjd(indata);
     }
 
-    // Selects the first entry of the visual TLE file whose name starts with name.
-    static void select(const char* name) { selectByGlue(name); }
-
-    QImage canvas() const { return view->canvasImage().toImage(); }
-    QImage display() const { return view->displayImage().toImage(); }
-
-    ProgramDir dir;
-    std::unique_ptr<OrbikaView> view;
+    QImage canvas() const { return view.canvasImage().toImage(); }
+    QImage display() const { return view.displayImage().toImage(); }
 };

@@ -19,7 +19,7 @@ QString pressOk(QDialog& d)
     return text;
 }
 
-// Sky projection and azimuth, and map type and frequency, as the map dialog returns them.
+// Sky projection and azimuth, map type and frequency, as the map dialog returns them.
 std::tuple<int, double, int, double> mapRead(const ObMapDialog& d)
 {
     int grid, background, skyproj, daynight, skymap, fourdigits, fontsize, maptype;
@@ -49,8 +49,7 @@ QString optionsShown(const QWidget& d)
         if (shown(d, n)) out << n;
     const auto* yaw = child<QWidget>(d, "yawEdit");
     for (const QLabel* l : d.findChildren<QLabel*>())
-        if (l->buddy() == yaw && yaw->isVisibleTo(&d))
-            out << l->text();
+        if (l->buddy() == yaw && yaw->isVisibleTo(&d)) out << l->text();
     return out.join(' ');
 }
 
@@ -70,14 +69,12 @@ TEST(DateDialog, ImpossibleDatesAreRefusedWithAMessage)
         d.setParams(year, month, day, hour, 0, 0, 0.0, 0, 1.0, 0.0);
         EXPECT_EQ(QString(message), pressOk(d));
     }
-    // An epoch as year and day of the year: day 366 exists in leap years only.
     ObStateDialog state;
     child<QLineEdit>(state, "yearEdit")->setText("2026");
     child<QLineEdit>(state, "dayEdit")->setText("366.5");
-    EXPECT_EQ("Day of Year. Fraction of Day: 366.5 is not valid (from 1 to below 366).",
-              pressOk(state));
+    EXPECT_EQ("Day of Year. Fraction of Day: 366.5 is not valid (from 1 to below 366).", pressOk(state));
     child<QLineEdit>(state, "yearEdit")->setText("2024");
-    EXPECT_EQ("", pressOk(state));
+    EXPECT_EQ("", pressOk(state)) << "day 366 of an epoch in leap years only";
 }
 
 TEST(ObsDialog, DecimalAndDmsFormsConvertBothWays)
@@ -92,10 +89,9 @@ TEST(ObsDialog, DecimalAndDmsFormsConvertBothWays)
     d.getParams(la, lo, h, ddmm);
     EXPECT_NEAR(10.5, la, 1e-9) << "returned in decimal degrees whatever is shown";
     EXPECT_NEAR(8.25, lo, 1e-9);
-    // Opened in d.mmss: the stored decimal degrees appear converted and come back unchanged.
     ObObsDialog dms;
     dms.setParams(-33.8675, 151.207, 58, "Sydney", true);
-    EXPECT_EQ("-33.5203", child<QLineEdit>(dms, "latEdit")->text());
+    EXPECT_EQ("-33.5203", child<QLineEdit>(dms, "latEdit")->text()) << "opened in d.mmss";
     dms.getParams(la, lo, h, ddmm);
     EXPECT_NEAR(-33.8675, la, 1.0 / 3600);
     EXPECT_NEAR(151.207, lo, 1.0 / 3600);
@@ -103,12 +99,10 @@ TEST(ObsDialog, DecimalAndDmsFormsConvertBothWays)
 
 TEST(TimeAndPlaceDialogs, EveryAcceleratorLeadsToAField)
 {
-    ObDateDialog date;
-    ObIersDialog iers;
-    ObObsDialog obs;
-    ObStepDialog step;
-    ObSysConfDialog sys;
-    for (const QDialog* d : std::initializer_list<const QDialog*>{&date, &iers, &obs, &step, &sys})
+    const std::unique_ptr<QDialog> dialogs[] = {std::make_unique<ObDateDialog>(), std::make_unique<ObIersDialog>(),
+                                                std::make_unique<ObObsDialog>(), std::make_unique<ObStepDialog>(),
+                                                std::make_unique<ObSysConfDialog>()};
+    for (const auto& d : dialogs)
         for (const QLabel* l : d->findChildren<QLabel*>())
             EXPECT_TRUE(!l->text().contains('&') || l->buddy()) << l->text().toStdString();
 }
@@ -118,34 +112,30 @@ TEST(MapDialog, PhysicalMapNeedsTheImageAndSkyDirectionsWriteAzimuths)
     ObMapDialog withImage;
     withImage.setParamF(10, false, 3, 0, 0, true);
     EXPECT_TRUE(shown(withImage, "ppwmButton"));
-    // Without the image: three projections, the physical map read as the outline; bad frequency 0.
     ObMapDialog d;
     d.setParamF(10, false, 3, 0, 145800000, false);
     int offered = 0;
     for (const auto* b : child<QGroupBox>(d, "mapGroup")->findChildren<QRadioButton*>())
         offered += b->isVisibleTo(&d);
-    EXPECT_EQ(3, offered);
+    EXPECT_EQ(3, offered) << "without the image three projections";
     child<QLineEdit>(d, "frequEdit")->setText("x");
-    EXPECT_EQ(std::make_tuple(0, 0.0), std::make_tuple(std::get<2>(mapRead(d)), std::get<3>(mapRead(d))));
-    // The sky map hides the map controls; directions write their azimuths, only the free one shows it.
     d.setParams(1, 0, 2, 0, 0, 0, 37, false);
     EXPECT_FALSE(shown(d, "skyGroup"));
     check(d, "skyBox");
-    EXPECT_FALSE(shown(d, "mapGroup"));
+    EXPECT_FALSE(shown(d, "mapGroup")) << "the sky map hides the map controls";
     auto* azim = child<QLineEdit>(d, "azimEdit");
-    EXPECT_EQ("37", azim->text());
     for (const auto& [button, value] : {std::pair{"northButton", "0"}, {"westButton", "270"},
                                         {"southButton", "180"}, {"eastButton", "90"}}) {
         check(d, button);
         EXPECT_EQ(value, azim->text()) << button;
-        EXPECT_FALSE(shown(d, "azimEdit")) << button;
+        EXPECT_FALSE(shown(d, "azimEdit")) << "only the free direction shows it " << button;
     }
     check(d, "azimButton");
     EXPECT_TRUE(shown(d, "azimEdit"));
     azim->setText("212.5");
     check(d, "zenithButton");
     EXPECT_FALSE(shown(d, "azimEdit"));
-    EXPECT_EQ(std::make_tuple(0, 212.5), std::make_tuple(std::get<0>(mapRead(d)), std::get<1>(mapRead(d))));
+    EXPECT_EQ(std::make_tuple(0, 212.5, 0, 0.0), mapRead(d)) << "zenith, the free azimuth, outline map, frequency 0";
 }
 
 TEST(VisDialog, ModesExcludeEachOtherAndOptionsFollowTheChecks)
@@ -153,51 +143,37 @@ TEST(VisDialog, ModesExcludeEachOtherAndOptionsFollowTheChecks)
     const char* modes[] = {"flarBox", "occBox", "iridBox", "eclBox"};
     for (const char* on : modes) {
         ObVisDialog d;
-        for (const char* m : modes)
-            check(d, m);
+        for (const char* m : modes) check(d, m);
         check(d, on);
-        for (const char* m : modes)
-            EXPECT_EQ(m == on, child<QCheckBox>(d, m)->isChecked()) << on;
+        for (const char* m : modes) EXPECT_EQ(m == on, child<QCheckBox>(d, m)->isChecked()) << on;
     }
     ObVisDialog d;
     check(d, "radecButton");
     check(d, "flarBox");
     check(d, "cylBox");
     EXPECT_EQ("knownBox localBox solfBox cylBox pitchEdit R.A.(HH.MMSS):", optionsShown(d));
-    // Iridium flares while Flares is on: Flares clears and its controls disappear.
     check(d, "iridBox");
-    EXPECT_EQ("", optionsShown(d));
+    EXPECT_EQ("", optionsShown(d)) << "Iridium flares clear Flares and its controls";
     EXPECT_FALSE(child<QCheckBox>(d, "flarBox")->isChecked());
 }
 
-TEST(SettingsCommands, MapCorrectsMeridianAndFrequencyVisibilityPlacesTheSurfacePair)
+TEST_F(ViewTest, MapCorrectsMeridianAndFrequencyVisibilityPlacesTheSurfacePair)
 {
-    const ProgramDir dir;
-    OrbikaView view(nullptr);
     WinpData& in = *indata;
-    in.skymap = 0;
-    in.maptype = 0;
-    // Extreme values are stored and the map is redrawn with them.
-    const auto accept = [&view](const char* meridian, const char* frequency) {
+    in.skymap = in.maptype = 0;
+    const auto accept = [this](const char* meridian, const char* frequency) {
         acceptWith<ObMapDialog>({{"meridianEdit", meridian}, {"frequEdit", frequency}});
         view.vMapDialog();
         return std::make_tuple(indata->cenlon, indata->dopfreq);
     };
     EXPECT_EQ(std::make_tuple(270.0, 0.0), accept("-90", "-5"));
-    EXPECT_EQ(std::make_tuple(1000.0, 145.8e6), accept("1000", "145.8e6"));
-    EXPECT_EQ(std::make_tuple(-640.0, 1e308), accept("-1000", "1e308"));
-    // Without the world image a stored physical map becomes the outline map.
-    in.mapimgok = false;
-    in.maptype = 3;
+    EXPECT_EQ(std::make_tuple(-640.0, 1e308), accept("-1000", "1e308")) << "extreme values are kept and drawn";
+    std::tie(in.mapimgok, in.maptype) = std::make_tuple(false, 3);  // the physical map
     accept("0", "0");
-    EXPECT_EQ(0, in.maptype);
-    in.flares = 1;
-    in.knownsurf = -2;
-    in.cylflare = true;
-    in.solpanel = false;
+    EXPECT_EQ(0, in.maptype) << "without the world image the physical map becomes the outline";
+    std::tie(in.flares, in.knownsurf, in.cylflare, in.solpanel) = std::make_tuple(1, -2, true, false);
     std::tie(in.flryaw, in.flrpitch, in.flryaw2, in.flrpitch2) = std::make_tuple(1, 2, 3, 4);
     const auto pair = [&in] { return std::make_tuple(in.flryaw, in.flrpitch, in.flryaw2, in.flrpitch2); };
-    // The cylinder axis is offered and stored in its own place; a known surface's pair goes to the mirror.
     QString offered;
     whenModal<ObVisDialog>([&offered](ObVisDialog* d) {
         offered = child<QLineEdit>(*d, "yawEdit")->text();
@@ -206,7 +182,7 @@ TEST(SettingsCommands, MapCorrectsMeridianAndFrequencyVisibilityPlacesTheSurface
     });
     view.vVisibility();
     EXPECT_EQ("3", offered);
-    EXPECT_EQ(std::make_tuple(1.0, 2.0, 3.0, -15.0), pair());
+    EXPECT_EQ(std::make_tuple(1.0, 2.0, 3.0, -15.0), pair()) << "the cylinder axis is stored in its own place";
     whenModal<ObVisDialog>([](ObVisDialog* d) {
         check(*d, "knownBox");
         child<QLineEdit>(*d, "yawEdit")->setText("30");
@@ -214,21 +190,18 @@ TEST(SettingsCommands, MapCorrectsMeridianAndFrequencyVisibilityPlacesTheSurface
     });
     view.vVisibility();
     EXPECT_EQ(2, in.knownsurf);
-    EXPECT_EQ(std::make_tuple(30.0, -15.0, 3.0, -15.0), pair());
+    EXPECT_EQ(std::make_tuple(30.0, -15.0, 3.0, -15.0), pair()) << "a known surface's pair goes to the mirror";
     // With the Sun/Moon plot on, a change between Sun and Moon asks for a new disc view.
-    const auto choose = [&view](const char* body) {
+    const auto choose = [this](const char* body) {
         whenModal<ObVisDialog>([body](ObVisDialog* d) {
-            check(*d, "occBox");
-            check(*d, body);
-            check(*d, "smplotBox");
+            for (const char* box : {"occBox", body, "smplotBox"}) check(*d, box);
             d->accept();
         });
         indata->lastrefresh = 61000;
         view.vVisibility();
         return std::make_tuple(indata->occmode, indata->lastrefresh);
     };
-    in.flares = 0;
-    in.occmode = 1;
+    std::tie(in.flares, in.occmode) = std::make_tuple(0, 1);
     EXPECT_EQ(std::make_tuple(2, 0.0), choose("moonButton"));
     EXPECT_EQ(std::make_tuple(2, 61000.0), choose("moonButton"));
     EXPECT_EQ(std::make_tuple(1, 0.0), choose("sunButton"));

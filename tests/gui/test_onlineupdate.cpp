@@ -144,10 +144,7 @@ protected:
 // Answers the next address dialog with address.
 void answerAddress(const QString& address)
 {
-    whenModal<QInputDialog>([address](QInputDialog* d) {
-        d->setTextValue(address);
-        d->accept();
-    });
+    whenModal<QInputDialog>([address](QInputDialog* d) { d->setTextValue(address); d->accept(); });
 }
 
 // Runs act and returns the text of the first message box that follows, which is closed.
@@ -166,20 +163,9 @@ QString messageAfter(const std::function<void()>& act)
 
 }  // namespace
 
-TEST(OnlineUpdateAddress, DefaultIsAQueryKeptAsProposed)
-{
-    // The address a new installation proposes is a GP-data query of CSV form, kept as proposed.
-    WinpData defaults{};
-    SetDefaults(&defaults);
-    EXPECT_EQ(defaults.updurl, updateProposal(defaults.updurl, "/u/tle/visual.txt"));
-    UpdateAddress a;
-    ASSERT_TRUE(splitUpdateAddress(defaults.updurl, a));
-    EXPECT_TRUE(a.urlPath.contains("FORMAT=csv"));
-}
-
 TEST_F(OnlineUpdateTest, FailuresKeepTheOldFileByteForByte)
 {
-    // Each failure with the start of the message it gives.
+    // Each failure with the start of its message; only the endless trickle meets the short stall limit.
     const std::vector<std::tuple<QString, QString, QString>> failures = {
         {server.host(), "/missing/visual.txt", "The server answered 404 Not Found; visual.txt was kept"},
         {server.host(), "/html/visual.txt",
@@ -194,7 +180,6 @@ TEST_F(OnlineUpdateTest, FailuresKeepTheOldFileByteForByte)
     };
     for (const auto& [host, path, message] : failures) {
         SCOPED_TRACE((host + path).toStdString());
-        // Only the endless trickle meets the short stall limit; the others end before any limit.
         update.setStallLimit(path.startsWith("/trickle/") ? kTestStallMs : kHangGuardMs);
         EXPECT_EQ(1, download(host, path));
         EXPECT_FALSE(update.errorString().isEmpty());
@@ -203,11 +188,10 @@ TEST_F(OnlineUpdateTest, FailuresKeepTheOldFileByteForByte)
         EXPECT_EQ(QStringList{"visual.txt"}, files());
         EXPECT_FALSE(update.busy());
     }
-    // Cancel stops a download that waits for the server.
     ASSERT_EQ(OnlineUpdate::Started, update.get(server.host(), "/hold/visual.txt", target));
     QTimer::singleShot(0, &update, &OnlineUpdate::cancel);
     EXPECT_EQ(1, waitDone(update));
-    EXPECT_EQ("Download cancelled; visual.txt was kept", update.errorString());
+    EXPECT_EQ("Download cancelled; visual.txt was kept", update.errorString()) << "Cancel while the server waits";
     EXPECT_EQ(kOld, readFile(target));
 }
 
@@ -224,27 +208,23 @@ TEST_F(OnlineUpdateTest, RedirectCreatesTheMissingTargetAndAnEarlierDownloadDoes
     EXPECT_EQ(QStringList{"visual.txt"}, files());
 }
 
-TEST(OnlineUpdateWindow, CommandMessagesAndFiles)
+TEST_F(WindowTest, OnlineUpdateCommandMessagesAndFiles)
 {
     QNetworkProxy::setApplicationProxy(QNetworkProxy::NoProxy);
-    const ProgramDir dir;
-    OrbikaApp w;
     CannedServer server;
     const QString tle = dir.file("visual.txt");
     writeFile(tle, kOld);
-    std::snprintf(indata->tlefile, sizeof indata->tlefile, "%s", qPrintable(tle));
-    std::snprintf(indata->updurl, sizeof indata->updurl, "%s/good/old.txt",
-                  qPrintable(server.host()));
-    // The proposal is the last server directory with the TLE file's name.
-    QString proposal;
-    whenModal<QInputDialog>([&](QInputDialog* d) { proposal = d->textValue(); d->reject(); });
-    w.slotFileUpdate();
-    EXPECT_EQ(server.host() + "/good/visual.txt", proposal);
+    setField(indata->tlefile, tle);
+    setField(indata->updurl, server.host() + "/good/old.txt");
+    EXPECT_EQ(server.host() + "/good/visual.txt", textShown<QInputDialog>(QString(), [&] { w.slotFileUpdate(); }))
+        << "the proposal: the last server directory with the TLE file's name";
+    WinpData defaults{};
+    SetDefaults(&defaults);
+    EXPECT_EQ(defaults.updurl, updateProposal(defaults.updurl, "/u/tle/visual.txt")) << "the default query is kept";
     // A second update while one runs is refused; the old file stays while it runs and on Cancel.
     answerAddress(server.host() + "/hold/visual.txt");
     w.slotFileUpdate();
-    EXPECT_EQ("Another online update still in progress.",
-              messageAfter([&] { w.slotFileUpdate(); }));
+    EXPECT_EQ("Another online update still in progress.", messageAfter([&] { w.slotFileUpdate(); }));
     EXPECT_EQ(kOld, readFile(tle));
     QPushButton* cancel = nullptr;
     for (auto* d : w.findChildren<QProgressDialog*>())
@@ -254,7 +234,6 @@ TEST(OnlineUpdateWindow, CommandMessagesAndFiles)
               messageAfter([&] { cancel->click(); }));
     EXPECT_EQ(kOld, readFile(tle));
     EXPECT_EQ(server.host() + "/hold/visual.txt", QString(indata->updurl));
-    // Each case: address, message, the TLE file after it, whether a request was sent.
     const QString query = server.host() + "/good/gp.php?GROUP=visual&FORMAT=csv";
     const std::tuple<QString, QString, QByteArray, int> answers[] = {
         {"x", "The address \"x\" is too short.", kOld, 0},
@@ -269,12 +248,10 @@ TEST(OnlineUpdateWindow, CommandMessagesAndFiles)
         EXPECT_EQ(file, readFile(tle));
         EXPECT_EQ(sent, server.requests - asked) << address.toStdString();
     }
-    // An unwritable target (below a regular file, so also for root) keeps the old file.
-    std::snprintf(indata->tlefile, sizeof indata->tlefile, "%s/visual.txt", qPrintable(tle));
+    setField(indata->tlefile, tle + "/visual.txt");
     const int fetched = server.requests;
     answerAddress(server.host() + "/good/x/visual.txt");
-    EXPECT_TRUE(messageAfter([&] { w.slotFileUpdate(); })
-                    .startsWith("Cannot write file " + tle + "/visual.txt\n"));
-    EXPECT_EQ(kNew, readFile(tle));
+    EXPECT_TRUE(messageAfter([&] { w.slotFileUpdate(); }).startsWith("Cannot write file " + tle + "/visual.txt\n"));
+    EXPECT_EQ(kNew, readFile(tle)) << "a target below a regular file (unwritable also for root) keeps the old file";
     EXPECT_EQ(fetched, server.requests);
 }

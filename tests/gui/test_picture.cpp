@@ -25,11 +25,9 @@ constexpr Star kAlnilam{5.3613, -1.1207};
 
 // The photograph: 1000 x 800 pixels, north up, 0.03 degrees per pixel, centred on Alnilam, with
 // a satellite trail from kTrailStart to kTrailEnd.
-constexpr int kWidth = 1000;
-constexpr int kHeight = 800;
+constexpr int kWidth = 1000, kHeight = 800;
 constexpr double kScale = 0.03 * kDegToRad;
-constexpr QPoint kTrailStart(150, 560);
-constexpr QPoint kTrailEnd(880, 90);
+constexpr QPoint kTrailStart(150, 560), kTrailEnd(880, 90);
 constexpr QRgb kYellow = qRgb(255, 255, 0);
 
 // Pixel of star s on the photograph (exact, not rounded).
@@ -66,18 +64,12 @@ void answerStar(const char* button, const Star& s = {}, QString* shownRa = nullp
     });
 }
 
-// Clicks star s on the shown picture.
-void clickStar(OrbikaView* view, const Star& s)
+// Clicks star s on the shown picture; with ok, enters its coordinates with OK.
+void clickStar(OrbikaView* view, const Star& s, bool ok = false)
 {
+    if (ok) answerStar("okButton", s);
     const QPoint p = starPixel(s).toPoint();
     view->astroEvent(p.x(), p.y(), true);
-}
-
-// Clicks star s and enters its coordinates with OK.
-void calibrateWith(OrbikaView* view, const Star& s)
-{
-    answerStar("okButton", s);
-    clickStar(view, s);
 }
 
 // Pixels of colour c in the top 40 rows of the widget's rendering, where the labels go.
@@ -90,26 +82,33 @@ int topPixels(QWidget* w, QRgb c)
     return n;
 }
 
-class PictureTest : public ::testing::Test {
+// The synthetic photograph shown in the main window, the calibration not begun.
+class PictureTest : public WindowTest {
 protected:
     void SetUp() override
     {
-        view = app.getView();
-        indata->picstep = 0;
-        indata->picdsp = 0;
+        indata->picstep = indata->picdsp = 0;
         view->vPicture(skyPhoto());
     }
-    ProgramDir dir;
-    OrbikaApp app;
-    OrbikaView* view = nullptr;
+    OrbikaView* view = w.getView();
 };
 
 }  // namespace
 
-TEST_F(PictureTest, DisplaySizesRestartTheCalibration)
+TEST_F(PictureTest, AbortAndDisplaySizesRestartTheCalibration)
 {
+    clickStar(view, kBetelgeuse, true);
+    clickStar(view, kRigel, true);
+    answerStar("abortButton");
+    EXPECT_EQ((Message{"PicAst:", "Astrometry aborted."}), messageOf([&] { view->astroEvent(100, 100, true); }));
+    EXPECT_EQ(1, indata->picstep);
+    EXPECT_EQ(0.0, indata->picra[0] + indata->picdec[0] + indata->picra[1]);
+    QString shownRa = "unset";
+    answerStar("cancelButton", {}, &shownRa);
+    view->astroEvent(100, 100, true);
+    EXPECT_TRUE(shownRa.isEmpty()) << "the next click asks for star 1 again";
     EXPECT_EQ(QSize(kWidth, kHeight), view->size());
-    calibrateWith(view, kBetelgeuse);
+    clickStar(view, kBetelgeuse, true);
     EXPECT_EQ(2, indata->picstep);
     view->vImage(2);
     EXPECT_EQ(QSize(kWidth / 2, kHeight / 2), view->size());
@@ -120,62 +119,55 @@ TEST_F(PictureTest, DisplaySizesRestartTheCalibration)
     for (int size : {0, 2}) {
         view->vImage(size);
         const QSize shown = view->size();
-        const QRgb corner = view->grab().toImage().pixel(shown.width() - 1, shown.height() - 1);
-        view->showLastText();
-        view->vForward();
-        EXPECT_EQ(shown, view->size()) << size;
-        view->showLastText();
-        view->vRefreshP();
-        EXPECT_EQ(shown, view->size()) << size;
-        EXPECT_EQ(corner, view->grab().toImage().pixel(shown.width() - 1, shown.height() - 1));
+        const auto corner = [&] { return view->grab().toImage().pixel(shown.width() - 1, shown.height() - 1); };
+        const QRgb before = corner();
+        for (void (OrbikaView::*step)() : {&OrbikaView::vForward, &OrbikaView::vRefreshP}) {
+            view->showLastText();
+            (view->*step)();
+            EXPECT_EQ(shown, view->size()) << size;
+        }
+        EXPECT_EQ(before, corner());
     }
 }
 
 TEST_F(PictureTest, CalibrateThenMeasureStarsAndTrail)
 {
-    // Cancel on the first star changes nothing.
+    // Cancel on the first star changes nothing; Alnilam first, so the plate shares the photograph's tangent point.
     answerStar("cancelButton", kBetelgeuse);
     view->astroEvent(10, 10, true);
     EXPECT_EQ(1, indata->picstep);
     EXPECT_EQ(0.0, indata->picra[0]);
-    // Alnilam first, so the plate model shares the photograph's tangent point.
-    for (const Star& s : {kAlnilam, kBetelgeuse, kRigel})
-        calibrateWith(view, s);
+    for (const Star& s : {kAlnilam, kBetelgeuse, kRigel}) clickStar(view, s, true);
     ASSERT_EQ(4, indata->picstep);
     EXPECT_EQ(0, topPixels(view, kYellow));
-    // A reference star measures as entered, Mintaka within a pixel; labels appear in yellow.
     clickStar(view, kAlnilam);
     EXPECT_NEAR(kAlnilam.ra, indata->picra[3], 1e-9);
     EXPECT_NEAR(kAlnilam.dec, indata->picdec[3], 1e-9);
-    EXPECT_GT(topPixels(view, kYellow), 20);
+    EXPECT_GT(topPixels(view, kYellow), 20) << "labels in yellow";
     clickStar(view, kMintaka);
     EXPECT_NEAR(DmsDegF(kMintaka.ra) * 15, DmsDegF(indata->picra[4]) * 15, 0.03);
     EXPECT_NEAR(DmsDegF(kMintaka.dec), DmsDegF(indata->picdec[4]), 0.03);
-    // Points along the trail: the last two stay, older first, the earlier ones are gone.
     const auto trail = [](int k) { return kTrailStart + (kTrailEnd - kTrailStart) * k / 8; };
-    for (int k = 0; k <= 8; ++k)
-        view->astroEvent(trail(k).x(), trail(k).y(), false);
+    for (int k = 0; k <= 8; ++k) view->astroEvent(trail(k).x(), trail(k).y(), false);
     EXPECT_EQ(6, indata->picstep);
     double ra[2], dec[2];
     ASSERT_TRUE(vsGetPict(ra[0], dec[0], ra[1], dec[1]));
     for (int k : {0, 1}) {
         QPoint at;
         ASSERT_TRUE(platePixel(indata, DmsDegF(ra[k]) * kPi / 12, DmsDegF(dec[k]) * kDegToRad, at.rx(), at.ry()));
-        EXPECT_LE((at - trail(7 + k)).manhattanLength(), 2) << k;
+        EXPECT_LE((at - trail(7 + k)).manhattanLength(), 2) << "the last two trail points stay, older first " << k;
     }
-    // A plot step redraws the bare picture: no yellow labels, the no-satellite notice in red.
     indata->nsat = 0;
     view->PicPlot(indata->mjd);
     EXPECT_EQ(0, topPixels(view, kYellow));
-    EXPECT_GT(topPixels(view, qRgb(255, 0, 0)), 20);
+    EXPECT_GT(topPixels(view, qRgb(255, 0, 0)), 20) << "a plot step: the no-satellite notice in red";
 }
 
 TEST_F(PictureTest, FlaresWithoutAKnownSurfaceShowTheMirrorYawAndPitch)
 {
     selectByGlue("ISS");
-    indata->occmode = 0;
-    indata->flares = 1;
-    // Texts of the picture's top line by column after a plot step.
+    std::tie(indata->occmode, indata->flares) = std::make_tuple(0, 1);
+    // Texts of the picture's top line by column after a plot step: yaw and pitch without a known surface.
     const auto labels = [this] {
         view->PicPlot(indata->mjd);
         std::map<int, QString> m;
@@ -188,13 +180,11 @@ TEST_F(PictureTest, FlaresWithoutAKnownSurfaceShowTheMirrorYawAndPitch)
     EXPECT_EQ(QString::asprintf("Y:%7.1f", indata->flryaw), shown[180]);
     EXPECT_EQ(QString::asprintf("P:%7.1f", indata->flrpitch), shown[290]);
     EXPECT_EQ(0u, shown.count(320));
-    // A known surface leaves the satellite's R.A. and Dec.
     indata->knownsurf = 1;
     shown = labels();
     EXPECT_TRUE(shown[180].startsWith("R.A.:"));
     EXPECT_TRUE(shown[320].startsWith("Dec.:"));
     EXPECT_EQ(0u, shown.count(290));
-    // Elements no orbit can have give the word in place of a sky position.
     indata->elecc[indata->prime] = 1.5;
     indata->sgpslot = kNoSgpSlot;
     shown = labels();
@@ -202,27 +192,8 @@ TEST_F(PictureTest, FlaresWithoutAKnownSurfaceShowTheMirrorYawAndPitch)
     EXPECT_EQ(0u, shown.count(320));
 }
 
-TEST_F(PictureTest, AbortClearsTheStars)
+TEST_F(WindowTest, CorruptPicturesGiveTheMessage)
 {
-    calibrateWith(view, kBetelgeuse);
-    calibrateWith(view, kRigel);
-    answerStar("abortButton");
-    const Message m = messageOf([&] { view->astroEvent(100, 100, true); });
-    EXPECT_EQ("PicAst:", m.title);
-    EXPECT_EQ("Astrometry aborted.", m.text);
-    EXPECT_EQ(1, indata->picstep);
-    EXPECT_EQ(0.0, indata->picra[0] + indata->picdec[0] + indata->picra[1]);
-    // The next click asks for star 1 again, with empty fields.
-    QString shownRa = "unset";
-    answerStar("cancelButton", {}, &shownRa);
-    view->astroEvent(100, 100, true);
-    EXPECT_TRUE(shownRa.isEmpty());
-}
-
-TEST(PictureFile, CorruptImagesGiveTheMessage)
-{
-    const ProgramDir dir;
-    OrbikaApp w;
     ASSERT_TRUE(skyPhoto().save(dir.file("whole.png")));
     const QByteArray png = readFile(dir.file("whole.png"));
     for (const auto& [file, bytes] : {std::pair{"truncated.png", png.left(png.size() / 3)},

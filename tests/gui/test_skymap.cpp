@@ -5,6 +5,7 @@
 #include <QPixmap>
 
 #include <cmath>
+#include <tuple>
 
 #include "core/defaults.h"
 #include "foundation/textconv.h"
@@ -14,8 +15,7 @@ namespace {
 
 constexpr double kDeg = 3.14159265358979323846 / 180.0;
 // 2000-01-16 21:00 UT and 12:00 UT.
-constexpr double kNightMjd = 51559.875;
-constexpr double kNoonMjd = 51559.5;
+constexpr double kNightMjd = 51559.875, kNoonMjd = 51559.5;
 
 // J2000 positions (degrees) of Sirius and of double stars whose components share a pixel.
 struct Star {
@@ -30,14 +30,9 @@ WinpData observer(int skyproj)
 {
     WinpData s{};
     SetDefaults(&s, 946684800);  // 2000-01-01
-    s.mapwidth = 860;
-    s.mapheight = 501;
-    s.obslat = 50.0;
-    s.obslon = 10.0;
+    std::tie(s.mapwidth, s.mapheight, s.obslat, s.obslon) = std::make_tuple(860, 501, 50.0, 10.0);
     s.mjd = s.lastrefresh = kNightMjd;
-    s.skyproj = skyproj;
-    s.epoch = 0.0;
-    s.mapbg = 0;
+    std::tie(s.skyproj, s.epoch, s.mapbg) = std::make_tuple(skyproj, 0.0, 0);
     return s;
 }
 
@@ -68,8 +63,7 @@ bool colourNear(const QImage& img, const QPoint& p, const QColor& c = Qt::black)
 {
     for (int dy = -1; dy <= 1; ++dy)
         for (int dx = -1; dx <= 1; ++dx)
-            if (img.pixelColor(p + QPoint(dx, dy)) == c)
-                return true;
+            if (img.pixelColor(p + QPoint(dx, dy)) == c) return true;
     return false;
 }
 
@@ -84,20 +78,18 @@ TEST(SkyMap, ProjectionsFaceTheRightWay)
     EXPECT_EQ(QPoint(145, 180), PxSky(&s, zenith, 0.0, 90.0));
     EXPECT_GT(PxSky(&s, zenith, -1.0, 90.0).x(), s.mapwidth);
     EXPECT_FALSE(SkyPx(&s, zenith, QPoint(0, 360))) << "the chart's corner is beyond the horizon";
-    // Seen from 400 km the horizon sinks by 19.75 degrees.
     s.obshgt = 400000.0;
     EXPECT_EQ(0.0, SkyHorizon(&s));
     s.satview = true;
-    EXPECT_NEAR(-19.75, SkyHorizon(&s), 0.1);
+    EXPECT_NEAR(-19.75, SkyHorizon(&s), 0.1) << "seen from 400 km";
     EXPECT_LE(PxSky(&s, zenith, -19.0, 90.0).x(), 721);
     EXPECT_GT(PxSky(&s, zenith, -20.0, 90.0).x(), s.mapwidth);
     ASSERT_TRUE(SkyPx(&s, zenith, PxSky(&s, zenith, -15.0, 90.0)));
     EXPECT_NEAR(-15.0, s.locel, 0.6);
-    // Horizon band centred on azimuth 30: 90 degrees to each side, the horizon on row 361.
     s = observer(1);
     s.skyazim = 30.0;
     const SkyGeometry band = SkyGeometryFor(1);
-    EXPECT_EQ(QPoint(0, 361), PxSky(&s, band, 0.0, -60.0));
+    EXPECT_EQ(QPoint(0, 361), PxSky(&s, band, 0.0, -60.0)) << "the band: 90 degrees each side of azimuth 30";
     s.locra = s.locdec = 7.0;
     EXPECT_FALSE(SkyPx(&s, band, QPoint(300, 400)));
     EXPECT_EQ(7.0, s.locra) << "a click below the horizon keeps the last place";
@@ -108,13 +100,9 @@ TEST(SkyMap, SatelliteMarkersFollowVisibilityAndViewpoint)
     WinpData s = observer(0);
     SatPosData sp{};
     sp.elev[0] = sp.elev[1] = 90.0;
-    sp.sunlit[0] = 5.0;
-    sp.sunlit[1] = -5.0;
-    sp.moonlit[1] = 3.0;
-    s.nsat = 2;
-    s.prime = 0;
+    std::tie(sp.sunlit[0], sp.sunlit[1], sp.moonlit[1]) = std::make_tuple(5.0, -5.0, 3.0);  // 1 in moonlight only
+    std::tie(s.nsat, s.prime, s.visonly) = std::make_tuple(2, 0, 0);
     const SkyGeometry g = SkyGeometryFor(0);
-    s.visonly = 0;
     EXPECT_EQ(QPoint(360, 180), SkySatPixel(&s, &sp, g, 1));
     s.visonly = 1;
     s.moonvis = 0;
@@ -138,13 +126,12 @@ TEST(SkyMap, ChartShowsBrightStarsWhereTheirHourAngleSaysAndClicksGiveTheirPlace
         ASSERT_GT(el, 10.0);
         const QPoint sirius = PxSky(&s, g, el, az);
         EXPECT_TRUE(colourNear(img, sirius)) << proj;
-        // A click on Sirius gives its direction and its R.A. and Dec. (of date and of J2000).
         for (double epoch : {0.0, 2000.0}) {
             s.epoch = epoch;
             ASSERT_TRUE(SkyPx(&s, g, sirius));
             EXPECT_NEAR(0, std::remainder(s.locaz - az, 360.0), 0.8) << proj;
             EXPECT_GE(s.locaz, 0.0) << "azimuths from 0 to 360";
-            EXPECT_NEAR(kSirius.ra, DmsDegF(s.locra) * 15.0, 1.2) << proj;
+            EXPECT_NEAR(kSirius.ra, DmsDegF(s.locra) * 15.0, 1.2) << "a click gives R.A. and Dec. " << proj;
             EXPECT_NEAR(kSirius.dec, DmsDegF(s.locdec), 0.6) << proj;
         }
     }
@@ -158,8 +145,8 @@ TEST(SkyMap, DoubleStarsShowTheBrightComponentAndTheSunShowsOnlyByDay)
         double az = 0, el = 0;
         starAzEl(star, kNightMjd, s.obslat, s.obslon, az, el);
         ASSERT_GT(el, 10.0);
-        // Magnitudes 2.05 and 2.27 over 4.21 and 3.95: the grey of magnitudes 2 to 3 shows.
-        EXPECT_TRUE(colourNear(night, PxSky(&s, SkyGeometryFor(0), el, az), QColor(50, 50, 50))) << star.ra;
+        EXPECT_TRUE(colourNear(night, PxSky(&s, SkyGeometryFor(0), el, az), QColor(50, 50, 50)))
+            << "the grey of magnitudes 2 to 3 (2.05 and 2.27 over 4.21 and 3.95) " << star.ra;
     }
     // The Sun's legend entry, and its marker south of the zenith, only by day.
     EXPECT_EQ(QColor(Qt::white), night.pixelColor(12, 12));
@@ -168,7 +155,6 @@ TEST(SkyMap, DoubleStarsShowTheBrightComponentAndTheSunShowsOnlyByDay)
     EXPECT_EQ(QColor(255, 0, 0), day.pixelColor(12, 12));
     bool sunOnChart = false;
     for (int y = 181; y < 361 && !sunOnChart; ++y)
-        for (int x = 300; x < 420 && !sunOnChart; ++x)
-            sunOnChart = day.pixelColor(x, y) == QColor(255, 0, 0);
+        for (int x = 300; x < 420 && !sunOnChart; ++x) sunOnChart = day.pixelColor(x, y) == QColor(255, 0, 0);
     EXPECT_TRUE(sunOnChart);
 }
