@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <clocale>
 #include <cmath>
 #include <cstdio>
@@ -119,4 +120,30 @@ TEST(Locale, DecimalCommaLocaleChangesNothing)
     ASSERT_EQ(point, ",");
     EXPECT_EQ(deTexts, cTexts);
     EXPECT_EQ(deNumbers, cNumbers);
+}
+
+TEST(PutNumbers, WriteWhatPrintfWrites)
+{
+    // Every small integer and the extremes, in both fills; whole-number rounding at and beside
+    // every half up to the printed angle range, negative zero, NaN and huge values.
+    const auto printed = [](const char* format, int width, auto x) {
+        char text[400];
+        std::snprintf(text, sizeof text, format, width, x);
+        return std::string(text);
+    };
+    char text[400];
+    std::vector<int> ints = {INT_MIN, INT_MIN + 1, INT_MAX};
+    for (int k = -1000; k <= 100000; ++k) ints.push_back(k);
+    for (const int width : {0, 2, 3})
+        for (const int k : ints) {
+            ASSERT_EQ(std::string(text, PutInt(text, k, width, ' ')), printed("%*i", width, k)) << k;
+            ASSERT_EQ(std::string(text, PutInt(text, k, width, '0')), printed("%0*i", width, k)) << k;
+        }
+    std::vector<double> wholes = {0.0, -0.0, 0.4, -0.4, 1e17, -1e19, 1e300, -HUGE_VAL, std::nan(""), -std::nan("")};
+    for (int k = -20000; k <= 20000; ++k) {
+        const double half = k + 0.5;
+        wholes.insert(wholes.end(), {half, std::nextafter(half, 0.0), std::nextafter(half, 1e9), k / 7.0});
+    }
+    for (const double x : wholes)
+        ASSERT_EQ(std::string(text, PutWhole(text, x, 3)), printed("%*.0f", 3, x)) << x;
 }
