@@ -5,6 +5,7 @@
 #include <atomic>
 #include <cstdarg>
 #include <cstdio>
+#include <filesystem>
 #include <future>
 #include <memory>
 #include <string>
@@ -126,7 +127,10 @@ Lines passLines(WinpData* in, SatPosData* sp, int slot, double t0, double t1)
 void writeLines(std::FILE* save, const Lines& lines)
 {
     if (!lines.empty()) std::fputs("\n", save);
-    for (const std::string& line : lines) std::fprintf(save, "%s\n", line.c_str());
+    for (const std::string& line : lines) {
+        std::fputs(line.c_str(), save);
+        std::fputc('\n', save);
+    }
 }
 
 // Copies the rest of the open file from to to.
@@ -134,6 +138,14 @@ void copyRest(std::FILE* from, std::FILE* to)
 {
     std::array<char, 1 << 16> buffer;
     for (size_t n; (n = std::fread(buffer.data(), 1, buffer.size(), from)) > 0;) std::fwrite(buffer.data(), 1, n, to);
+}
+
+// Writes the lines of the open scratch file to the save file (replacing it when savenew is set)
+// as they are. Returns false when they cannot be written.
+bool appendUnsorted(const WinpData* in, std::FILE* scratch)
+{
+    std::rewind(scratch);
+    return WriteFile(in->savename, in->savenew != 0, [&](std::FILE* save) { copyRest(scratch, save); });
 }
 
 // The next entries of the element file f, up to kBatchEntries; none at its end.
@@ -311,12 +323,12 @@ int AllSatAos(WinpData* in, SatPosData* sp, const std::function<void(const Event
     if (!scratch) return kAllSatSaveFailed;
     if (!complete) return kAllSatCancelled;
     const bool scratchOk = std::fflush(scratch.get()) == 0 && !std::ferror(scratch.get());
-    std::rewind(scratch.get());
-    const bool written = scratchOk &&
-                         WriteFile(in->savename, in->savenew != 0, [&](std::FILE* save) { copyRest(scratch.get(), save); });
-    if (!written) return kAllSatSaveFailed;
+    // The save file's lines are sorted together with the new ones; should that fail, the new
+    // lines are still written, unsorted.
+    std::error_code noFile;
+    const bool keep = in->savenew == 0 && std::filesystem::exists(in->savename, noFile);
+    if (!scratchOk || !(SortAos(in, scratch.get(), keep) || appendUnsorted(in, scratch.get()))) return kAllSatSaveFailed;
     in->savenew = 0;
-    SortAos(in);
     return kAllSatDone;
 }
 

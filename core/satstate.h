@@ -3,7 +3,8 @@
 #pragma once
 
 #include "core/records.h"
-#include "core/siteinstant.h"
+
+struct SiteInstant;  // core/siteinstant.h
 
 // Magnitude of the prime satellite while it is in the Earth's shadow and not lit by the Moon:
 // it shows none.

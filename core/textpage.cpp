@@ -58,14 +58,25 @@ void aosstr(double mjd, double azim, double elev, char* text, int timeonly)
             second = 0;
         }
     }
-    int len = 1;
-    if (timeonly) {
-        std::strcpy(text, " ");
-    } else {
-        char mon[4];
-        GetMonth(month, mon);
-        len = std::snprintf(text, kAosTextBytes, "%s %2i ", mon, day);
+    // "MON dd  hh:mm:ss (azi,ele)", numbers right-aligned as printf's %2i, %02i and %3.0f give them.
+    char* out = text;
+    if (!timeonly) {
+        GetMonth(month, out);
+        out[3] = ' ';
+        out = PutInt(out + 4, day, 2, ' ');
     }
-    std::snprintf(text + len, kAosTextBytes - len, " %2i:%02i:%02i (%3.0lf,%3.0lf)", hour, minute, second,
-                  printable(azim), printable(elev));
+    *out++ = ' ';
+    *out++ = ' ';
+    out = PutInt(out, hour, 2, ' ');
+    *out++ = ':';
+    out = PutInt(out, minute, 2, '0');
+    *out++ = ':';
+    out = PutInt(out, second, 2, '0');
+    *out++ = ' ';
+    *out++ = '(';
+    out = PutWhole(out, printable(azim), 3);
+    *out++ = ',';
+    out = PutWhole(out, printable(elev), 3);
+    *out++ = ')';
+    *out = '\0';
 }

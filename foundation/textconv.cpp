@@ -27,6 +27,14 @@ constexpr double kHalfMinuteShift = 0.002;
 constexpr int kPointSearch = 7;
 // Degree sign of ISO 8859-1.
 constexpr char kDegreeSign = '\xB0';
+// Digits of the largest whole number written directly; larger numbers and NaN go through printf.
+constexpr int kWholeDigits = 20;
+constexpr double kDirectWholeLimit = 1e18;
+// Bytes of the longest whole number printf writes (DBL_MAX has 309 digits), with sign and terminator.
+constexpr int kWholeTextBytes = 320;
+// Month abbreviations by month number, "ERR" for none.
+constexpr char kMonthNames[13][4] = {"ERR", "JAN", "FEB", "MAR", "APR", "MAY", "JUN",
+                                     "JUL", "AUG", "SEP", "OCT", "NOV", "DEC"};
 
 // ASCII white space: blank, tab, line feed, vertical tab, form feed, carriage return.
 bool isWhite(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
@@ -69,6 +77,23 @@ bool isEmptyLine(const std::string& line) { return line.empty() || line == "\n" 
 
 // x with its sign given back: the unsigned result r of a conversion of |x|.
 double withSign(double x, double r) { return x < 0 ? -r : r; }
+
+// Writes a minus sign when negative and the digits of magnitude right-aligned in width characters,
+// padded with fill: blanks go before the sign, zeros after it. Returns the end of the text.
+char* putDigits(char* out, bool negative, unsigned long long magnitude, int width, char fill)
+{
+    char digits[kWholeDigits];
+    int n = 0;
+    do {
+        digits[n++] = static_cast<char>('0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude > 0);
+    const int padding = width - n - (negative ? 1 : 0);
+    if (fill == ' ') out = std::fill_n(out, std::max(padding, 0), ' ');
+    if (negative) *out++ = '-';
+    if (fill != ' ') out = std::fill_n(out, std::max(padding, 0), fill);
+    return std::reverse_copy(digits, digits + n, out);
+}
 }  // namespace
 
 void decdot(char* s)
@@ -122,11 +147,29 @@ int Strncmpi(const char* a, const char* b, int n)
     return 0;
 }
 
-void GetMonth(int month, char* out)
+void GetMonth(int month, char* out) { std::memcpy(out, kMonthNames[(month >= 1 && month <= 12) ? month : 0], 4); }
+
+int MonthNumber(const char* s)
 {
-    static const char names[13][4] = {"ERR", "JAN", "FEB", "MAR", "APR", "MAY", "JUN",
-                                      "JUL", "AUG", "SEP", "OCT", "NOV", "DEC"};
-    std::memcpy(out, names[(month >= 1 && month <= 12) ? month : 0], 4);
+    for (int month = 1; month <= 12; ++month)
+        if (std::memcmp(s, kMonthNames[month], 3) == 0) return month;
+    return 0;
+}
+
+char* PutInt(char* out, int value, int width, char fill)
+{
+    const bool negative = value < 0;
+    const unsigned long long magnitude = negative ? 0ULL - static_cast<long long>(value) : static_cast<unsigned long long>(value);
+    return putDigits(out, negative, magnitude, width, fill);
+}
+
+char* PutWhole(char* out, double x, int width)
+{
+    if (std::fabs(x) < kDirectWholeLimit)
+        return putDigits(out, std::signbit(x), static_cast<unsigned long long>(std::fabs(std::nearbyint(x))), width, ' ');
+    char text[kWholeTextBytes];
+    const int n = std::snprintf(text, sizeof text, "%*.0f", width, x);
+    return std::copy(text, text + std::clamp(n, 0, kWholeTextBytes - 1), out);
 }
 
 double hdfdms(double x)

@@ -22,6 +22,15 @@ int Strncmpi(const char* a, const char* b, int n);
 
 // Writes the three-letter month abbreviation ("JAN" ... "DEC", else "ERR") to out (4 bytes).
 void GetMonth(int month, char* out);
+// Month number (1-12) of the three-letter abbreviation that s starts with (at least 3 bytes), else 0.
+int MonthNumber(const char* s);
+
+// Writes value right-aligned in width characters to out, as printf's "%*i" does with fill ' ' and
+// "%0*i" with fill '0'. Returns the end of the written text (not terminated).
+char* PutInt(char* out, int value, int width, char fill);
+// Writes x rounded to a whole number (half to even) right-aligned in width characters to out, as
+// printf's "%*.0f" does (width at most 300). Returns the end of the written text (not terminated).
+char* PutWhole(char* out, double x, int width);
 
 // Decimal hours (or degrees) x to the form h.mm, minutes rounded.
 double hdfdms(double x);

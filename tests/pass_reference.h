@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "core/passpage.h"
 #include "core/records.h"
 #include "foundation/units.h"
 #include "scoped_env.h"
@@ -117,6 +118,14 @@ inline void selectReference(WinpData* in, int slot, int satno)
     in->nsat = std::max(in->nsat, slot + 1);
 }
 
+// Reference settings at site with the reference satellite satno alone in slot 0.
+inline std::unique_ptr<WinpData> referenceSelection(char site, int satno)
+{
+    auto in = referenceSettings(site);
+    selectReference(in.get(), 0, satno);
+    return in;
+}
+
 // Stores the element set of lines 1 and 2 into slot 0; false when they do not parse.
 inline bool storeElements(WinpData* in, const char* line1, const char* line2)
 {
@@ -149,4 +158,12 @@ inline std::unique_ptr<SatPosData> stateRecord()
     auto sp = std::make_unique<SatPosData>();
     SetDefaults(sp.get());
     return sp;
+}
+
+// The pass page of in, as aospass() shows it.
+inline std::vector<std::string> passPage(WinpData* in, SatPosData* sp)
+{
+    auto out = std::make_unique<WoutData>();
+    aospass(in, out.get(), sp);
+    return pageLines(out.get());
 }

@@ -59,7 +59,7 @@ double dmsRad(double v) { return DmsDegF(v) * kDegToRad; }
 
 }  // namespace
 
-TEST(Astrometry, PixelAndSkyRoundTrip)
+TEST(Astrometry, PixelAndSkyRoundTripAndSingularStars)
 {
     // Across R.A. 0h, close to the pole, in three orientations: every pixel gives the direction
     // of its standard coordinates, and that direction gives the pixel back.
@@ -83,10 +83,6 @@ TEST(Astrometry, PixelAndSkyRoundTrip)
             EXPECT_EQ(std::make_pair(x, y), std::make_pair(p[0], p[1])) << plate.ra0;
         }
     }
-}
-
-TEST(Astrometry, SingularStarsGiveFiniteConstants)
-{
     // Collinear stars, or three on one pixel: measurements and projections still give numbers.
     bool collinear = true;
     for (const auto& px : {std::array<std::array<int, 2>, 3>{{{100, 100}, {200, 200}, {300, 300}}},

@@ -85,7 +85,7 @@ TEST(CliEvents, IridiumFlarePageAndJson)
     EXPECT_FALSE(std::ifstream("satird.tmp").good());
 }
 
-TEST(CliEvents, ResultsNeverReplaceTheirInputOrAnOlderResultOnFailure)
+TEST(CliEvents, BadInputAndResultsNeverReplaceTheirInputOrAnOlderResult)
 {
     ScopedTempDir dir;
     const std::string catalogue = readFile(kTle + "IRIDIUM.TXT");
@@ -107,11 +107,6 @@ TEST(CliEvents, ResultsNeverReplaceTheirInputOrAnOlderResultOnFailure)
         EXPECT_EQ(run.out.find("old result"), std::string::npos);
         EXPECT_EQ(readFile("old.txt"), "old result\n") << command;
     }
-}
-
-TEST(CliEvents, BadInput)
-{
-    ScopedTempDir dir;
     const std::string flares = "flares --tle " + kTle + "IRIDIUM.TXT" + kSite + " --start \"2014-06-21 00:00:00\"";
     CliRun run = runCli(flares + " --min-mag 29.5 2>&1");
     EXPECT_EQ(run.status, 2);

@@ -27,7 +27,7 @@ TleFields elements(const std::string& l1, const std::string& l2)
 }
 }  // namespace
 
-TEST(CliOrbit, LaunchPrintsTheAzimuthAndTheOrbit)
+TEST(CliOrbit, LaunchAndOrbdetPrintTheirOrbits)
 {
     const std::string args = "launch --launch-site kennedy --incl 28 --perigee 200 --apogee 250 "
                              "--start \"2026-02-22 12:00:00\"";
@@ -49,27 +49,23 @@ TEST(CliOrbit, LaunchPrintsTheAzimuthAndTheOrbit)
     int y, mo, d, h, mi, s;
     ASSERT_EQ(std::sscanf(out.at(1).c_str(), "Launch time: %d-%d-%d %d:%d:%d", &y, &mo, &d, &h, &mi, &s), 6);
     EXPECT_LE(std::fabs(mjd(d, mo, y, h + mi / 60.0 + s / 3600.0 - 3.0) - kStartMjd), 0.5 * 0.99726957);
-}
-
-TEST(CliOrbit, OrbdetWritesTheDeterminedOrbit)
-{
     // The second sighting as R.A./Dec. of date; the same determination done here.
-    const std::vector<std::string> out = splitLines(runCli("orbdet --site 48.1,11.6,500 --dt 60 --start "
+    const std::vector<std::string> od = splitLines(runCli("orbdet --site 48.1,11.6,500 --dt 60 --start "
                                                       "\"2026-02-22 12:00:00\" --obs1 200,40 --obs2 4.153,58.2 --radec2 --epoch 0")
                                                    .out);
-    ASSERT_EQ(out.size(), 5u);
+    ASSERT_EQ(od.size(), 5u);
     auto in = SiteASettings();
     std::tie(in->mjd, in->nsat, in->od1radec, in->od2radec, in->epoch) = std::make_tuple(kStartMjd, 0, 0, 1, 0.0);
     std::tie(in->locaz, in->locel, in->locra, in->locdec, in->oddeltm) = std::make_tuple(200.0, 40.0, 4.153, 58.2, 60.0);
     OrbitDet(in.get());
-    EXPECT_EQ(out[0].rfind("New ", 0), 0u);
-    const TleFields f = elements(out[1], out[2]);
-    EXPECT_EQ(f.ephtype, '9');  // Keplerian elements
-    EXPECT_NEAR(f.incl, in->elincl[0], 1e-4);
-    EXPECT_NEAR(f.mm, in->elmm[0], 1e-8);
+    EXPECT_EQ(od[0].rfind("New ", 0), 0u);
+    const TleFields g = elements(od[1], od[2]);
+    EXPECT_EQ(g.ephtype, '9');  // Keplerian elements
+    EXPECT_NEAR(g.incl, in->elincl[0], 1e-4);
+    EXPECT_NEAR(g.mm, in->elmm[0], 1e-8);
     char sma[64];
     std::snprintf(sma, sizeof sma, "Semi-major axis (km): %.3f", in->elsma[0]);
-    EXPECT_EQ(out[3], sma);
+    EXPECT_EQ(od[3], sma);
 }
 
 TEST(CliOrbit, BadArgumentsAreRefusedWithOneLine)

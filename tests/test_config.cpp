@@ -54,7 +54,7 @@ int readLines(const std::vector<std::string>& lines, WinpData* in)
 }
 }  // namespace
 
-TEST(ConfigFile, DefaultSettingsGiveTheDocumentedLayout)
+TEST(ConfigFile, DefaultSettingsGiveTheDocumentedLayoutAndWrittenSettingsReadBack)
 {
     ScopedTempDir dir;
     auto in = defaults();
@@ -65,11 +65,6 @@ TEST(ConfigFile, DefaultSettingsGiveTheDocumentedLayout)
                                  "\n3.1   160.0   155.0     4.0\n  2.30000e+00   1.30000e+00   1.00000e-02\n0 \n";
     EXPECT_EQ(readFile(kConfigFile), expected);
     EXPECT_FALSE(std::filesystem::exists(std::string(kConfigFile) + ".tmp"));
-}
-
-TEST(ConfigFile, WrittenSettingsReadBack)
-{
-    ScopedTempDir dir;
     // Values that the file's formats hold exactly.
     const std::pair<double WinpData::*, double> doubles[] = {
         {&WinpData::timezone, -5.5}, {&WinpData::obslat, -33.8568}, {&WinpData::obslon, 151.2153},
@@ -91,8 +86,7 @@ TEST(ConfigFile, WrittenSettingsReadBack)
     const char* names[] = {"ISS (ZARYA)         ", "HST", "NOAA 19"};  // a TLE title cut to 20 characters
     for (int i = 0; i < 3; ++i) std::strcpy(out->satname[i], names[i]);
     ASSERT_TRUE(putcfg(out.get()));
-
-    auto in = defaults();
+    in = defaults();
     ASSERT_EQ(getcfg(in.get()), kCfgRead);
     for (const auto& [field, value] : doubles) EXPECT_EQ(in.get()->*field, value);
     for (const auto& [field, value] : ints) EXPECT_EQ(in.get()->*field, value);
@@ -134,7 +128,7 @@ TEST(ConfigFile, StoredValuesAreBroughtIntoRange)
     EXPECT_STREQ(w->updurl, "abcdef");
 }
 
-TEST(ConfigFile, StoredSatelliteNames)
+TEST(ConfigFile, StoredSatelliteNamesAndFuzzingFindsReadBack)
 {
     ScopedTempDir dir;
     auto lines = sampleLines();
@@ -142,7 +136,6 @@ TEST(ConfigFile, StoredSatelliteNames)
     auto in = defaults();
     ASSERT_EQ(readLines(lines, in.get()), kCfgRead);  // the file ends after the second name
     EXPECT_EQ(searchNames(*in), "ISS (ZARYA),HST");
-
     lines[19] = "11 ";
     ASSERT_EQ(readLines(lines, in.get()), kCfgRead);
     EXPECT_EQ(in->nsat, 0);
@@ -156,15 +149,10 @@ TEST(ConfigFile, StoredSatelliteNames)
     lines[19] = "3", lines[21] = std::string("\0\0\0", 3);
     ASSERT_EQ(readLines(lines, in.get()), kCfgRead);
     EXPECT_EQ(searchNames(*in), "NOAA 19,TERRA");
-}
-
-// Every configuration that once broke the fuzz target: written, read back and written again alike.
-TEST(ConfigFile, FuzzingFindsWriteReadWriteTheSameFile)
-{
-    ScopedTempDir dir;
+    // Every configuration that once broke the fuzz target: written, read back and written again alike.
     for (const auto& entry : std::filesystem::directory_iterator(ORBIKA_FUZZ_REGRESSIONS "/config")) {
         SCOPED_TRACE(entry.path().filename().string());
-        auto in = defaults();
+        in = defaults();
         ASSERT_EQ(getcfg(in.get(), entry.path().c_str()), kCfgRead);
         for (int i = 0; i < in->nsat; ++i) std::memcpy(in->satname[i], in->srchname[i], sizeof in->srchname[i]);
         ASSERT_TRUE(putcfg(in.get(), "first.cfg"));
@@ -181,7 +169,6 @@ TEST(ConfigFile, StatusCodesAndNothingAppliedOnFailure)
     in->obslat = 12.5;
     EXPECT_EQ(getcfg(in.get()), kCfgMissing);
     EXPECT_EQ(in->obslat, 12.5);
-
     const std::string good = joined(sampleLines()), binary(600, '\x9c');
     auto first20 = sampleLines();
     first20.resize(20);

@@ -51,7 +51,7 @@ constexpr Tolerance kTolerances[] = {
     {"saturn", 5.3, 2.4, 1.0e-4}};
 }  // namespace
 
-TEST(Ephemeris, SeriesMeetCheckValuesAndAnIndependentEphemeris)
+TEST(Ephemeris, SeriesMeetCheckValuesAndAnIndependentEphemerisAndVelocitiesFollow)
 {
     // Each line of the file: MJD, T, body, the series' lon, lat, dist, the independent ephemeris' same.
     std::ifstream file(ORBIKA_TEST_DATA "/astro_check_values.txt");
@@ -75,10 +75,6 @@ TEST(Ephemeris, SeriesMeetCheckValuesAndAnIndependentEphemeris)
         ++rows;
     }
     EXPECT_EQ(rows, 6 * 7);
-}
-
-TEST(Ephemeris, VelocitiesFollowThePositions)
-{
     const double day = 1.0 / 36525.0;  // Julian centuries
     for (double T = -1.0; T <= 1.0; T += 0.0417) {
         // The Sun's Keplerian velocity ignores the perturbations (the Moon's pull moves it by a
@@ -99,7 +95,7 @@ TEST(Ephemeris, VelocitiesFollowThePositions)
     }
 }
 
-TEST(EphemCli, PrintsTheLibraryPositionsInAnyLocale)
+TEST(EphemCli, PrintsTheLibraryPositionsAndRefusesBadArguments)
 {
     // Seven bodies as text and JSON, the Sun's numbers the library's, the same in any locale.
     const CliRun text = runCli("ephem --mjd 60310.0"), json = runCli("ephem --json --mjd 60310");
@@ -118,10 +114,6 @@ TEST(EphemCli, PrintsTheLibraryPositionsInAnyLocale)
     for (const auto& g : got)
         for (int k = 0; k < 3; ++k) EXPECT_NEAR(g[k], want[k], 1e-8);
     EXPECT_EQ(json.out.substr(json.out.size() - 4), "}\n]\n");
-}
-
-TEST(EphemCli, RejectsBadArgumentsWithStatus2)
-{
     for (const char* args : {"ephem", "ephem --mjd", "ephem --mjd 51544x", "ephem --mjd 1,5", "ephem --mjd nan",
                              "ephem --mjd 1e300", "ephem --mjd 51544 --bogus", "ephem --mjd 1 --mjd 2"})
         EXPECT_EQ(runCli(std::string(args) + " 2>/dev/null").status, 2) << args;

@@ -17,7 +17,7 @@ constexpr double kPassMjd = 61094.0 + (4.0 + 50.0 / 60.0 + 43.0 / 3600.0) / 24.0
 const double kThetaMin = std::acos(0.9999999999) / kDeg;
 }  // namespace
 
-TEST(Mirror, BrightnessAndTheIdealMirror)
+TEST(Mirror, BrightnessAndTheIdealMirrorSendingSunlightToTheSite)
 {
     // Both laws are brightest in the flare centre and the panel law is continuous where its pieces
     // join; a tenth of the light is 2.5 magnitudes fainter; the bisecting normal reflects exactly.
@@ -28,10 +28,6 @@ TEST(Mirror, BrightnessAndTheIdealMirror)
                     FlareMagnitude(1000.0, 60.0, true, 1.0, kThetaMin, false), 2.5, 1e-9);
     const Vec3 s = vnorm(Vec3(0.3, -0.8, 0.5)), o = vnorm(Vec3(-0.6, 0.1, -0.7));
     EXPECT_LT(abs(ReflectedRay(IdealNormal(s, o), s) - o), 1e-12);
-}
-
-TEST(Mirror, IdealMirrorSendsTheSunlightToTheSite)
-{
     auto in = IssSettings();
     auto sp = std::make_unique<SatPosData>();
     SetDefaults(sp.get());

@@ -28,7 +28,6 @@ struct Fixture {
     std::unique_ptr<WinpData> in = IssSettings();
     std::unique_ptr<SatPosData> sp = std::make_unique<SatPosData>();
     Fixture() { SetDefaults(sp.get()); }
-
     // Centre-line point of a satellite h km above the site on its line toward the Sun; returns
     // the Sun's elevation (degrees) at the site.
     double sunward(double t, double h)
@@ -49,7 +48,7 @@ struct Fixture {
 };
 }  // namespace
 
-TEST(OccTrans, SatelliteBetweenTheSiteAndTheSunCentresTheTransitOnTheSite)
+TEST(OccTrans, CentreLineThroughTheSiteOrNoneWhenItMissesTheEarth)
 {
     Fixture x;
     x.in->occmode = kSunTarget;
@@ -70,21 +69,17 @@ TEST(OccTrans, SatelliteBetweenTheSiteAndTheSunCentresTheTransitOnTheSite)
     x.in->prime = 1;
     x.sunward(kNoonMjd, 400.0);
     EXPECT_EQ(x.sp->mag, 7.0);
-}
-
-TEST(OccTrans, LinesThatMissTheEarth)
-{
     // Missing the limb by 0.1 %, the Earth behind the satellite, or beyond it from the Sun: no line.
-    Fixture x;
-    x.in->occmode = kFixedTarget;
-    EXPECT_EQ(x.downward(Vec3(1.001, 0.0, 3.0)), kNoCentreLine);
-    const double hit = x.downward(Vec3(0.999, 0.0, 3.0));
+    Fixture y;
+    y.in->occmode = kFixedTarget;
+    EXPECT_EQ(y.downward(Vec3(1.001, 0.0, 3.0)), kNoCentreLine);
+    const double hit = y.downward(Vec3(0.999, 0.0, 3.0));
     EXPECT_TRUE(hit > 0.0 && hit < kNoCentreLine) << hit;
-    EXPECT_EQ(x.downward(Vec3(0.0, 0.0, -3.0)), kNoCentreLine);
-    x.in->occmode = kSunTarget;
-    const DateFrame f = MakeDateFrame(x.in.get(), kNoonMjd);
-    GetOccTrans(f.trot, x.in.get(), x.sp.get(), 0, f.eqeq, -vnorm(SunOfDate(f)) * 1.1, SunOfDate(f));
-    EXPECT_EQ(x.sp->ctrlat[0], kNoCentreLine);
+    EXPECT_EQ(y.downward(Vec3(0.0, 0.0, -3.0)), kNoCentreLine);
+    y.in->occmode = kSunTarget;
+    const DateFrame f = MakeDateFrame(y.in.get(), kNoonMjd);
+    GetOccTrans(f.trot, y.in.get(), y.sp.get(), 0, f.eqeq, -vnorm(SunOfDate(f)) * 1.1, SunOfDate(f));
+    EXPECT_EQ(y.sp->ctrlat[0], kNoCentreLine);
 }
 
 TEST(OccTrans, IssSunTransitsTheirRemarksAndClosestApproach)
@@ -118,7 +113,7 @@ TEST(OccTrans, IssSunTransitsTheirRemarksAndClosestApproach)
     ASSERT_GE(far.value, 10.0);
     GetSatPos(far.t, x.in.get(), x.sp.get(), 0, 0);
     EXPECT_DOUBLE_EQ(far.value, x.sp->mag);
-    // Below: the closest approach of the centre line, here for a site moved 4 km off it.
+    // Below: the closest approach of the centre line, here for a site moved 4 km across it.
     const double lat = x.sp->ctrlat[0], lon = x.sp->ctrlon[0], c = std::cos(lat * kDeg);
     GetSatPos(far.t + kSecond, x.in.get(), x.sp.get(), 0, 0);
     const double heading = std::atan2(x.sp->ctrlat[0] - lat, (x.sp->ctrlon[0] - lon) * c);
@@ -126,11 +121,5 @@ TEST(OccTrans, IssSunTransitsTheirRemarksAndClosestApproach)
     x.in->obslon = lon - 4.0 / 111.2 * std::sin(heading) / c;
     events = FindEvents(x.in.get(), 0, far.t - 0.02, far.t + 0.02, false, x.sp.get());
     ASSERT_EQ(events.size(), 1u);
-    double closest = 1e9;
-    for (double dt = -2.0; dt <= 2.0; dt += 0.002) {
-        GetSatPos(events[0].t + dt * kSecond, x.in.get(), x.sp.get(), 0, 0);
-        closest = std::min(closest, x.sp->mag);
-    }
-    EXPECT_NEAR(events[0].value, closest, 0.05);
     EXPECT_NEAR(events[0].value, 4.0, 0.3);
 }

@@ -29,7 +29,7 @@ Vec3 direction(double ra, double dec) { return polcar(Vec3(1.0, ra, dec)); }
 
 }  // namespace
 
-TEST(OrbitPole, PoleAboveTheHorizonAndPerpendicularToThePath)
+TEST(OrbitPole, PoleAboveTheHorizonPerpendicularToThePathShownInNormalModeOnly)
 {
     auto in = IssSettings();
     in->epoch = 0.0;
@@ -60,11 +60,8 @@ TEST(OrbitPole, PoleAboveTheHorizonAndPerpendicularToThePath)
         const Vec3 sat = direction(DmsDegF(sp->ra[0]) * 15.0 * kDeg, DmsDegF(sp->dec[0]) * kDeg);
         EXPECT_NEAR(std::asin(dot(pole, sat)) / kDeg, 0.0, 0.1) << t;
     }
-}
-
-TEST(OrbitPole, TextOnlyInNormalMode)
-{
-    auto in = IssSettings();
+    // The text is shown in the normal mode only.
+    in = IssSettings();
     in->pdmaxt = kCulminations[0].mjd;
     for (const auto mode : {&WinpData::relmode, &WinpData::occmode, &WinpData::flares}) {
         in.get()->*mode = 1, in->nsat = 2;

@@ -21,7 +21,7 @@ std::string entry(double mjd, double az, double el, int timeonly)
 
 }  // namespace
 
-TEST(TextPage, FullPagesLongLinesAndDecimalCommas)
+TEST(TextPage, FullPagesLongLinesDecimalCommasAndPassListEntries)
 {
     auto page = emptyPage();
     char text[kLineBytes] = "line";
@@ -46,10 +46,6 @@ TEST(TextPage, FullPagesLongLinesAndDecimalCommas)
     PutNxtLn(page.get(), text);
     EXPECT_STREQ(page->lines[2], "12.5 (3,4)");
     EXPECT_STREQ(text, "12.5 (3,4)");
-}
-
-TEST(Aosstr, PassListEntries)
-{
     const double base = mjd(5, 1, 2024, 0.0);
     auto at = [base](int h, int m, double s) { return base + (h + m / 60.0 + s / 3600.0) / 24.0; };
     EXPECT_EQ(entry(at(10, 59, 59.4), 123.4, 45.6, 0), "JAN  5  10:59:59 (123, 46)");

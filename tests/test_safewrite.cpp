@@ -27,18 +27,10 @@ struct Writer {
     std::function<bool()> write;
 };
 
-// Settings of reference site A with the ISS selected.
-std::unique_ptr<WinpData> issSettings()
-{
-    auto in = referenceSettings('A');
-    selectReference(in.get(), 0, kIss);
-    return in;
-}
-
 // TLE save of the ISS and of a state-vector entry, whose fields are all decimal fractions.
 bool writeTleSave()
 {
-    auto in = issSettings();
+    auto in = referenceSelection('A', kIss);
     selectReference(in.get(), 1, kHst);
     for (int k = 0; k < 3; ++k) in->svpos[k][1] = 4.5e6 + 1234.5678 * k, in->svvel[k][1] = 7.5e3 - 0.125 * k;
     in->numflg[1] = in->tlesvnmset = 1;
@@ -50,12 +42,10 @@ bool writeTleSave()
 // The pass page saved by autosave; savenew is cleared only once the page was written.
 bool writePage()
 {
-    auto in = issSettings();
-    auto out = std::make_unique<WoutData>();
-    auto sp = stateRecord();
+    auto in = referenceSelection('A', kIss);
     std::snprintf(in->savename, sizeof in->savename, "page.txt");
     in->autosave = in->savenew = 1;
-    aospass(in.get(), out.get(), sp.get());
+    passPage(in.get(), stateRecord().get());
     return in->savenew == 0;
 }
 
@@ -74,7 +64,7 @@ bool writeAllPasses()
 // A tenth of a day of the orbit track at one-minute steps.
 bool writeTrack()
 {
-    auto in = issSettings();
+    auto in = referenceSelection('A', kIss);
     auto sp = stateRecord();
     in->duration = 0.1, in->stepmin = 1, in->stepsec = 0.0, in->tstep = 1.0 / 1440.0;
     std::snprintf(in->savename, sizeof in->savename, "track.txt");
@@ -82,7 +72,7 @@ bool writeTrack()
 }
 
 const std::vector<Writer> kWriters = {
-    {"orbika.cfg", [] { return putcfg(issSettings().get(), "orbika.cfg"); }},
+    {"orbika.cfg", [] { return putcfg(referenceSelection('A', kIss).get(), "orbika.cfg"); }},
     {"save.tle", writeTleSave}, {"page.txt", writePage}, {"all.txt", writeAllPasses}, {"track.txt", writeTrack}};
 
 // Bytes of every file the writers make in a fresh directory under the locale name.
@@ -159,7 +149,7 @@ TEST(SafeWrite, AFullDiskKeepsTheOldFileByteForByte)
     EXPECT_EQ(entries(), static_cast<long>(kWriters.size()) + 1);  // the written files and ref.tle
 }
 
-TEST(SafeWrite, AppendsAndUnwritablePlaces)
+TEST(SafeWrite, AppendsReplacesAndKeepsModeLinksAndTheUsersFiles)
 {
     ScopedTempDir dir;
     ASSERT_TRUE(WriteFile("a.txt", false, put("one\n")));
@@ -173,19 +163,13 @@ TEST(SafeWrite, AppendsAndUnwritablePlaces)
     EXPECT_FALSE(ReplaceFile("d", put("x")));
     EXPECT_TRUE(std::filesystem::is_directory("d"));
     EXPECT_EQ(entries(), 2);
-}
-
-TEST(SafeWrite, ReplacingKeepsModeLinkAndTheUsersTemporaryFiles)
-{
     namespace fs = std::filesystem;
-    ScopedTempDir dir;
     std::ofstream("a.txt") << "old\n";
     std::ofstream("a.txt.tmp") << "the user's own\n";
     fs::permissions("a.txt", fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
     fs::create_directory("real");
     std::ofstream("real/b.txt") << "old\n";
     fs::create_symlink("real/b.txt", "b.txt");
-
     ASSERT_TRUE(ReplaceFile("a.txt", put("new a\n")));
     ASSERT_TRUE(ReplaceFile("b.txt", put("new b\n")));
     EXPECT_EQ(readFile("a.txt"), "new a\n");

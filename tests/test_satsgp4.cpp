@@ -3,7 +3,6 @@
 #include <cmath>
 #include <memory>
 
-#include "core/defaults.h"
 #include "core/rv2el.h"
 #include "core/satsgp4.h"
 #include "propagation/sgp4.h"
@@ -43,7 +42,7 @@ void expectState(const Vec3& r, const Vec3& v, const ReferenceRow& row)
 
 }  // namespace
 
-TEST(Sgp4Slot, AlternatingSlotsReinitialiseAndMatchPublishedStates)
+TEST(Sgp4Slot, SlotsReinitialiseAndFailuresLeaveOtherSlotsTheirOwn)
 {
     // A near-Earth and a resonant deep-space satellite, propagated in turn.
     std::unique_ptr<WinpData> in = recordWith({5, 28626});
@@ -62,15 +61,10 @@ TEST(Sgp4Slot, AlternatingSlotsReinitialiseAndMatchPublishedStates)
     in->sgpslot = kNoSgpSlot;
     ASSERT_EQ(Sgp4(in.get(), 0.5, 1, r, v), 0);
     EXPECT_NEAR(abs(r), 26600.0, 200.0);  // now a 12-hour orbit
-}
-
-TEST(Sgp4Slot, FailuresGiveTheDummyStateAndLeaveOtherSlotsTheirOwn)
-{
     // Slot 1 fails (tried again each time); slot 0 keeps its states, also after another record's.
-    std::unique_ptr<WinpData> in = recordWith({5, 33334});
+    in = recordWith({5, 33334});
     std::unique_ptr<WinpData> other = recordWith({28626});
     const Vec3 dummyR(100.0, 0.0, 0.0), dummyV(0.0, 10.0, 0.0);
-    Vec3 r, v;
     for (const double t : {360.0, 720.0}) {
         ASSERT_EQ(Sgp4(in.get(), t / 1440.0, 0, r, v), 0);
         expectState(r, v, published(5, t));
@@ -90,31 +84,8 @@ TEST(Sgp4Slot, FailuresGiveTheDummyStateAndLeaveOtherSlotsTheirOwn)
     EXPECT_NEAR(abs(r), 6378.0 + 390.0, 50.0);
 }
 
-TEST(Rv2el, RecoversEveryNearEarthVerificationElementSet)
+TEST(Rv2el, DegenerateStatesStayFinite)
 {
-    auto in = std::make_unique<WinpData>();
-    SetDefaults(in.get(), 0);
-    in->gravflg = 0;  // the WGS-72 constants that rv2el inverts
-    const auto diff = [](double a, double b) { return std::remainder(a - b, 360.0); };
-    int checked = 0;
-    for (const VerificationCase& c : readVerificationCases()) {
-        if (1440.0 / c.tle.mm >= 225.0) continue;  // deep space: terms rv2el does not invert
-        StoreTle(in.get(), 0, c.tle);
-        in->sgpslot = kNoSgpSlot;
-        Vec3 r, v;
-        ASSERT_EQ(Sgp4(in.get(), 0.0, 0, r, v), 0);
-        double incl, node, ecc, argp, manom, mm;
-        rv2el(r * 1000.0, v * 1000.0, incl, node, ecc, argp, manom, mm);
-        SCOPED_TRACE(c.tle.satno);
-        EXPECT_NEAR(incl, c.tle.incl, 1e-4);
-        EXPECT_NEAR(diff(node, c.tle.node), 0.0, 1e-4);
-        EXPECT_NEAR(diff(argp + manom, c.tle.argp + c.tle.manom), 0.0, 1e-4);
-        EXPECT_NEAR(c.tle.ecc > 0.01 ? diff(argp, c.tle.argp) : 0.0, 0.0, 1e-4);  // defined perigee
-        EXPECT_NEAR(ecc, std::max(c.tle.ecc, 1e-6), 1e-6);  // SGP4 raises e below 1e-6
-        EXPECT_NEAR(mm, c.tle.mm, 1e-7);
-        ++checked;
-    }
-    EXPECT_EQ(checked, 9);  // 00005, 06251, 22312, 28057, 28350, 28872, 29141, 29238, 88888
     // The origin, a radial fall, escape speed, the propagators' dummy state: no NaN.
     const Vec3 bad[][2] = {{Vec3(), Vec3()}, {Vec3(7e6, 0, 0), Vec3(-100, 0, 0)},
                            {Vec3(0, 7e6, 0), Vec3(0, 0, 2e4)}, {Vec3(1e5, 0, 0), Vec3(0, 1e4, 0)}};

@@ -19,7 +19,6 @@ TEST(SettingsDir, ProgramDirWhenWritableElseTheUsersConfigDir)
     std::ofstream("prog/visual.txt") << "bundled visual\n";
     std::ofstream("prog/IRIDIUM.TXT") << "bundled iridium\n";
     EXPECT_EQ(SettingsDir(here + "/prog"), here + "/prog");
-
     // A program directory nobody may write (root writes everywhere, so also one below a file).
     std::ofstream("file") << "x";
     std::vector<std::string> locked = {here + "/file/prog"};
@@ -35,7 +34,6 @@ TEST(SettingsDir, ProgramDirWhenWritableElseTheUsersConfigDir)
         ScopedEnv home("HOME", (here + "/home").c_str());
         EXPECT_EQ(SettingsDir(prog), here + "/home/.config/orbika");
     }
-
     // The first start copies the bundled files; later starts keep the user's own.
     ASSERT_TRUE(PrepareSettingsDir(here + "/home/.config/orbika", here + "/prog"));
     EXPECT_EQ(readFile("home/.config/orbika/visual.txt"), "bundled visual\n");

@@ -10,6 +10,7 @@
 #include "cli_run.h"
 #include "foundation/units.h"
 #include "propagation/sgp4.h"
+#include "scoped_env.h"
 #include "sgp4_verification.h"
 
 namespace {
@@ -138,7 +139,7 @@ TEST(Sgp4Verification, EveryCaseMatchesPublishedStatesAndStopsWithTheirError)
     EXPECT_EQ(comparedRows, 667 - 1);  // every published row but the one that is not a state
 }
 
-TEST(Sgp4Model, DeepSpacePermissionAndRetrogradeOrbits)
+TEST(Sgp4Model, DeepSpacePermissionRetrogradeOrbitsAndResonanceInAnyCallOrder)
 {
     // Without permission a geostationary and a 12-hour orbit stay near-Earth.
     elsetrec deep, near, molniya;
@@ -156,24 +157,6 @@ TEST(Sgp4Model, DeepSpacePermissionAndRetrogradeOrbits)
         EXPECT_NEAR(norm(r), a, 0.01 * a) << "n = " << n;
         EXPECT_NEAR(norm(v), std::sqrt(398600.8 / a), 0.01 * std::sqrt(398600.8 / a));
     }
-}
-
-// A NaN element or time gives an error, never a NaN state reported as success (a fuzzing find).
-TEST(Sgp4Model, NonFiniteElementsOrTimeGiveAnError)
-{
-    for (const bool deep : {false, true}) {
-        elsetrec rec;
-        const double n = deep ? 1.0027 : 15.0;
-        double r[3], v[3];
-        sgp4init(wgs72, deep, 20000.0, 1e-5, 2e-4, std::nan(""), 0.9, 1.0, n * 2.0 * kPi / 1440.0, 2.0, rec);
-        EXPECT_EQ(sgp4(wgs72, rec, 10.0, r, v), kSgp4NotFinite) << "NaN argument of perigee, deep " << deep;
-        ASSERT_EQ(initCircular(n, 51.6, deep, rec), 0);
-        EXPECT_EQ(sgp4(wgs72, rec, std::nan(""), r, v), kSgp4NotFinite) << "NaN time, deep " << deep;
-    }
-}
-
-TEST(Sgp4Model, ResonanceIntegrationIsIndependentOfCallOrder)
-{
     // 12- and 24-hour resonances: a record integrated far ahead or back gives a fresh one's state.
     for (const int satno : {8195, 28626}) {
         const TleFields f = verificationElements(satno);
@@ -192,6 +175,20 @@ TEST(Sgp4Model, ResonanceIntegrationIsIndependentOfCallOrder)
     }
 }
 
+// A NaN element or time gives an error, never a NaN state reported as success (a fuzzing find).
+TEST(Sgp4Model, NonFiniteElementsOrTimeGiveAnError)
+{
+    for (const bool deep : {false, true}) {
+        elsetrec rec;
+        const double n = deep ? 1.0027 : 15.0;
+        double r[3], v[3];
+        sgp4init(wgs72, deep, 20000.0, 1e-5, 2e-4, std::nan(""), 0.9, 1.0, n * 2.0 * kPi / 1440.0, 2.0, rec);
+        EXPECT_EQ(sgp4(wgs72, rec, 10.0, r, v), kSgp4NotFinite) << "NaN argument of perigee, deep " << deep;
+        ASSERT_EQ(initCircular(n, 51.6, deep, rec), 0);
+        EXPECT_EQ(sgp4(wgs72, rec, std::nan(""), r, v), kSgp4NotFinite) << "NaN time, deep " << deep;
+    }
+}
+
 TEST(Sgp4Constants, SiderealTimeAndWgs84)
 {
     // GMST at J2000.0 is 280.46061837 deg; 1992 August 20, 12:14 UT1 (textbook example) 152.578787886 deg.
@@ -202,7 +199,7 @@ TEST(Sgp4Constants, SiderealTimeAndWgs84)
     EXPECT_NEAR(xke, 0.07436685316872, 1e-13);
 }
 
-TEST(Sgp4Command, VerificationFileReproducesPublishedRowsAndErrors)
+TEST(Sgp4Command, VerificationFileReproducesPublishedRowsAndOptionsChangeTheModel)
 {
     const CliRun run = runCli("sgp4 " + kVerificationFile + " 2>/dev/null");
     ASSERT_EQ(run.status, 0);
@@ -223,10 +220,6 @@ TEST(Sgp4Command, VerificationFileReproducesPublishedRowsAndErrors)
     EXPECT_EQ(json.out.rfind("[{\"satnum\": 5, \"rows\": [{\"tsince\": 0.00000000, \"x\": 7022.46529266, ", 0), 0u);
     EXPECT_NE(json.out.find("\"error\": {\"code\": 6, \"tsince\": 55.00000000}"), std::string::npos);
     EXPECT_EQ(runCli("sgp4 " + kVerificationFile + " 2>/dev/null", "LC_ALL=de_DE.UTF-8").out, run.out);
-}
-
-TEST(Sgp4Command, OptionsChangeConstantsAndModel)
-{
     // WGS-84 moves a near-Earth case by less than a kilometre; without deep space a near-Earth
     // case is unchanged and a deep-space case moves.
     const auto lastX = [](const std::string& options, int satno) {
@@ -243,24 +236,20 @@ TEST(Sgp4Command, BadFilesAndArguments)
     for (const std::string& args : {std::string("/nonexistent/orbika.tle"), kVerificationFile + " --fast", std::string()})
         EXPECT_EQ(runCli("sgp4 " + args + " 2>/dev/null").status, 2) << args;
     // A malformed entry is reported by line and skipped; titles, CR LF and default times are fine.
-    const std::string path = testing::TempDir() + "orbika_sgp4_cli.tle";
-    {
-        std::ofstream f(path, std::ios::binary);
-        f << "ISS (ZARYA)\r\n"
-          << "1 25544U 98067A   26052.76529868  .00010666  00000+0  20704-3 0  9990\r\n"
-          << "2 25544  51.6320 151.0701 0008512 119.8639 240.3195 15.48189327553866\r\n"
-          << "# truncated entry\n"
-          << "1 20580U 90037B   26052.56349540\n"
-          << "2 20580  28.4686 149.9853 0001090 298.8097  61.2389 15.29203976770842\n"
-          << std::string("\x01\xff\x00 binary", 11) << "\n";
-    }
-    const CliRun run = runCli("sgp4 " + path + " 2>&1");
+    const ScopedTempDir dir;
+    std::ofstream("bad.tle", std::ios::binary)
+        << "ISS (ZARYA)\r\n"
+        << "1 25544U 98067A   26052.76529868  .00010666  00000+0  20704-3 0  9990\r\n"
+        << "2 25544  51.6320 151.0701 0008512 119.8639 240.3195 15.48189327553866\r\n"
+        << "# truncated entry\n"
+        << "1 20580U 90037B   26052.56349540\n"
+        << "2 20580  28.4686 149.9853 0001090 298.8097  61.2389 15.29203976770842\n"
+        << std::string("\x01\xff\x00 binary", 11) << "\n";
+    const CliRun run = runCli("sgp4 bad.tle 2>&1");
     EXPECT_EQ(run.status, 0);
     EXPECT_NE(run.out.find("line 5"), std::string::npos) << run.out;
-    EXPECT_EQ(run.out.find("20580 xx"), std::string::npos);
     const std::vector<ReferenceCase> cases = casesOf(run.out);
     ASSERT_EQ(cases.size(), 1u);
     ASSERT_EQ(cases[0].rows.size(), 5u);
     EXPECT_DOUBLE_EQ(cases[0].rows[4].t, 1440.0);
-    std::remove(path.c_str());
 }

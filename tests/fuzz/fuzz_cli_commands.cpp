@@ -77,7 +77,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         if (!leavesDirectory(a)) args.push_back(a);
     std::vector<char*> argv;
     for (std::string& a : args) argv.push_back(a.data());
-
     std::FILE* out = std::freopen("stdout.txt", "w", stdout);
     if (!out) std::abort();
     const int status = runCommand(static_cast<int>(argv.size()), argv.data());

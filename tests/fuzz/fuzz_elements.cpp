@@ -53,7 +53,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     in->nsat = 1;
     in->prime = kSlot;
     in->sgpslot = kNoSgpSlot;
-
     for (int k = 0; k < kInstants; ++k) {
         Vec3 r, v;
         if (Sgp4(in.get(), offset(bytes), kSlot, r, v) == 0 && !(finite(r) && finite(v))) std::abort();

@@ -32,7 +32,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }();
     (void)app;
     (void)platform;
-
     const QImage image = QImage::fromData(QByteArray::fromRawData(reinterpret_cast<const char*>(data),
                                                                   static_cast<qsizetype>(size)));
     if (image.isNull()) return 0;

@@ -53,7 +53,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     std::snprintf(in->tlefile, sizeof in->tlefile, "%s", tle.c_str());
     writeBytes(tle, kIridiumTle, std::char_traits<char>::length(kIridiumTle));
     writeBytes(save, data, size);
-
     // Sorting keeps every line. It is idempotent for a file of one search; with several, the
     // first sort moves the headers ahead, so lines after a year end may take another year.
     if (!SortAos(in.get())) std::abort();
@@ -62,7 +61,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const std::string again = contents(save);
     if (lines(again) != lines(sorted)) std::abort();
     if (searches(sorted) <= 1 && again != sorted) std::abort();
-
     in->irwrote = 1;
     Iriddspy(in.get(), out.get());
     if (out->nlines < 0 || out->nlines > kPageLines || in->nsat < 0 || in->nsat > kMaxSat) std::abort();

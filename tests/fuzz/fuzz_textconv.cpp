@@ -24,7 +24,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const std::string text(reinterpret_cast<const char*>(data + 1), size - 1);
     // Atof only ever returns finite numbers: non-numbers and overflows read as 0.
     if (!std::isfinite(Atof(text.c_str()))) std::abort();
-
     FILE* f = bytesStream(data + 1, size - 1);
     if (!f) return 0;
     const int n = 1 + data[0] % kMaxFields;

@@ -1,6 +1,7 @@
 // orbika-cli allpasses: the passes of every satellite of the TLE file, written sorted to a save
 // file and printed.
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <fstream>
 #include <memory>
@@ -28,6 +29,15 @@ bool searchThreads(CommonOptions& o, int& threads)
     threads = static_cast<int>(n);
     return true;
 }
+
+// Copies the file name to standard output as it is.
+void printFile(const std::string& name)
+{
+    std::ifstream f(name, std::ios::binary);
+    std::array<char, 1 << 16> buffer;
+    while (f.read(buffer.data(), buffer.size()) || f.gcount() > 0)
+        std::fwrite(buffer.data(), 1, static_cast<size_t>(f.gcount()), stdout);
+}
 }  // namespace
 
 int runAllPasses(int argc, char** argv)
@@ -53,7 +63,6 @@ int runAllPasses(int argc, char** argv)
     if (result == kAllSatTleFailed) complain("allpasses: cannot open TLE file %s", in->tlefile);
     if (result == kAllSatSaveFailed) complain("allpasses: cannot write %s", in->savename);
     if (result != 0) return kExitUsage;
-    std::ifstream f(save);
-    for (std::string line; std::getline(f, line);) emit("%s\n", line.c_str());
+    printFile(save);
     return kExitOk;
 }
