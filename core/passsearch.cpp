@@ -279,8 +279,8 @@ double trialInstant(const Excess& in, const Excess& out, const Excess& older, bo
 
 // Edge sample within kEdgeTolerance of the change of visibility between the sample in, where
 // the satellite is visible, and out, where it is not (either order); on the visible side, so a
-// pass starts and ends with its minimum elevation and the pass details begin with a line. With
-// look angles the trials follow the elevation: each aims just inside the crossing until a visible
+// pass starts and ends with its minimum elevation and the pass details begin with a line. In
+// plain passes the trials follow the elevation: each aims just inside the crossing until a visible
 // one lands there, then just outside; a bisection whenever two trials fail to halve the interval.
 // Otherwise plain bisection.
 Sample crossing(Probe& p, Sample in, Sample out)
